@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing need.
+set -euo pipefail
+packages=(
+  cmake g++ ninja-build ccache pkg-config
+  qt6-base-dev qt6-multimedia-dev libgl-dev
+  direwolf util-linux iproute2
+  xvfb xauth imagemagick
+  clang libclang-rt-14-dev
+)
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+as_root apt-get update
+as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${packages[@]}"

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+#include <array>
+
+namespace anemora {
+
+// Text colour of a reading label: blue normally, red while in alarm.
+enum class ReadingColour { Normal, Alarm };
+
+struct ReadingLabel {
+    QString text;
+    ReadingColour colour = ReadingColour::Normal;
+};
+
+// The last drawing request for the compass; `drawn` false means cleared.
+struct CompassRequest {
+    bool drawn = false;
+    qint16 direction = 0;
+    float speed = 0;
+    float gust = 0;
+};
+
+enum class TrendMark { None, Up, Steady, Down };
+
+// Everything the main window shows, as plain values. The window renders it
+// and re-renders on every change; tests read it directly.
+struct DisplayModel {
+    QString caption = QStringLiteral("Wx Station");
+    QString trayTip;
+    ReadingLabel lblWxData{QStringLiteral("Anemora v7")};
+    ReadingLabel lblTemp;
+    ReadingLabel lblUR;
+    ReadingLabel lblPress;
+    ReadingLabel lblRain;
+    double rainFontPointSize = 9.75;
+    QString lblWxComment;
+    QString lblElapsed = QStringLiteral("00");
+    CompassRequest compass;
+    // Temperature, humidity, pressure.
+    std::array<TrendMark, 3> picVar{TrendMark::None, TrendMark::None, TrendMark::None};
+    // The Rx window: header and payload of the last packet.
+    QStringList List2;
+    // The history window.
+    QString Text1 = QStringLiteral("Dati storici");
+};
+
+} // namespace anemora
