@@ -213,6 +213,7 @@ void TestAprsLineHandling::hugeLinesLeaveStateSound() {
     QVERIFY(monitor->model.Text1.endsWith(Wx + QString(40000, u' ') + "\r\n"));
     // The history keeps its bound even after an entry that long.
     const QString text = monitor->model.Text1;
+    monitor->AcceptNextReport = true;
     monitor->HandleAprsLine(config.StationCall + ">APRS:>s");
     QCOMPARE(monitor->model.Text1,
              text.right(9800) + Stamp + config.StationCall + ">APRS:\r\n>s\r\n");
