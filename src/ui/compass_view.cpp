@@ -118,3 +118,5 @@ void TrendView::paintEvent(QPaintEvent *) {
 }
 
 } // namespace anemora
+
+#include "moc_compass_view.cpp"

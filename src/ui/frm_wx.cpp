@@ -308,3 +308,5 @@ void frmWx::closeEvent(QCloseEvent *event) {
 }
 
 } // namespace anemora
+
+#include "moc_frm_wx.cpp"
