@@ -142,8 +142,8 @@ void TestStartup::normalStartTakesServerFromList_data() {
         << QByteArray("\"x\",0,0,#TRUE#") << "first:14580" << 0;
     QTest::newRow("index past the list: defaults")
         << QByteArray("\"\",0,5,#TRUE#") << DefaultAprsHost + ":14580" << 5;
-    QTest::newRow("server not in the list keeps the index")
-        << QByteArray("\"other\",1234,1,#TRUE#") << "other:1234" << -1;
+    QTest::newRow("server not in the list keeps the stored index")
+        << QByteArray("\"other\",1234,1,#TRUE#") << "other:1234" << 1;
 }
 
 void TestStartup::normalStartTakesServerFromList() {
