@@ -81,3 +81,5 @@ void AgwpeLink::ReportFailure(const QString &description) {
 }
 
 } // namespace anemora
+
+#include "moc_agwpe_link.cpp"

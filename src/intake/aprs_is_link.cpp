@@ -78,3 +78,5 @@ void AprsIsLink::ReportFailure(const QString &title, const QString &text, bool c
 }
 
 } // namespace anemora
+
+#include "moc_aprs_is_link.cpp"
