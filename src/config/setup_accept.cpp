@@ -68,14 +68,16 @@ void ApplyAprsLink(const SetupFields &fields, const SetupNumbers &numbers,
         config.ServerIndex = position;
         return;
     }
-    // The login names the call, so a new call needs a new login.
-    if (!config.CallChanged.value_or(false) && position == config.ServerIndex && config.AprsActive)
+    // The login names the call, so a new call needs a new login. A typed
+    // server is always taken: it is not in the list yet, and the flags alone
+    // would miss it when it names the server in use.
+    const bool typed = position == NoServerIndex;
+    if (!config.CallChanged.value_or(false) && position == config.ServerIndex && !typed &&
+        config.AprsActive)
         return;
     targets.links.CloseAprsLink();
     config.ServerIndex =
-        position == NoServerIndex
-            ? AppendTypedServer(fields.serverText, fields.serverItems.size(), targets)
-            : position;
+        typed ? AppendTypedServer(fields.serverText, fields.serverItems.size(), targets) : position;
     config.AprsHost = numbers.server->host;
     config.AprsPort = *numbers.server->port;
     targets.links.OpenAprsLink();
