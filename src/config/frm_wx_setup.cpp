@@ -57,8 +57,16 @@ frmWxSetup::frmWxSetup(const SetupTargets &targets, QWidget *parent)
     SetTabOrder();
     connect(txtCall, &QLineEdit::textChanged, this,
             [this](const QString &text) { cmdAccept->setEnabled(CallLongEnough(text)); });
-    connect(cmbServer->lineEdit(), &QLineEdit::textEdited, this, [this] { serverTyped = true; });
-    connect(cmbServer, &QComboBox::activated, this, [this] { serverTyped = false; });
+    connect(cmbServer->lineEdit(), &QLineEdit::textEdited, this, [this](const QString &text) {
+        serverTyped = true;
+        typedServer = text;
+    });
+    // The combo box also selects an entry equal to the typed text when editing
+    // ends; only a pick that replaces the typed text makes it a list choice.
+    connect(cmbServer, &QComboBox::activated, this, [this] {
+        if (cmbServer->currentText() != typedServer)
+            serverTyped = false;
+    });
     connect(cmdAccept, &QPushButton::clicked, this, &frmWxSetup::Accept);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     Load();
@@ -138,9 +146,10 @@ void frmWxSetup::BuildControls() {
     Place(cmbServer, 120, 470, 2500, 315);
     cmbServer->setEditable(true);
     // Enter confirms the dialog; it neither adds the text to the list nor
-    // picks an equal entry, so a typed server stays a typed one.
+    // picks or completes an equal entry, so a typed server stays typed.
     cmbServer->setInsertPolicy(QComboBox::NoInsert);
     cmbServer->setDuplicatesEnabled(true);
+    cmbServer->setCompleter(nullptr);
 
     cmdAccept = new QPushButton(QStringLiteral("&Conferma"), this);
     Place(cmdAccept, 188, 5075, 1095, 325);

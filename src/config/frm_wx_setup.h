@@ -66,6 +66,7 @@ private:
     SetupTargets targets;
     // The server text was typed rather than picked from the list.
     bool serverTyped = false;
+    QString typedServer;
 };
 
 } // namespace anemora
