@@ -1,6 +1,7 @@
 #include "config/frm_wx_setup.h"
 
 #include "ui/twips.h"
+#include "ui/ui_style.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,6 +54,8 @@ frmWxSetup::frmWxSetup(const SetupTargets &targets, QWidget *parent)
       targets(targets) {
     setWindowTitle(QStringLiteral("Setup Parametri Anemora"));
     setFixedSize(twips(2805), twips(5430));
+    // The layout was drawn for an 8-point sans face; larger faces would clip.
+    setFont(SansFace(7.5, false));
     BuildControls();
     SetTabOrder();
     connect(txtCall, &QLineEdit::textChanged, this,
