@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QValidator>
 
+#include <utility>
 #include <variant>
 
 namespace anemora {
@@ -159,7 +160,6 @@ void frmWxSetup::BuildControls() {
     cmdAccept->setDefault(true);
     cmdCancel = new QPushButton(QStringLiteral("&Cancella"), this);
     Place(cmdCancel, 1641, 5075, 975, 325);
-    cmdCancel->setAutoDefault(false);
 }
 
 void frmWxSetup::SetTabOrder() {
@@ -198,6 +198,7 @@ void frmWxSetup::Load() {
     txtCall->setText(fields.txtCall);
     txtCall->setValidator(filter);
     txtCall->selectAll();
+    txtCall->setFocus();
     cmdAccept->setEnabled(CallLongEnough(txtCall->text()));
     txtHost->setText(fields.txtHost);
     txtPort->setText(fields.txtPort);
@@ -235,35 +236,19 @@ SetupFields frmWxSetup::Fields() const {
 }
 
 QLineEdit *frmWxSetup::FieldEditor(SetupField field) const {
-    switch (field) {
-    case SetupField::HiWind:
-        return txtHiWind;
-    case SetupField::HiGust:
-        return txtHiGust;
-    case SetupField::LoTemp:
-        return txtLoTemp;
-    case SetupField::HiTemp:
-        return txtHiTemp;
-    case SetupField::LoHum:
-        return txtLoHum;
-    case SetupField::HiHum:
-        return TxtHiHum;
-    case SetupField::LoBaro:
-        return txtLoBaro;
-    case SetupField::HiBaro:
-        return txtHiBaro;
-    case SetupField::HiRainHour:
-        return txtHiRainHour;
-    case SetupField::HiRain24:
-        return txtHiRain24;
-    case SetupField::AgwHost:
-        return txtHost;
-    case SetupField::AgwPort:
-        return txtPort;
-    case SetupField::Server:
-        return cmbServer->lineEdit();
+    const std::pair<SetupField, QLineEdit *> editors[] = {
+        {SetupField::HiWind, txtHiWind},         {SetupField::HiGust, txtHiGust},
+        {SetupField::LoTemp, txtLoTemp},         {SetupField::HiTemp, txtHiTemp},
+        {SetupField::LoHum, txtLoHum},           {SetupField::HiHum, TxtHiHum},
+        {SetupField::LoBaro, txtLoBaro},         {SetupField::HiBaro, txtHiBaro},
+        {SetupField::HiRainHour, txtHiRainHour}, {SetupField::HiRain24, txtHiRain24},
+        {SetupField::AgwHost, txtHost},          {SetupField::AgwPort, txtPort},
+    };
+    for (const auto &[key, editor] : editors) {
+        if (key == field)
+            return editor;
     }
-    return txtCall;
+    return cmbServer->lineEdit();
 }
 
 void frmWxSetup::Accept() {

@@ -32,6 +32,7 @@ void SettingsDialogHost::ShowSettingsDialogModal() {
         // Already open without blocking: bring it forward and wait for it.
         QEventLoop wait;
         connect(dialog, &QDialog::finished, &wait, &QEventLoop::quit);
+        connect(dialog, &QObject::destroyed, &wait, &QEventLoop::quit);
         ShowSettingsDialog();
         wait.exec();
         return;
