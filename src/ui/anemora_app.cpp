@@ -1,7 +1,6 @@
 #include "ui/anemora_app.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 
 namespace anemora {
 
@@ -15,13 +14,6 @@ AnemoraApp::AnemoraApp(const QString &appDir, QObject *parent)
         viewer.Apri(QStringLiteral("Leggimi.rtf"), QStringLiteral("Anemora - Istruzioni"));
     });
     connect(&window, &frmWx::closed, this, &AnemoraApp::Unload);
-
-    // Qt would quit as soon as no window is visible, which also happens
-    // while the main window sits in the tray and a box or the settings
-    // dialog is closed. The program ends only once the main window itself
-    // has been closed and no other window remains.
-    QApplication::setQuitOnLastWindowClosed(false);
-    connect(qApp, &QGuiApplication::lastWindowClosed, this, &AnemoraApp::LastWindowClosed);
 }
 
 AnemoraApp::~AnemoraApp() {
@@ -54,12 +46,6 @@ void AnemoraApp::Unload() {
     }
     unloaded = true;
     startup.Shutdown();
-}
-
-void AnemoraApp::LastWindowClosed() {
-    if (unloaded) {
-        QCoreApplication::quit();
-    }
 }
 
 } // namespace anemora

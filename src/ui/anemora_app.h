@@ -42,7 +42,6 @@ public:
 
 private:
     void Unload();
-    void LastWindowClosed();
 
     bool unloaded = false;
 };

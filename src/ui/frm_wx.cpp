@@ -111,6 +111,10 @@ void frmWx::BuildPanes() {
     List2->setFont(SmallFace(6.75));
     SetBackground(List2, PanelYellow);
     SetTextColour(List2, palette().color(QPalette::Disabled, QPalette::WindowText));
+    // Long packets are cut at the edge, as in a plain list box: a horizontal
+    // bar would cover the two rows this short pane has room for.
+    List2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    List2->setUniformItemSizes(true);
     List2->hide();
 
     Text1 = new QPlainTextEdit(this);
