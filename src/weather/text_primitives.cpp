@@ -60,7 +60,11 @@ double LeadingValue(const QString &text) {
     }
     bool ok = false;
     const double value = number.toDouble(&ok);
-    return ok && std::isfinite(value) ? value : 0.0;
+    // A run of digits too long for a double is still a number, and a huge
+    // one: reporting it as 0 would turn garbage into a plausible reading.
+    if (std::isinf(value))
+        return value;
+    return ok ? value : 0.0;
 }
 
 std::optional<qint16> ToInt16(double value) {

@@ -12,7 +12,8 @@ namespace anemora {
 bool IsNumericText(const QString &text);
 
 // The number at the start of `text` (sign, digits, one "." whatever the
-// locale; blanks are skipped); 0 when the text does not begin with a number.
+// locale; blanks are skipped); 0 when the text does not begin with a number,
+// an infinity when the number is too large for a double.
 double LeadingValue(const QString &text);
 
 // Rounds half to even; empty when the result does not fit 16 bits.

@@ -1,0 +1,146 @@
+#include "config/config_files.h"
+
+#include "config/server_list.h"
+#include "config/text_file.h"
+#include "config/value_list.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+#include <limits>
+
+namespace anemora {
+
+namespace {
+
+// Replaces the file only once it is wholly written, so a failure half-way
+// leaves the previous settings in place.
+bool saveText(const QString &path, const QString &text) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = text.toLatin1();
+    return file.write(bytes) == bytes.size() && file.commit();
+}
+
+// Each step stores one value, so a read error leaves the earlier ones taken.
+template <typename T, typename Read> bool take(T &field, Read read) {
+    const auto value = read();
+    if (!value)
+        return false;
+    field = *value;
+    return true;
+}
+
+bool readAlarmValues(WxConfig &config, ValueListReader &in) {
+    const auto flag = [&in] { return in.ReadBool(); };
+    const auto real = [&in] { return in.ReadFloat(); };
+    const auto integer = [&in] { return in.ReadInt16(); };
+    return take(config.BeepNewData, flag) && take(config.FocusNewData, flag) &&
+           take(config.BeepAlarm, flag) && take(config.FocusAlarm, flag) &&
+           take(config.LoTemp, real) && take(config.HiTemp, real) && take(config.LoHum, integer) &&
+           take(config.HiHum, integer) && take(config.LoBaro, real) && take(config.HiBaro, real) &&
+           take(config.HiRainHour, real) && take(config.HiRain24, real) &&
+           take(config.HiWind, real) && take(config.HiGust, real);
+}
+
+void applyAlarmDefaults(WxConfig &config) {
+    config.BeepNewData = DefaultBeepNewData;
+    config.FocusNewData = DefaultFocusNewData;
+    config.BeepAlarm = DefaultBeepAlarm;
+    config.FocusAlarm = DefaultFocusAlarm;
+    config.LoTemp = DefaultLoTemp;
+    config.HiTemp = DefaultHiTemp;
+    config.LoHum = DefaultLoHum;
+    config.HiHum = DefaultHiHum;
+    config.LoBaro = DefaultLoBaro;
+    config.HiBaro = DefaultHiBaro;
+    config.HiRainHour = DefaultHiRainHour;
+    config.HiRain24 = DefaultHiRain24;
+    config.HiWind = DefaultHiWind;
+    config.HiGust = DefaultHiGust;
+}
+
+} // namespace
+
+ConfigFilePaths ConfigFilePathsIn(const QString &directory) {
+    const QDir dir(directory);
+    return {dir.filePath(QStringLiteral("Params.ini")),
+            dir.filePath(QStringLiteral("WxAlarms.ini")),
+            dir.filePath(QStringLiteral("Aprserve.txt"))};
+}
+
+QString ParamsText(const WxConfig &config) {
+    return ValueListLine({config.StationCall}) +
+           ValueListLine({config.AgwHost, config.AgwPort, config.AgwEnabled}) +
+           ValueListLine(
+               {config.AprsHost, config.AprsPort, config.ServerIndex, config.AprsEnabled});
+}
+
+QString AlarmsText(const WxConfig &config) {
+    return ValueListLine(
+               {config.BeepNewData, config.FocusNewData, config.BeepAlarm, config.FocusAlarm}) +
+           ValueListLine({config.LoTemp, config.HiTemp, config.LoHum, config.HiHum}) +
+           ValueListLine({config.LoBaro, config.HiBaro, config.HiRainHour, config.HiRain24}) +
+           ValueListLine({config.HiWind, config.HiGust});
+}
+
+void ReadParams(WxConfig &config, const QString &paramsPath) {
+    const std::optional<QString> text = ReadTextFile(paramsPath);
+    if (!text)
+        return;
+    ValueListReader in(*text);
+    const auto words = [&in] { return in.ReadText(); };
+    const auto flag = [&in] { return in.ReadBool(); };
+    const auto integer = [&in] { return in.ReadInt16(); };
+    take(config.StationCall, words) && take(config.AgwHost, words) &&
+        take(config.AgwPort, integer) && take(config.AgwEnabled, flag) &&
+        take(config.AprsHost, words) && take(config.AprsPort, integer) &&
+        take(config.ServerIndex, integer) && take(config.AprsEnabled, flag);
+}
+
+void WriteParams(const WxConfig &config, const QString &paramsPath, Prompts &prompts) {
+    if (!saveText(paramsPath, ParamsText(config)))
+        prompts.ShowMessage(MessageIcon::Warning, paramsPath,
+                            QStringLiteral("Unable to save Parameter values"));
+}
+
+void ReadAlarms(WxConfig &config, const QString &alarmsPath, Prompts &prompts) {
+    const std::optional<QString> text = ReadTextFile(alarmsPath);
+    if (text) {
+        ValueListReader in(*text);
+        if (readAlarmValues(config, in))
+            return;
+    }
+    applyAlarmDefaults(config);
+    WriteAlarms(config, alarmsPath, prompts);
+}
+
+void WriteAlarms(const WxConfig &config, const QString &alarmsPath, Prompts &prompts) {
+    if (!saveText(alarmsPath, AlarmsText(config)))
+        prompts.ShowMessage(MessageIcon::Warning, alarmsPath,
+                            QStringLiteral("Unable to save Wx Alarm values"));
+}
+
+void FindServerIndex(WxConfig &config) {
+    const QString key = ServerKey(config.AprsHost, config.AprsPort);
+    const qsizetype index = ReadServerEntries(config.ServerListPath).indexOf(key);
+    // Positions past 32767 do not fit ServerIndex; such a list finds nothing.
+    if (index >= 0 && index <= std::numeric_limits<qint16>::max())
+        config.ServerIndex = qint16(index);
+}
+
+void ServerFromIndex(WxConfig &config) {
+    const QStringList entries = ReadServerEntries(config.ServerListPath);
+    if (config.ServerIndex < 0 || config.ServerIndex >= entries.size())
+        return;
+    const std::optional<ServerAddress> address = SplitServerEntry(entries[config.ServerIndex]);
+    if (!address)
+        return;
+    config.AprsHost = address->host;
+    // A port beyond 16 bits is refused, not wrapped: AprsPort stays as it was.
+    if (address->port)
+        config.AprsPort = *address->port;
+}
+
+} // namespace anemora

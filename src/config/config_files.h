@@ -1,0 +1,39 @@
+#pragma once
+
+#include "config/wx_config.h"
+#include "platform/prompts.h"
+
+#include <QString>
+
+namespace anemora {
+
+// The three settings files, all beside the executable.
+struct ConfigFilePaths {
+    QString ParamsPath;
+    QString AlarmsPath;
+    QString ServerListPath;
+};
+
+ConfigFilePaths ConfigFilePathsIn(const QString &directory);
+
+// Stops silently at the first missing or bad value: fields read before it
+// keep their new values, the others their old ones.
+void ReadParams(WxConfig &config, const QString &paramsPath);
+void WriteParams(const WxConfig &config, const QString &paramsPath, Prompts &prompts);
+
+// Any read error puts all fourteen defaults in force and recreates the file.
+void ReadAlarms(WxConfig &config, const QString &alarmsPath, Prompts &prompts);
+void WriteAlarms(const WxConfig &config, const QString &alarmsPath, Prompts &prompts);
+
+// Sets ServerIndex to the first entry of the server list equal to the current
+// server; no match leaves it unchanged.
+void FindServerIndex(WxConfig &config);
+// Takes AprsHost and AprsPort from the entry at ServerIndex; no such entry
+// changes nothing.
+void ServerFromIndex(WxConfig &config);
+
+// The settings as the files hold them (no file involved).
+QString ParamsText(const WxConfig &config);
+QString AlarmsText(const WxConfig &config);
+
+} // namespace anemora

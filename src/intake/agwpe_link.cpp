@@ -1,0 +1,85 @@
+#include "intake/agwpe_link.h"
+
+#include "intake/link_port.h"
+
+#include <QScopedValueRollback>
+
+namespace anemora {
+
+AgwpeLink::AgwpeLink(WxConfig &config, StationMonitor &monitor, Prompts &prompts, QObject *parent)
+    : QObject(parent), config(config), monitor(monitor), prompts(prompts) {
+    connect(&Winsock1, &QTcpSocket::connected, this, &AgwpeLink::OnConnected);
+    connect(&Winsock1, &QTcpSocket::readyRead, this, &AgwpeLink::OnReadyRead);
+    connect(&Winsock1, &QTcpSocket::errorOccurred, this, &AgwpeLink::OnError);
+}
+
+void AgwpeLink::OpenAgwLink() {
+    Close();
+    Winsock1.connectToHost(config.AgwHost, LinkPort(config.AgwPort));
+}
+
+void AgwpeLink::Close() {
+    Winsock1.abort();
+}
+
+bool AgwpeLink::IsClosed() const {
+    return Winsock1.state() == QAbstractSocket::UnconnectedState;
+}
+
+void AgwpeLink::SendAgwRequest(char kind) {
+    Winsock1.write(AgwRequest(kind));
+}
+
+void AgwpeLink::OnConnected() {
+    // A new stream starts with a header: nothing of an earlier one belongs
+    // to it.
+    frames.Reset();
+    monitor.ClearData(config.StationCall + QStringLiteral(" Wx Station"));
+    SendAgwRequest('m');
+    SendAgwRequest('R');
+    SendAgwRequest('G');
+}
+
+void AgwpeLink::OnReadyRead() {
+    if (failing)
+        return;
+    const AgwFrameAssembler::Result result = frames.Feed(Winsock1.readAll());
+    for (const QByteArray &frame : result.frames) {
+        const int dataLen = AgwDataLen(frame, 0);
+        if (dataLen > 0)
+            monitor.HandleAgwFrame(frame, 0, dataLen);
+    }
+    if (result.badLength)
+        ReportFailure(QStringLiteral("Invalid AGWPE frame: %1 data bytes announced, at most %2 "
+                                     "expected")
+                          .arg(result.dataLen)
+                          .arg(MaxAgwDataLen));
+}
+
+void AgwpeLink::OnError(QAbstractSocket::SocketError error) {
+    // AGWPE ending the connection is not a failure here: nothing is shown.
+    if (error == QAbstractSocket::RemoteHostClosedError)
+        return;
+    ReportFailure(Winsock1.errorString());
+}
+
+void AgwpeLink::ReportFailure(const QString &description) {
+    if (failing)
+        return;
+    {
+        const QScopedValueRollback guard(failing, true);
+        prompts.ShowMessage(MessageIcon::Exclamation,
+                            QStringLiteral("Errore collegamento con AGWPE [") + config.StationCall +
+                                u']',
+                            description);
+        Close();
+        config.AgwEnabled = false;
+    }
+    // The dialog may open the link again, so the failure is over by now.
+    if (!prompts.IsSettingsDialogVisible())
+        prompts.ShowSettingsDialogModal();
+}
+
+} // namespace anemora
+
+#include "moc_agwpe_link.cpp"

@@ -1,0 +1,82 @@
+#include "intake/aprs_is_link.h"
+
+#include "intake/link_port.h"
+
+#include <QScopedValueRollback>
+
+namespace anemora {
+
+AprsIsLink::AprsIsLink(WxConfig &config, StationMonitor &monitor, Prompts &prompts, QObject *parent)
+    : QObject(parent), config(config), monitor(monitor), prompts(prompts) {
+    connect(&Winsock2, &QTcpSocket::connected, this, &AprsIsLink::OnConnected);
+    connect(&Winsock2, &QTcpSocket::readyRead, this, &AprsIsLink::OnReadyRead);
+    connect(&Winsock2, &QTcpSocket::disconnected, this, &AprsIsLink::OnDisconnected);
+    connect(&Winsock2, &QTcpSocket::errorOccurred, this, &AprsIsLink::OnError);
+}
+
+void AprsIsLink::OpenAprsLink() {
+    Close();
+    Winsock2.connectToHost(config.AprsHost, LinkPort(config.AprsPort));
+}
+
+void AprsIsLink::Close() {
+    const QScopedValueRollback guard(closing, true);
+    Winsock2.abort();
+}
+
+bool AprsIsLink::IsClosed() const {
+    return Winsock2.state() == QAbstractSocket::UnconnectedState;
+}
+
+void AprsIsLink::OnConnected() {
+    monitor.ClearData(config.StationCall + QStringLiteral(" Wx Station"));
+    const QString login =
+        QStringLiteral("user QRVSWL pass -1 vers anemora v7 filter p/") + config.StationCall;
+    Winsock2.write(login.toLatin1() + "\r\n");
+    monitor.SetStatusLine(QStringLiteral("Anemora connected to ") + config.AprsHost);
+}
+
+void AprsIsLink::OnReadyRead() {
+    if (failing)
+        return;
+    const QStringList complete = lines.Feed(QString::fromLatin1(Winsock2.readAll()));
+    for (const QString &line : complete)
+        monitor.HandleAprsLine(line);
+}
+
+void AprsIsLink::OnDisconnected() {
+    if (closing)
+        return;
+    ReportFailure(QStringLiteral("Chiusura collegamento TCP [") + config.StationCall + u']',
+                  QStringLiteral("Il server ") + config.AprsHost +
+                      QStringLiteral(" ha chiuso la connessione"),
+                  true);
+}
+
+void AprsIsLink::OnError(QAbstractSocket::SocketError error) {
+    // The server's close is reported by OnDisconnected, which follows.
+    if (error == QAbstractSocket::RemoteHostClosedError)
+        return;
+    ReportFailure(QStringLiteral("Errore collegamento TCP [") + config.StationCall + u']',
+                  Winsock2.errorString(), false);
+}
+
+void AprsIsLink::ReportFailure(const QString &title, const QString &text, bool closedByServer) {
+    if (failing)
+        return;
+    {
+        const QScopedValueRollback guard(failing, true);
+        prompts.ShowMessage(MessageIcon::Exclamation, title, text);
+        Close();
+        config.AprsEnabled = false;
+        if (closedByServer)
+            config.AprsActive = false;
+    }
+    // The dialog may open the link again, so the failure is over by now.
+    if (!prompts.IsSettingsDialogVisible())
+        prompts.ShowSettingsDialogModal();
+}
+
+} // namespace anemora
+
+#include "moc_aprs_is_link.cpp"

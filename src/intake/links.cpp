@@ -1,0 +1,32 @@
+#include "intake/links.h"
+
+namespace anemora {
+
+Links::Links(WxConfig &config, StationMonitor &monitor, Prompts &prompts)
+    : agw(config, monitor, prompts), aprs(config, monitor, prompts) {}
+
+void Links::OpenAgwLink() {
+    agw.OpenAgwLink();
+}
+
+void Links::CloseAgwLink() {
+    agw.Close();
+}
+
+bool Links::IsAgwLinkClosed() const {
+    return agw.IsClosed();
+}
+
+void Links::OpenAprsLink() {
+    aprs.OpenAprsLink();
+}
+
+void Links::CloseAprsLink() {
+    aprs.Close();
+}
+
+bool Links::IsAprsLinkClosed() const {
+    return aprs.IsClosed();
+}
+
+} // namespace anemora

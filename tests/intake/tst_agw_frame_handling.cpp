@@ -1,0 +1,190 @@
+#include "intake/agw_frame.h"
+#include "intake_fakes.h"
+#include "weather/station_monitor.h"
+
+#include <QTest>
+
+using namespace anemora;
+
+namespace {
+
+const QByteArray Header =
+    QByteArrayLiteral(" 1:Fm Q1ABC-13 To APRS Via WIDE1-1 <UI pid=F0 Len=46 >[07:01:02]");
+const QString HeaderRow =
+    QStringLiteral("1: Q1ABC-13 To APRS Via WIDE1-1 <UI pid=F0 Len=46 >[07:01:02]");
+const QByteArray Wx = QByteArrayLiteral("_10090556c220s004g005t077r000p000P000h50b09900");
+const QStringList EarlierRows{QStringLiteral("OLD>APRS:"), QStringLiteral("old payload")};
+
+QByteArray Frame(char kind, const QByteArray &callFrom, const QByteArray &data) {
+    QByteArray frame(AgwHeaderSize, '\0');
+    frame[4] = kind;
+    frame.replace(8, callFrom.size(), callFrom);
+    frame[28] = static_cast<char>(data.size() & 0xff);
+    frame[29] = static_cast<char>(data.size() >> 8);
+    return frame + data;
+}
+
+} // namespace
+
+class TestAgwFrameHandling : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void frame_data();
+    void frame();
+    void frameAtAnOffset();
+    void framesBeyondTheArrayAreIgnored();
+
+private:
+    WxConfig config;
+    FakeNotifications notifications;
+    StationMonitor *monitor = nullptr;
+};
+
+void TestAgwFrameHandling::init() {
+    config = WxConfig{};
+    config.StationCall = QStringLiteral("Q1ABC-13");
+    notifications = FakeNotifications{};
+    monitor = new StationMonitor(config, notifications, QString());
+    monitor->model.List2 = EarlierRows;
+    monitor->model.lblWxComment = QStringLiteral("comment");
+    monitor->model.lblRain.text = QStringLiteral("rain");
+    monitor->MinutesSinceReport = 7;
+}
+
+void TestAgwFrameHandling::cleanup() {
+    delete monitor;
+    monitor = nullptr;
+}
+
+void TestAgwFrameHandling::frame_data() {
+    QTest::addColumn<QString>("stationCall");
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<QByteArray>("frame");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QString>("history");
+    QTest::addColumn<bool>("decoded");
+    QTest::addColumn<QString>("comment");
+    QTest::addColumn<QString>("rain");
+
+    const QString q = QStringLiteral("Q1ABC-13");
+    const QString c = QStringLiteral("comment");
+    const QString r = QStringLiteral("rain");
+    const QByteArray monitored = Header + '\r' + Wx + "\r\r";
+    const QString entry = HeaderRow + "\r\n" + QString::fromLatin1(Wx) + "\r\n";
+    const QStringList rows{HeaderRow, QString::fromLatin1(Wx)};
+
+    QTest::newRow("station weather")
+        << q << true << Frame('U', "Q1ABC-13", monitored) << rows << entry << true << c << r;
+    QTest::newRow("kind T as U") << q << true << Frame('T', "Q1ABC-13", monitored) << rows << entry
+                                 << true << c << r;
+    QTest::newRow("gate closed") << q << false << Frame('U', "Q1ABC-13", monitored) << rows << ""
+                                 << false << c << r;
+    QTest::newRow("other SSID refreshes Rx only")
+        << q << true << Frame('U', "Q1ABC-1", monitored) << rows << "" << false << c << r;
+    QTest::newRow("sender of 10 bytes")
+        << "Q1ABC-13XY" << true << Frame('U', "Q1ABC-13XY", monitored) << rows << entry << true << c
+        << r;
+    QTest::newRow("sender cut at 10 bytes")
+        << q << true << Frame('U', "Q1ABC-13XY", monitored) << rows << "" << false << c << r;
+    QTest::newRow("three lines keep the last two")
+        << q << true << Frame('U', "Q1ABC-13", Header + "\rfirst\r" + Wx + '\r')
+        << QStringList{"first", QString::fromLatin1(Wx)}
+        << "first\r\n" + QString::fromLatin1(Wx) + "\r\n"
+        << true << c << r;
+    QTest::newRow("one line is header and payload")
+        << q << true << Frame('U', "Q1ABC-13", Wx + '\r') << QStringList{QString::fromLatin1(Wx)}
+        << QString::fromLatin1(Wx) + "\r\n\r\n"
+        << true << c << r;
+    QTest::newRow("no CR: empty Rx, two empty history lines")
+        << q << true << Frame('U', "Q1ABC-13", Wx) << QStringList{} << "\r\n\r\n"
+        << false << c << r;
+    QTest::newRow("position without _ logged, not decoded")
+        << q << true << Frame('U', "Q1ABC-13", Header + "\r=4903.50N/07201.75W-Home\r")
+        << QStringList{HeaderRow, "=4903.50N/07201.75W-Home"}
+        << HeaderRow + "\r\n=4903.50N/07201.75W-Home\r\n"
+        << false << c << r;
+    QTest::newRow("version") << q << true
+                             << Frame('R', "",
+                                      QByteArray::fromHex("d5070000"
+                                                          "7f000000"))
+                             << EarlierRows << "" << false << "Anemora connesso a AGWPE v2005.127"
+                             << r;
+    QTest::newRow("version 7.5") << q << true
+                                 << Frame('R', "",
+                                          QByteArray::fromHex("07000000"
+                                                              "05000000"))
+                                 << EarlierRows << "" << false << "Anemora connesso a AGWPE v7.5"
+                                 << r;
+    QTest::newRow("version above 32767")
+        << q << true
+        << Frame('R', "",
+                 QByteArray::fromHex("ffff0000"
+                                     "00800000"))
+        << EarlierRows << "" << false << "Anemora connesso a AGWPE v65535.32768" << r;
+    QTest::newRow("short version reply") << q << true << Frame('R', "", "\x02") << EarlierRows << ""
+                                         << false << "Anemora connesso a AGWPE v2.0" << r;
+    QTest::newRow("ports") << q << true << Frame('G', "", "3;Port1 x;Port2 y;") << EarlierRows << ""
+                           << false << c << "Porte Radio : 3";
+    QTest::newRow("ports, empty call takes the Rx rows")
+        << "" << true << Frame('G', "", "2;P") << EarlierRows << "OLD>APRS:\r\nold payload\r\n"
+        << false << c << "Porte Radio : 2";
+    QTest::newRow("other kind empties the sender") << "" << true << Frame('X', "Q1ABC-13", "z")
+                                                   << EarlierRows << "OLD>APRS:\r\nold payload\r\n"
+                                                   << false << c << r;
+    QTest::newRow("other kind from the station not accepted")
+        << q << true << Frame('X', "Q1ABC-13", "z") << EarlierRows << "" << false << c << r;
+    for (const char kind : {'u', 't', 'g', 'r'}) {
+        QTest::newRow(qPrintable(QStringLiteral("lower-case %1").arg(kind)))
+            << q << true << Frame(kind, "Q1ABC-13", monitored) << EarlierRows << "" << false << c
+            << r;
+    }
+}
+
+void TestAgwFrameHandling::frame() {
+    QFETCH(QString, stationCall);
+    QFETCH(bool, accept);
+    QFETCH(QByteArray, frame);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, history);
+    QFETCH(bool, decoded);
+    QFETCH(QString, comment);
+    QFETCH(QString, rain);
+    config.StationCall = stationCall;
+    monitor->AcceptNextReport = accept;
+
+    monitor->HandleAgwFrame(frame, 0, AgwDataLen(frame, 0));
+
+    QCOMPARE(monitor->model.List2, rows);
+    QCOMPARE(monitor->model.Text1, "Dati storici" + history);
+    QCOMPARE(monitor->MinutesSinceReport == 0, decoded);
+    if (!decoded) {
+        QCOMPARE(monitor->model.lblWxComment, comment);
+        QCOMPARE(monitor->model.lblRain.text, rain);
+    }
+}
+
+void TestAgwFrameHandling::frameAtAnOffset() {
+    const QByteArray first = Frame('G', "", "4;");
+    const QByteArray second = Frame('U', "Q1ABC-13", Header + '\r' + Wx + "\r\r");
+    const QByteArray read = first + second;
+    monitor->HandleAgwFrame(read, 0, AgwDataLen(read, 0));
+    monitor->HandleAgwFrame(read, int(first.size()), AgwDataLen(read, first.size()));
+    QCOMPARE(monitor->model.List2, (QStringList{HeaderRow, QString::fromLatin1(Wx)}));
+    QCOMPARE(monitor->MinutesSinceReport, 0);
+}
+
+void TestAgwFrameHandling::framesBeyondTheArrayAreIgnored() {
+    const QByteArray frame = Frame('U', "Q1ABC-13", Header + '\r' + Wx + "\r");
+    // A length past the end, or an offset outside the array, reads nothing.
+    monitor->HandleAgwFrame(frame, 0, AgwDataLen(frame, 0) + 1);
+    monitor->HandleAgwFrame(frame, int(frame.size()), 1);
+    monitor->HandleAgwFrame(frame, -36, 1);
+    QCOMPARE(monitor->model.List2, EarlierRows);
+    QCOMPARE(monitor->model.Text1, QStringLiteral("Dati storici"));
+    QCOMPARE(monitor->MinutesSinceReport, 7);
+}
+
+QTEST_GUILESS_MAIN(TestAgwFrameHandling)
+#include "tst_agw_frame_handling.moc"

@@ -1,0 +1,230 @@
+#include "intake_fakes.h"
+#include "weather/station_monitor.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace anemora;
+
+namespace {
+
+const QString Wx = QStringLiteral("_10090556c220s004g005t077r000p000P000h50b09900");
+const QStringList EarlierRows{QStringLiteral("OLD>APRS:"), QStringLiteral("old payload")};
+// What the history entry's stamp reads with the Italian locale in UTC.
+const QString Stamp = QStringLiteral("[05/03/24 07:01:02 UTC] ");
+
+} // namespace
+
+class TestAprsLineHandling : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void line_data();
+    void line();
+    void historyTrim_data();
+    void historyTrim();
+    void decodedReportClosesGateForLaterPackets();
+    void hugeLinesLeaveStateSound();
+
+private:
+    WxConfig config;
+    FakeNotifications notifications;
+    StationMonitor *monitor = nullptr;
+};
+
+void TestAprsLineHandling::initTestCase() {
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+}
+
+void TestAprsLineHandling::init() {
+    config = WxConfig{};
+    config.StationCall = QStringLiteral("Q1ABC-13");
+    notifications = FakeNotifications{};
+    monitor = new StationMonitor(config, notifications, QString());
+    monitor->clock = [] { return QDateTime(QDate(2024, 3, 5), QTime(7, 1, 2)); };
+    monitor->model.List2 = EarlierRows;
+    // Any decoded report resets the minutes counter: that shows a decoder call.
+    monitor->MinutesSinceReport = 7;
+}
+
+void TestAprsLineHandling::cleanup() {
+    delete monitor;
+    monitor = nullptr;
+}
+
+void TestAprsLineHandling::line_data() {
+    QTest::addColumn<QString>("stationCall");
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<bool>("history");
+    QTest::addColumn<bool>("decoded");
+
+    const QString q = QStringLiteral("Q1ABC-13");
+    const QString station = QStringLiteral("Q1ABC-13>APRS,TCPIP*,qAC,XYZ:");
+    const QStringList stationRows{station, Wx};
+
+    QTest::newRow("station weather") << q << true << station + Wx << stationRows << true << true;
+    QTest::newRow("gate closed: Rx only")
+        << q << false << station + Wx << stationRows << false << false;
+    QTest::newRow("other SSID") << q << true << "Q1ABC-1>APRS:" + Wx
+                                << QStringList{"Q1ABC-1>APRS:", Wx} << false << false;
+    QTest::newRow("lower case sender") << q << true << "q1abc-13>APRS:" + Wx
+                                       << QStringList{"q1abc-13>APRS:", Wx} << false << false;
+    QTest::newRow("prefix of the call") << "Q1ABC" << true << "Q1ABC-1>APRS:" + Wx
+                                        << QStringList{"Q1ABC-1>APRS:", Wx} << false << false;
+    QTest::newRow("longer sender with same prefix")
+        << q << true << "Q1ABC-13X>APRS:" + Wx << QStringList{"Q1ABC-13X>APRS:", Wx} << false
+        << false;
+    QTest::newRow("blank after the call")
+        << "Q1ABC-13 " << true << station + Wx << stationRows << false << false;
+
+    const QString posWx = QStringLiteral("!4903.50N/07201.75W_220/004g005t077");
+    for (const QChar type : {u'!', u'=', u'/', u'@', u';'}) {
+        const QString withWx = type + posWx.mid(1);
+        QTest::newRow(qPrintable(QStringLiteral("type %1 with _").arg(type)))
+            << q << true << "Q1ABC-13>APRS:" + withWx << QStringList{"Q1ABC-13>APRS:", withWx}
+            << true << true;
+        const QString noWx = type + QStringLiteral("4903.50N/07201.75W-Home");
+        QTest::newRow(qPrintable(QStringLiteral("type %1 without _").arg(type)))
+            << q << true << "Q1ABC-13>APRS:" + noWx << QStringList{"Q1ABC-13>APRS:", noWx} << true
+            << false;
+    }
+    for (const QString &payload : {QStringLiteral(">status_text"), QStringLiteral("`mic_e"),
+                                   QStringLiteral(":Q1ABC-13 :msg_1"), QStringLiteral("T#_1"),
+                                   QStringLiteral(" _10090556")}) {
+        QTest::newRow(qPrintable("type not decoded: " + payload))
+            << q << true << "Q1ABC-13>APRS:" + payload << QStringList{"Q1ABC-13>APRS:", payload}
+            << true << false;
+    }
+    QTest::newRow("empty payload")
+        << q << true << "Q1ABC-13>APRS:" << QStringList{"Q1ABC-13>APRS:", ""} << true << false;
+    QTest::newRow("only the first colon after > splits")
+        << q << true << "Q1ABC-13>APRS,qAR,X:_1:2" << QStringList{"Q1ABC-13>APRS,qAR,X:", "_1:2"}
+        << true << true;
+    QTest::newRow("station line without colon repeats the rows")
+        << q << true << "Q1ABC-13>APRS" << EarlierRows << true << false;
+    QTest::newRow("server comment with a time")
+        << q << true << "# aprsc 2.1 5 Mar 2024 07:01:02 GMT"
+        << QStringList{"# aprsc 2.1 5 Mar 2024 07:", "01:02 GMT"} << false << false;
+    QTest::newRow("comment, empty station call")
+        << "" << true << "# aprsc 07:01" << QStringList{"# aprsc 07:", "01"} << true << false;
+    QTest::newRow("empty line") << q << true << "" << EarlierRows << false << false;
+    QTest::newRow("empty line, empty station call")
+        << "" << true << "" << EarlierRows << true << false;
+    QTest::newRow("only >") << q << true << ">" << EarlierRows << false << false;
+    QTest::newRow("only >, empty station call")
+        << "" << true << ">" << EarlierRows << true << false;
+    QTest::newRow("only :") << q << true << ":" << QStringList{":", ""} << false << false;
+    QTest::newRow("empty sender, empty call, weather")
+        << "" << true << ">APRS:" + Wx << QStringList{">APRS:", Wx} << true << true;
+    QTest::newRow("logresp") << q << true << "# logresp QRVSWL unverified, server XYZ OK"
+                             << QStringList{"server XYZ ", "OK"} << false << false;
+    QTest::newRow("logresp without OK") << q << true << "# logresp QRVSWL unverified, server T2X"
+                                        << QStringList{"server T2X", ""} << false << false;
+    QTest::newRow("logresp with OK before the comma")
+        << q << true << "# logresp OK9Z unverified, server T2X" << QStringList{"server T2X", ""}
+        << false << false;
+    QTest::newRow("logresp with colon takes reply rows")
+        << q << true << "# logresp QRVSWL verified, server 07:01 OK"
+        << QStringList{"server 07:01 ", "OK"} << false << false;
+    QTest::newRow("binary bytes") << q << true
+                                  << QString::fromLatin1("Q1ABC-13>AP\x01:_\x00\xff", 16)
+                                  << QStringList{QString::fromLatin1("Q1ABC-13>AP\x01:"),
+                                                 QString::fromLatin1("_\x00\xff", 3)}
+                                  << true << true;
+}
+
+void TestAprsLineHandling::line() {
+    QFETCH(QString, stationCall);
+    QFETCH(bool, accept);
+    QFETCH(QString, line);
+    QFETCH(QStringList, rows);
+    QFETCH(bool, history);
+    QFETCH(bool, decoded);
+    config.StationCall = stationCall;
+    monitor->AcceptNextReport = accept;
+    QSignalSpy changed(monitor, &StationMonitor::displayChanged);
+
+    monitor->HandleAprsLine(line);
+
+    QCOMPARE(monitor->model.List2, rows);
+    const QString entry = Stamp + rows.value(0) + "\r\n" + rows.value(1) + "\r\n";
+    QCOMPARE(monitor->model.Text1,
+             history ? QStringLiteral("Dati storici") + entry : QStringLiteral("Dati storici"));
+    QCOMPARE(monitor->MinutesSinceReport == 0, decoded);
+    QVERIFY(!changed.isEmpty());
+}
+
+void TestAprsLineHandling::historyTrim_data() {
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("kept");
+
+    QTest::newRow("9999 kept whole") << 9999 << 9999;
+    QTest::newRow("10000 trimmed to last 9800") << 10000 << 9800;
+    QTest::newRow("50000 trimmed to last 9800") << 50000 << 9800;
+    QTest::newRow("short kept whole") << 12 << 12;
+}
+
+void TestAprsLineHandling::historyTrim() {
+    QFETCH(int, before);
+    QFETCH(int, kept);
+    // Distinct characters, so the kept part is known to be the tail.
+    QString text;
+    for (int i = 0; i < before; ++i)
+        text += QChar(u'A' + i % 26);
+    monitor->model.Text1 = text;
+
+    monitor->HandleAprsLine("Q1ABC-13>APRS:>status");
+
+    const QString entry = Stamp + "Q1ABC-13>APRS:\r\n>status\r\n";
+    QCOMPARE(monitor->model.Text1, text.right(kept) + entry);
+}
+
+void TestAprsLineHandling::decodedReportClosesGateForLaterPackets() {
+    const QString line = "Q1ABC-13>APRS:" + Wx;
+    monitor->HandleAprsLine(line);
+    QVERIFY(!monitor->AcceptNextReport);
+    QCOMPARE(notifications.timerRestarts, 1);
+    const QString afterFirst = monitor->model.Text1;
+
+    // A duplicate within the minute: shown in Rx, neither logged nor decoded.
+    monitor->MinutesSinceReport = 3;
+    monitor->HandleAprsLine("Q1ABC-13>APRS,WIDE1-1:" + Wx);
+    QCOMPARE(monitor->model.List2.value(0), QStringLiteral("Q1ABC-13>APRS,WIDE1-1:"));
+    QCOMPARE(monitor->model.Text1, afterFirst);
+    QCOMPARE(monitor->MinutesSinceReport, 3);
+    QCOMPARE(notifications.timerRestarts, 1);
+}
+
+void TestAprsLineHandling::hugeLinesLeaveStateSound() {
+    const QString megabyte(1 << 20, u'x');
+    monitor->HandleAprsLine(megabyte);
+    QCOMPARE(monitor->model.List2, EarlierRows);
+
+    // Sender, header and payload all far beyond 16-bit positions.
+    config.StationCall = QString(40000, u'S');
+    const QString header = config.StationCall + ">APRS," + QString(40000, u'P') + ':';
+    monitor->HandleAprsLine(header + Wx + QString(40000, u' '));
+    QCOMPARE(monitor->model.List2.value(0), header);
+    QCOMPARE(monitor->MinutesSinceReport, 0);
+    QVERIFY(monitor->model.Text1.endsWith(Wx + QString(40000, u' ') + "\r\n"));
+    // The history keeps its bound even after an entry that long.
+    const QString text = monitor->model.Text1;
+    monitor->AcceptNextReport = true;
+    monitor->HandleAprsLine(config.StationCall + ">APRS:>s");
+    QCOMPARE(monitor->model.Text1,
+             text.right(9800) + Stamp + config.StationCall + ">APRS:\r\n>s\r\n");
+}
+
+int main(int argc, char *argv[]) {
+    // History stamps carry the zone's name; keep it fixed.
+    qputenv("TZ", "UTC");
+    QCoreApplication app(argc, argv);
+    TestAprsLineHandling test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_aprs_line_handling.moc"

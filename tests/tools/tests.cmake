@@ -1,0 +1,1 @@
+target_link_libraries(tst_aprs_replay_server PRIVATE aprs_replay)

@@ -1,0 +1,22 @@
+#include "replay_server.h"
+
+#include <QTcpSocket>
+
+namespace anemora {
+
+ReplayServer::ReplayServer(const QList<FeedLine> &feed, const ReplayOptions &options,
+                           QObject *parent)
+    : QObject(parent), feed(feed), options(options) {
+    connect(&server, &QTcpServer::newConnection, this, &ReplayServer::acceptClients);
+}
+
+bool ReplayServer::listen(quint16 port) {
+    return server.listen(QHostAddress::LocalHost, port);
+}
+
+void ReplayServer::acceptClients() {
+    while (QTcpSocket *socket = server.nextPendingConnection())
+        new ReplaySession(socket, feed, options, this);
+}
+
+} // namespace anemora
