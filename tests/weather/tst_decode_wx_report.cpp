@@ -1,6 +1,9 @@
 #include "weather/station_monitor.h"
+#include "weather/wx_display.h"
 
 #include <QtTest>
+
+#include <memory>
 
 using namespace anemora;
 
@@ -17,6 +20,42 @@ public:
     int timerRestarts = 0;
 };
 
+const QString Example = QStringLiteral("_10090556c220s004g005t077r000p000P000h50b09900wRSW");
+const QLocale English(QLocale::English, QLocale::UnitedStates);
+const QLocale Italian(QLocale::Italian, QLocale::Italy);
+
+WxConfig defaultConfig() {
+    WxConfig config;
+    config.StationCall = QStringLiteral("IZ1ABC-13");
+    config.BeepNewData = DefaultBeepNewData;
+    config.FocusNewData = false;
+    config.BeepAlarm = DefaultBeepAlarm;
+    config.FocusAlarm = DefaultFocusAlarm;
+    config.LoTemp = DefaultLoTemp;
+    config.HiTemp = DefaultHiTemp;
+    config.LoHum = DefaultLoHum;
+    config.HiHum = DefaultHiHum;
+    config.LoBaro = DefaultLoBaro;
+    config.HiBaro = DefaultHiBaro;
+    config.HiRainHour = DefaultHiRainHour;
+    config.HiRain24 = DefaultHiRain24;
+    config.HiWind = DefaultHiWind;
+    config.HiGust = DefaultHiGust;
+    return config;
+}
+
+ReadingLabel &labelNamed(DisplayModel &model, const QString &name) {
+    if (name == u"wind")
+        return model.lblWxData;
+    if (name == u"temp")
+        return model.lblTemp;
+    if (name == u"hum")
+        return model.lblUR;
+    if (name == u"press")
+        return model.lblPress;
+    return model.lblRain;
+}
+
 } // namespace
 
 class TestDecodeWxReport : public QObject {
@@ -24,63 +63,574 @@ class TestDecodeWxReport : public QObject {
 private slots:
     void init();
     void cleanup();
+
+    void texts_data();
+    void texts();
+    void rainFontSize_data();
+    void rainFontSize();
     void gateAndTimer_data();
     void gateAndTimer();
+    void alarmBoundaries_data();
+    void alarmBoundaries();
+    void alarmColourReturnsToNormal();
+    void sounds_data();
+    void sounds();
+    void bringForward_data();
+    void bringForward();
+    void trends();
+    void firstTrendAgainstOlderValue();
+    void reportWithOnlyWind();
+    void minutesStopAt99();
+    void clearData_data();
+    void clearData();
 
 private:
+    void decode(const QString &payload) { monitor->DecodeWxReport(payload); }
+
     WxConfig config;
     RecordingNotifications notifications;
-    StationMonitor *monitor = nullptr;
-    QTemporaryDir appDir;
+    std::unique_ptr<QTemporaryDir> root;
+    QString appDir;
+    std::unique_ptr<StationMonitor> monitor;
 };
 
 void TestDecodeWxReport::init() {
-    config = WxConfig{};
-    config.StationCall = QStringLiteral("IZ1ABC-13");
+    QLocale::setDefault(English);
+    config = defaultConfig();
     notifications = RecordingNotifications{};
-    monitor = new StationMonitor(config, notifications, appDir.path());
+    root = std::make_unique<QTemporaryDir>();
+    QVERIFY(root->isValid());
+    QVERIFY(QDir(root->path()).mkdir(QStringLiteral("app")));
+    appDir = QDir(root->path()).filePath(QStringLiteral("app"));
+    monitor = std::make_unique<StationMonitor>(config, notifications, appDir);
 }
 
 void TestDecodeWxReport::cleanup() {
-    delete monitor;
-    monitor = nullptr;
+    monitor.reset();
+    root.reset();
+    QLocale::setDefault(English);
+}
+
+void TestDecodeWxReport::texts_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("payload");
+    QTest::addColumn<QString>("wind");
+    QTest::addColumn<QString>("temp");
+    QTest::addColumn<QString>("hum");
+    QTest::addColumn<QString>("press");
+    QTest::addColumn<QString>("rain");
+    QTest::addColumn<QString>("comment");
+
+    const QString exampleRain = QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day Dp 13.9°C  11.5g/m³");
+    QTest::newRow("example, English") << English << Example << "220°  6 / 8 km/h"
+                                      << "25.0°C"
+                                      << "50%"
+                                      << "990.0 mb" << exampleRain << " wRSW";
+    QTest::newRow("example, Italian")
+        << Italian << Example << "220°  6 / 8 km/h"
+        << "25,0°C"
+        << "50%"
+        << "990,0 mb" << QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day Dp 13,9°C  11,5g/m³") << " wRSW";
+    QTest::newRow("grouping, English") << English << "_220/004b10132"
+                                       << "220°  6 km/h"
+                                       << ""
+                                       << ""
+                                       << "1,013.2 mb"
+                                       << ""
+                                       << " ";
+    QTest::newRow("grouping, Italian") << Italian << "_220/004b10132"
+                                       << "220°  6 km/h"
+                                       << ""
+                                       << ""
+                                       << "1.013,2 mb"
+                                       << ""
+                                       << " ";
+    QTest::newRow("below zero, Italian") << Italian << "_...t023"
+                                         << "Anemora v7"
+                                         << "-5,0°C"
+                                         << ""
+                                         << ""
+                                         << ""
+                                         << " ...";
+    QTest::newRow("calm, gust absent") << English << "_000/000t050"
+                                       << "Calma di vento"
+                                       << "10.0°C"
+                                       << ""
+                                       << ""
+                                       << ""
+                                       << " ";
+    QTest::newRow("calm, gust zero") << English << "_090/000g000"
+                                     << "Calma di vento"
+                                     << ""
+                                     << ""
+                                     << ""
+                                     << ""
+                                     << " ";
+    QTest::newRow("gust above zero is not calm") << English << "_090/000g001"
+                                                 << "090°  0 / 2 km/h"
+                                                 << ""
+                                                 << ""
+                                                 << ""
+                                                 << ""
+                                                 << " ";
+    QTest::newRow("direction padded") << English << "_005/006"
+                                      << "005°  10 km/h"
+                                      << ""
+                                      << ""
+                                      << ""
+                                      << ""
+                                      << " ";
+    QTest::newRow("no gust, no wind chill") << English << "_270/012t032"
+                                            << "270°  19 km/h"
+                                            << "0.0°C"
+                                            << ""
+                                            << ""
+                                            << ""
+                                            << " ";
+    QTest::newRow("wind chill shown") << English << "_270/012g020t032"
+                                      << "270°  19 / 32 km/h"
+                                      << "0.0°C"
+                                      << ""
+                                      << ""
+                                      << " Wch -8.9°C"
+                                      << " ";
+    QTest::newRow("wind chill above air") << English << "_270/003g005t086"
+                                          << "270°  5 / 8 km/h"
+                                          << "30.0°C"
+                                          << ""
+                                          << ""
+                                          << ""
+                                          << " ";
+    QTest::newRow("dew point at 100%") << English << "_...t068h00"
+                                       << "Anemora v7"
+                                       << "20.0°C"
+                                       << "100%"
+                                       << ""
+                                       << " Dp 20.0°C  17.3g/m³"
+                                       << " ...";
+    QTest::newRow("humidity without temperature") << English << "_...h45"
+                                                  << "Anemora v7"
+                                                  << ""
+                                                  << "45%"
+                                                  << ""
+                                                  << ""
+                                                  << " ...";
+    QTest::newRow("negative humidity skipped") << English << "_...t068h-5"
+                                               << "Anemora v7"
+                                               << "20.0°C"
+                                               << ""
+                                               << ""
+                                               << ""
+                                               << " ...";
+    QTest::newRow("pressure change note") << English << "_220/004b10132v-02wRSW"
+                                          << "220°  6 km/h"
+                                          << ""
+                                          << ""
+                                          << "1,013.2 mb"
+                                          << ""
+                                          << "Variaz Press in 4h= -2mb wRSW";
+    QTest::newRow("pressure change up") << English << "_220/004v+12"
+                                        << "220°  6 km/h"
+                                        << ""
+                                        << ""
+                                        << ""
+                                        << ""
+                                        << "Variaz Press in 4h= 12mb ";
+    QTest::newRow("rain to whole mm") << English << "_...r002p000P000"
+                                      << "Anemora v7"
+                                      << ""
+                                      << ""
+                                      << ""
+                                      << "1mm/h 0mm/24h\r\n0mm/Day"
+                                      << " ...";
+}
+
+void TestDecodeWxReport::texts() {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, payload);
+    QLocale::setDefault(locale);
+
+    decode(payload);
+
+    const DisplayModel &m = monitor->model;
+    QTEST(m.lblWxData.text, "wind");
+    QTEST(m.lblTemp.text, "temp");
+    QTEST(m.lblUR.text, "hum");
+    QTEST(m.lblPress.text, "press");
+    QTEST(m.lblRain.text, "rain");
+    QTEST(m.lblWxComment, "comment");
+    const QString tip = QStringList{"IZ1ABC-13",  m.lblWxData.text, m.lblTemp.text,
+                                    m.lblUR.text, m.lblPress.text,  m.lblRain.text}
+                            .join(u' ');
+    QCOMPARE(m.trayTip, tip);
+}
+
+void TestDecodeWxReport::rainFontSize_data() {
+    QTest::addColumn<QString>("payload");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<double>("points");
+
+    QTest::newRow("25 characters") << "_...r394p040P000" << 25 << 10.0;
+    QTest::newRow("26 characters") << "_...r394p040P040" << 26 << 8.0;
+    QTest::newRow("empty") << "_..." << 0 << 10.0;
+}
+
+void TestDecodeWxReport::rainFontSize() {
+    QFETCH(QString, payload);
+    config.HiRainHour = 1000;
+    monitor->model.rainFontPointSize = 9.75;
+
+    decode(payload);
+
+    QTEST(int(monitor->model.lblRain.text.size()), "length");
+    QTEST(monitor->model.rainFontPointSize, "points");
 }
 
 void TestDecodeWxReport::gateAndTimer_data() {
     QTest::addColumn<QString>("payload");
-    QTest::addColumn<bool>("beepNewData");
     QTest::addColumn<bool>("gateOpen");
     QTest::addColumn<int>("restarts");
-    QTest::addColumn<int>("sounds");
+    QTest::addColumn<bool>("compassDrawn");
 
-    const QString wind = QStringLiteral("_10090556c220s004g005t077r000p000P000h50b09900wRSW");
-    const QString dots = QStringLiteral("_10090556c...s...t077");
-    QTest::newRow("wind closes the gate") << wind << false << false << 1 << 0;
-    QTest::newRow("wind with new-data sound") << wind << true << false << 1 << 1;
-    QTest::newRow("no direction keeps the gate") << dots << true << true << 0 << 0;
+    QTest::newRow("wind closes the gate") << Example << false << 1 << true;
+    QTest::newRow("no direction keeps the gate") << "_10090556c...s...t077" << true << 0 << false;
+    QTest::newRow("numeric direction below -99") << "_-99/004t077" << false << 1 << false;
 }
 
 void TestDecodeWxReport::gateAndTimer() {
     QFETCH(QString, payload);
-    QFETCH(bool, beepNewData);
-    QFETCH(bool, gateOpen);
-    QFETCH(int, restarts);
-    QFETCH(int, sounds);
-
-    config.BeepNewData = beepNewData;
     monitor->MinutesSinceReport = 7;
     monitor->model.lblElapsed = QStringLiteral("07");
-    QSignalSpy changed(monitor, &StationMonitor::displayChanged);
+    QSignalSpy changed(monitor.get(), &StationMonitor::displayChanged);
 
-    monitor->DecodeWxReport(payload);
+    decode(payload);
 
-    QCOMPARE(monitor->AcceptNextReport, gateOpen);
-    QCOMPARE(notifications.timerRestarts, restarts);
-    QCOMPARE(notifications.sounds.size(), sounds);
+    QTEST(monitor->AcceptNextReport, "gateOpen");
+    QTEST(notifications.timerRestarts, "restarts");
+    QTEST(monitor->model.compass.drawn, "compassDrawn");
     QCOMPARE(monitor->MinutesSinceReport, qint16(0));
     QCOMPARE(monitor->model.lblElapsed, QStringLiteral("00"));
-    QVERIFY(monitor->HaveLastValues);
     QCOMPARE(changed.size(), 1);
+}
+
+void TestDecodeWxReport::alarmBoundaries_data() {
+    QTest::addColumn<QString>("payload");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("threshold");
+    QTest::addColumn<float>("limit");
+    QTest::addColumn<bool>("alarm");
+
+    const float speed = float(10 * 1.609347);
+    const float gust = float(20 * 1.609347);
+    const float rain = float(100 * 0.254003);
+    QTest::newRow("speed equal") << "_090/010g020"
+                                 << "wind"
+                                 << "HiWind" << speed << true;
+    QTest::newRow("speed just below") << "_090/010g020"
+                                      << "wind"
+                                      << "HiWind" << speed + 0.1f << false;
+    QTest::newRow("gust equal") << "_090/010g020"
+                                << "wind"
+                                << "HiGust" << gust << false;
+    QTest::newRow("gust tenth above") << "_090/010g020"
+                                      << "wind"
+                                      << "HiGust" << gust - 0.1f << true;
+    QTest::newRow("calm never alarms") << "_090/000g000"
+                                       << "wind"
+                                       << "HiGust" << -5.0f << false;
+    QTest::newRow("temp at low") << "_...t050"
+                                 << "temp"
+                                 << "LoTemp" << 10.0f << true;
+    QTest::newRow("temp above low") << "_...t050"
+                                    << "temp"
+                                    << "LoTemp" << 9.9f << false;
+    QTest::newRow("temp at high") << "_...t050"
+                                  << "temp"
+                                  << "HiTemp" << 10.0f << true;
+    QTest::newRow("temp below high") << "_...t050"
+                                     << "temp"
+                                     << "HiTemp" << 10.1f << false;
+    QTest::newRow("hum at low") << "_...h50"
+                                << "hum"
+                                << "LoHum" << 50.0f << true;
+    QTest::newRow("hum above low") << "_...h50"
+                                   << "hum"
+                                   << "LoHum" << 49.0f << false;
+    QTest::newRow("hum at high") << "_...h50"
+                                 << "hum"
+                                 << "HiHum" << 50.0f << true;
+    QTest::newRow("hum below high") << "_...h50"
+                                    << "hum"
+                                    << "HiHum" << 51.0f << false;
+    QTest::newRow("press at low") << "_...b10132"
+                                  << "press"
+                                  << "LoBaro" << 1013.2f << true;
+    QTest::newRow("press above low") << "_...b10132"
+                                     << "press"
+                                     << "LoBaro" << 1013.1f << false;
+    QTest::newRow("press at high") << "_...b10132"
+                                   << "press"
+                                   << "HiBaro" << 1013.2f << true;
+    QTest::newRow("press below high") << "_...b10132"
+                                      << "press"
+                                      << "HiBaro" << 1013.3f << false;
+    QTest::newRow("rain hour at limit") << "_...r100"
+                                        << "rain"
+                                        << "HiRainHour" << rain << true;
+    QTest::newRow("rain hour below") << "_...r100"
+                                     << "rain"
+                                     << "HiRainHour" << rain + 0.1f << false;
+    QTest::newRow("rain 24h at limit") << "_...p100"
+                                       << "rain"
+                                       << "HiRain24" << rain << true;
+    QTest::newRow("rain 24h below") << "_...p100"
+                                    << "rain"
+                                    << "HiRain24" << rain + 0.1f << false;
+    QTest::newRow("rain since midnight has none") << "_...P900"
+                                                  << "rain"
+                                                  << "HiRain24" << 1.0f << false;
+    QTest::newRow("absent rain never alarms") << "_..."
+                                              << "rain"
+                                              << "HiRainHour" << -5.0f << false;
+}
+
+void TestDecodeWxReport::alarmBoundaries() {
+    QFETCH(QString, payload);
+    QFETCH(QString, label);
+    QFETCH(QString, threshold);
+    QFETCH(float, limit);
+    QFETCH(bool, alarm);
+
+    if (threshold == u"HiWind")
+        config.HiWind = limit;
+    else if (threshold == u"HiGust")
+        config.HiGust = limit;
+    else if (threshold == u"LoTemp")
+        config.LoTemp = limit;
+    else if (threshold == u"HiTemp")
+        config.HiTemp = limit;
+    else if (threshold == u"LoHum")
+        config.LoHum = qint16(limit);
+    else if (threshold == u"HiHum")
+        config.HiHum = qint16(limit);
+    else if (threshold == u"LoBaro")
+        config.LoBaro = limit;
+    else if (threshold == u"HiBaro")
+        config.HiBaro = limit;
+    else if (threshold == u"HiRainHour")
+        config.HiRainHour = limit;
+    else
+        config.HiRain24 = limit;
+
+    decode(payload);
+
+    const ReadingColour expected = alarm ? ReadingColour::Alarm : ReadingColour::Normal;
+    QCOMPARE(labelNamed(monitor->model, label).colour, expected);
+    QCOMPARE(notifications.broughtForward, alarm ? 1 : 0);
+    const QStringList sounds =
+        alarm ? QStringList{QDir(appDir).filePath("Alarm.wav")} : QStringList{};
+    QCOMPARE(notifications.sounds, sounds);
+}
+
+void TestDecodeWxReport::alarmColourReturnsToNormal() {
+    config.HiTemp = 10.0f;
+    decode(QStringLiteral("_090/010g020t050"));
+    QCOMPARE(monitor->model.lblTemp.colour, ReadingColour::Alarm);
+
+    config.HiWind = 1;
+    decode(QStringLiteral("_090/010g020h50"));
+    QCOMPARE(monitor->model.lblWxData.colour, ReadingColour::Alarm);
+    // Temperature absent: its label keeps red.
+    QCOMPARE(monitor->model.lblTemp.colour, ReadingColour::Alarm);
+
+    // Any report resets the wind label, even one without wind.
+    config.HiTemp = DefaultHiTemp;
+    decode(QStringLiteral("_...t060"));
+    QCOMPARE(monitor->model.lblWxData.colour, ReadingColour::Normal);
+    QCOMPARE(monitor->model.lblTemp.colour, ReadingColour::Normal);
+    QCOMPARE(monitor->model.lblWxData.text, QStringLiteral("090°  16 / 32 km/h"));
+}
+
+void TestDecodeWxReport::sounds_data() {
+    QTest::addColumn<QString>("payload");
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<bool>("beepNewData");
+    QTest::addColumn<bool>("beepAlarm");
+    QTest::addColumn<QString>("expected");
+
+    const QString hot = QStringLiteral("_090/010t120");
+    const QString mild = QStringLiteral("_090/010t060");
+    const QString noDirection = QStringLiteral("_...t120");
+    QTest::newRow("alarm wins over new data") << hot << "IZ1ABC-13" << true << true << "Alarm.wav";
+    QTest::newRow("station's own sound") << mild << "IZ1ABC-13" << true << true << "IZ1ABC-13.wav";
+    QTest::newRow("new data without own sound")
+        << mild << "IK2XYZ" << true << true << "NewData.wav";
+    QTest::newRow("new data off") << mild << "IZ1ABC-13" << false << true << "";
+    QTest::newRow("silent alarm") << hot << "IZ1ABC-13" << true << false << "IZ1ABC-13.wav";
+    QTest::newRow("silent alarm, no new data") << hot << "IZ1ABC-13" << false << false << "";
+    QTest::newRow("no direction, no new data") << noDirection << "IZ1ABC-13" << true << false << "";
+    QTest::newRow("call leading outside") << mild << "../outside" << true << true << "NewData.wav";
+    QTest::newRow("call with a folder") << mild << "sub/IZ1ABC-13" << true << true << "NewData.wav";
+    QTest::newRow("folder named like the call") << mild << "DIR" << true << true << "NewData.wav";
+}
+
+void TestDecodeWxReport::sounds() {
+    QFETCH(QString, payload);
+    QFETCH(QString, call);
+    QFETCH(bool, beepNewData);
+    QFETCH(bool, beepAlarm);
+    QFETCH(QString, expected);
+
+    const QDir app(appDir);
+    for (const QString &path : {app.filePath("IZ1ABC-13.wav"), app.filePath("sub/IZ1ABC-13.wav"),
+                                QDir(root->path()).filePath("outside.wav")}) {
+        QVERIFY(app.mkpath(QFileInfo(path).path()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(app.mkdir(QStringLiteral("DIR.wav")));
+    config.StationCall = call;
+    config.BeepNewData = beepNewData;
+    config.BeepAlarm = beepAlarm;
+
+    decode(payload);
+
+    const QStringList sounds =
+        expected.isEmpty() ? QStringList{} : QStringList{app.filePath(expected)};
+    QCOMPARE(notifications.sounds, sounds);
+}
+
+void TestDecodeWxReport::bringForward_data() {
+    QTest::addColumn<QString>("payload");
+    QTest::addColumn<bool>("focusNewData");
+    QTest::addColumn<bool>("focusAlarm");
+    QTest::addColumn<int>("times");
+
+    QTest::newRow("every report when asked") << "_...h50" << true << false << 1;
+    QTest::newRow("quiet report") << "_090/010t060" << false << true << 0;
+    QTest::newRow("alarm") << "_090/010t120" << false << true << 1;
+    QTest::newRow("alarm, focus off") << "_090/010t120" << false << false << 0;
+    QTest::newRow("several alarms once") << "_090/099t120h99" << false << true << 1;
+}
+
+void TestDecodeWxReport::bringForward() {
+    QFETCH(QString, payload);
+    QFETCH(bool, focusNewData);
+    QFETCH(bool, focusAlarm);
+    config.FocusNewData = focusNewData;
+    config.FocusAlarm = focusAlarm;
+
+    decode(payload);
+
+    QTEST(notifications.broughtForward, "times");
+    QVERIFY(notifications.sounds.size() <= 1);
+}
+
+void TestDecodeWxReport::trends() {
+    decode(QStringLiteral("_090/010t060h50b10132"));
+    const std::array<TrendMark, 3> none{TrendMark::None, TrendMark::None, TrendMark::None};
+    QCOMPARE(monitor->model.picVar, none);
+    QVERIFY(monitor->HaveLastValues);
+
+    decode(QStringLiteral("_090/010t070h50b10120"));
+    const std::array<TrendMark, 3> second{TrendMark::Up, TrendMark::Steady, TrendMark::Down};
+    QCOMPARE(monitor->model.picVar, second);
+
+    // Absent values keep their mark and their last value.
+    decode(QStringLiteral("_090/010h40"));
+    const std::array<TrendMark, 3> third{TrendMark::Up, TrendMark::Down, TrendMark::Down};
+    QCOMPARE(monitor->model.picVar, third);
+    QCOMPARE(monitor->LastPress, 1012.0f);
+    QCOMPARE(monitor->LastHum, qint16(40));
+}
+
+void TestDecodeWxReport::firstTrendAgainstOlderValue() {
+    // One flag for three values: pressure, absent at first, is compared
+    // with the value stored before (0 at start).
+    decode(QStringLiteral("_090/010t060"));
+    decode(QStringLiteral("_090/010b10132"));
+    QCOMPARE(monitor->model.picVar[2], TrendMark::Up);
+}
+
+void TestDecodeWxReport::reportWithOnlyWind() {
+    decode(Example);
+    decode(QStringLiteral("_180/010"));
+
+    const DisplayModel &m = monitor->model;
+    QCOMPARE(m.lblWxData.text, QStringLiteral("180°  16 km/h"));
+    QCOMPARE(m.lblTemp.text, QStringLiteral("25.0°C"));
+    QCOMPARE(m.lblUR.text, QStringLiteral("50%"));
+    QCOMPARE(m.lblPress.text, QStringLiteral("990.0 mb"));
+    QCOMPARE(m.lblRain.text, QString());
+    QCOMPARE(m.compass.direction, qint16(180));
+    QCOMPARE(m.compass.speed, float(10 * 1.609347));
+    QCOMPARE(m.compass.gust, float(-9999 * 1.609347));
+    QCOMPARE(m.trayTip, QStringLiteral("IZ1ABC-13 180°  16 km/h 25.0°C 50% 990.0 mb "));
+}
+
+void TestDecodeWxReport::minutesStopAt99() {
+    decode(Example);
+    QVERIFY(!monitor->AcceptNextReport);
+    monitor->ElapsedTick();
+    QVERIFY(monitor->AcceptNextReport);
+    QCOMPARE(monitor->model.lblElapsed, QStringLiteral("01"));
+
+    QSignalSpy changed(monitor.get(), &StationMonitor::displayChanged);
+    for (int i = 0; i < 120; ++i)
+        monitor->ElapsedTick();
+    QCOMPARE(monitor->MinutesSinceReport, qint16(99));
+    QCOMPARE(monitor->model.lblElapsed, QStringLiteral("99"));
+    QCOMPARE(changed.size(), 120);
+
+    decode(QStringLiteral("_...t060"));
+    QCOMPARE(monitor->model.lblElapsed, QStringLiteral("00"));
+}
+
+void TestDecodeWxReport::clearData_data() {
+    QTest::addColumn<int>("callChanged");
+    QTest::addColumn<bool>("reset");
+
+    QTest::newRow("unset") << -1 << false;
+    QTest::newRow("false") << 0 << false;
+    QTest::newRow("true") << 1 << true;
+}
+
+void TestDecodeWxReport::clearData() {
+    QFETCH(int, callChanged);
+    QFETCH(bool, reset);
+    if (callChanged >= 0)
+        config.CallChanged = callChanged == 1;
+    config.HiTemp = 20;
+    decode(QStringLiteral("_090/010g015t070h50b10132r001v+01note"));
+    decode(QStringLiteral("_090/010g015t080h50b10132r001v+01note"));
+    monitor->ElapsedTick();
+    monitor->model.List2 = QStringList{"IZ1ABC-13>APRS", "_090/010"};
+    monitor->model.Text1 = QStringLiteral("history");
+    const DisplayModel before = monitor->model;
+
+    monitor->ClearData(QStringLiteral("IZ1ABC-13 Wx Station"));
+
+    const DisplayModel &m = monitor->model;
+    QCOMPARE(m.caption, QStringLiteral("IZ1ABC-13 Wx Station"));
+    QCOMPARE(m.trayTip, QStringLiteral("IZ1ABC-13 Wx Station"));
+    QCOMPARE(m.lblWxData.text, reset ? QStringLiteral("Anemora v7") : before.lblWxData.text);
+    QCOMPARE(m.lblTemp.text, reset ? QString() : before.lblTemp.text);
+    QCOMPARE(m.lblUR.text, reset ? QString() : before.lblUR.text);
+    QCOMPARE(m.lblPress.text, reset ? QString() : before.lblPress.text);
+    QCOMPARE(m.lblRain.text, reset ? QString() : before.lblRain.text);
+    QCOMPARE(m.compass.drawn, !reset);
+    QCOMPARE(m.picVar[0], reset ? TrendMark::None : TrendMark::Up);
+    QCOMPARE(m.lblElapsed, reset ? QStringLiteral("00") : QStringLiteral("01"));
+    QCOMPARE(monitor->MinutesSinceReport, qint16(reset ? 0 : 1));
+    QCOMPARE(monitor->HaveLastValues, !reset);
+    QCOMPARE(m.List2.isEmpty(), reset);
+    // Left alone in every case.
+    QCOMPARE(m.lblTemp.colour, ReadingColour::Alarm);
+    QCOMPARE(m.lblWxComment, before.lblWxComment);
+    QCOMPARE(m.Text1, QStringLiteral("history"));
+    QVERIFY(monitor->AcceptNextReport);
+    QCOMPARE(monitor->LastTemp, float((80 - 32) * 0.5555555555555556));
+    QCOMPARE(monitor->LastHum, qint16(50));
 }
 
 QTEST_GUILESS_MAIN(TestDecodeWxReport)

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "config/config_files.h"
+#include "config/wx_config.h"
+#include "platform/link_control.h"
+#include "platform/prompts.h"
+#include "weather/station_monitor.h"
+
+#include <QString>
+
+namespace anemora {
+
+// How the main window fills the settings when it loads, and saves them when
+// it unloads.
+class Startup {
+public:
+    Startup(WxConfig &config, StationMonitor &monitor, LinkControl &links, Prompts &prompts,
+            QString appDir);
+
+    // An empty (or all-space) command line is a normal start from Params.ini;
+    // anything else is a command-line start, which never touches Params.ini.
+    void Run(const QString &commandLine);
+    // Never refuses: closes both links and writes what is to be kept.
+    void Shutdown();
+
+    bool SaveParamsOnExit = false;
+    ConfigFilePaths paths;
+
+private:
+    void NormalStart();
+    void CommandLineStart(const QString &commandLine);
+    void OpenEnabledLinks();
+
+    WxConfig &config;
+    StationMonitor &monitor;
+    LinkControl &links;
+    Prompts &prompts;
+    QString appDir;
+};
+
+} // namespace anemora

@@ -1,0 +1,36 @@
+#include "platform/sound_player.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace anemora {
+
+SoundPlayer::SoundPlayer(QObject *parent)
+    : QObject(parent), beep([] { QApplication::beep(); }), effect(this) {
+    connect(&effect, &QSoundEffect::statusChanged, this, &SoundPlayer::onStatusChanged);
+}
+
+void SoundPlayer::PlaySound(const QString &path) {
+    if (!QFileInfo(path).isFile()) {
+        effect.stop();
+        beep();
+        return;
+    }
+    const QUrl source = QUrl::fromLocalFile(path);
+    if (effect.source() == source && effect.status() == QSoundEffect::Ready) {
+        effect.play();
+        return;
+    }
+    effect.setSource(source);
+    // Loading is asynchronous; play() before it is ready starts the sound
+    // as soon as it has loaded.
+    effect.play();
+}
+
+void SoundPlayer::onStatusChanged() {
+    if (effect.status() == QSoundEffect::Error)
+        beep();
+}
+
+} // namespace anemora

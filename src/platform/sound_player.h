@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QSoundEffect>
+#include <QString>
+
+#include <functional>
+
+namespace anemora {
+
+// Plays one WAV file at a time without waiting for it to finish. A file that
+// is missing or cannot be played gives the system's default sound instead.
+class SoundPlayer : public QObject {
+    Q_OBJECT
+public:
+    explicit SoundPlayer(QObject *parent = nullptr);
+
+    void PlaySound(const QString &path);
+
+    // The default sound; tests replace it to count the calls.
+    std::function<void()> beep;
+
+private slots:
+    void onStatusChanged();
+
+private:
+    // A member, so the effect outlives the call that starts it; a new sound
+    // replaces the one still playing.
+    QSoundEffect effect;
+};
+
+} // namespace anemora

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "config/wx_config.h"
+#include "weather/display_model.h"
+#include "weather/wx_report.h"
+
+#include <QString>
+#include <QtGlobal>
+
+namespace anemora {
+
+// Marks a derived value that was not computed; present means above -99.
+constexpr float NotComputed = -999.0f;
+
+struct HumidityValues {
+    float DewPoint = NotComputed;
+    float AbsHumidity = NotComputed;
+};
+
+// Wind chill in degrees C, or NotComputed when there is no gust (the gust
+// enables it) or the result would be above the air temperature.
+float WindChill(float temp, float windSpeed, float gust);
+
+// Dew point (degrees C) and absolute humidity (g/m3).
+HumidityValues DewPointAndAbsHumidity(float temp, qint16 humidity);
+
+// `value` with `decimals` fixed decimals in the default locale, halves away
+// from zero on the value as written in shortest decimal form.
+QString FormatFixed(float value, int decimals);
+
+// "000" format: at least three digits, sign in front.
+QString FormatDirection(qint16 direction);
+
+bool IsCalm(float windSpeed, float gust);
+QString WindText(qint16 direction, float windSpeed, float gust);
+QString TempText(float temp);
+QString HumidityText(qint16 humidity);
+QString PressureText(float pressure);
+QString RainText(const WxReport &wx, float windChill, const HumidityValues &humidity);
+double RainFontPointSize(const QString &rainText);
+QString CommentText(qint16 pressChange, const QString &remainder);
+QString TrayTip(const QString &stationCall, const DisplayModel &model, const QString &rainText);
+
+TrendMark TrendOf(float difference);
+
+// The five alarm tests against the user's thresholds.
+bool WindAlarm(const WxConfig &config, float windSpeed, float gust);
+bool TempAlarm(const WxConfig &config, float temp);
+bool HumidityAlarm(const WxConfig &config, qint16 humidity);
+bool PressureAlarm(const WxConfig &config, float pressure);
+bool RainAlarm(const WxConfig &config, float rainHour, float rain24);
+
+// File name of the station's own new-data sound, or empty when the call
+// cannot name a file inside the program's folder.
+QString StationSoundName(const QString &stationCall);
+
+} // namespace anemora

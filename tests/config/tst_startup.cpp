@@ -1,0 +1,259 @@
+#include "config/startup.h"
+
+#include "fakes.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace anemora;
+
+namespace {
+
+void writeBytes(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readBytes(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+const QByteArray serverList(";servers\r\nfirst:14580\r\nsomehost:14580\r\n");
+
+} // namespace
+
+// One start-up and shutdown over a temporary executable directory, with
+// every link operation, box and dialog recorded in `prompts.events`.
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void freshInstall();
+    void storedCallWithBothLinksOff_data();
+    void storedCallWithBothLinksOff();
+    void storedNoCallIsNoCall();
+    void normalStartOpensEnabledLinks();
+    void normalStartTakesServerFromList_data();
+    void normalStartTakesServerFromList();
+    void commandLine_data();
+    void commandLine();
+    void refusedPortIsReported();
+    void commandLineNeverTouchesParams();
+    void shutdownAfterNormalStart();
+    void shutdownSavesAlarmsOnlyWhenAsked();
+
+private:
+    QString path(const char *name) const { return dir->filePath(QLatin1String(name)); }
+
+    std::unique_ptr<QTemporaryDir> dir;
+    WxConfig config;
+    FakePrompts prompts;
+    std::unique_ptr<FakeLinks> links;
+    FakeNotifications notifications;
+    std::unique_ptr<StationMonitor> monitor;
+    std::unique_ptr<Startup> startup;
+};
+
+void TestStartup::init() {
+    dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir->isValid());
+    config = WxConfig();
+    prompts = FakePrompts();
+    links = std::make_unique<FakeLinks>(prompts.events);
+    monitor = std::make_unique<StationMonitor>(config, notifications, dir->path());
+    monitor->AcceptNextReport = false;
+    startup = std::make_unique<Startup>(config, *monitor, *links, prompts, dir->path());
+}
+
+void TestStartup::freshInstall() {
+    startup->Run(QString());
+    QVERIFY(monitor->AcceptNextReport);
+    QCOMPARE(readBytes(path("WxAlarms.ini")), QByteArray("#FALSE#,#TRUE#,#TRUE#,#TRUE#\r\n"
+                                                         "-5,40,20,96\r\n"
+                                                         "900,1040,40,250\r\n"
+                                                         "50,80\r\n"));
+    QVERIFY(!QFile::exists(path("Params.ini")));
+    QCOMPARE(config.StationCall, NoCall);
+    QCOMPARE(prompts.events, QStringList{"dialog"});
+    QCOMPARE(config.AgwHost, DefaultAgwHost);
+    QCOMPARE(config.AgwPort, DefaultAgwPort);
+    QCOMPARE(config.AprsHost, DefaultAprsHost);
+    QCOMPARE(config.AprsPort, DefaultAprsPort);
+    QCOMPARE(config.ServerIndex, NoServerIndex);
+    QCOMPARE(config.ServerListPath, path("Aprserve.txt"));
+    QVERIFY(startup->SaveParamsOnExit);
+}
+
+void TestStartup::storedCallWithBothLinksOff_data() {
+    QTest::addColumn<bool>("dialogOpensLink");
+    QTest::newRow("Accept leaves the unchanged link to start-up") << false;
+    QTest::newRow("Accept opened the link itself") << true;
+}
+
+void TestStartup::storedCallWithBothLinksOff() {
+    QFETCH(bool, dialogOpensLink);
+    writeBytes(path("Params.ini"), "\"Q1ABC-13\"\r\n\"localhost\",8000,#FALSE#\r\n"
+                                   "\"first\",14580,-1,#FALSE#\r\n");
+    bool activeAtDialog = false;
+    prompts.onDialog = [&] {
+        activeAtDialog = config.AgwActive && config.AprsActive;
+        config.AgwEnabled = true;
+        if (dialogOpensLink)
+            links->OpenAgwLink();
+    };
+    startup->Run(QString());
+    QVERIFY(activeAtDialog);
+    QCOMPARE(prompts.events, (QStringList{"dialog", "open agw"}));
+}
+
+void TestStartup::storedNoCallIsNoCall() {
+    writeBytes(path("Params.ini"), "\"NOCALL\"\r\n\"localhost\",8000,#TRUE#\r\n"
+                                   "\"first\",14580,-1,#TRUE#\r\n");
+    QString callAtDialog;
+    prompts.onDialog = [&] { callAtDialog = config.StationCall; };
+    startup->Run(QString());
+    QCOMPARE(prompts.events, QStringList{"dialog"});
+    QCOMPARE(callAtDialog, NoCall);
+    QVERIFY(!config.AgwActive);
+}
+
+void TestStartup::normalStartOpensEnabledLinks() {
+    writeBytes(path("Aprserve.txt"), serverList);
+    writeBytes(path("Params.ini"), "\"Q1ABC-13\"\r\n\"\",0,#TRUE#\r\n"
+                                   "\"somehost\",14580,7,#TRUE#\r\n");
+    startup->Run(QStringLiteral("   "));
+    QCOMPARE(prompts.events, (QStringList{"open agw", "open aprs"}));
+    QCOMPARE(config.AgwHost, DefaultAgwHost);
+    QCOMPARE(config.AgwPort, DefaultAgwPort);
+    QCOMPARE(config.ServerIndex, qint16(1));
+}
+
+void TestStartup::normalStartTakesServerFromList_data() {
+    QTest::addColumn<QByteArray>("line3");
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<int>("index");
+
+    QTest::newRow("no host: entry at the index")
+        << QByteArray("\"\",14580,1,#TRUE#") << "somehost:14580" << 1;
+    QTest::newRow("port 0: entry at the index")
+        << QByteArray("\"x\",0,0,#TRUE#") << "first:14580" << 0;
+    QTest::newRow("index past the list: defaults")
+        << QByteArray("\"\",0,5,#TRUE#") << DefaultAprsHost + ":14580" << 5;
+    QTest::newRow("server not in the list keeps the stored index")
+        << QByteArray("\"other\",1234,1,#TRUE#") << "other:1234" << 1;
+}
+
+void TestStartup::normalStartTakesServerFromList() {
+    QFETCH(QByteArray, line3);
+    QFETCH(QString, server);
+    QFETCH(int, index);
+    writeBytes(path("Aprserve.txt"), serverList);
+    writeBytes(path("Params.ini"), "\"Q1ABC\"\r\n\"localhost\",8000,#FALSE#\r\n" + line3);
+    startup->Run(QString());
+    QCOMPARE(config.AprsHost + ":" + QString::number(config.AprsPort), server);
+    QCOMPARE(int(config.ServerIndex), index);
+    QCOMPARE(prompts.events, QStringList{"open aprs"});
+}
+
+void TestStartup::commandLine_data() {
+    QTest::addColumn<QString>("commandLine");
+    QTest::addColumn<QString>("agw");
+    QTest::addColumn<QString>("aprs");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("save");
+
+    const QString aprsOff = "off " + DefaultAprsHost + ":14580";
+    QTest::newRow("call only") << "Q1ABC-13"
+                               << "on localhost:8000" << aprsOff << -1 << false;
+    QTest::newRow("A: with port") << "Q1ABC-13 A:localhost:8001"
+                                  << "on localhost:8001" << aprsOff << -1 << false;
+    QTest::newRow("bare host") << "Q1ABC-13 somehost"
+                               << "on somehost:8000" << aprsOff << -1 << false;
+    QTest::newRow("host, port and SAVE") << "Q1ABC-13 somehost:8001 SAVE"
+                                         << "on somehost:8001" << aprsOff << -1 << true;
+    QTest::newRow("S: with port looked up") << "Q1ABC-13 S:somehost:14580"
+                                            << "off localhost:8000"
+                                            << "on somehost:14580" << 1 << false;
+    QTest::newRow("s: without port not looked up") << "Q1ABC-13 s:somehost"
+                                                   << "off localhost:8000"
+                                                   << "on somehost:14580" << -1 << false;
+    QTest::newRow("S: alone falls back to AGWPE") << "Q1ABC-13 S:"
+                                                  << "on localhost:8000" << aprsOff << -1 << false;
+    QTest::newRow("tail Y SAVE is not SAVE") << "Q1ABC-13 x y SAVE"
+                                             << "on x:8000" << aprsOff << -1 << false;
+    QTest::newRow("SAVE as a host") << "Q1ABC-13 SAVE"
+                                    << "on SAVE:8000" << aprsOff << -1 << false;
+}
+
+void TestStartup::commandLine() {
+    QFETCH(QString, commandLine);
+    QFETCH(QString, agw);
+    QFETCH(QString, aprs);
+    QFETCH(int, index);
+    QFETCH(bool, save);
+    writeBytes(path("Aprserve.txt"), serverList);
+    startup->Run(commandLine);
+    const auto link = [](bool on, const QString &host, qint16 port) {
+        return QString(on ? "on " : "off ") + host + ":" + QString::number(port);
+    };
+    QCOMPARE(config.StationCall, QStringLiteral("Q1ABC-13"));
+    QCOMPARE(link(config.AgwEnabled, config.AgwHost, config.AgwPort), agw);
+    QCOMPARE(link(config.AprsEnabled, config.AprsHost, config.AprsPort), aprs);
+    QCOMPARE(int(config.ServerIndex), index);
+    QCOMPARE(config.SaveAlarms, save);
+    QStringList opened;
+    if (config.AgwEnabled)
+        opened << "open agw";
+    if (config.AprsEnabled)
+        opened << "open aprs";
+    QCOMPARE(prompts.events, opened);
+    QVERIFY(!startup->SaveParamsOnExit);
+}
+
+void TestStartup::refusedPortIsReported() {
+    startup->Run(QStringLiteral("Q1ABC host:40000"));
+    QCOMPARE(prompts.events, (QStringList{"message", "open agw"}));
+    QCOMPARE(prompts.messages[0].icon, MessageIcon::Warning);
+    QVERIFY(prompts.messages[0].text.contains(QStringLiteral("40000")));
+    QCOMPARE(config.AgwHost, QStringLiteral("host"));
+    QCOMPARE(config.AgwPort, DefaultAgwPort);
+}
+
+void TestStartup::commandLineNeverTouchesParams() {
+    const QByteArray stored("\"STORED\"\r\n\"agw\",1,#TRUE#\r\n\"aprs\",2,0,#TRUE#\r\n");
+    writeBytes(path("Params.ini"), stored);
+    startup->Run(QStringLiteral("q1abc"));
+    QCOMPARE(config.StationCall, QStringLiteral("Q1ABC"));
+    QCOMPARE(config.AgwHost, DefaultAgwHost);
+    config.StationCall = QStringLiteral("CHANGED");
+    startup->Shutdown();
+    QCOMPARE(readBytes(path("Params.ini")), stored);
+}
+
+void TestStartup::shutdownAfterNormalStart() {
+    const QByteArray stored("\"Q1ABC\"\r\n\"agw\",8001,#TRUE#\r\n\"aprs\",1234,-1,#FALSE#\r\n");
+    writeBytes(path("Params.ini"), stored);
+    startup->Run(QString());
+    QVERIFY(QFile::remove(path("Params.ini")));
+    prompts.events.clear();
+    startup->Shutdown();
+    QCOMPARE(prompts.events, (QStringList{"close agw", "close aprs"}));
+    QCOMPARE(readBytes(path("Params.ini")), stored);
+}
+
+void TestStartup::shutdownSavesAlarmsOnlyWhenAsked() {
+    startup->Run(QStringLiteral("Q1ABC"));
+    QVERIFY(QFile::remove(path("WxAlarms.ini")));
+    startup->Shutdown();
+    QVERIFY(!QFile::exists(path("WxAlarms.ini")));
+    config.SaveAlarms = true;
+    config.HiWind = 12.5f;
+    startup->Shutdown();
+    QVERIFY(readBytes(path("WxAlarms.ini")).endsWith("12.5,80\r\n"));
+}
+
+QTEST_GUILESS_MAIN(TestStartup)
+#include "tst_startup.moc"

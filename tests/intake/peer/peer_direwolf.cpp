@@ -1,0 +1,139 @@
+// The AGWPE link against a real AGWPE server: direwolf hears a weather
+// packet of the station and one of another station, and only the station's
+// report may reach the display. Runs inside in_private_network.sh.
+#include "direwolf_peer.h"
+
+#include "intake/agwpe_link.h"
+
+#include <QDir>
+#include <QNetworkInterface>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTest>
+
+using namespace anemora;
+
+namespace {
+
+const QString Station = QStringLiteral("Q1ABC-13");
+const QString StationReport = QStringLiteral("_12071205c220s004g005t077r000p000P000h50b09900");
+const QString OtherReport = QStringLiteral("_12071205c180s010g015t050r000p000P000h80b10100");
+
+// direwolf reads a new client's requests up to a second late, and only the
+// packets it hears after its monitor toggle reach the client.
+constexpr int PeerTimeoutMs = 20000;
+
+class QuietNotifications : public Notifications {
+public:
+    void PlaySound(const QString &) override {}
+    void BringForward() override {}
+    void RestartElapsedTimer() override {}
+};
+
+class RecordingPrompts : public Prompts {
+public:
+    void ShowMessage(MessageIcon, const QString &title, const QString &text) override {
+        messages += title + QStringLiteral(": ") + text;
+    }
+    bool IsSettingsDialogVisible() override { return false; }
+    void ShowSettingsDialogModal() override {}
+    QStringList messages;
+};
+
+// A port that fits the link's 16-bit port field; in the private namespace
+// AGWPE's usual port is free.
+quint16 FreeLowPort() {
+    for (quint16 port = 8000; port < 8100; ++port) {
+        QTcpServer probe;
+        if (probe.listen(QHostAddress::LocalHost, port))
+            return port;
+    }
+    return 0;
+}
+
+} // namespace
+
+class PeerDirewolf : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void stationReportReachesDisplay();
+
+private:
+    QByteArray packetsAudio;
+};
+
+void PeerDirewolf::initTestCase() {
+    // direwolf binds every interface: refuse to run where more than loopback
+    // could reach it.
+    for (const QNetworkInterface &nic : QNetworkInterface::allInterfaces()) {
+        const bool up = nic.flags().testFlag(QNetworkInterface::IsUp);
+        QVERIFY2(
+            !up || nic.flags().testFlag(QNetworkInterface::IsLoopBack),
+            qPrintable(
+                QStringLiteral("interface %1 is up; run in_private_network.sh").arg(nic.name())));
+    }
+    QString error;
+    packetsAudio =
+        DirewolfPeer::PacketAudio({QStringLiteral("Q1ABC-1>APRS,WIDE1-1:") + OtherReport,
+                                   Station + QStringLiteral(">APRS,WIDE1-1:") + StationReport},
+                                  &error);
+    QVERIFY2(!packetsAudio.isEmpty(), qPrintable(error));
+}
+
+void PeerDirewolf::stationReportReachesDisplay() {
+    const quint16 port = FreeLowPort();
+    QVERIFY(port != 0);
+    DirewolfPeer peer;
+    QVERIFY2(peer.start(port), qPrintable(peer.output()));
+
+    WxConfig config;
+    config.StationCall = Station;
+    config.AgwHost = QStringLiteral("127.0.0.1");
+    config.AgwPort = qint16(port);
+    config.AgwEnabled = true;
+    QuietNotifications notifications;
+    RecordingPrompts prompts;
+    StationMonitor monitor(config, notifications, QDir::tempPath());
+    QStringList payloadsSeen;
+    connect(&monitor, &StationMonitor::displayChanged, this, [&] {
+        if (!monitor.model.List2.isEmpty() && !payloadsSeen.contains(monitor.model.List2.last()))
+            payloadsSeen += monitor.model.List2.last();
+    });
+
+    AgwpeLink link(config, monitor, prompts);
+    link.OpenAgwLink();
+    // The version reply follows the monitor request, so once it is shown
+    // direwolf forwards what it hears.
+    QTRY_COMPARE_WITH_TIMEOUT(monitor.model.lblWxComment,
+                              QStringLiteral("Anemora connesso a AGWPE v2005.127"), PeerTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(monitor.model.lblRain.text, QStringLiteral("Porte Radio : 1"),
+                              PeerTimeoutMs);
+
+    peer.feed(packetsAudio + DirewolfPeer::Silence(1000));
+    QTRY_VERIFY2_WITH_TIMEOUT(payloadsSeen.contains(StationReport), qPrintable(peer.output()),
+                              PeerTimeoutMs);
+
+    // Both packets were heard and shown in the Rx window...
+    QCOMPARE(payloadsSeen, QStringList({OtherReport, StationReport}));
+    QCOMPARE(monitor.model.List2.size(), 2);
+    QVERIFY2(monitor.model.List2.first().startsWith(
+                 QLatin1String("1: Q1ABC-13 To APRS Via WIDE1-1 <UI")),
+             qPrintable(monitor.model.List2.first()));
+    // ...but only the station's went to the history and the decoder.
+    QVERIFY(monitor.model.Text1.contains(StationReport));
+    QVERIFY(!monitor.model.Text1.contains(OtherReport));
+    QVERIFY(!monitor.AcceptNextReport);
+    QVERIFY(monitor.HaveLastValues);
+    QCOMPARE(monitor.model.lblElapsed, QStringLiteral("00"));
+    QVERIFY(monitor.model.compass.drawn);
+    QCOMPARE(monitor.model.compass.direction, qint16(220));
+    QCOMPARE(prompts.messages, QStringList());
+    QVERIFY(config.AgwEnabled);
+
+    link.Close();
+    peer.stop();
+}
+
+QTEST_GUILESS_MAIN(PeerDirewolf)
+#include "peer_direwolf.moc"

@@ -1,0 +1,120 @@
+// The bundled demo: its feed, served by the replay server, driven through
+// the real APRS-IS link into the station pipeline.
+#include "aprs_replay/replay_server.h"
+#include "intake/aprs_is_link.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace anemora;
+
+namespace {
+
+const QString Station = QStringLiteral("Q1ABC-13");
+const QString FirstReport = QStringLiteral("_12071201c212s004g007t048r000p002P001h76b10132");
+
+class QuietNotifications : public Notifications {
+public:
+    void PlaySound(const QString &) override {}
+    void BringForward() override {}
+    void RestartElapsedTimer() override {}
+};
+
+class RecordingPrompts : public Prompts {
+public:
+    void ShowMessage(MessageIcon, const QString &title, const QString &text) override {
+        messages += title + QStringLiteral(": ") + text;
+    }
+    bool IsSettingsDialogVisible() override { return false; }
+    void ShowSettingsDialogModal() override {}
+    QStringList messages;
+};
+
+QList<FeedLine> DemoFeed(QString *error) {
+    QFile file(QStringLiteral(ANEMORA_TEST_DATA_DIR "/../../resources/demo/feed.txt"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return {};
+    }
+    const FeedParseResult feed = ParseFeed(QString::fromLatin1(file.readAll()));
+    *error = feed.error;
+    return feed.lines.value_or(QList<FeedLine>{});
+}
+
+} // namespace
+
+class TestDemoFeed : public QObject {
+    Q_OBJECT
+private slots:
+    void feedHoldsStationAndLookAlikes();
+    void monitorTakesOnlyTheStation();
+};
+
+void TestDemoFeed::feedHoldsStationAndLookAlikes() {
+    QString error;
+    const QList<FeedLine> feed = DemoFeed(&error);
+    QVERIFY2(!feed.isEmpty(), qPrintable(error));
+
+    // The station must outnumber the look-alikes that the server lets through.
+    int station = 0;
+    int lookAlikes = 0;
+    for (const FeedLine &line : feed) {
+        if (!PassesPrefixFilter(line.text, {Station}))
+            continue;
+        if (line.text.startsWith(Station + QLatin1Char('>')))
+            ++station;
+        else if (!line.text.startsWith(QLatin1Char('#')))
+            ++lookAlikes;
+    }
+    QVERIFY(station >= 10);
+    QVERIFY(lookAlikes >= 1);
+}
+
+void TestDemoFeed::monitorTakesOnlyTheStation() {
+    QString error;
+    ReplayOptions options;
+    options.speed = 50;
+    options.closeAtEnd = true;
+    ReplayServer server(DemoFeed(&error), options);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    // The link's port field holds 16 signed bits, below the system's free
+    // port range.
+    quint16 port = 24000;
+    while (port < 24200 && !server.listen(port))
+        ++port;
+    QVERIFY(server.port() == port);
+
+    WxConfig config;
+    config.StationCall = Station;
+    config.AprsHost = QStringLiteral("127.0.0.1");
+    config.AprsPort = qint16(port);
+    config.AprsEnabled = true;
+    config.AprsActive = true;
+    QuietNotifications notifications;
+    RecordingPrompts prompts;
+    StationMonitor monitor(config, notifications, QDir::tempPath());
+    AprsIsLink link(config, monitor, prompts);
+    link.OpenAprsLink();
+
+    // The server closes once the feed is out, which the link reports.
+    QTRY_COMPARE_WITH_TIMEOUT(prompts.messages.size(), 1, 20000);
+    QCOMPARE(prompts.messages.first(),
+             QStringLiteral("Chiusura collegamento TCP [Q1ABC-13]: "
+                            "Il server 127.0.0.1 ha chiuso la connessione"));
+    QCOMPARE(monitor.model.caption, QStringLiteral("Q1ABC-13 Wx Station"));
+
+    // The status packet and the first report got in; the gate then held the
+    // rest, and the look-alike q1abc-13 never counted.
+    const QString history = monitor.model.Text1;
+    QVERIFY(history.contains(QLatin1String("Stazione meteo Q1ABC-13")));
+    QVERIFY(history.contains(FirstReport));
+    QCOMPARE(history.count(QLatin1String("Q1ABC-13>")), 2);
+    QVERIFY(!history.contains(QLatin1String("q1abc-13")));
+    QVERIFY(!monitor.AcceptNextReport);
+    QVERIFY(monitor.model.compass.drawn);
+    QCOMPARE(monitor.model.compass.direction, qint16(212));
+}
+
+QTEST_GUILESS_MAIN(TestDemoFeed)
+#include "tst_demo_feed.moc"

@@ -1,0 +1,68 @@
+#include "weather/station_monitor.h"
+#include "weather/wx_report.h"
+
+#include <QtTest>
+
+using namespace anemora;
+
+namespace {
+
+class SilentNotifications : public Notifications {
+public:
+    void PlaySound(const QString &) override {}
+    void BringForward() override {}
+    void RestartElapsedTimer() override {}
+};
+
+const QString Positionless = QStringLiteral("_10090556c220s004g005t077r000p000P000h50b09900wRSW");
+const QString WithPosition =
+    QStringLiteral("!4903.50N/07201.75W_220/004g005t077r010p020P015h50b10132v-02 Stazione meteo");
+
+} // namespace
+
+class BenchWeather : public QObject {
+    Q_OBJECT
+private slots:
+    void parseWxReport_data();
+    void parseWxReport();
+    void decodeWxReport();
+};
+
+void BenchWeather::parseWxReport_data() {
+    QTest::addColumn<QString>("payload");
+    QTest::newRow("positionless") << Positionless;
+    QTest::newRow("with position") << WithPosition;
+}
+
+void BenchWeather::parseWxReport() {
+    QFETCH(QString, payload);
+    WxReport wx;
+    QBENCHMARK {
+        wx = ParseWxReport(payload);
+    }
+    QCOMPARE(wx.WindDir, qint16(220));
+}
+
+void BenchWeather::decodeWxReport() {
+    WxConfig config;
+    config.StationCall = QStringLiteral("IZ1ABC-13");
+    config.HiTemp = 40;
+    config.HiHum = 96;
+    config.HiBaro = 1040;
+    config.HiWind = 50;
+    config.HiGust = 80;
+    config.HiRainHour = 40;
+    config.HiRain24 = 250;
+    config.BeepNewData = true;
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    SilentNotifications notifications;
+    StationMonitor monitor(config, notifications, QDir::tempPath());
+
+    QBENCHMARK {
+        monitor.DecodeWxReport(WithPosition);
+    }
+    QCOMPARE(monitor.model.lblPress.text, QStringLiteral("1.013,2 mb"));
+}
+
+QTEST_GUILESS_MAIN(BenchWeather)
+#include "bench_weather.moc"

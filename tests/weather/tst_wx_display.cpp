@@ -1,0 +1,132 @@
+#include "weather/wx_display.h"
+
+#include <QtTest>
+
+using namespace anemora;
+
+class TestWxDisplay : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void formatFixed_data();
+    void formatFixed();
+    void formatDirection_data();
+    void formatDirection();
+    void derivedValues_data();
+    void derivedValues();
+    void stationSoundName_data();
+    void stationSoundName();
+};
+
+void TestWxDisplay::formatFixed_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<float>("value");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("text");
+
+    const QLocale en(QLocale::English, QLocale::UnitedStates);
+    const QLocale it(QLocale::Italian, QLocale::Italy);
+    QTest::newRow("half up to whole") << en << 0.5f << 0 << "1";
+    QTest::newRow("2.5 away from zero") << en << 2.5f << 0 << "3";
+    QTest::newRow("-2.5 away from zero") << en << -2.5f << 0 << "-3";
+    QTest::newRow("exact quarter") << en << 0.25f << 1 << "0.3";
+    // These halves are not exact in binary and lie just below the half.
+    QTest::newRow("3.55 as written") << en << 3.55f << 1 << "3.6";
+    QTest::newRow("0.35 as written") << en << 0.35f << 1 << "0.4";
+    QTest::newRow("-1.45 as written") << en << -1.45f << 1 << "-1.5";
+    QTest::newRow("below half") << en << 2.449f << 1 << "2.4";
+    QTest::newRow("carry over") << en << 999.95f << 1 << "1,000.0";
+    QTest::newRow("leading zero") << en << 0.04f << 1 << "0.0";
+    QTest::newRow("no minus for zero") << en << -0.04f << 1 << "0.0";
+    QTest::newRow("pads decimals") << en << 25.0f << 1 << "25.0";
+    QTest::newRow("grouping English") << en << 1013.2f << 1 << "1,013.2";
+    QTest::newRow("grouping Italian") << it << 1013.2f << 1 << "1.013,2";
+    QTest::newRow("negative Italian") << it << -20.55f << 1 << "-20,6";
+    QTest::newRow("whole Italian") << it << 8.046735f << 0 << "8";
+}
+
+void TestWxDisplay::formatFixed() {
+    QFETCH(QLocale, locale);
+    QFETCH(float, value);
+    QFETCH(int, decimals);
+    QLocale::setDefault(locale);
+    QTEST(FormatFixed(value, decimals), "text");
+}
+
+void TestWxDisplay::formatDirection_data() {
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("north") << 0 << "000";
+    QTest::newRow("five") << 5 << "005";
+    QTest::newRow("three digits") << 220 << "220";
+    QTest::newRow("negative keeps sign first") << -5 << "-005";
+}
+
+void TestWxDisplay::formatDirection() {
+    QFETCH(int, direction);
+    QTEST(FormatDirection(qint16(direction)), "text");
+}
+
+void TestWxDisplay::derivedValues_data() {
+    QTest::addColumn<float>("temp");
+    QTest::addColumn<float>("speed");
+    QTest::addColumn<float>("gust");
+    QTest::addColumn<int>("humidity");
+    QTest::addColumn<QString>("rain");
+
+    QTest::newRow("all parts") << 10.0f << 20.0f << 25.0f << 80
+                               << QStringLiteral(
+                                      "0mm/h 0mm/24h\r\n0mm/Day Wch 3.6°C Dp 6.7°C  7.5g/m³");
+    QTest::newRow("chill above air")
+        << 30.0f << 5.0f << 8.0f << 80
+        << QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day Dp 26.2°C  24.3g/m³");
+    QTest::newRow("gust zero disables chill")
+        << 10.0f << 20.0f << 0.0f << -9999 << QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day");
+    QTest::newRow("saturated") << 20.0f << 0.0f << 0.0f << 100
+                               << QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day Dp 20.0°C  17.3g/m³");
+    QTest::newRow("negative humidity")
+        << 20.0f << 0.0f << 0.0f << -1 << QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day");
+    QTest::newRow("negative speed")
+        << 10.0f << -5.0f << 3.0f << -9999 << QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day");
+}
+
+void TestWxDisplay::derivedValues() {
+    QFETCH(float, temp);
+    QFETCH(float, speed);
+    QFETCH(float, gust);
+    QFETCH(int, humidity);
+
+    WxReport wx;
+    wx.RainHour = wx.RainDay = wx.Rain24 = 0;
+    const QString rain = RainText(wx, WindChill(temp, speed, gust),
+                                  humidity > -99 ? DewPointAndAbsHumidity(temp, qint16(humidity))
+                                                 : HumidityValues{});
+    QTEST(rain, "rain");
+}
+
+void TestWxDisplay::stationSoundName_data() {
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("call with SSID") << "IZ1ABC-13"
+                                    << "IZ1ABC-13.wav";
+    QTest::newRow("no call") << ""
+                             << "";
+    QTest::newRow("parent folder") << "../x"
+                                   << "";
+    QTest::newRow("two dots alone") << ".."
+                                    << "";
+    QTest::newRow("absolute path") << "/tmp/x"
+                                   << "";
+    QTest::newRow("backslash") << "..\\x"
+                               << "";
+}
+
+void TestWxDisplay::stationSoundName() {
+    QFETCH(QString, call);
+    QTEST(StationSoundName(call), "name");
+}
+
+QTEST_GUILESS_MAIN(TestWxDisplay)
+#include "tst_wx_display.moc"
