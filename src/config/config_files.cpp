@@ -93,10 +93,15 @@ void ReadParams(WxConfig &config, const QString &paramsPath) {
     const auto words = [&in] { return in.ReadText(); };
     const auto flag = [&in] { return in.ReadBool(); };
     const auto integer = [&in] { return in.ReadInt16(); };
-    take(config.StationCall, words) && take(config.AgwHost, words) &&
-        take(config.AgwPort, integer) && take(config.AgwEnabled, flag) &&
-        take(config.AprsHost, words) && take(config.AprsPort, integer) &&
-        take(config.ServerIndex, integer) && take(config.AprsEnabled, flag);
+    // A negative port would wrap to a high one when connecting.
+    const auto port = [&in] {
+        const std::optional<qint16> value = in.ReadInt16();
+        return value && *value >= 0 ? value : std::nullopt;
+    };
+    take(config.StationCall, words) && take(config.AgwHost, words) && take(config.AgwPort, port) &&
+        take(config.AgwEnabled, flag) && take(config.AprsHost, words) &&
+        take(config.AprsPort, port) && take(config.ServerIndex, integer) &&
+        take(config.AprsEnabled, flag);
 }
 
 void WriteParams(const WxConfig &config, const QString &paramsPath, Prompts &prompts) {
@@ -138,8 +143,9 @@ void ServerFromIndex(WxConfig &config) {
     if (!address)
         return;
     config.AprsHost = address->host;
-    // A port beyond 16 bits is refused, not wrapped: AprsPort stays as it was.
-    if (address->port)
+    // A port beyond 16 bits or negative is refused, not wrapped: AprsPort
+    // stays as it was.
+    if (address->port && *address->port >= 0)
         config.AprsPort = *address->port;
 }
 

@@ -29,8 +29,12 @@ void StationMonitor::HandleAprsLine(const QString &line) {
         model.List2 = QStringList{split.header, split.payload};
     if (const std::optional<QStringList> rows = LogrespRows(line))
         model.List2 = *rows;
-    const QString history = u'[' + HistoryStamp(clock()) + QStringLiteral("] ") +
-                            model.List2.value(0) + LineEnd + model.List2.value(1) + LineEnd;
+    // The stamp is costly to format and most lines of a busy feed come from
+    // other stations, which the rule turns away before logging.
+    QString history;
+    if (split.sourceCall == config.StationCall && AcceptNextReport)
+        history = u'[' + HistoryStamp(clock()) + QStringLiteral("] ") + model.List2.value(0) +
+                  LineEnd + model.List2.value(1) + LineEnd;
     ApplyAcceptanceRule(split.sourceCall, split.payload, history);
     emit displayChanged();
 }

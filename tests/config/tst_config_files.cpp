@@ -126,6 +126,8 @@ void TestConfigFiles::readParams_data() {
         << line1 + "\"agw\",abc,#TRUE#\r\n" + line3 << "Q1ABC-13|agw|1|off|oldaprs|2|3|off";
     QTest::newRow("port above 32767 refused")
         << line1 + "\"agw\",40000,#TRUE#\r\n" + line3 << "Q1ABC-13|agw|1|off|oldaprs|2|3|off";
+    QTest::newRow("negative port refused") << line1 + line2 + "\"aprs.example\",-14580,4,#TRUE#\r\n"
+                                           << "Q1ABC-13|agw|8001|on|aprs.example|2|3|off";
     QTest::newRow("Boolean damaged") << line1 + line2 + "\"aprs.example\",14580,4,yes\r\n"
                                      << "Q1ABC-13|agw|8001|on|aprs.example|14580|4|off";
     QTest::newRow("bare LF, byte-order mark, trailing blank lines")
@@ -269,7 +271,8 @@ const QByteArray serverFile(";APRS-IS servers\r\n"
                             "nocolon\r\n"
                             "big:40000\r\n"
                             "empty:\r\n"
-                            "Host:14580\r\n");
+                            "Host:14580\r\n"
+                            "negative:-1\r\n");
 } // namespace
 
 void TestConfigFiles::findServerIndex_data() {
@@ -314,7 +317,8 @@ void TestConfigFiles::serverFromIndex_data() {
     QTest::newRow("entry without colon") << serverFile << 4 << "old" << 1;
     QTest::newRow("port above 32767 keeps the old port") << serverFile << 5 << "big" << 1;
     QTest::newRow("empty port gives 0") << serverFile << 6 << "empty" << 0;
-    QTest::newRow("index past the end") << serverFile << 8 << "old" << 1;
+    QTest::newRow("negative port keeps the old port") << serverFile << 8 << "negative" << 1;
+    QTest::newRow("index past the end") << serverFile << 9 << "old" << 1;
     QTest::newRow("no server selected") << serverFile << -1 << "old" << 1;
     QTest::newRow("missing file") << QByteArray() << 0 << "old" << 1;
 }

@@ -26,8 +26,8 @@ struct ShownMessage {
     QString text;
 };
 
-// Records what the user would see. `whileMessageShown` runs inside the box,
-// where the real one runs a nested event loop.
+// Records what the user would see. The hooks run inside the box and the
+// dialog, where the real ones run a nested event loop.
 struct FakePrompts : Prompts {
     void ShowMessage(MessageIcon icon, const QString &title, const QString &text) override {
         messages.append({icon, title, text});
@@ -35,10 +35,15 @@ struct FakePrompts : Prompts {
             whileMessageShown();
     }
     bool IsSettingsDialogVisible() override { return dialogVisible; }
-    void ShowSettingsDialogModal() override { ++dialogsShown; }
+    void ShowSettingsDialogModal() override {
+        ++dialogsShown;
+        if (whileDialogShown)
+            whileDialogShown();
+    }
 
     QList<ShownMessage> messages;
     std::function<void()> whileMessageShown;
+    std::function<void()> whileDialogShown;
     bool dialogVisible = false;
     int dialogsShown = 0;
 };

@@ -1,0 +1,122 @@
+#include "ui/compass_view.h"
+
+#include "ui/compass_geometry.h"
+#include "ui/twips.h"
+#include "ui/ui_style.h"
+
+#include <QLabel>
+#include <QPainter>
+
+namespace anemora {
+
+namespace {
+
+const QColor CompassBackground(192, 192, 192);
+const QColor RimColour(0, 0, 192);
+const QColor DiscFill(192, 255, 255);
+const QColor CalmGreen(0, 128, 0);
+
+// The drawing pens are measured in pixels; the painter works in twips.
+constexpr int WindPenPixels = 5;
+constexpr int FinePenPixels = 1;
+
+QPen TwipPen(const QColor &colour, int pixels) {
+    QPen pen(colour, pixels * TwipsPerPixel);
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    return pen;
+}
+
+QLabel *TransparentLabel(QWidget *parent, const QString &text, const QRect &geometry,
+                         const QColor &colour, const QFont &font) {
+    auto *label = new QLabel(text, parent);
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFont(font);
+    SetTextColour(label, colour);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+} // namespace
+
+CompassView::CompassView(QWidget *parent) : QWidget(parent) {
+    setFixedSize(twipsSize(1215, 1215));
+    const QFont small = SansFace(8.25, false);
+    lblElapsed = TransparentLabel(this, QStringLiteral("00"), twipsRect(510, 510, 200, 200),
+                                  ReadingBlue, small);
+    const std::array<std::pair<QString, QRect>, 4> cardinals{{
+        {QStringLiteral("N"), twipsRect(550, 50, 135, 255)},
+        {QStringLiteral("O"), twipsRect(80, 480, 135, 255)},
+        {QStringLiteral("S"), twipsRect(550, 950, 135, 255)},
+        {QStringLiteral("E"), twipsRect(1000, 480, 135, 255)},
+    }};
+    for (std::size_t i = 0; i < cardinals.size(); ++i) {
+        lblCardinals[i] =
+            TransparentLabel(this, cardinals[i].first, cardinals[i].second, AlarmRed, small);
+    }
+    lblCalm = TransparentLabel(this, QStringLiteral("WIND CALM"), twipsRect(50, 220, 1215, 255),
+                               CalmGreen, SerifFace(9.75, true));
+    lblCalm->setWordWrap(true);
+    lblCalm->hide();
+}
+
+void CompassView::SetRequest(const CompassRequest &newRequest) {
+    request = newRequest;
+    // A cleared compass leaves the calm label as the last drawing left it.
+    if (request.drawn) {
+        lblCalm->setVisible(DrawWind(request.direction, request.speed, request.gust).calm);
+    }
+    update();
+}
+
+void CompassView::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.fillRect(rect(), CompassBackground);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(PixelsPerTwip, PixelsPerTwip);
+    painter.setBrush(Qt::NoBrush);
+
+    if (request.drawn) {
+        const WindMarks marks = DrawWind(request.direction, request.speed, request.gust);
+        if (!marks.calm) {
+            painter.setPen(TwipPen(QColor(0, 255, 0), WindPenPixels));
+            painter.drawEllipse(marks.rimDot, RimDotRadius, RimDotRadius);
+            painter.setPen(TwipPen(QColor(255, 0, 0), WindPenPixels));
+            painter.drawLine(marks.gustBar);
+            painter.setPen(TwipPen(QColor(255, 255, 0), WindPenPixels));
+            painter.drawLine(marks.speedBar);
+        }
+    }
+
+    painter.setPen(TwipPen(RimColour, FinePenPixels));
+    painter.drawEllipse(QPointF(600, 600), 550, 550);
+    painter.setPen(TwipPen(ReadingBlue, FinePenPixels));
+    painter.setBrush(DiscFill);
+    painter.drawEllipse(QPointF(607.5, 607.5), 127.5, 127.5);
+}
+
+TrendView::TrendView(QWidget *parent) : QWidget(parent) {
+    setFixedSize(twipsSize(255, 245));
+}
+
+void TrendView::SetMark(TrendMark newMark) {
+    if (newMark != mark) {
+        mark = newMark;
+        update();
+    }
+}
+
+void TrendView::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.fillRect(rect(), PanelYellow);
+    painter.scale(PixelsPerTwip, PixelsPerTwip);
+    painter.setPen(TwipPen(ReadingBlue, FinePenPixels));
+    for (const QPolygonF &line : ShowTrend(mark)) {
+        painter.drawPolyline(line);
+    }
+}
+
+} // namespace anemora
+
+#include "moc_compass_view.cpp"

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "weather/display_model.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+
+namespace anemora {
+
+// picWx: the wind compass. It keeps the last request and paints from it, so
+// the picture survives being covered and uncovered. The fixed decorations
+// are painted after the wind and the labels are child widgets, so nothing
+// drawn ever hides them.
+class CompassView : public QWidget {
+    Q_OBJECT
+public:
+    explicit CompassView(QWidget *parent = nullptr);
+
+    void SetRequest(const CompassRequest &request);
+    CompassRequest Request() const { return request; }
+
+    QLabel *lblElapsed = nullptr;
+    // N, O (west), S, E.
+    std::array<QLabel *, 4> lblCardinals{};
+    QLabel *lblCalm = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    CompassRequest request;
+};
+
+// One picVar box: a trend mark beside a reading.
+class TrendView : public QWidget {
+    Q_OBJECT
+public:
+    explicit TrendView(QWidget *parent = nullptr);
+
+    void SetMark(TrendMark mark);
+    TrendMark Mark() const { return mark; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    TrendMark mark = TrendMark::None;
+};
+
+} // namespace anemora

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "weather/station_monitor.h"
+
+#include <QSize>
+#include <QStringList>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+
+namespace anemora {
+
+class CompassView;
+class TrendView;
+
+// Outer sizes of the main window in twips, frame and title bar included.
+constexpr int NarrowWidth = 3270;
+constexpr int WideWidth = 6540;
+constexpr int CompactHeight = 1930;
+constexpr int TallHeight = 2310;
+// The client area as laid out.
+constexpr int ClientWidth = 3165;
+constexpr int ClientHeight = 1545;
+// Text1 reaches down beside List2 while both panes are shown.
+constexpr int HistoryShortHeight = 1500;
+constexpr int HistoryTallHeight = 1850;
+
+// The main window. It renders the station monitor's display model, turns
+// mouse presses and F1 into actions, and minimises into the tray.
+class frmWx : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmWx(StationMonitor &monitor, QWidget *parent = nullptr);
+
+    void ToggleRxWindow();
+    void ToggleHistoryWindow();
+    void RestoreFromTray();
+    // Restores from the tray when not in the normal state, otherwise
+    // activates and raises the window.
+    void BringForward();
+    void RestartElapsedTimer();
+
+    int OuterWidth() const;
+    int OuterHeight() const;
+    void SetOuterWidth(int outerTwips);
+    void SetOuterHeight(int outerTwips);
+
+    // Minimising hides the window into the tray only where the desktop has
+    // one; elsewhere a hidden window could never be brought back.
+    bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+
+    CompassView *picWx = nullptr;
+    QLabel *lblWxData = nullptr;
+    QLabel *lblTemp = nullptr;
+    QLabel *lblUR = nullptr;
+    QLabel *lblPress = nullptr;
+    QLabel *lblRain = nullptr;
+    QLabel *lblWxComment = nullptr;
+    // Temperature, humidity, pressure.
+    std::array<TrendView *, 3> picVar{};
+    QListWidget *List2 = nullptr;
+    QPlainTextEdit *Text1 = nullptr;
+    QTimer tmrElapsed;
+    QSystemTrayIcon cSysTray1;
+
+signals:
+    void settingsRequested();
+    void helpRequested();
+    void closed();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void BuildLabels();
+    void BuildPanes();
+    void Render();
+    void RenderHistory();
+    bool HandleLabelPress(QObject *watched, const QMouseEvent &press);
+    QSize FrameSize() const;
+
+    StationMonitor &monitor;
+    QStringList shownRows;
+    QString shownHistory;
+};
+
+} // namespace anemora

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+
+class QTextDocument;
+
+namespace anemora {
+
+enum class RtfReadResult {
+    Rtf,       // read as RTF (possibly truncated or damaged: what could be read is shown)
+    PlainText, // did not start like RTF; shown as plain text
+};
+
+// Replaces the content of `document` with the RTF in `data`. Never fails:
+// unknown control words are skipped, unbalanced braces and truncation keep
+// what was read so far, and nesting deeper than the reader tracks shares the
+// state of the deepest tracked group.
+RtfReadResult ReadRtf(const QByteArray &data, QTextDocument &document);
+
+} // namespace anemora

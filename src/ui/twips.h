@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+namespace anemora {
+
+// The layout is written in twips; 15 of them make one logical pixel, and Qt
+// scales logical pixels for high-density screens.
+constexpr int TwipsPerPixel = 15;
+
+// Nearest whole pixel, halves away from zero.
+constexpr int twips(int value) {
+    return value >= 0 ? (value + TwipsPerPixel / 2) / TwipsPerPixel
+                      : -((-value + TwipsPerPixel / 2) / TwipsPerPixel);
+}
+
+constexpr QSize twipsSize(int width, int height) {
+    return {twips(width), twips(height)};
+}
+
+constexpr QRect twipsRect(int left, int top, int width, int height) {
+    return {twips(left), twips(top), twips(width), twips(height)};
+}
+
+constexpr int pixelsToTwips(int pixels) {
+    return pixels * TwipsPerPixel;
+}
+
+// Painter scale that lets drawing code use twip coordinates directly.
+constexpr double PixelsPerTwip = 1.0 / TwipsPerPixel;
+
+} // namespace anemora

@@ -1,0 +1,296 @@
+#include "intake/agw_frame.h"
+#include "intake/agwpe_link.h"
+#include "intake/links.h"
+#include "intake_fakes.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+#include <memory>
+
+using namespace anemora;
+
+namespace {
+
+QByteArray Frame(char kind, const QByteArray &callFrom, const QByteArray &data) {
+    QByteArray frame(AgwHeaderSize, '\0');
+    frame[4] = kind;
+    frame.replace(8, callFrom.size(), callFrom);
+    frame[28] = static_cast<char>(data.size() & 0xff);
+    frame[29] = static_cast<char>(data.size() >> 8);
+    return frame + data;
+}
+
+QByteArray RealStream() {
+    QFile file(ANEMORA_TEST_DATA_DIR "/agwpe/direwolf-1.6-R-G-3U.bin");
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What the main window would show, field by field.
+QStringList Snapshot(const StationMonitor &monitor) {
+    const DisplayModel &m = monitor.model;
+    return QStringList{m.caption,
+                       m.trayTip,
+                       m.lblWxData.text,
+                       m.lblTemp.text,
+                       m.lblUR.text,
+                       m.lblPress.text,
+                       m.lblRain.text,
+                       m.lblWxComment,
+                       m.lblElapsed,
+                       QString::number(m.compass.drawn),
+                       QString::number(m.compass.direction),
+                       m.List2.join(u'|'),
+                       m.Text1,
+                       QString::number(monitor.AcceptNextReport)};
+}
+
+} // namespace
+
+class TestAgwpeLink : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void requestsOnConnect();
+    void framesAcrossReads_data();
+    void framesAcrossReads();
+    void realStreamWholeAndSplit();
+    void overlongFrameReportedOnce();
+    void serverCloseShowsNothing();
+    void newConnectionStartsAFreshStream();
+    void connectionRefused();
+    void linksOpenAndClose();
+
+private:
+    void Setup();
+    bool Connect();
+    bool ReadRequests();
+    // Writes `bytes` and waits until the link has read them.
+    bool Deliver(const QByteArray &bytes);
+
+    WxConfig config;
+    FakeNotifications notifications;
+    FakePrompts prompts;
+    std::unique_ptr<StationMonitor> monitor;
+    std::unique_ptr<AgwpeLink> link;
+    std::unique_ptr<QTcpServer> server;
+    QTcpSocket *peer = nullptr;
+};
+
+void TestAgwpeLink::init() {
+    server = std::make_unique<QTcpServer>();
+    QVERIFY(server->listen(QHostAddress::LocalHost, 0));
+    Setup();
+}
+
+void TestAgwpeLink::Setup() {
+    link.reset();
+    monitor.reset();
+    config = WxConfig{};
+    config.StationCall = QStringLiteral("Q1ABC-13");
+    config.AgwHost = QStringLiteral("127.0.0.1");
+    config.AgwPort = static_cast<qint16>(server->serverPort());
+    config.AgwEnabled = true;
+    config.AgwActive = true;
+    prompts = FakePrompts{};
+    monitor = std::make_unique<StationMonitor>(config, notifications, QString());
+    link = std::make_unique<AgwpeLink>(config, *monitor, prompts);
+    peer = nullptr;
+}
+
+void TestAgwpeLink::cleanup() {
+    link.reset();
+    monitor.reset();
+    server.reset();
+}
+
+bool TestAgwpeLink::Connect() {
+    link->OpenAgwLink();
+    if (!QTest::qWaitFor([&] { return server->hasPendingConnections(); }))
+        return false;
+    peer = server->nextPendingConnection();
+    return QTest::qWaitFor(
+        [&] { return link->Winsock1.state() == QAbstractSocket::ConnectedState; });
+}
+
+bool TestAgwpeLink::ReadRequests() {
+    QByteArray received;
+    return QTest::qWaitFor([&] {
+        received += peer->readAll();
+        return received.size() >= 108;
+    });
+}
+
+bool TestAgwpeLink::Deliver(const QByteArray &bytes) {
+    QSignalSpy reads(&link->Winsock1, &QTcpSocket::readyRead);
+    peer->write(bytes);
+    return reads.wait();
+}
+
+void TestAgwpeLink::requestsOnConnect() {
+    QVERIFY(Connect());
+    QByteArray received;
+    QVERIFY(QTest::qWaitFor([&] {
+        received += peer->readAll();
+        return received.size() >= 108;
+    }));
+    QByteArray expected(108, '\0');
+    expected[4] = 0x6d;
+    expected[36 + 4] = 0x52;
+    expected[72 + 4] = 0x47;
+    QCOMPARE(received, expected);
+    QCOMPARE(monitor->model.caption, QStringLiteral("Q1ABC-13 Wx Station"));
+    // The connection shows only when the version reply arrives.
+    QCOMPARE(monitor->model.lblWxComment, QString());
+}
+
+void TestAgwpeLink::framesAcrossReads_data() {
+    QTest::addColumn<QList<QByteArray>>("writes");
+    QTest::addColumn<QString>("comment");
+    QTest::addColumn<QString>("rain");
+
+    const QByteArray version = Frame('R', "", QByteArray::fromHex("0700000005000000"));
+    const QByteArray ports = Frame('G', "", "3;Port1");
+    const QByteArray empty = Frame('m', "", {});
+    const QString v = QStringLiteral("Anemora connesso a AGWPE v7.5");
+    const QString p = QStringLiteral("Porte Radio : 3");
+
+    QTest::newRow("20 bytes, then 56 more")
+        << QList<QByteArray>{version.first(20), version.sliced(20) + ports.first(12)} << v << "";
+    QTest::newRow("header, then its data")
+        << QList<QByteArray>{ports.first(36), ports.sliced(36)} << "" << p;
+    QTest::newRow("two frames in one write") << QList<QByteArray>{version + ports} << v << p;
+    QTest::newRow("DataLen 0 skipped, next header 36 on")
+        << QList<QByteArray>{empty + ports + empty} << "" << p;
+    QTest::newRow("one byte per write") << [&] {
+        QList<QByteArray> bytes;
+        for (const char byte : version + ports)
+            bytes.append(QByteArray(1, byte));
+        return bytes;
+    }() << v << p;
+}
+
+void TestAgwpeLink::framesAcrossReads() {
+    QFETCH(QList<QByteArray>, writes);
+    QFETCH(QString, comment);
+    QFETCH(QString, rain);
+    QVERIFY(Connect());
+    QVERIFY(ReadRequests());
+    for (const QByteArray &bytes : writes)
+        QVERIFY(Deliver(bytes));
+    QCOMPARE(monitor->model.lblWxComment, comment);
+    QCOMPARE(monitor->model.lblRain.text, rain);
+}
+
+void TestAgwpeLink::realStreamWholeAndSplit() {
+    const QByteArray stream = RealStream();
+    QCOMPARE(stream.size(), 711);
+
+    QVERIFY(Connect());
+    QVERIFY(Deliver(stream));
+    const QStringList whole = Snapshot(*monitor);
+    // The first and only report taken: the third frame's is within the minute.
+    QCOMPARE(monitor->model.Text1.count(QStringLiteral("Q1ABC-13 To APRS")), 1);
+    QVERIFY(monitor->model.Text1.contains(
+        QStringLiteral("\r\n_10090556c220s004g005t077r000p000P000h50b09900wRSW\r\n")));
+    QVERIFY(!monitor->AcceptNextReport);
+    QCOMPARE(monitor->model.List2.size(), 2);
+    QVERIFY(monitor->model.List2.first().startsWith(QStringLiteral("1: Q1ABC-13 To APRS Via")));
+
+    for (qsizetype cut = 1; cut < stream.size(); ++cut) {
+        Setup();
+        QVERIFY(Connect());
+        QVERIFY(Deliver(stream.first(cut)));
+        QVERIFY(Deliver(stream.sliced(cut)));
+        QCOMPARE(Snapshot(*monitor), whole);
+        QVERIFY(prompts.messages.isEmpty());
+    }
+}
+
+void TestAgwpeLink::overlongFrameReportedOnce() {
+    QByteArray bad(36, '\0');
+    bad[4] = 'U';
+    bad[28] = static_cast<char>((MaxAgwDataLen + 1) & 0xff);
+    bad[29] = static_cast<char>((MaxAgwDataLen + 1) >> 8);
+    QVERIFY(Connect());
+    QVERIFY(ReadRequests());
+    // More data and a close arrive while the box is up.
+    prompts.whileMessageShown = [&] {
+        peer->write(Frame('G', "", "9;"));
+        peer->disconnectFromHost();
+        QVERIFY(QTest::qWaitFor(
+            [&] { return link->Winsock1.state() != QAbstractSocket::ConnectedState; }));
+    };
+    QVERIFY(Deliver(Frame('G', "", "2;") + bad));
+
+    QCOMPARE(prompts.messages.size(), 1);
+    QCOMPARE(prompts.messages.first().icon, MessageIcon::Exclamation);
+    QCOMPARE(prompts.messages.first().title,
+             QStringLiteral("Errore collegamento con AGWPE [Q1ABC-13]"));
+    QVERIFY(prompts.messages.first().text.contains(QString::number(MaxAgwDataLen + 1)));
+    QCOMPARE(monitor->model.lblRain.text, QStringLiteral("Porte Radio : 2"));
+    QVERIFY(link->IsClosed());
+    QVERIFY(!config.AgwEnabled);
+    QVERIFY(config.AgwActive);
+    QCOMPARE(prompts.dialogsShown, 1);
+}
+
+void TestAgwpeLink::serverCloseShowsNothing() {
+    QVERIFY(Connect());
+    QVERIFY(ReadRequests());
+    peer->disconnectFromHost();
+    QTRY_VERIFY(link->IsClosed());
+    QTest::qWait(50);
+    QVERIFY(prompts.messages.isEmpty());
+    QCOMPARE(prompts.dialogsShown, 0);
+    QVERIFY(config.AgwEnabled);
+    QVERIFY(config.AgwActive);
+}
+
+void TestAgwpeLink::newConnectionStartsAFreshStream() {
+    QVERIFY(Connect());
+    QVERIFY(Deliver(Frame('G', "", "4;").first(30)));
+    peer->disconnectFromHost();
+    QTRY_VERIFY(link->IsClosed());
+
+    QVERIFY(Connect());
+    QVERIFY(Deliver(Frame('G', "", "5;")));
+    QCOMPARE(monitor->model.lblRain.text, QStringLiteral("Porte Radio : 5"));
+}
+
+void TestAgwpeLink::connectionRefused() {
+    const quint16 port = server->serverPort();
+    server->close();
+    config.AgwPort = static_cast<qint16>(port);
+    link->OpenAgwLink();
+    QTRY_COMPARE(prompts.messages.size(), 1);
+    QCOMPARE(prompts.messages.first().title,
+             QStringLiteral("Errore collegamento con AGWPE [Q1ABC-13]"));
+    QCOMPARE(prompts.messages.first().text, link->Winsock1.errorString());
+    QVERIFY(link->IsClosed());
+    QVERIFY(!config.AgwEnabled);
+    QCOMPARE(prompts.dialogsShown, 1);
+}
+
+void TestAgwpeLink::linksOpenAndClose() {
+    Links links(config, *monitor, prompts);
+    QVERIFY(links.IsAgwLinkClosed());
+    links.OpenAgwLink();
+    QVERIFY(!links.IsAgwLinkClosed());
+    QTRY_VERIFY(server->hasPendingConnections());
+    QTcpSocket *other = server->nextPendingConnection();
+    QTRY_COMPARE(links.agw.Winsock1.state(), QAbstractSocket::ConnectedState);
+    QSignalSpy gone(other, &QTcpSocket::disconnected);
+    links.CloseAgwLink();
+    QVERIFY(links.IsAgwLinkClosed());
+    QVERIFY(gone.wait());
+    QVERIFY(prompts.messages.isEmpty());
+    QVERIFY(config.AgwEnabled);
+}
+
+QTEST_GUILESS_MAIN(TestAgwpeLink)
+#include "tst_agwpe_link.moc"

@@ -1,0 +1,297 @@
+#include "intake/aprs_is_link.h"
+#include "intake/links.h"
+#include "intake_fakes.h"
+
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+#include <memory>
+
+using namespace anemora;
+
+namespace {
+
+const QString Stamp = QStringLiteral("[05/03/24 07:01:02 UTC] ");
+
+// The history entry a station line ">A:" + payload leaves with an empty call.
+QString Entry(const QString &payload) {
+    return Stamp + QStringLiteral(">A:\r\n") + payload + QStringLiteral("\r\n");
+}
+
+} // namespace
+
+class TestAprsIsLink : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void login_data();
+    void login();
+    void lines_data();
+    void lines();
+    void partialLineSurvivesReconnect();
+    void serverClose_data();
+    void serverClose();
+    void connectionRefused();
+    void errorThenCloseReportedOnce();
+    void dialogMayReopenTheLink();
+    void closingByProgramIsSilent();
+
+private:
+    // Opens the link and accepts it on the server; `peer` is the server side.
+    bool Connect();
+    bool ReadLogin();
+
+    WxConfig config;
+    FakeNotifications notifications;
+    FakePrompts prompts;
+    std::unique_ptr<StationMonitor> monitor;
+    std::unique_ptr<AprsIsLink> link;
+    std::unique_ptr<QTcpServer> server;
+    QTcpSocket *peer = nullptr;
+};
+
+void TestAprsIsLink::initTestCase() {
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+}
+
+void TestAprsIsLink::init() {
+    server = std::make_unique<QTcpServer>();
+    QVERIFY(server->listen(QHostAddress::LocalHost, 0));
+    config = WxConfig{};
+    config.StationCall = QStringLiteral("Q1ABC-13");
+    config.AprsHost = QStringLiteral("127.0.0.1");
+    config.AprsPort = static_cast<qint16>(server->serverPort());
+    config.AprsEnabled = true;
+    config.AprsActive = true;
+    prompts = FakePrompts{};
+    monitor = std::make_unique<StationMonitor>(config, notifications, QString());
+    monitor->clock = [] { return QDateTime(QDate(2024, 3, 5), QTime(7, 1, 2)); };
+    link = std::make_unique<AprsIsLink>(config, *monitor, prompts);
+    peer = nullptr;
+}
+
+void TestAprsIsLink::cleanup() {
+    link.reset();
+    monitor.reset();
+    server.reset();
+}
+
+bool TestAprsIsLink::Connect() {
+    link->OpenAprsLink();
+    if (!QTest::qWaitFor([&] { return server->hasPendingConnections(); }))
+        return false;
+    peer = server->nextPendingConnection();
+    return QTest::qWaitFor(
+        [&] { return link->Winsock2.state() == QAbstractSocket::ConnectedState; });
+}
+
+// Reads and drops the login line, so that later reads see only what follows.
+bool TestAprsIsLink::ReadLogin() {
+    return QTest::qWaitFor([&] { return peer->canReadLine(); }) && !peer->readLine().isEmpty();
+}
+
+void TestAprsIsLink::login_data() {
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("station call")
+        << "Q1ABC-13" << QByteArray("user QRVSWL pass -1 vers anemora v7 filter p/Q1ABC-13\r\n");
+    QTest::newRow("empty call") << ""
+                                << QByteArray("user QRVSWL pass -1 vers anemora v7 filter p/\r\n");
+    QTest::newRow("8-bit character sent as one byte")
+        << QString::fromLatin1("Q1\xc0")
+        << QByteArray("user QRVSWL pass -1 vers anemora v7 filter p/Q1\xc0\r\n");
+}
+
+void TestAprsIsLink::login() {
+    QFETCH(QString, call);
+    QFETCH(QByteArray, bytes);
+    config.StationCall = call;
+    QVERIFY(Connect());
+    QByteArray received;
+    QVERIFY(QTest::qWaitFor([&] {
+        received += peer->readAll();
+        return received.size() >= bytes.size();
+    }));
+    QCOMPARE(received, bytes);
+    QCOMPARE(monitor->model.caption, call + " Wx Station");
+    QCOMPARE(monitor->model.lblWxComment, QStringLiteral("Anemora connected to 127.0.0.1"));
+    QVERIFY(prompts.messages.isEmpty());
+}
+
+void TestAprsIsLink::lines_data() {
+    QTest::addColumn<QList<QByteArray>>("writes");
+    QTest::addColumn<QString>("history");
+    QTest::addColumn<QString>("pending");
+
+    QTest::newRow("line split over two writes")
+        << QList<QByteArray>{">A:_1009", "0556c220\r\n"} << Entry("_10090556c220") << "";
+    QTest::newRow("several lines in one write")
+        << QList<QByteArray>{">A:>one\r\n>A:>two\r\n>A:>three\r\n"}
+        << Entry(">one") + Entry(">two") + Entry(">three") << "";
+    QTest::newRow("CR alone ends nothing") << QList<QByteArray>{">A:>abc\r"} << ""
+                                           << ">A:>abc";
+    QTest::newRow("CR alone, then LF")
+        << QList<QByteArray>{">A:>abc\r", "\n"} << Entry(">abc") << "";
+    // The empty line matches the empty call and repeats the rows.
+    QTest::newRow("abc CR LF CR LF")
+        << QList<QByteArray>{">A:abc\r\n\r\n"} << Entry("abc") + Entry("abc") << "";
+    QTest::newRow("CR inside a line") << QList<QByteArray>{">A:>a\rbc\r\n"} << Entry(">abc") << "";
+    QTest::newRow("bytes as Latin-1")
+        << QList<QByteArray>{">A:>\xb0\xe9\r\n"} << Entry(QString::fromLatin1(">\xb0\xe9")) << "";
+}
+
+void TestAprsIsLink::lines() {
+    QFETCH(QList<QByteArray>, writes);
+    QFETCH(QString, history);
+    QFETCH(QString, pending);
+    config.StationCall.clear();
+    QVERIFY(Connect());
+    QVERIFY(ReadLogin());
+    QSignalSpy reads(&link->Winsock2, &QTcpSocket::readyRead);
+    for (const QByteArray &bytes : writes) {
+        peer->write(bytes);
+        // One read per write, so that the pieces arrive apart.
+        QVERIFY(reads.wait());
+    }
+    QTRY_COMPARE(link->AprsRxBuffer(), pending);
+    QCOMPARE(monitor->model.Text1, "Dati storici" + history);
+}
+
+void TestAprsIsLink::partialLineSurvivesReconnect() {
+    config.StationCall.clear();
+    QVERIFY(Connect());
+    QVERIFY(ReadLogin());
+    peer->write(">A:>par");
+    QTRY_COMPARE(link->AprsRxBuffer(), QStringLiteral(">A:>par"));
+    peer->disconnectFromHost();
+    QTRY_VERIFY(link->IsClosed());
+    QCOMPARE(prompts.messages.size(), 1);
+
+    QVERIFY(Connect());
+    QVERIFY(ReadLogin());
+    peer->write("tial\r\n");
+    QTRY_COMPARE(monitor->model.Text1, "Dati storici" + Entry(">partial"));
+}
+
+void TestAprsIsLink::serverClose_data() {
+    QTest::addColumn<bool>("dialogVisible");
+    QTest::addColumn<int>("dialogsShown");
+    QTest::newRow("dialog hidden: shown modally") << false << 1;
+    QTest::newRow("dialog already open: left alone") << true << 0;
+}
+
+void TestAprsIsLink::serverClose() {
+    QFETCH(bool, dialogVisible);
+    QFETCH(int, dialogsShown);
+    prompts.dialogVisible = dialogVisible;
+    QVERIFY(Connect());
+    peer->disconnectFromHost();
+    QTRY_COMPARE(prompts.messages.size(), 1);
+    const ShownMessage &box = prompts.messages.first();
+    QCOMPARE(box.icon, MessageIcon::Exclamation);
+    QCOMPARE(box.title, QStringLiteral("Chiusura collegamento TCP [Q1ABC-13]"));
+    QCOMPARE(box.text, QStringLiteral("Il server 127.0.0.1 ha chiuso la connessione"));
+    QVERIFY(link->IsClosed());
+    QVERIFY(!config.AprsEnabled);
+    QVERIFY(!config.AprsActive);
+    QCOMPARE(prompts.dialogsShown, dialogsShown);
+    // Nothing further comes of the closed connection.
+    QTest::qWait(50);
+    QCOMPARE(prompts.messages.size(), 1);
+}
+
+void TestAprsIsLink::connectionRefused() {
+    const quint16 port = server->serverPort();
+    server->close();
+    config.AprsPort = static_cast<qint16>(port);
+    link->OpenAprsLink();
+    QTRY_COMPARE(prompts.messages.size(), 1);
+    const ShownMessage &box = prompts.messages.first();
+    QCOMPARE(box.icon, MessageIcon::Exclamation);
+    QCOMPARE(box.title, QStringLiteral("Errore collegamento TCP [Q1ABC-13]"));
+    QCOMPARE(box.text, link->Winsock2.errorString());
+    QVERIFY(!box.text.isEmpty());
+    QVERIFY(link->IsClosed());
+    QVERIFY(!config.AprsEnabled);
+    QVERIFY(config.AprsActive);
+    QCOMPARE(prompts.dialogsShown, 1);
+}
+
+void TestAprsIsLink::errorThenCloseReportedOnce() {
+    config.StationCall.clear();
+    QVERIFY(Connect());
+    QVERIFY(ReadLogin());
+    peer->write(">A:>kept");
+    QTRY_COMPARE(link->AprsRxBuffer(), QStringLiteral(">A:>kept"));
+    // While the error box is up the server sends more and closes.
+    prompts.whileMessageShown = [&] {
+        peer->write("\r\n>A:>late\r\n");
+        peer->disconnectFromHost();
+        QVERIFY(QTest::qWaitFor(
+            [&] { return link->Winsock2.state() != QAbstractSocket::ConnectedState; }));
+    };
+    emit link->Winsock2.errorOccurred(QAbstractSocket::NetworkError);
+
+    QCOMPARE(prompts.messages.size(), 1);
+    QCOMPARE(prompts.messages.first().title, QStringLiteral("Errore collegamento TCP []"));
+    QCOMPARE(prompts.dialogsShown, 1);
+    QVERIFY(!config.AprsEnabled);
+    QVERIFY(config.AprsActive);
+    QCOMPARE(link->AprsRxBuffer(), QStringLiteral(">A:>kept"));
+    QCOMPARE(monitor->model.Text1, QStringLiteral("Dati storici"));
+    QTest::qWait(50);
+    QCOMPARE(prompts.messages.size(), 1);
+}
+
+void TestAprsIsLink::dialogMayReopenTheLink() {
+    QVERIFY(Connect());
+    // The user enables the link again in the settings dialog.
+    prompts.whileDialogShown = [&] {
+        prompts.whileDialogShown = nullptr;
+        config.AprsEnabled = true;
+        link->OpenAprsLink();
+    };
+    peer->disconnectFromHost();
+    QTRY_COMPARE(prompts.dialogsShown, 1);
+    QTRY_VERIFY(server->hasPendingConnections());
+    peer = server->nextPendingConnection();
+    QTRY_COMPARE(link->Winsock2.state(), QAbstractSocket::ConnectedState);
+    // The new connection's failure is reported in its turn.
+    peer->disconnectFromHost();
+    QTRY_COMPARE(prompts.messages.size(), 2);
+    QVERIFY(!config.AprsEnabled);
+}
+
+void TestAprsIsLink::closingByProgramIsSilent() {
+    Links links(config, *monitor, prompts);
+    QVERIFY(links.IsAprsLinkClosed());
+    links.OpenAprsLink();
+    QVERIFY(!links.IsAprsLinkClosed());
+    QTRY_VERIFY(server->hasPendingConnections());
+    QTcpSocket *other = server->nextPendingConnection();
+    QTRY_COMPARE(links.aprs.Winsock2.state(), QAbstractSocket::ConnectedState);
+    QSignalSpy gone(other, &QTcpSocket::disconnected);
+    links.CloseAprsLink();
+    QVERIFY(links.IsAprsLinkClosed());
+    QVERIFY(gone.wait());
+    QTest::qWait(50);
+    QVERIFY(prompts.messages.isEmpty());
+    QCOMPARE(prompts.dialogsShown, 0);
+    QVERIFY(config.AprsEnabled);
+    QVERIFY(config.AprsActive);
+}
+
+int main(int argc, char *argv[]) {
+    // History stamps carry the zone's name; keep it fixed.
+    qputenv("TZ", "UTC");
+    QCoreApplication app(argc, argv);
+    TestAprsIsLink test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_aprs_is_link.moc"

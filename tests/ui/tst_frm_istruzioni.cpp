@@ -1,0 +1,224 @@
+#include "ui/frm_istruzioni.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QtTest>
+
+using namespace anemora;
+
+namespace {
+
+struct Message {
+    MessageIcon icon;
+    QString title;
+    QString text;
+};
+
+class FakePrompts : public Prompts {
+public:
+    void ShowMessage(MessageIcon icon, const QString &title, const QString &text) override {
+        messages.append({icon, title, text});
+    }
+    bool IsSettingsDialogVisible() override { return false; }
+    void ShowSettingsDialogModal() override {}
+
+    QList<Message> messages;
+};
+
+void WriteFile(const QString &path, const QByteArray &content) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(content), content.size());
+}
+
+QByteArray LongDocument(const QByteArray &firstLine) {
+    QByteArray rtf = "{\\rtf1 " + firstLine;
+    for (int i = 0; i < 200; ++i)
+        rtf += "\\par riga " + QByteArray::number(i);
+    return rtf + "}";
+}
+
+} // namespace
+
+class TestFrmIstruzioni : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void viewSize_data();
+    void viewSize();
+    void locateDocument();
+    void opensCentredWithCaption();
+    void missingFileReportsAndCloses();
+    void emptyFileCountsAsPresent();
+    void reloadsFromStartOnActivation();
+    void apriWhileActiveLoadsTheNewName();
+    void resizeKeepsViewAtLeastOnePixel();
+    void minimisedLeavesViewAlone();
+
+private:
+    QTemporaryDir dir;
+    QString previousDir;
+};
+
+void TestFrmIstruzioni::init() {
+    QVERIFY(dir.isValid());
+    previousDir = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+}
+
+void TestFrmIstruzioni::cleanup() {
+    QDir::setCurrent(previousDir);
+    QDir(dir.path()).removeRecursively();
+    QDir().mkpath(dir.path());
+}
+
+void TestFrmIstruzioni::viewSize_data() {
+    QTest::addColumn<QSize>("outer");
+    QTest::addColumn<QSize>("view");
+    QTest::newRow("as laid out") << QSize(7800, 4440) << QSize(7680, 3960);
+    QTest::newRow("smaller than the frame") << QSize(100, 400) << QSize(1, 1);
+    QTest::newRow("exactly the frame") << QSize(120, 480) << QSize(1, 1);
+    QTest::newRow("one twip over the frame") << QSize(122, 482) << QSize(2, 2);
+    QTest::newRow("nothing at all") << QSize(0, 0) << QSize(1, 1);
+}
+
+void TestFrmIstruzioni::viewSize() {
+    QFETCH(QSize, outer);
+    QFETCH(QSize, view);
+    QCOMPARE(IstruzioniViewSize(outer), view);
+}
+
+void TestFrmIstruzioni::locateDocument() {
+    const QString current = dir.filePath("cwd");
+    const QString app = dir.filePath("app");
+    QVERIFY(QDir().mkpath(current) && QDir().mkpath(app));
+    QCOMPARE(LocateDocument("Leggimi.rtf", current, app), QString());
+    WriteFile(app + "/Leggimi.rtf", "{\\rtf1 app}");
+    QCOMPARE(LocateDocument("Leggimi.rtf", current, app), app + "/Leggimi.rtf");
+    WriteFile(current + "/Leggimi.rtf", "{\\rtf1 cwd}");
+    QCOMPARE(LocateDocument("Leggimi.rtf", current, app), current + "/Leggimi.rtf");
+    QCOMPARE(LocateDocument(app + "/Leggimi.rtf", current, current), app + "/Leggimi.rtf");
+    QCOMPARE(LocateDocument(app + "/Manca.rtf", current, app), QString());
+    QVERIFY(QDir().mkpath(current + "/Cartella.rtf"));
+    QCOMPARE(LocateDocument("Cartella.rtf", current, app), QString());
+}
+
+void TestFrmIstruzioni::opensCentredWithCaption() {
+    WriteFile("Leggimi.rtf", "{\\rtf1 Benvenuti in {\\b Anemora}}");
+    FakePrompts prompts;
+    frmIstruzioni viewer(prompts);
+    QCOMPARE(viewer.windowTitle(), QStringLiteral("Istruzioni:"));
+    viewer.Apri("Leggimi.rtf", "Anemora - Istruzioni");
+    QCOMPARE(viewer.windowTitle(), QStringLiteral(" Anemora - Istruzioni"));
+    QVERIFY(viewer.isVisible());
+    QTRY_COMPARE(viewer.rtfIstruzioni->toPlainText(), QStringLiteral("Benvenuti in Anemora"));
+    QVERIFY(prompts.messages.isEmpty());
+    const QRect screen = viewer.screen()->geometry();
+    const QRect frame = viewer.frameGeometry();
+    QVERIFY(qAbs(frame.left() - (screen.width() - frame.width()) / 2) <= 1);
+    QVERIFY(qAbs(frame.top() - (screen.height() - frame.height()) / 2) <= 1);
+}
+
+void TestFrmIstruzioni::missingFileReportsAndCloses() {
+    FakePrompts prompts;
+    frmIstruzioni viewer(prompts);
+    viewer.Apri("Leggimi.rtf", "Anemora - Istruzioni");
+    QTRY_COMPARE(prompts.messages.size(), 1);
+    QCOMPARE(prompts.messages[0].icon, MessageIcon::Critical);
+    QCOMPARE(prompts.messages[0].title, QStringLiteral("Velmorin"));
+    QCOMPARE(prompts.messages[0].text, QStringLiteral("Manca il file di help Leggimi.rtf"));
+    QVERIFY(!viewer.isVisible());
+    // Every later attempt tries again and finds the file once it is there.
+    WriteFile("Leggimi.rtf", "{\\rtf1 ora c'\\'e8}");
+    viewer.Apri("Leggimi.rtf", "Anemora - Istruzioni");
+    QTRY_COMPARE(viewer.rtfIstruzioni->toPlainText(), QStringLiteral("ora c'è"));
+    QCOMPARE(prompts.messages.size(), 1);
+    QVERIFY(viewer.isVisible());
+}
+
+void TestFrmIstruzioni::emptyFileCountsAsPresent() {
+    WriteFile("Leggimi.rtf", "");
+    FakePrompts prompts;
+    frmIstruzioni viewer(prompts);
+    viewer.rtfIstruzioni->setPlainText("before");
+    viewer.Apri("Leggimi.rtf", "Anemora - Istruzioni");
+    QTRY_VERIFY(viewer.rtfIstruzioni->document()->isEmpty());
+    QVERIFY(prompts.messages.isEmpty());
+    QVERIFY(viewer.isVisible());
+}
+
+void TestFrmIstruzioni::reloadsFromStartOnActivation() {
+    WriteFile("Leggimi.rtf", LongDocument("prima"));
+    FakePrompts prompts;
+    frmIstruzioni viewer(prompts);
+    QWidget other;
+    viewer.Apri("Leggimi.rtf", "Anemora - Istruzioni");
+    QTRY_VERIFY(viewer.rtfIstruzioni->toPlainText().startsWith("prima"));
+    viewer.rtfIstruzioni->moveCursor(QTextCursor::End);
+    viewer.rtfIstruzioni->ensureCursorVisible();
+    QVERIFY(viewer.rtfIstruzioni->verticalScrollBar()->value() > 0);
+
+    other.show();
+    other.activateWindow();
+    QTRY_VERIFY(other.isActiveWindow());
+    WriteFile("Leggimi.rtf", LongDocument("seconda"));
+    QVERIFY(viewer.rtfIstruzioni->toPlainText().startsWith("prima"));
+
+    viewer.activateWindow();
+    QTRY_VERIFY(viewer.rtfIstruzioni->toPlainText().startsWith("seconda"));
+    QCOMPARE(viewer.rtfIstruzioni->textCursor().position(), 0);
+    QCOMPARE(viewer.rtfIstruzioni->verticalScrollBar()->value(), 0);
+}
+
+void TestFrmIstruzioni::apriWhileActiveLoadsTheNewName() {
+    WriteFile("Uno.rtf", "{\\rtf1 uno}");
+    WriteFile("Due.rtf", "{\\rtf1 due}");
+    FakePrompts prompts;
+    frmIstruzioni viewer(prompts);
+    viewer.Apri("Uno.rtf", "Uno");
+    QTRY_VERIFY(viewer.isActiveWindow());
+    QTRY_COMPARE(viewer.rtfIstruzioni->toPlainText(), QStringLiteral("uno"));
+    viewer.Apri("Due.rtf", "Due");
+    QCOMPARE(viewer.windowTitle(), QStringLiteral(" Due"));
+    QTRY_COMPARE(viewer.rtfIstruzioni->toPlainText(), QStringLiteral("due"));
+}
+
+void TestFrmIstruzioni::resizeKeepsViewAtLeastOnePixel() {
+    FakePrompts prompts;
+    frmIstruzioni viewer(prompts);
+    viewer.show();
+    viewer.resize(600, 400);
+    QTRY_COMPARE(viewer.size(), QSize(600, 400));
+    const QSize outer = viewer.frameGeometry().size();
+    QCOMPARE(viewer.rtfIstruzioni->geometry(),
+             QRect(0, 0, outer.width() - 120 / 15, outer.height() - 480 / 15));
+    viewer.resize(3, 3);
+    QTRY_COMPARE(viewer.size(), QSize(3, 3));
+    QCOMPARE(viewer.rtfIstruzioni->geometry(), QRect(0, 0, 1, 1));
+}
+
+void TestFrmIstruzioni::minimisedLeavesViewAlone() {
+    FakePrompts prompts;
+    frmIstruzioni viewer(prompts);
+    viewer.show();
+    viewer.resize(600, 400);
+    QTRY_COMPARE(viewer.size(), QSize(600, 400));
+    const QRect fitted = viewer.rtfIstruzioni->geometry();
+    viewer.showMinimized();
+    QTRY_VERIFY(viewer.isMinimized());
+    viewer.resize(300, 200);
+    QCOMPARE(viewer.rtfIstruzioni->geometry(), fitted);
+    viewer.showNormal();
+    QTRY_VERIFY(!viewer.isMinimized());
+    const QSize outer = viewer.frameGeometry().size();
+    QCOMPARE(viewer.rtfIstruzioni->size(), QSize(outer.width() - 8, outer.height() - 32));
+}
+
+QTEST_MAIN(TestFrmIstruzioni)
+#include "tst_frm_istruzioni.moc"

@@ -1,0 +1,231 @@
+#include "ui/rtf_reader.h"
+
+#include <QFile>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <QtTest>
+
+using namespace anemora;
+
+namespace {
+
+QByteArray Fixture(const char *name) {
+    QFile file(QStringLiteral(ANEMORA_TEST_DATA_DIR "/rtf/") + QLatin1String(name));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("missing fixture %s", name);
+    return file.readAll();
+}
+
+// The character format of the fragment that holds `text`; fails the test
+// when no single fragment holds it.
+QTextCharFormat FormatOf(const QTextDocument &document, const QString &text) {
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().text().contains(text))
+                return it.fragment().charFormat();
+        }
+    }
+    qWarning() << "no fragment holds" << text;
+    return {};
+}
+
+} // namespace
+
+class TestRtfReader : public QObject {
+    Q_OBJECT
+private slots:
+    void text_data();
+    void text();
+    void formatting();
+    void nonRtfIsPlainText();
+    void deepNestingIsBounded();
+    void writerDocument();
+    void writerHeaderAndFootnoteSkipped();
+    void damagedFiles_data();
+    void damagedFiles();
+};
+
+void TestRtfReader::text_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("expected");
+    const QChar para = QChar::ParagraphSeparator;
+    QTest::newRow("par splits paragraphs")
+        << QByteArray("{\\rtf1 one\\par two}") << QStringLiteral("one") + para + "two";
+    QTest::newRow("newline after backslash is par")
+        << QByteArray("{\\rtf1 one\\\ntwo}") << QStringLiteral("one") + para + "two";
+    QTest::newRow("line is a line break") << QByteArray("{\\rtf1 one\\line two}")
+                                          << QStringLiteral("one") + QChar::LineSeparator + "two";
+    QTest::newRow("tab") << QByteArray("{\\rtf1 a\\tab b}") << QStringLiteral("a\tb");
+    QTest::newRow("raw line ends ignored") << QByteArray("{\\rtf1 a\r\nb}") << QStringLiteral("ab");
+    QTest::newRow("escaped braces and backslash")
+        << QByteArray("{\\rtf1 \\{x\\}\\\\}") << QStringLiteral("{x}\\");
+    QTest::newRow("delimiting space eaten, second kept")
+        << QByteArray("{\\rtf1\\b  x}") << QStringLiteral(" x");
+    QTest::newRow("hex escape defaults to 1252")
+        << QByteArray("{\\rtf1 pi\\'f9 \\'80}") << QStringLiteral("più €");
+    QTest::newRow("ansicpg1250") << QByteArray("{\\rtf1\\ansi\\ansicpg1250 \\'e8\\'8a}")
+                                 << QStringLiteral("čŠ");
+    QTest::newRow("unknown code page falls back to 1252")
+        << QByteArray("{\\rtf1\\ansicpg99999 \\'e8}") << QStringLiteral("è");
+    QTest::newRow("unicode skips one fallback by default")
+        << QByteArray("{\\rtf1 \\u8364?x}") << QStringLiteral("€x");
+    QTest::newRow("unicode fallback hex escape counts as one")
+        << QByteArray("{\\rtf1 perch\\u233\\'e9!}") << QStringLiteral("perché!");
+    QTest::newRow("uc2 skips two")
+        << QByteArray("{\\rtf1\\uc2 \\u8364\\'80?x}") << QStringLiteral("€x");
+    QTest::newRow("uc0 skips nothing")
+        << QByteArray("{\\rtf1\\uc0 \\u8364 x}") << QStringLiteral("€x");
+    QTest::newRow("negative unicode is above 32767")
+        << QByteArray("{\\rtf1 \\u-3913?}") << QString(QChar(0xF0B7));
+    QTest::newRow("skip count ends with the group")
+        << QByteArray("{\\rtf1\\uc3 {\\u233}ab}") << QStringLiteral("éab");
+    QTest::newRow("symbol words") << QByteArray("{\\rtf1 \\ldblquote a\\rdblquote\\emdash\\~b}")
+                                  << QStringLiteral("“a”—") + QChar(0xA0) + "b";
+    QTest::newRow("starred destination skipped")
+        << QByteArray("{\\rtf1 a{\\*\\unknown hidden}b}") << QStringLiteral("ab");
+    QTest::newRow("picture skipped")
+        << QByteArray("{\\rtf1 a{\\pict\\pngblip 89504e47}b}") << QStringLiteral("ab");
+    QTest::newRow("info and stylesheet skipped")
+        << QByteArray("{\\rtf1{\\info{\\title T}}{\\stylesheet{\\s0 Normal;}}body}")
+        << QStringLiteral("body");
+    QTest::newRow("field result shown, instruction not")
+        << QByteArray("{\\rtf1{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}}")
+        << QStringLiteral("link");
+    QTest::newRow("binary data holding braces skipped")
+        << QByteArray("{\\rtf1 a{\\pict\\bin4 }}{{}b}") << QStringLiteral("ab");
+    QTest::newRow("font table names are not text")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier;}}x}") << QStringLiteral("x");
+    QTest::newRow("colour table is not text")
+        << QByteArray("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}x}") << QStringLiteral("x");
+    QTest::newRow("table cells and rows") << QByteArray("{\\rtf1\\trowd a\\cell b\\cell\\row c}")
+                                          << QStringLiteral("a\tb\t") + para + "c";
+    QTest::newRow("star in the document group does not hide it")
+        << QByteArray("{\\rtf1\\*\\x visible}") << QStringLiteral("visible");
+}
+
+void TestRtfReader::text() {
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, expected);
+    QTextDocument document;
+    QCOMPARE(ReadRtf(rtf, document), RtfReadResult::Rtf);
+    QCOMPARE(document.toRawText(), expected);
+}
+
+void TestRtfReader::formatting() {
+    QTextDocument document;
+    ReadRtf("{\\rtf1\\deff1{\\fonttbl{\\f0 Courier New;}{\\f1\\fswiss Arial;}}"
+            "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
+            "plain {\\b bold {\\i both}} {\\b\\b0 unbold} {\\ul under\\ulnone none} "
+            "{\\f0\\fs40 big} {\\cf1 red}{\\cf2\\plain reset} {\\b\\i\\plain cleared}}",
+            document);
+    QVERIFY(FormatOf(document, "plain").fontWeight() == QFont::Normal);
+    QCOMPARE(FormatOf(document, "plain").fontFamilies().toStringList(), QStringList{"Arial"});
+    QCOMPARE(FormatOf(document, "plain").fontPointSize(), 12.0);
+    QCOMPARE(FormatOf(document, "bold").fontWeight(), int(QFont::Bold));
+    QVERIFY(!FormatOf(document, "bold").fontItalic());
+    QCOMPARE(FormatOf(document, "both").fontWeight(), int(QFont::Bold));
+    QVERIFY(FormatOf(document, "both").fontItalic());
+    QCOMPARE(FormatOf(document, "unbold").fontWeight(), int(QFont::Normal));
+    QVERIFY(FormatOf(document, "under").fontUnderline());
+    QVERIFY(!FormatOf(document, "none").fontUnderline());
+    QCOMPARE(FormatOf(document, "big").fontFamilies().toStringList(), QStringList{"Courier New"});
+    QCOMPARE(FormatOf(document, "big").fontPointSize(), 20.0);
+    QCOMPARE(FormatOf(document, "red").foreground().color(), QColor(255, 0, 0));
+    QVERIFY(!FormatOf(document, "reset").hasProperty(QTextFormat::ForegroundBrush));
+    QCOMPARE(FormatOf(document, "cleared").fontWeight(), int(QFont::Normal));
+    QVERIFY(!FormatOf(document, "cleared").fontItalic());
+}
+
+void TestRtfReader::nonRtfIsPlainText() {
+    QTextDocument document;
+    QCOMPARE(ReadRtf(QByteArray("line one\r\nperch\xe9\x01!"), document), RtfReadResult::PlainText);
+    QCOMPARE(document.toPlainText(), QStringLiteral("line one\nperché!"));
+    QCOMPARE(ReadRtf(QByteArray(), document), RtfReadResult::PlainText);
+    QVERIFY(document.isEmpty());
+}
+
+void TestRtfReader::deepNestingIsBounded() {
+    const int depth = 200000;
+    const QByteArray rtf =
+        "{\\rtf1 a" + QByteArray(depth, '{') + "\\b deep" + QByteArray(depth, '}') + " after}";
+    QTextDocument document;
+    ReadRtf(rtf, document);
+    QCOMPARE(document.toRawText(), QStringLiteral("adeep after"));
+    QCOMPARE(FormatOf(document, "after").fontWeight(), int(QFont::Normal));
+}
+
+void TestRtfReader::writerDocument() {
+    QTextDocument document;
+    QCOMPARE(ReadRtf(Fixture("writer-mixed.rtf"), document), RtfReadResult::Rtf);
+    const QString text = document.toPlainText();
+    QVERIFY(text.startsWith(QStringLiteral("Stazione meteo\n")));
+    QVERIFY(text.contains(QStringLiteral(
+        "perché, città, più, è già; gradi: 25 °C; euro: € 10; virgolette “doppie” e ‘singole’.")));
+    QVERIFY(text.contains(QStringLiteral("greco αβγ e cirillico Жж.")));
+    QVERIFY(text.contains(QStringLiteral("Immagine:  fine.")));
+    QVERIFY(text.contains(QStringLiteral("Vento\t12 km/h\t\nRaffica\t20 km/h\t\n")));
+    QVERIFY(!text.contains(QStringLiteral("LibreOffice")));
+    QVERIFY(!text.contains(QStringLiteral("Normal")));
+    QCOMPARE(FormatOf(document, "parola in grassetto").fontWeight(), int(QFont::Bold));
+    QCOMPARE(FormatOf(document, "Testo normale con").fontWeight(), int(QFont::Normal));
+    QVERIFY(FormatOf(document, "corsivo").fontItalic());
+    QVERIFY(FormatOf(document, "sottolineato").fontUnderline());
+    QCOMPARE(FormatOf(document, "Rosso").foreground().color(), QColor(255, 0, 0));
+    QCOMPARE(FormatOf(document, "blu").foreground().color(), QColor(0, 0, 255));
+}
+
+void TestRtfReader::writerHeaderAndFootnoteSkipped() {
+    QTextDocument document;
+    ReadRtf(Fixture("writer-header-footnote.rtf"), document);
+    const QString text = document.toPlainText();
+    QVERIFY(text.contains(QStringLiteral("Titolo grande")));
+    QVERIFY(text.contains(QStringLiteral("Codice: riga monospazio\nseconda riga")));
+    QVERIFY(text.contains(QStringLiteral("Nota a piè di pagina.")));
+    QVERIFY(text.contains(QStringLiteral("Tab:\tdopo il tab")));
+    QVERIFY(!text.contains(QStringLiteral("INTESTAZIONE")));
+    QVERIFY(!text.contains(QStringLiteral("PIE DI PAGINA")));
+    QVERIFY(!text.contains(QStringLiteral("TESTO DELLA NOTA")));
+    QCOMPARE(FormatOf(document, "Titolo grande").fontWeight(), int(QFont::Bold));
+    QCOMPARE(FormatOf(document, "Titolo grande").fontPointSize(), 14.0);
+    QCOMPARE(FormatOf(document, "monospazio").fontFamilies().toStringList(),
+             QStringList{"Courier New"});
+}
+
+void TestRtfReader::damagedFiles_data() {
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<RtfReadResult>("result");
+    QTest::newRow("truncated mid-paragraph")
+        << Fixture("truncated.rtf") << QStringLiteral("perché, citt") << RtfReadResult::Rtf;
+    QTest::newRow("zip archive named rtf")
+        << Fixture("odt-named-rtf.rtf") << QStringLiteral("mimetype") << RtfReadResult::PlainText;
+    QTest::newRow("extra closing braces mid-document")
+        << QByteArray("{\\rtf1 a}}}} b}") << QStringLiteral("a b") << RtfReadResult::Rtf;
+    QTest::newRow("garbage after the header")
+        << QByteArray("{\\rtf1 ok ") + QByteArray("\x00\xff\\\\'zz\\'\\", 10) + "\xfe"
+        << QStringLiteral("ok ") << RtfReadResult::Rtf;
+    QTest::newRow("file ends in a control word")
+        << QByteArray("{\\rtf1 x\\par\\") << "x" << RtfReadResult::Rtf;
+    QTest::newRow("file ends in a hex escape")
+        << QByteArray("{\\rtf1 x\\'e") << "x" << RtfReadResult::Rtf;
+    QTest::newRow("huge parameters")
+        << QByteArray("{\\rtf1\\fs99999999999999\\uc99999 x\\u5 y") << "x" << RtfReadResult::Rtf;
+    QTest::newRow("binary length beyond the end")
+        << QByteArray("{\\rtf1 x{\\bin9999999999 abc") << "x" << RtfReadResult::Rtf;
+    QTest::newRow("endless control word")
+        << QByteArray("{\\rtf1 x\\") + QByteArray(100000, 'a') + " y}"
+        << "xy" << RtfReadResult::Rtf;
+}
+
+void TestRtfReader::damagedFiles() {
+    QFETCH(QByteArray, data);
+    QFETCH(QString, shown);
+    QFETCH(RtfReadResult, result);
+    QTextDocument document;
+    QCOMPARE(ReadRtf(data, document), result);
+    QVERIFY2(document.toPlainText().contains(shown), qPrintable(document.toPlainText()));
+}
+
+QTEST_MAIN(TestRtfReader)
+#include "tst_rtf_reader.moc"
