@@ -54,6 +54,14 @@ QString feedLine(int i) {
     }
 }
 
+// AddressSanitizer keeps freed memory in quarantine, so resident size says
+// nothing about growth there; the run still checks everything else.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool residentSizeIsMeaningful = false;
+#else
+constexpr bool residentSizeIsMeaningful = true;
+#endif
+
 } // namespace
 
 class tst_pipeline_soak : public QObject {
@@ -84,9 +92,10 @@ private slots:
               afterWarmUp / 1024, total, atEnd / 1024);
 
         QVERIFY(afterWarmUp > 0);
-        QVERIFY2(
-            atEnd <= afterWarmUp + afterWarmUp / 20,
-            qPrintable(QStringLiteral("grew from %1 to %2 bytes").arg(afterWarmUp).arg(atEnd)));
+        if (residentSizeIsMeaningful)
+            QVERIFY2(
+                atEnd <= afterWarmUp + afterWarmUp / 20,
+                qPrintable(QStringLiteral("grew from %1 to %2 bytes").arg(afterWarmUp).arg(atEnd)));
         QVERIFY(monitor.model.Text1.size() <= 9999 + 200);
         QCOMPARE(monitor.model.List2.size(), 2);
         QVERIFY(notifications.sounds > 0);
