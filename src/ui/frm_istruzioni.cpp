@@ -1,6 +1,7 @@
 #include "ui/frm_istruzioni.h"
 
 #include "ui/rtf_reader.h"
+#include "ui/twips.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -20,17 +21,13 @@ namespace anemora {
 
 namespace {
 
-constexpr int TwipsPerPixel = 15;
 // What the layout keeps for the window's borders and title bar.
 constexpr int FrameWidthTwips = 120;
 constexpr int FrameHeightTwips = 480;
 
-int twips(int pixels) {
-    return pixels * TwipsPerPixel;
-}
-
-int pixels(int twipsValue) {
-    return std::max(1, static_cast<int>(std::nearbyint(twipsValue / double(TwipsPerPixel))));
+// Never below one pixel, however small the twips.
+int AtLeastOnePixel(int value) {
+    return std::max(1, twips(value));
 }
 
 } // namespace
@@ -55,7 +52,7 @@ frmIstruzioni::frmIstruzioni(Prompts &prompts, QWidget *parent)
     : QWidget(parent, Qt::Window), rtfIstruzioni(new QTextBrowser(this)), prompts(prompts) {
     setWindowTitle(QStringLiteral("Istruzioni:"));
     setWindowIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
-    resize(pixels(7680), pixels(3960));
+    resize(twipsSize(7680, 3960));
     // The gap the frame rule leaves beside the view takes the view's colour.
     QPalette colours = palette();
     colours.setColor(QPalette::Window, colours.color(QPalette::ToolTipBase));
@@ -120,8 +117,9 @@ void frmIstruzioni::FitView() {
     if (isMinimized())
         return;
     const QSize outer = frameGeometry().size();
-    const QSize view = IstruzioniViewSize({twips(outer.width()), twips(outer.height())});
-    rtfIstruzioni->setGeometry(0, 0, pixels(view.width()), pixels(view.height()));
+    const QSize view =
+        IstruzioniViewSize({pixelsToTwips(outer.width()), pixelsToTwips(outer.height())});
+    rtfIstruzioni->setGeometry(0, 0, AtLeastOnePixel(view.width()), AtLeastOnePixel(view.height()));
 }
 
 void frmIstruzioni::changeEvent(QEvent *event) {
@@ -143,3 +141,5 @@ void frmIstruzioni::closeEvent(QCloseEvent *event) {
 }
 
 } // namespace anemora
+
+#include "moc_frm_istruzioni.cpp"

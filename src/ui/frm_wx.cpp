@@ -70,6 +70,7 @@ frmWx::frmWx(StationMonitor &monitor, QWidget *parent)
     connect(&monitor, &StationMonitor::displayChanged, this, &frmWx::Render);
     connect(&cSysTray1, &QSystemTrayIcon::activated, this, &frmWx::RestoreFromTray);
     tmrElapsed.setInterval(ElapsedIntervalMs);
+    connect(&tmrElapsed, &QTimer::timeout, &monitor, &StationMonitor::ElapsedTick);
     tmrElapsed.start();
     Render();
 }

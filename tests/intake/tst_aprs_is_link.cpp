@@ -159,7 +159,7 @@ void TestAprsIsLink::lines() {
         QVERIFY(reads.wait());
     }
     QTRY_COMPARE(link->AprsRxBuffer(), pending);
-    QCOMPARE(monitor->model.Text1, "Dati storici" + history);
+    QTRY_COMPARE(monitor->model.Text1, "Dati storici" + history);
 }
 
 void TestAprsIsLink::partialLineSurvivesReconnect() {

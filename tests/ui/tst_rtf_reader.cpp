@@ -42,6 +42,7 @@ private slots:
     void deepNestingIsBounded();
     void writerDocument();
     void writerHeaderAndFootnoteSkipped();
+    void shippedGuide();
     void damagedFiles_data();
     void damagedFiles();
 };
@@ -189,6 +190,22 @@ void TestRtfReader::writerHeaderAndFootnoteSkipped() {
     QCOMPARE(FormatOf(document, "Titolo grande").fontWeight(), int(QFont::Bold));
     QCOMPARE(FormatOf(document, "Titolo grande").fontPointSize(), 14.0);
     QCOMPARE(FormatOf(document, "monospazio").fontFamilies().toStringList(),
+             QStringList{"Courier New"});
+}
+
+void TestRtfReader::shippedGuide() {
+    QFile file(QStringLiteral(ANEMORA_TEST_DATA_DIR "/../../resources/Leggimi.rtf"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QTextDocument document;
+    QCOMPARE(ReadRtf(file.readAll(), document), RtfReadResult::Rtf);
+    const QString text = document.toPlainText();
+    QVERIFY(text.startsWith(QStringLiteral("Anemora - Istruzioni\n")));
+    QVERIFY(text.contains(QStringLiteral("il cui mittente è esattamente il nominativo")));
+    QVERIFY(text.contains(QStringLiteral("\u2022\tF1: apre queste istruzioni.")));
+    QVERIFY(text.contains(QStringLiteral("umidità assoluta in g/m³")));
+    QVERIFY(!text.contains(u'\\') && !text.contains(u'{'));
+    QCOMPARE(FormatOf(document, "1. La finestra principale").fontWeight(), int(QFont::Bold));
+    QCOMPARE(FormatOf(document, "anemora Q1ABC-13 A:").fontFamilies().toStringList(),
              QStringList{"Courier New"});
 }
 

@@ -83,6 +83,8 @@ private slots:
     void minutesStopAt99();
     void clearData_data();
     void clearData();
+    void hostileInput_data();
+    void hostileInput();
 
 private:
     void decode(const QString &payload) { monitor->DecodeWxReport(payload); }
@@ -631,6 +633,36 @@ void TestDecodeWxReport::clearData() {
     QVERIFY(monitor->AcceptNextReport);
     QCOMPARE(monitor->LastTemp, float((80 - 32) * 0.5555555555555556));
     QCOMPARE(monitor->LastHum, qint16(50));
+}
+
+void TestDecodeWxReport::hostileInput_data() {
+    QTest::addColumn<QString>("payload");
+
+    QString binary;
+    for (int c = 0; c < 256; ++c)
+        binary += QChar(c);
+    QTest::newRow("every byte") << QStringLiteral("_") + binary;
+    QTest::newRow("megabyte of digits") << QStringLiteral("_220/004t") + QString(1 << 20, u'9');
+    QTest::newRow("megabyte of keys") << QStringLiteral("_") + QString(1 << 20, u't');
+    QTest::newRow("largest values") << "_999/999g32767t32767r32767p32767P32767h32767b32767v+32767";
+    QTest::newRow("smallest values") << "_-32768/-32768g-32768t-32736r-32768h-32768b-32768v-32768";
+    QTest::newRow("humidity far above 100") << "_090/010t077h9999";
+    QTest::newRow("only an underscore") << "_";
+}
+
+void TestDecodeWxReport::hostileInput() {
+    QFETCH(QString, payload);
+
+    decode(payload);
+
+    const DisplayModel &m = monitor->model;
+    for (const QString &text :
+         {m.lblWxData.text, m.lblTemp.text, m.lblUR.text, m.lblPress.text, m.lblRain.text}) {
+        QVERIFY2(!text.contains(QLatin1String("nan"), Qt::CaseInsensitive), qPrintable(text));
+        QVERIFY2(!text.contains(QLatin1String("inf"), Qt::CaseInsensitive), qPrintable(text));
+    }
+    QVERIFY(notifications.sounds.size() <= 1);
+    QCOMPARE(monitor->model.lblElapsed, QStringLiteral("00"));
 }
 
 QTEST_GUILESS_MAIN(TestDecodeWxReport)

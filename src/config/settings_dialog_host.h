@@ -1,0 +1,44 @@
+#pragma once
+
+#include "config/wx_config.h"
+#include "platform/link_control.h"
+#include "platform/prompts.h"
+
+#include <QObject>
+#include <QPointer>
+
+class QWidget;
+
+namespace anemora {
+
+class StationMonitor;
+class frmWxSetup;
+
+// The message boxes and the settings dialog of the running program. At most
+// one settings dialog exists; asking for another brings it to the front.
+class SettingsDialogHost : public QObject, public Prompts {
+    Q_OBJECT
+public:
+    SettingsDialogHost(WxConfig &config, StationMonitor &monitor, QObject *parent = nullptr);
+
+    // The links need this host for their messages, so they are attached
+    // once both exist, before any dialog is shown.
+    void AttachLinks(LinkControl &links);
+
+    void ShowMessage(MessageIcon icon, const QString &title, const QString &text) override;
+    bool IsSettingsDialogVisible() override;
+    // Returns once the dialog is closed.
+    void ShowSettingsDialogModal() override;
+    // Returns at once; the main window stays usable.
+    void ShowSettingsDialog();
+
+    frmWxSetup *CurrentDialog() const { return dialog; }
+
+private:
+    WxConfig &config;
+    StationMonitor &monitor;
+    LinkControl *links = nullptr;
+    QPointer<frmWxSetup> dialog;
+};
+
+} // namespace anemora

@@ -1,0 +1,124 @@
+#include "config/setup_accept.h"
+
+#include "weather/station_monitor.h"
+
+namespace anemora {
+
+namespace {
+
+void ApplyAgwLink(const SetupFields &fields, qint16 newPort, const SetupTargets &targets) {
+    WxConfig &config = targets.config;
+    if (config.AgwEnabled) {
+        if (fields.txtHost != config.AgwHost || newPort != config.AgwPort || !config.AgwActive) {
+            targets.links.CloseAgwLink();
+            config.AgwHost = fields.txtHost;
+            config.AgwPort = newPort;
+            targets.links.OpenAgwLink();
+        }
+        return;
+    }
+    if (!targets.links.IsAgwLinkClosed()) {
+        targets.links.CloseAgwLink();
+        targets.monitor.SetStatusLine(QStringLiteral("AGWPE Disconnected"));
+    }
+    // Kept while the link is off, so the next opening shows them again.
+    config.AgwHost = fields.txtHost;
+    config.AgwPort = newPort;
+    config.AgwActive = false;
+}
+
+void ApplyCall(const SetupFields &fields, const SetupTargets &targets) {
+    WxConfig &config = targets.config;
+    const QString newCall = fields.txtCall.trimmed().toUpper();
+    if (newCall == config.StationCall) {
+        config.CallChanged = false;
+        return;
+    }
+    config.StationCall = newCall;
+    config.CallChanged = true;
+    targets.monitor.ClearData(config.StationCall + QStringLiteral(" Wx Station"));
+    targets.monitor.ClearHistory();
+    targets.monitor.SetStatusLine(QStringLiteral("Now Monitoring ") + config.StationCall);
+}
+
+// A typed server joins the list file. When that fails the server is still
+// used, but not recorded as a list position that the file does not hold.
+qint16 AppendTypedServer(const QString &text, qsizetype listSize, const SetupTargets &targets) {
+    const QString &path = targets.config.ServerListPath;
+    if (!AppendServerEntry(path, text)) {
+        targets.prompts.ShowMessage(MessageIcon::Warning, path,
+                                    QStringLiteral("Unable to add the server to the list"));
+        return NoServerIndex;
+    }
+    return listSize < 32768 ? static_cast<qint16>(listSize) : NoServerIndex;
+}
+
+void ApplyAprsLink(const SetupFields &fields, const SetupNumbers &numbers,
+                   const SetupTargets &targets) {
+    WxConfig &config = targets.config;
+    const qint16 position = fields.serverPosition < 0 || fields.serverPosition > 32767
+                                ? NoServerIndex
+                                : static_cast<qint16>(fields.serverPosition);
+    if (!config.AprsEnabled) {
+        if (!targets.links.IsAprsLinkClosed()) {
+            targets.links.CloseAprsLink();
+            targets.monitor.SetStatusLine(QStringLiteral("Aprs Server Disconnected"));
+        }
+        config.AprsActive = false;
+        config.ServerIndex = position;
+        return;
+    }
+    // The login names the call, so a new call needs a new login. A typed
+    // server is always taken: it is not in the list yet, and the flags alone
+    // would miss it when it names the server in use.
+    const bool typed = position == NoServerIndex;
+    if (!config.CallChanged.value_or(false) && position == config.ServerIndex && !typed &&
+        config.AprsActive)
+        return;
+    targets.links.CloseAprsLink();
+    config.ServerIndex =
+        typed ? AppendTypedServer(fields.serverText, fields.serverItems.size(), targets) : position;
+    config.AprsHost = numbers.server->host;
+    config.AprsPort = *numbers.server->port;
+    targets.links.OpenAprsLink();
+}
+
+} // namespace
+
+void ApplySetup(const SetupFields &fields, const SetupNumbers &numbers,
+                const SetupTargets &targets) {
+    WxConfig &config = targets.config;
+    if (fields.chkAgw && config.AgwEnabled)
+        config.AgwActive = true;
+    config.AgwEnabled = fields.chkAgw;
+    if (fields.chkTcp && config.AprsEnabled)
+        config.AprsActive = true;
+    config.AprsEnabled = fields.chkTcp;
+
+    ApplyAgwLink(fields, numbers.AgwPort, targets);
+    ApplyCall(fields, targets);
+    ApplyAprsLink(fields, numbers, targets);
+    if (!config.AgwEnabled && !config.AprsEnabled) {
+        targets.monitor.ClearData(QStringLiteral("Anemora OFF"));
+        targets.monitor.SetStatusLine(QStringLiteral("Anemora OFF"));
+    }
+
+    config.FocusNewData = fields.chkFocus;
+    config.BeepNewData = fields.chkBeep;
+    config.FocusAlarm = fields.chkFocusAlm;
+    config.BeepAlarm = fields.chkBeepAlm;
+    config.SaveAlarms = fields.chkSaveAlm;
+
+    config.HiWind = numbers.HiWind;
+    config.HiGust = numbers.HiGust;
+    config.LoTemp = numbers.LoTemp;
+    config.HiTemp = numbers.HiTemp;
+    config.LoHum = numbers.LoHum;
+    config.HiHum = numbers.HiHum;
+    config.LoBaro = numbers.LoBaro;
+    config.HiBaro = numbers.HiBaro;
+    config.HiRainHour = numbers.HiRainHour;
+    config.HiRain24 = numbers.HiRain24;
+}
+
+} // namespace anemora

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "config/setup_fields.h"
+#include "config/wx_config.h"
+#include "platform/link_control.h"
+#include "platform/prompts.h"
+
+namespace anemora {
+
+class StationMonitor;
+
+// What applying the settings acts on besides the record.
+struct SetupTargets {
+    WxConfig &config;
+    LinkControl &links;
+    StationMonitor &monitor;
+    Prompts &prompts;
+};
+
+// Applies the accepted form: the link flags, the AGWPE link, the call, the
+// APRS-IS link (appending a typed server to the server list), the options and
+// the thresholds, in that order. `numbers` comes from ReadSetupNumbers of the
+// same fields.
+void ApplySetup(const SetupFields &fields, const SetupNumbers &numbers,
+                const SetupTargets &targets);
+
+} // namespace anemora

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "config/server_list.h"
+#include "config/wx_config.h"
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+#include <optional>
+#include <variant>
+
+namespace anemora {
+
+// What the settings dialog shows, field by field, as plain values.
+struct SetupFields {
+    QString txtCall;
+    bool chkFocus = false;
+    bool chkBeep = false;
+    bool chkFocusAlm = false;
+    bool chkBeepAlm = false;
+    bool chkSaveAlm = false;
+    QString txtHiWind;
+    QString txtHiGust;
+    QString txtLoTemp;
+    QString txtHiTemp;
+    QString txtLoHum;
+    QString TxtHiHum;
+    QString txtLoBaro;
+    QString txtHiBaro;
+    QString txtHiRainHour;
+    QString txtHiRain24;
+    QString txtHost;
+    QString txtPort;
+    bool chkAgw = false;
+    bool chkTcp = false;
+    // cmbServer: its list, the selected item (-1 when none is selected or the
+    // text was typed) and its text field.
+    QStringList serverItems;
+    int serverPosition = -1;
+    QString serverText;
+};
+
+// Fills `fields` from `config` as the dialog shows it on opening. Reading the
+// server list sets ServerIndex, and clears AprsActive when the current server
+// is not in the list.
+SetupFields LoadSetupFields(WxConfig &config, const QLocale &locale);
+
+// The server list part of loading: every entry of ServerListPath in order,
+// the last one equal to the current server selected.
+void LoadServerList(WxConfig &config, SetupFields &fields);
+
+// A threshold as the dialog shows it: one decimal, the locale's separators.
+QString FormatThreshold(float value, const QLocale &locale);
+
+// The call field's typing filter: letters upper-cased, digits and "-" kept,
+// everything else dropped. "%" and "'" are dropped too: a call sign never
+// holds them.
+QString FilterCallText(const QString &typed);
+
+// Conferma is enabled exactly when this holds.
+bool CallLongEnough(const QString &call);
+
+enum class SetupField {
+    HiWind,
+    HiGust,
+    LoTemp,
+    HiTemp,
+    LoHum,
+    HiHum,
+    LoBaro,
+    HiBaro,
+    HiRainHour,
+    HiRain24,
+    AgwHost,
+    AgwPort,
+    Server,
+};
+
+// Why Accept cannot go ahead: the field to correct and what is wrong with it.
+struct SetupRefusal {
+    SetupField field;
+    QString message;
+};
+
+// The numbers of the form, read and checked before anything is applied.
+struct SetupNumbers {
+    float HiWind = 0;
+    float HiGust = 0;
+    float LoTemp = 0;
+    float HiTemp = 0;
+    qint16 LoHum = 0;
+    qint16 HiHum = 0;
+    float LoBaro = 0;
+    float HiBaro = 0;
+    float HiRainHour = 0;
+    float HiRain24 = 0;
+    qint16 AgwPort = 0;
+    // The server the APRS-IS link would use; checked only with the link on.
+    std::optional<ServerAddress> server;
+};
+
+// Reads the thresholds with `locale`, the AGWPE port and, when the APRS-IS
+// box is ticked, the server. Refuses what the program could not store or use:
+// a threshold that is not a number, a humidity outside 0..100, a port outside
+// 0..32767, a host holding a double quote (the settings file cannot hold
+// one), a server without ":" and a typed server holding ";" (the server
+// list would read it back cut short).
+std::variant<SetupNumbers, SetupRefusal> ReadSetupNumbers(const SetupFields &fields,
+                                                          const QLocale &locale);
+
+} // namespace anemora

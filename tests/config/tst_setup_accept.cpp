@@ -1,0 +1,241 @@
+#include "config/setup_accept.h"
+#include "setup_fakes.h"
+#include "weather/station_monitor.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace anemora;
+using namespace anemora::test;
+
+class TestSetupAccept : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void nothingChangedLeavesLinksAlone();
+    void newCallReopensOnlyAprs();
+    void agwUntickedWhileOpen();
+    void bothUntickedTurnsOff();
+    void agwAddressChangeReopens();
+    void linkSwitchedOnOpens();
+    void serverMissingFromListIsAppended();
+    void typedServerEqualToEntryAppendedAgain();
+    void otherListEntryReconnects();
+    void failedAppendWarnsAndKeepsNoPosition();
+    void aprsUntickedWhileClosedSaysNothing();
+    void optionsAndThresholdsStoredAsEntered();
+
+private:
+    SetupFields Load();
+    void Accept(const SetupFields &fields);
+    QByteArray ServerListNow() const;
+
+    std::unique_ptr<QTemporaryDir> dir;
+    WxConfig config;
+    std::unique_ptr<FakeLinks> links;
+    FakePrompts prompts;
+    SilentNotifications notifications;
+    std::unique_ptr<StationMonitor> monitor;
+};
+
+void TestSetupAccept::init() {
+    dir = std::make_unique<QTemporaryDir>();
+    config = RunningConfig(dir->filePath("Aprserve.txt"));
+    QFile file(config.ServerListPath);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(ServerListFile);
+    file.close();
+    links = std::make_unique<FakeLinks>(config);
+    links->agwOpen = links->aprsOpen = true;
+    prompts.messages.clear();
+    monitor = std::make_unique<StationMonitor>(config, notifications, dir->path());
+    monitor->model.caption = "Q1ABC-13 Wx Station";
+    monitor->model.Text1 = "Dati storici\r\nsome history";
+    monitor->model.lblWxComment = "comment";
+}
+
+SetupFields TestSetupAccept::Load() {
+    return LoadSetupFields(config, QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+void TestSetupAccept::Accept(const SetupFields &fields) {
+    const auto numbers = ReadSetupNumbers(fields, QLocale(QLocale::English, QLocale::UnitedStates));
+    QVERIFY(std::holds_alternative<SetupNumbers>(numbers));
+    ApplySetup(fields, std::get<SetupNumbers>(numbers), {config, *links, *monitor, prompts});
+}
+
+QByteArray TestSetupAccept::ServerListNow() const {
+    QFile file(config.ServerListPath);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestSetupAccept::nothingChangedLeavesLinksAlone() {
+    Accept(Load());
+    QCOMPARE(links->log, QStringList());
+    QCOMPARE(config.CallChanged, std::optional<bool>(false));
+    QCOMPARE(monitor->model.lblWxComment, QStringLiteral("comment"));
+    QCOMPARE(monitor->model.Text1, QStringLiteral("Dati storici\r\nsome history"));
+    QCOMPARE(ServerListNow(), ServerListFile);
+    QCOMPARE(config.ServerIndex, qint16(1));
+}
+
+void TestSetupAccept::newCallReopensOnlyAprs() {
+    SetupFields fields = Load();
+    fields.txtCall = " q2xyz-7 ";
+    Accept(fields);
+    QCOMPARE(links->log, (QStringList{"close aprs", "open aprs second:14580"}));
+    QCOMPARE(config.StationCall, QStringLiteral("Q2XYZ-7"));
+    QCOMPARE(config.CallChanged, std::optional<bool>(true));
+    QCOMPARE(monitor->model.caption, QStringLiteral("Q2XYZ-7 Wx Station"));
+    QCOMPARE(monitor->model.Text1, QString());
+    QCOMPARE(monitor->model.lblWxComment, QStringLiteral("Now Monitoring Q2XYZ-7"));
+    QCOMPARE(ServerListNow(), ServerListFile);
+}
+
+void TestSetupAccept::agwUntickedWhileOpen() {
+    SetupFields fields = Load();
+    fields.chkAgw = false;
+    fields.txtHost = "radio.lan";
+    fields.txtPort = "8010";
+    Accept(fields);
+    QCOMPARE(links->log, QStringList{"close agw"});
+    QCOMPARE(monitor->model.lblWxComment, QStringLiteral("AGWPE Disconnected"));
+    QVERIFY(!config.AgwEnabled);
+    QVERIFY(!config.AgwActive);
+    // Stored although the link is off, so the next opening shows them.
+    QCOMPARE(config.AgwHost, QStringLiteral("radio.lan"));
+    QCOMPARE(config.AgwPort, qint16(8010));
+    QCOMPARE(Load().txtHost, QStringLiteral("radio.lan"));
+}
+
+void TestSetupAccept::bothUntickedTurnsOff() {
+    SetupFields fields = Load();
+    fields.chkAgw = false;
+    fields.chkTcp = false;
+    fields.serverPosition = -1;
+    Accept(fields);
+    QCOMPARE(links->log, (QStringList{"close agw", "close aprs"}));
+    QCOMPARE(monitor->model.caption, QStringLiteral("Anemora OFF"));
+    QCOMPARE(monitor->model.lblWxComment, QStringLiteral("Anemora OFF"));
+    QVERIFY(!config.AprsActive);
+    QCOMPARE(config.ServerIndex, NoServerIndex);
+}
+
+void TestSetupAccept::agwAddressChangeReopens() {
+    SetupFields fields = Load();
+    fields.txtHost = "LocalHost";
+    Accept(fields);
+    QCOMPARE(links->log, (QStringList{"close agw", "open agw LocalHost:8000"}));
+    links->log.clear();
+    fields = Load();
+    fields.txtPort = "8001";
+    Accept(fields);
+    QCOMPARE(links->log, (QStringList{"close agw", "open agw LocalHost:8001"}));
+}
+
+void TestSetupAccept::linkSwitchedOnOpens() {
+    config.AgwEnabled = config.AprsEnabled = false;
+    config.AgwActive = config.AprsActive = false;
+    links->agwOpen = links->aprsOpen = false;
+    SetupFields fields = Load();
+    fields.chkAgw = fields.chkTcp = true;
+    Accept(fields);
+    QCOMPARE(links->log, (QStringList{"close agw", "open agw localhost:8000", "close aprs",
+                                      "open aprs second:14580"}));
+    QVERIFY(config.AgwEnabled && config.AprsEnabled);
+    // The next confirmation with nothing changed leaves both links alone.
+    links->log.clear();
+    Accept(Load());
+    QCOMPARE(links->log, QStringList());
+}
+
+void TestSetupAccept::serverMissingFromListIsAppended() {
+    config.AprsHost = "cmdline.example";
+    config.AprsPort = 10152;
+    config.ServerIndex = NoServerIndex;
+    const SetupFields fields = Load();
+    QCOMPARE(fields.serverPosition, -1);
+    QCOMPARE(fields.serverText, QStringLiteral("cmdline.example:10152"));
+    QVERIFY(!config.AprsActive);
+    Accept(fields);
+    QCOMPARE(links->log, (QStringList{"close aprs", "open aprs cmdline.example:10152"}));
+    QCOMPARE(ServerListNow(), ServerListFile + "cmdline.example:10152\r\n");
+    QCOMPARE(config.ServerIndex, qint16(2));
+    QCOMPARE(Load().serverPosition, 2);
+}
+
+void TestSetupAccept::typedServerEqualToEntryAppendedAgain() {
+    SetupFields fields = Load();
+    fields.serverPosition = -1;
+    fields.serverText = "first:14580";
+    Accept(fields);
+    QCOMPARE(links->log, (QStringList{"close aprs", "open aprs first:14580"}));
+    QCOMPARE(ServerListNow(), ServerListFile + "first:14580\r\n");
+    QCOMPARE(config.ServerIndex, qint16(2));
+    QCOMPARE(config.AprsHost, QStringLiteral("first"));
+}
+
+void TestSetupAccept::otherListEntryReconnects() {
+    SetupFields fields = Load();
+    fields.serverPosition = 0;
+    fields.serverText = fields.serverItems[0];
+    Accept(fields);
+    QCOMPARE(links->log, (QStringList{"close aprs", "open aprs first:14580"}));
+    QCOMPARE(config.ServerIndex, qint16(0));
+    QCOMPARE(ServerListNow(), ServerListFile);
+}
+
+void TestSetupAccept::failedAppendWarnsAndKeepsNoPosition() {
+    config.ServerListPath = dir->filePath("no-such-folder/Aprserve.txt");
+    SetupFields fields = Load();
+    fields.serverPosition = -1;
+    fields.serverText = "new.example:14580";
+    Accept(fields);
+    QCOMPARE(prompts.messages.size(), 1);
+    QCOMPARE(prompts.messages[0].icon, MessageIcon::Warning);
+    QCOMPARE(prompts.messages[0].title, config.ServerListPath);
+    QCOMPARE(config.ServerIndex, NoServerIndex);
+    QCOMPARE(links->log, (QStringList{"close aprs", "open aprs new.example:14580"}));
+}
+
+void TestSetupAccept::aprsUntickedWhileClosedSaysNothing() {
+    links->aprsOpen = false;
+    SetupFields fields = Load();
+    fields.chkTcp = false;
+    Accept(fields);
+    QCOMPARE(links->log, QStringList());
+    QCOMPARE(monitor->model.lblWxComment, QStringLiteral("comment"));
+    QVERIFY(!config.AprsActive);
+    QCOMPARE(config.ServerIndex, qint16(1));
+}
+
+void TestSetupAccept::optionsAndThresholdsStoredAsEntered() {
+    SetupFields fields = Load();
+    fields.chkFocus = false;
+    fields.chkBeep = true;
+    fields.chkFocusAlm = false;
+    fields.chkBeepAlm = false;
+    fields.chkSaveAlm = true;
+    fields.txtLoTemp = "45";
+    fields.txtHiTemp = "-10.5";
+    fields.txtLoHum = "90";
+    fields.TxtHiHum = "10";
+    fields.txtHiBaro = "1,013.2";
+    fields.txtHiWind = "0";
+    Accept(fields);
+    QVERIFY(!config.FocusNewData && config.BeepNewData && !config.FocusAlarm && !config.BeepAlarm);
+    QVERIFY(config.SaveAlarms);
+    QCOMPARE(config.LoTemp, 45.0f);
+    QCOMPARE(config.HiTemp, -10.5f);
+    QCOMPARE(config.LoHum, qint16(90));
+    QCOMPARE(config.HiHum, qint16(10));
+    QCOMPARE(config.HiBaro, 1013.2f);
+    QCOMPARE(config.HiWind, 0.0f);
+    QCOMPARE(config.HiGust, 80.0f);
+}
+
+QTEST_GUILESS_MAIN(TestSetupAccept)
+#include "tst_setup_accept.moc"

@@ -1,0 +1,335 @@
+#include "config/setup_fields.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace anemora;
+
+Q_DECLARE_METATYPE(std::optional<SetupField>)
+
+namespace {
+
+WxConfig DefaultConfig() {
+    WxConfig config;
+    config.StationCall = "Q1ABC-13";
+    config.AgwHost = "localhost";
+    config.AgwPort = 8000;
+    config.AprsHost = "host";
+    config.AprsPort = 14580;
+    config.ServerIndex = 5;
+    config.AprsActive = true;
+    config.FocusNewData = true;
+    config.BeepAlarm = true;
+    config.SaveAlarms = true;
+    config.LoTemp = -5;
+    config.HiTemp = 40;
+    config.LoHum = 20;
+    config.HiHum = 96;
+    config.LoBaro = 900;
+    config.HiBaro = 1040;
+    config.HiRainHour = 40;
+    config.HiRain24 = 250;
+    config.HiWind = 50;
+    config.HiGust = 80.5f;
+    return config;
+}
+
+// A form that passes every check, with the APRS-IS link on.
+SetupFields ValidFields() {
+    SetupFields fields;
+    fields.txtCall = "Q1ABC";
+    fields.txtHiWind = "50.0";
+    fields.txtHiGust = "80.0";
+    fields.txtLoTemp = "-5.0";
+    fields.txtHiTemp = "40.0";
+    fields.txtLoHum = "20";
+    fields.TxtHiHum = "96";
+    fields.txtLoBaro = "900.0";
+    fields.txtHiBaro = "1,040.0";
+    fields.txtHiRainHour = "40.0";
+    fields.txtHiRain24 = "250.0";
+    fields.txtHost = "localhost";
+    fields.txtPort = "8000";
+    fields.chkTcp = true;
+    fields.serverItems = QStringList{"first:14580", "nocolon", "second:10152"};
+    fields.serverPosition = 0;
+    fields.serverText = "first:14580";
+    return fields;
+}
+
+} // namespace
+
+class TestSetupFields : public QObject {
+    Q_OBJECT
+private slots:
+    void callFilter_data();
+    void callFilter();
+    void formatThreshold_data();
+    void formatThreshold();
+    void loadFillsEveryField();
+    void serverList_data();
+    void serverList();
+    void unreadableServerListKeepsAprsActive();
+    void readNumbers_data();
+    void readNumbers();
+    void numbersAreConverted();
+};
+
+void TestSetupFields::callFilter_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("confirmable");
+    QTest::newRow("lower case raised") << "abc-1"
+                                       << "ABC-1" << true;
+    QTest::newRow("space slash and dot dropped") << "a b/c.d"
+                                                 << "ABCD" << true;
+    QTest::newRow("percent and apostrophe dropped") << "AB%'"
+                                                    << "AB" << false;
+    QTest::newRow("accented letters dropped") << QStringLiteral("QàB1") << "QB1" << true;
+    QTest::newRow("two characters are too few") << "q1"
+                                                << "Q1" << false;
+    QTest::newRow("empty") << ""
+                           << "" << false;
+    QTest::newRow("three characters suffice") << "Q1A"
+                                              << "Q1A" << true;
+}
+
+void TestSetupFields::callFilter() {
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(bool, confirmable);
+    QCOMPARE(FilterCallText(typed), shown);
+    QCOMPARE(CallLongEnough(FilterCallText(typed)), confirmable);
+}
+
+void TestSetupFields::formatThreshold_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<float>("value");
+    QTest::addColumn<QString>("text");
+    const QLocale en(QLocale::English, QLocale::UnitedStates);
+    const QLocale it(QLocale::Italian, QLocale::Italy);
+    QTest::newRow("en grouping") << en << 1040.0f << "1,040.0";
+    QTest::newRow("it grouping") << it << 1040.0f << "1.040,0";
+    QTest::newRow("en negative") << en << -5.0f << "-5.0";
+    QTest::newRow("it negative") << it << -12.5f << "-12,5";
+    QTest::newRow("leading zero") << it << 0.5f << "0,5";
+    QTest::newRow("float noise hidden") << en << 80.3f << "80.3";
+    QTest::newRow("one decimal rounds") << en << 12.96f << "13.0";
+}
+
+void TestSetupFields::formatThreshold() {
+    QFETCH(QLocale, locale);
+    QFETCH(float, value);
+    QFETCH(QString, text);
+    QCOMPARE(FormatThreshold(value, locale), text);
+}
+
+void TestSetupFields::loadFillsEveryField() {
+    QTemporaryDir dir;
+    WxConfig config = DefaultConfig();
+    config.ServerListPath = dir.filePath("Aprserve.txt");
+    const SetupFields fields = LoadSetupFields(config, QLocale(QLocale::Italian, QLocale::Italy));
+    QCOMPARE(fields.txtCall, QStringLiteral("Q1ABC-13"));
+    QVERIFY(fields.chkFocus && !fields.chkBeep && fields.chkBeepAlm && !fields.chkFocusAlm);
+    QVERIFY(fields.chkSaveAlm);
+    QCOMPARE(fields.txtHiWind, QStringLiteral("50,0"));
+    QCOMPARE(fields.txtHiGust, QStringLiteral("80,5"));
+    QCOMPARE(fields.txtLoTemp, QStringLiteral("-5,0"));
+    QCOMPARE(fields.txtHiTemp, QStringLiteral("40,0"));
+    QCOMPARE(fields.txtLoHum, QStringLiteral("20"));
+    QCOMPARE(fields.TxtHiHum, QStringLiteral("96"));
+    QCOMPARE(fields.txtLoBaro, QStringLiteral("900,0"));
+    QCOMPARE(fields.txtHiBaro, QStringLiteral("1.040,0"));
+    QCOMPARE(fields.txtHiRainHour, QStringLiteral("40,0"));
+    QCOMPARE(fields.txtHiRain24, QStringLiteral("250,0"));
+    QCOMPARE(fields.txtHost, QStringLiteral("localhost"));
+    QCOMPARE(fields.txtPort, QStringLiteral("8000"));
+    QVERIFY(!fields.chkAgw && !fields.chkTcp);
+}
+
+void TestSetupFields::serverList_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("aprsActive");
+    const QByteArray comments = ";APRS-IS servers\r\n; one a line\r\n\r\n";
+    QTest::newRow("current server selected")
+        << comments + "other:14580\r\nhost:14580\r\n"
+        << QStringList{"other:14580", "host:14580"} << 1 << "host:14580" << true;
+    QTest::newRow("last occurrence wins")
+        << QByteArray("host:14580\r\nother:1\r\nhost:14580\r\n")
+        << QStringList{"host:14580", "other:1", "host:14580"} << 2 << "host:14580" << true;
+    QTest::newRow("absent: key as text, link to reopen")
+        << QByteArray("other:14580\r\n") << QStringList{"other:14580"} << -1 << "host:14580"
+        << false;
+    QTest::newRow("trailing blank before comment does not match")
+        << QByteArray("host:14580 ;main\r\n") << QStringList{"host:14580 "} << -1 << "host:14580"
+        << false;
+    QTest::newRow("case matters") << QByteArray("Host:14580\r\n") << QStringList{"Host:14580"} << -1
+                                  << "host:14580" << false;
+    QTest::newRow("line of blanks is an entry")
+        << QByteArray("   \r\nhost:14580\r\n") << QStringList{"   ", "host:14580"} << 1
+        << "host:14580" << true;
+    QTest::newRow("empty file") << QByteArray() << QStringList{} << -1 << "host:14580" << false;
+}
+
+void TestSetupFields::serverList() {
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, items);
+    QFETCH(int, position);
+    QFETCH(QString, text);
+    QFETCH(bool, aprsActive);
+    QTemporaryDir dir;
+    WxConfig config = DefaultConfig();
+    config.ServerListPath = dir.filePath("Aprserve.txt");
+    QFile out(config.ServerListPath);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(file);
+    out.close();
+
+    SetupFields fields;
+    LoadServerList(config, fields);
+    QCOMPARE(fields.serverItems, items);
+    QCOMPARE(fields.serverPosition, position);
+    QCOMPARE(fields.serverText, text);
+    QCOMPARE(config.ServerIndex, qint16(position));
+    QCOMPARE(config.AprsActive, aprsActive);
+}
+
+void TestSetupFields::unreadableServerListKeepsAprsActive() {
+    QTemporaryDir dir;
+    WxConfig config = DefaultConfig();
+    config.ServerListPath = dir.filePath("missing/Aprserve.txt");
+    SetupFields fields;
+    fields.serverText = "stale";
+    LoadServerList(config, fields);
+    QVERIFY(fields.serverItems.isEmpty());
+    QCOMPARE(fields.serverPosition, -1);
+    QCOMPARE(fields.serverText, QString());
+    QCOMPARE(config.ServerIndex, NoServerIndex);
+    QVERIFY(config.AprsActive);
+}
+
+void TestSetupFields::readNumbers_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<std::optional<SetupField>>("refused");
+    const QLocale en(QLocale::English, QLocale::UnitedStates);
+    const QLocale it(QLocale::Italian, QLocale::Italy);
+    const std::optional<SetupField> ok;
+    QTest::newRow("valid form") << ""
+                                << "" << en << ok;
+    QTest::newRow("empty threshold") << "txtHiWind"
+                                     << "" << en << std::optional(SetupField::HiWind);
+    QTest::newRow("letters in threshold") << "txtHiGust"
+                                          << "abc" << en << std::optional(SetupField::HiGust);
+    QTest::newRow("number then letters") << "txtLoTemp"
+                                         << "-5x" << en << std::optional(SetupField::LoTemp);
+    QTest::newRow("comma decimal outside its locale")
+        << "txtHiRain24"
+        << "2,5" << en << std::optional(SetupField::HiRain24);
+    QTest::newRow("overflowing float") << "txtLoBaro"
+                                       << "1e99" << en << std::optional(SetupField::LoBaro);
+    QTest::newRow("humidity 100 allowed") << "TxtHiHum"
+                                          << "100" << en << ok;
+    QTest::newRow("humidity above 100") << "TxtHiHum"
+                                        << "101" << en << std::optional(SetupField::HiHum);
+    QTest::newRow("negative humidity") << "txtLoHum"
+                                       << "-1" << en << std::optional(SetupField::LoHum);
+    QTest::newRow("humidity beyond 16 bits") << "txtLoHum"
+                                             << "99999" << en << std::optional(SetupField::LoHum);
+    QTest::newRow("humidity not a number") << "txtLoHum"
+                                           << "" << en << std::optional(SetupField::LoHum);
+    QTest::newRow("port with trailing text") << "txtPort"
+                                             << "8000abc" << en << ok;
+    QTest::newRow("port without number is 0") << "txtPort"
+                                              << "x" << en << ok;
+    QTest::newRow("port above 32767") << "txtPort"
+                                      << "32768" << en << std::optional(SetupField::AgwPort);
+    QTest::newRow("negative port") << "txtPort"
+                                   << "-1" << en << std::optional(SetupField::AgwPort);
+    QTest::newRow("agw host with double quote")
+        << "txtHost"
+        << "local\"host" << en << std::optional(SetupField::AgwHost);
+    QTest::newRow("typed server without colon")
+        << "serverText"
+        << "host" << en << std::optional(SetupField::Server);
+    QTest::newRow("typed server host with double quote")
+        << "serverText"
+        << "ho\"st:14580" << en << std::optional(SetupField::Server);
+    QTest::newRow("typed server port above 32767")
+        << "serverText"
+        << "host:40000" << en << std::optional(SetupField::Server);
+    QTest::newRow("typed server with semicolon")
+        << "serverText"
+        << "host:14580;x" << en << std::optional(SetupField::Server);
+    QTest::newRow("typed server with trailing text") << "serverText"
+                                                     << "host:14580 x" << en << ok;
+    QTest::newRow("listed entry without colon") << "serverPosition"
+                                                << "1" << en << std::optional(SetupField::Server);
+    QTest::newRow("bad server ignored with the link off") << "chkTcp off"
+                                                          << "" << en << ok;
+}
+
+void TestSetupFields::readNumbers() {
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QLocale, locale);
+    QFETCH(std::optional<SetupField>, refused);
+    SetupFields fields = ValidFields();
+    const QHash<QString, QString SetupFields::*> texts{
+        {"txtHiWind", &SetupFields::txtHiWind}, {"txtHiGust", &SetupFields::txtHiGust},
+        {"txtLoTemp", &SetupFields::txtLoTemp}, {"txtHiRain24", &SetupFields::txtHiRain24},
+        {"txtLoBaro", &SetupFields::txtLoBaro}, {"txtLoHum", &SetupFields::txtLoHum},
+        {"TxtHiHum", &SetupFields::TxtHiHum},   {"txtPort", &SetupFields::txtPort},
+        {"txtHost", &SetupFields::txtHost},
+    };
+    if (texts.contains(field)) {
+        fields.*texts[field] = value;
+    } else if (field == "serverText") {
+        fields.serverPosition = -1;
+        fields.serverText = value;
+    } else if (field == "serverPosition") {
+        fields.serverPosition = value.toInt();
+    } else if (field == "chkTcp off") {
+        fields.chkTcp = false;
+        fields.serverPosition = -1;
+        fields.serverText = "no server here";
+    }
+    const auto result = ReadSetupNumbers(fields, locale);
+    const auto *refusal = std::get_if<SetupRefusal>(&result);
+    QCOMPARE(refusal ? std::optional(refusal->field) : std::nullopt, refused);
+    if (refusal)
+        QVERIFY(!refusal->message.isEmpty());
+}
+
+void TestSetupFields::numbersAreConverted() {
+    SetupFields fields = ValidFields();
+    for (QString *text : {&fields.txtHiWind, &fields.txtHiGust, &fields.txtHiTemp,
+                          &fields.txtLoBaro, &fields.txtHiRainHour, &fields.txtHiRain24})
+        text->replace(u'.', u',');
+    fields.txtHiBaro = "1.040,5";
+    fields.txtLoTemp = "-12,3";
+    fields.txtLoHum = "54,5";
+    fields.TxtHiHum = "55,5";
+    fields.txtPort = "8001.5";
+    fields.serverPosition = 2;
+    const auto result = ReadSetupNumbers(fields, QLocale(QLocale::Italian, QLocale::Italy));
+    if (const auto *refusal = std::get_if<SetupRefusal>(&result))
+        QFAIL(qPrintable(refusal->message));
+    const SetupNumbers numbers = std::get<SetupNumbers>(result);
+    QCOMPARE(numbers.HiBaro, 1040.5f);
+    QCOMPARE(numbers.LoTemp, -12.3f);
+    QCOMPARE(numbers.LoHum, qint16(54));
+    QCOMPARE(numbers.HiHum, qint16(56));
+    QCOMPARE(numbers.AgwPort, qint16(8002));
+    QVERIFY(numbers.server);
+    QCOMPARE(numbers.server->host, QStringLiteral("second"));
+    QCOMPARE(numbers.server->port, std::optional<qint16>(10152));
+}
+
+QTEST_GUILESS_MAIN(TestSetupFields)
+#include "tst_setup_fields.moc"
