@@ -6,8 +6,18 @@
 
 namespace anemora {
 
+namespace {
+
+// The socket reads no further ahead than this. While a failure's box is up
+// nothing is taken from it, and a peer that goes on sending must not fill
+// memory meanwhile.
+constexpr qint64 MaxUnreadBytes = 256 * 1024;
+
+} // namespace
+
 AgwpeLink::AgwpeLink(WxConfig &config, StationMonitor &monitor, Prompts &prompts, QObject *parent)
     : QObject(parent), config(config), monitor(monitor), prompts(prompts) {
+    Winsock1.setReadBufferSize(MaxUnreadBytes);
     connect(&Winsock1, &QTcpSocket::connected, this, &AgwpeLink::OnConnected);
     connect(&Winsock1, &QTcpSocket::readyRead, this, &AgwpeLink::OnReadyRead);
     connect(&Winsock1, &QTcpSocket::errorOccurred, this, &AgwpeLink::OnError);

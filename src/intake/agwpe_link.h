@@ -25,6 +25,8 @@ public:
     // Closes the connection; no link event follows.
     void Close();
     bool IsClosed() const;
+    // Bytes of an unfinished frame held for the next read.
+    qsizetype PendingFrameBytes() const { return frames.Pending(); }
 
     QTcpSocket Winsock1;
 

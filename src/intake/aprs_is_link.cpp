@@ -6,8 +6,18 @@
 
 namespace anemora {
 
+namespace {
+
+// The socket reads no further ahead than this. While a failure's box is up
+// nothing is taken from it, and a peer that goes on sending must not fill
+// memory meanwhile.
+constexpr qint64 MaxUnreadBytes = 256 * 1024;
+
+} // namespace
+
 AprsIsLink::AprsIsLink(WxConfig &config, StationMonitor &monitor, Prompts &prompts, QObject *parent)
     : QObject(parent), config(config), monitor(monitor), prompts(prompts) {
+    Winsock2.setReadBufferSize(MaxUnreadBytes);
     connect(&Winsock2, &QTcpSocket::connected, this, &AprsIsLink::OnConnected);
     connect(&Winsock2, &QTcpSocket::readyRead, this, &AprsIsLink::OnReadyRead);
     connect(&Winsock2, &QTcpSocket::disconnected, this, &AprsIsLink::OnDisconnected);

@@ -80,8 +80,13 @@ void CompassView::paintEvent(QPaintEvent *) {
     if (request.drawn) {
         const WindMarks marks = DrawWind(request.direction, request.speed, request.gust);
         if (!marks.calm) {
-            painter.setPen(TwipPen(QColor(0, 255, 0), WindPenPixels));
-            painter.drawEllipse(marks.rimDot, RimDotRadius, RimDotRadius);
+            // A small circle stroked with the wide pen is a solid spot;
+            // painting it as that spot avoids a stroker's hollow centre.
+            const double spot = RimDotRadius + WindPenPixels * TwipsPerPixel / 2.0;
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(QColor(0, 255, 0));
+            painter.drawEllipse(marks.rimDot, spot, spot);
+            painter.setBrush(Qt::NoBrush);
             painter.setPen(TwipPen(QColor(255, 0, 0), WindPenPixels));
             painter.drawLine(marks.gustBar);
             painter.setPen(TwipPen(QColor(255, 255, 0), WindPenPixels));

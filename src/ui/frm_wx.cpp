@@ -89,9 +89,9 @@ void frmWx::BuildLabels() {
     lblWxComment =
         AddLabel(this, twipsRect(0, 1210, 3180, 255), Qt::AlignHCenter, QColor(224, 224, 224));
     lblWxComment->setFont(TerminalFace(9));
-    lblWxComment->setFrameShape(QFrame::Box);
-    lblWxComment->setLineWidth(1);
-    SetTextColour(lblWxComment, AlarmRed);
+    // A plain frame would take the text's red; the border line is black.
+    lblWxComment->setStyleSheet(QStringLiteral("QLabel { border: 1px solid black; color: rgb(255, "
+                                               "0, 0); background: rgb(224, 224, 224); }"));
     lblWxComment->setToolTip(
         QStringLiteral("Click o Shift-Click col tasto destro per "
                        "abilitare/disabilitare le finestre Rx o Dati storici"));

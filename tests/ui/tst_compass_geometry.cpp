@@ -154,7 +154,9 @@ void TestCompassGeometry::compassPaintsTheRequest() {
     const QImage image = compass.grab().toImage();
     const int row = 40; // 607 twips
     // Rim dot around x 1127 twips, speed bar 747..867, gust tip 867..987.
-    QVERIFY(CountColour(image, QRect(70, row - 1, 5, 3), QColor(0, 255, 0)) > 0);
+    // The 5-pixel pen makes the rim dot a solid spot, green at its centre.
+    QCOMPARE(image.pixelColor(75, row), QColor(0, 255, 0));
+    QVERIFY(CountColour(image, QRect(73, row - 1, 3, 3), QColor(0, 255, 0)) >= 8);
     QVERIFY(CountColour(image, QRect(52, row - 1, 4, 3), QColor(255, 255, 0)) > 0);
     QVERIFY(CountColour(image, QRect(60, row - 1, 4, 3), QColor(255, 0, 0)) > 0);
     // Nothing drawn on the far side of the centre.

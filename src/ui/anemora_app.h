@@ -1,0 +1,50 @@
+#pragma once
+
+#include "config/frm_wx_setup.h"
+#include "config/settings_dialog_host.h"
+#include "config/startup.h"
+#include "config/wx_config.h"
+#include "intake/links.h"
+#include "platform/notifications.h"
+#include "platform/sound_player.h"
+#include "ui/frm_istruzioni.h"
+#include "ui/frm_wx.h"
+#include "weather/station_monitor.h"
+
+#include <QObject>
+#include <QString>
+
+namespace anemora {
+
+// The whole program: the one settings record, the station monitor, the links,
+// the windows and the sounds, wired together.
+class AnemoraApp : public QObject, public Notifications {
+    Q_OBJECT
+public:
+    explicit AnemoraApp(const QString &appDir, QObject *parent = nullptr);
+    ~AnemoraApp() override;
+
+    // Runs start-up with the command-line text, then shows the main window.
+    void Start(const QString &commandLine);
+
+    void PlaySound(const QString &path) override;
+    void BringForward() override;
+    void RestartElapsedTimer() override;
+
+    WxConfig config;
+    StationMonitor monitor;
+    SettingsDialogHost prompts;
+    Links links;
+    Startup startup;
+    SoundPlayer sound;
+    frmWx window;
+    frmIstruzioni viewer;
+
+private:
+    void Unload();
+    void LastWindowClosed();
+
+    bool unloaded = false;
+};
+
+} // namespace anemora

@@ -1,0 +1,389 @@
+#include "config/config_files.h"
+#include "intake/agw_frame.h"
+#include "intake/links.h"
+#include "intake_fakes.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+#include <unistd.h>
+
+#include <memory>
+
+using namespace anemora;
+
+namespace {
+
+constexpr qsizetype MiB = 1024 * 1024;
+// Resident memory may grow by this much over a whole fault: far less than the
+// floods below, so a buffer that keeps what it is sent shows up plainly.
+constexpr qint64 RssMargin = 32 * MiB;
+
+// A name no resolver can look up: its first label is longer than the 63
+// bytes DNS allows, so it is refused before any query is sent, and it lies
+// under the reserved .invalid domain besides. A plain "x.invalid" would be
+// asked of the configured name server, off this machine.
+const QString UnresolvableHost = QString(64, u'a') + QStringLiteral(".invalid");
+
+const QString AprsErrorTitle = QStringLiteral("Errore collegamento TCP [Q1ABC-13]");
+const QString AgwErrorTitle = QStringLiteral("Errore collegamento con AGWPE [Q1ABC-13]");
+
+qint64 ResidentBytes() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() < 2 ? -1 : fields[1].toLongLong() * sysconf(_SC_PAGESIZE);
+}
+
+// Every setting a failure could lose, as the files would keep it, plus the
+// flags that live only for the run.
+QString Settings(const WxConfig &config) {
+    return ParamsText(config) + AlarmsText(config) +
+           QStringLiteral("active %1 %2, save %3, list %4")
+               .arg(config.AgwActive)
+               .arg(config.AprsActive)
+               .arg(config.SaveAlarms)
+               .arg(config.ServerListPath);
+}
+
+QByteArray RandomBytes(quint32 seed, qsizetype size) {
+    QRandomGenerator generator(seed);
+    QByteArray bytes(size, '\0');
+    for (char &byte : bytes)
+        byte = static_cast<char>(generator.bounded(256));
+    return bytes;
+}
+
+QByteArray Header(char kind, const QByteArray &callFrom, int dataLen) {
+    QByteArray header(AgwHeaderSize, '\0');
+    header[AgwKindOffset] = kind;
+    header.replace(AgwCallFromOffset, callFrom.size(), callFrom);
+    header[AgwDataLenOffset] = static_cast<char>(dataLen & 0xff);
+    header[AgwDataLenOffset + 1] = static_cast<char>((dataLen >> 8) & 0xff);
+    return header;
+}
+
+// Well-framed AGWPE frames of random kinds, senders, lengths and contents.
+QByteArray RandomFrames(quint32 seed, int count) {
+    QRandomGenerator generator(seed);
+    const QByteArray kinds = "UTGRmKXy";
+    QByteArray stream;
+    for (int i = 0; i < count; ++i) {
+        const int dataLen = generator.bounded(600);
+        QByteArray header = RandomBytes(generator.generate(), AgwHeaderSize);
+        header[AgwKindOffset] = kinds.at(generator.bounded(int(kinds.size())));
+        header[AgwDataLenOffset] = static_cast<char>(dataLen & 0xff);
+        header[AgwDataLenOffset + 1] = static_cast<char>(dataLen >> 8);
+        stream += header + RandomBytes(generator.generate(), dataLen);
+    }
+    return stream;
+}
+
+} // namespace
+
+class TestLinkFaults : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void aprsHostileStreams_data();
+    void aprsHostileStreams();
+    void agwHostileStreams_data();
+    void agwHostileStreams();
+    void floodWhileBoxIsUp_data();
+    void floodWhileBoxIsUp();
+    void unresolvableHost_data();
+    void unresolvableHost();
+    void bothLinksFailAtOnce();
+
+private:
+    QTcpSocket *Accept(QTcpServer &server);
+    // Writes `head`, then `chunk` `chunks` times, never holding more than two
+    // chunks unsent, so the server's own buffer stays small. False on a stall.
+    bool Stream(QTcpSocket *to, const QByteArray &head, const QByteArray &chunk, int chunks);
+    // What the settings must be after `link`'s enabled flag was cleared.
+    QString SettingsWithout(bool WxConfig::*enabled) const;
+
+    WxConfig config;
+    FakeNotifications notifications;
+    FakePrompts prompts;
+    std::unique_ptr<StationMonitor> monitor;
+    std::unique_ptr<Links> links;
+    QTcpServer aprsServer;
+    QTcpServer agwServer;
+    QString settingsBefore;
+    qsizetype maxAprsPending = 0;
+    qsizetype maxAgwPending = 0;
+};
+
+void TestLinkFaults::init() {
+    QVERIFY(aprsServer.listen(QHostAddress::LocalHost, 0));
+    QVERIFY(agwServer.listen(QHostAddress::LocalHost, 0));
+    config = WxConfig{};
+    config.StationCall = QStringLiteral("Q1ABC-13");
+    config.ServerListPath = QStringLiteral("/nonexistent/Aprserve.txt");
+    config.ServerIndex = 3;
+    config.AprsHost = QStringLiteral("127.0.0.1");
+    config.AprsPort = static_cast<qint16>(aprsServer.serverPort());
+    config.AgwHost = QStringLiteral("127.0.0.1");
+    config.AgwPort = static_cast<qint16>(agwServer.serverPort());
+    config.AprsEnabled = config.AgwEnabled = true;
+    config.AprsActive = config.AgwActive = true;
+    config.BeepAlarm = config.FocusNewData = config.SaveAlarms = true;
+    config.LoTemp = -12.5f;
+    config.HiHum = 91;
+    config.HiBaro = 1033.5f;
+    config.HiGust = 77;
+    settingsBefore = Settings(config);
+    prompts = FakePrompts{};
+    monitor = std::make_unique<StationMonitor>(config, notifications, QString());
+    monitor->clock = [] { return QDateTime(QDate(2024, 3, 5), QTime(7, 1, 2)); };
+    links = std::make_unique<Links>(config, *monitor, prompts);
+    // Connected after the links' own handlers, so these see what each read
+    // left behind.
+    maxAprsPending = maxAgwPending = 0;
+    connect(&links->aprs.Winsock2, &QTcpSocket::readyRead, this,
+            [this] { maxAprsPending = qMax(maxAprsPending, links->aprs.AprsRxBuffer().size()); });
+    connect(&links->agw.Winsock1, &QTcpSocket::readyRead, this,
+            [this] { maxAgwPending = qMax(maxAgwPending, links->agw.PendingFrameBytes()); });
+}
+
+void TestLinkFaults::cleanup() {
+    links.reset();
+    monitor.reset();
+    aprsServer.close();
+    agwServer.close();
+}
+
+QTcpSocket *TestLinkFaults::Accept(QTcpServer &server) {
+    if (!QTest::qWaitFor([&] { return server.hasPendingConnections(); }))
+        return nullptr;
+    return server.nextPendingConnection();
+}
+
+bool TestLinkFaults::Stream(QTcpSocket *to, const QByteArray &head, const QByteArray &chunk,
+                            int chunks) {
+    to->write(head);
+    for (int i = 0; i < chunks; ++i) {
+        if (!QTest::qWaitFor([&] { return to->bytesToWrite() <= chunk.size(); }, 2000))
+            return false;
+        to->write(chunk);
+    }
+    return true;
+}
+
+QString TestLinkFaults::SettingsWithout(bool WxConfig::*enabled) const {
+    WxConfig expected = config;
+    expected.AprsEnabled = expected.AgwEnabled = true;
+    expected.*enabled = false;
+    return Settings(expected);
+}
+
+void TestLinkFaults::aprsHostileStreams_data() {
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<QByteArray>("chunk");
+    QTest::addColumn<int>("chunks");
+
+    // Should the over-long line get through, its sender is the station's and
+    // it would show in the history.
+    const QByteArray station = "Q1ABC-13>APRS:>";
+    QTest::newRow("1 MB without a line feed") << station << QByteArray(MiB, 'x') << 1;
+    QTest::newRow("96 MB without a line feed") << station << QByteArray(MiB, 'x') << 96;
+    QTest::newRow("random bytes") << QByteArray() << RandomBytes(1, 300 * 1024) << 1;
+}
+
+void TestLinkFaults::aprsHostileStreams() {
+    QFETCH(QByteArray, head);
+    QFETCH(QByteArray, chunk);
+    QFETCH(int, chunks);
+    links->OpenAprsLink();
+    QTcpSocket *peer = Accept(aprsServer);
+    QVERIFY(peer);
+    QTRY_COMPARE(links->aprs.Winsock2.state(), QAbstractSocket::ConnectedState);
+    const qint64 rssBefore = ResidentBytes();
+
+    QVERIFY(Stream(peer, head, chunk, chunks));
+    peer->write("\nQ1ABC-13>APRS,TCPIP*:>still here\r\n");
+
+    QTRY_COMPARE(monitor->model.List2,
+                 (QStringList{"Q1ABC-13>APRS,TCPIP*:", QStringLiteral(">still here")}));
+    QCOMPARE(monitor->model.Text1,
+             QStringLiteral("Dati storici[05/03/24 07:01:02 UTC] Q1ABC-13>APRS,TCPIP*:\r\n"
+                            ">still here\r\n"));
+    QVERIFY(maxAprsPending <= AprsLineAssembler::MaxLineLength);
+    QCOMPARE(links->aprs.AprsRxBuffer(), QString());
+    QCOMPARE(links->aprs.Winsock2.state(), QAbstractSocket::ConnectedState);
+    QVERIFY(prompts.messages.isEmpty());
+    QCOMPARE(prompts.dialogsShown, 0);
+    QCOMPARE(Settings(config), settingsBefore);
+    QVERIFY2(ResidentBytes() - rssBefore < RssMargin,
+             qPrintable(QStringLiteral("grew by %1 bytes").arg(ResidentBytes() - rssBefore)));
+}
+
+void TestLinkFaults::agwHostileStreams_data() {
+    QTest::addColumn<QByteArray>("stream");
+    QTest::addColumn<bool>("fails");
+    QTest::addColumn<qsizetype>("pendingAtClose");
+
+    QByteArray all = Header('U', "Q1ABC-13", 0xffff);
+    all[30] = all[31] = '\xff';
+    QTest::newRow("DataLen 65535, then close") << all << true << qsizetype(0);
+    QTest::newRow("random bytes") << RandomBytes(2, 300 * 1024) << true << qsizetype(0);
+    QTest::newRow("random frames within the limit")
+        << RandomFrames(3, 1000) << false << qsizetype(0);
+    QTest::newRow("close inside a header")
+        << Header('G', "", 2).first(20) << false << qsizetype(20);
+    QTest::newRow("close inside the data")
+        << Header('U', "Q1ABC-13", 300) + QByteArray(100, 'd') << false << qsizetype(136);
+    QTest::newRow("close inside the longest frame")
+        << Header('U', "", MaxAgwDataLen) + QByteArray(1000, 'd') << false
+        << qsizetype(AgwHeaderSize + 1000);
+}
+
+void TestLinkFaults::agwHostileStreams() {
+    QFETCH(QByteArray, stream);
+    QFETCH(bool, fails);
+    QFETCH(qsizetype, pendingAtClose);
+    links->OpenAgwLink();
+    QTcpSocket *peer = Accept(agwServer);
+    QVERIFY(peer);
+    QTRY_COMPARE(links->agw.Winsock1.state(), QAbstractSocket::ConnectedState);
+    // Requests left unread would turn the close into a reset, which drops
+    // what the link has not read yet.
+    QTRY_COMPARE(peer->bytesAvailable(), 3 * AgwHeaderSize);
+    peer->readAll();
+    const qint64 rssBefore = ResidentBytes();
+
+    peer->write(stream);
+    peer->disconnectFromHost();
+    QTRY_VERIFY(links->agw.IsClosed());
+    // Anything still on its way would be reported now.
+    QTest::qWait(100);
+
+    QCOMPARE(prompts.messages.size(), fails ? 1 : 0);
+    QCOMPARE(prompts.dialogsShown, fails ? 1 : 0);
+    if (fails) {
+        QCOMPARE(prompts.messages.first().title, AgwErrorTitle);
+        QCOMPARE(Settings(config), SettingsWithout(&WxConfig::AgwEnabled));
+    } else {
+        QCOMPARE(Settings(config), settingsBefore);
+    }
+    QCOMPARE(links->agw.PendingFrameBytes(), pendingAtClose);
+    QVERIFY(maxAgwPending <= AgwHeaderSize + MaxAgwDataLen);
+    QVERIFY(ResidentBytes() - rssBefore < RssMargin);
+
+    // Opened again, the link starts a clean stream.
+    links->OpenAgwLink();
+    peer = Accept(agwServer);
+    QVERIFY(peer);
+    peer->write(Header('G', "", 2) + "5;");
+    QTRY_COMPARE(monitor->model.lblRain.text, QStringLiteral("Porte Radio : 5"));
+    QCOMPARE(prompts.messages.size(), fails ? 1 : 0);
+}
+
+// A failure's box waits for the user, maybe for hours, while the peer may go
+// on sending: what arrives meanwhile must not pile up in memory.
+void TestLinkFaults::floodWhileBoxIsUp_data() {
+    QTest::addColumn<bool>("aprs");
+    QTest::newRow("APRS-IS, error on a live connection") << true;
+    QTest::newRow("AGWPE, DataLen 65535") << false;
+}
+
+void TestLinkFaults::floodWhileBoxIsUp() {
+    QFETCH(bool, aprs);
+    aprs ? links->OpenAprsLink() : links->OpenAgwLink();
+    QTcpSocket *peer = Accept(aprs ? aprsServer : agwServer);
+    QVERIFY(peer);
+    QAbstractSocket &socket =
+        aprs ? static_cast<QAbstractSocket &>(links->aprs.Winsock2) : links->agw.Winsock1;
+    QTRY_COMPARE(socket.state(), QAbstractSocket::ConnectedState);
+    const qint64 rssBefore = ResidentBytes();
+    qint64 grownDuringBox = 0;
+    bool stalled = false;
+    prompts.whileMessageShown = [&] {
+        stalled = !Stream(peer, QByteArray(), QByteArray(MiB, 'x'), 96);
+        grownDuringBox = ResidentBytes() - rssBefore;
+    };
+    if (aprs)
+        emit socket.errorOccurred(QAbstractSocket::NetworkError);
+    else
+        peer->write(Header('U', "", 0xffff));
+    QTRY_COMPARE(prompts.messages.size(), 1);
+
+    QVERIFY2(grownDuringBox < RssMargin,
+             qPrintable(QStringLiteral("grew by %1 bytes").arg(grownDuringBox)));
+    // The link took no more than it could hold, so the sender had to wait.
+    QVERIFY(stalled);
+    QVERIFY(aprs ? links->IsAprsLinkClosed() : links->IsAgwLinkClosed());
+    QCOMPARE(prompts.dialogsShown, 1);
+    QCOMPARE(Settings(config),
+             SettingsWithout(aprs ? &WxConfig::AprsEnabled : &WxConfig::AgwEnabled));
+}
+
+void TestLinkFaults::unresolvableHost_data() {
+    QTest::addColumn<bool>("aprs");
+    QTest::newRow("APRS-IS") << true;
+    QTest::newRow("AGWPE") << false;
+}
+
+void TestLinkFaults::unresolvableHost() {
+    QFETCH(bool, aprs);
+    (aprs ? config.AprsHost : config.AgwHost) = UnresolvableHost;
+    settingsBefore = Settings(config);
+    aprs ? links->OpenAprsLink() : links->OpenAgwLink();
+    QTRY_COMPARE(prompts.messages.size(), 1);
+    QTest::qWait(100);
+
+    QCOMPARE(prompts.messages.size(), 1);
+    const ShownMessage &box = prompts.messages.first();
+    QCOMPARE(box.icon, MessageIcon::Exclamation);
+    QCOMPARE(box.title, aprs ? AprsErrorTitle : AgwErrorTitle);
+    QCOMPARE(box.text,
+             aprs ? links->aprs.Winsock2.errorString() : links->agw.Winsock1.errorString());
+    QVERIFY(!box.text.isEmpty());
+    QCOMPARE(prompts.dialogsShown, 1);
+    QVERIFY(links->IsAprsLinkClosed() && links->IsAgwLinkClosed());
+    QCOMPARE(Settings(config),
+             SettingsWithout(aprs ? &WxConfig::AprsEnabled : &WxConfig::AgwEnabled));
+}
+
+// Both links fail together; the second failure arrives while the first box
+// is up, and each is told once.
+void TestLinkFaults::bothLinksFailAtOnce() {
+    config.AprsHost = UnresolvableHost;
+    agwServer.close();
+    WxConfig expected = config;
+    expected.AprsEnabled = expected.AgwEnabled = false;
+    prompts.whileMessageShown = [&] {
+        if (prompts.messages.size() == 1)
+            QVERIFY(QTest::qWaitFor([&] { return prompts.messages.size() == 2; }));
+    };
+    links->OpenAprsLink();
+    links->OpenAgwLink();
+    QTRY_COMPARE(prompts.dialogsShown, 2);
+    QTest::qWait(100);
+
+    QCOMPARE(prompts.messages.size(), 2);
+    QStringList titles{prompts.messages[0].title, prompts.messages[1].title};
+    titles.sort();
+    QCOMPARE(titles, (QStringList{AprsErrorTitle, AgwErrorTitle}));
+    QCOMPARE(prompts.dialogsShown, 2);
+    QVERIFY(links->IsAprsLinkClosed() && links->IsAgwLinkClosed());
+    QCOMPARE(Settings(config), Settings(expected));
+}
+
+int main(int argc, char *argv[]) {
+    // History stamps carry the zone's name; keep it fixed.
+    qputenv("TZ", "UTC");
+    QCoreApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    TestLinkFaults test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_link_faults.moc"
