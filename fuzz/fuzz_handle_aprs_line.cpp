@@ -1,0 +1,42 @@
+#include "config/wx_config.h"
+#include "platform/notifications.h"
+#include "weather/station_monitor.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+class SilentNotifications : public anemora::Notifications {
+public:
+    void PlaySound(const QString &) override {}
+    void BringForward() override {}
+    void RestartElapsedTimer() override {}
+};
+
+} // namespace
+
+// Each input is a stream of lines for one monitor; the gate is reopened after
+// every line so that station reports keep reaching the decoder.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    anemora::WxConfig config;
+    config.StationCall = QStringLiteral("Q1ABC-13");
+    config.BeepNewData = true;
+    config.FocusNewData = true;
+    SilentNotifications notifications;
+    anemora::StationMonitor monitor(config, notifications, QStringLiteral("/nonexistent"));
+    const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    for (const QByteArray &raw : bytes.split('\n')) {
+        const QString line = QString::fromLatin1(raw);
+        monitor.HandleAprsLine(line);
+        monitor.ElapsedTick();
+        if (monitor.model.List2.size() > 2)
+            __builtin_trap();
+        if (monitor.model.Text1.size() > 9999 + line.size() + 64)
+            __builtin_trap();
+    }
+    return 0;
+}

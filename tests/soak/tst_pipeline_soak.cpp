@@ -1,0 +1,106 @@
+#include "config/wx_config.h"
+#include "platform/notifications.h"
+#include "weather/station_monitor.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+class CountingNotifications : public anemora::Notifications {
+public:
+    void PlaySound(const QString &) override { ++sounds; }
+    void BringForward() override {}
+    void RestartElapsedTimer() override {}
+    int sounds = 0;
+};
+
+// Resident set size in bytes, from the kernel's view of this process.
+qint64 residentBytes() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toLongLong() * 4096 : -1;
+}
+
+// A busy feed: the monitored station now and then, many other stations,
+// server comments and the odd malformed line.
+QString feedLine(int i) {
+    const int temp = 20 + i % 60;
+    switch (i % 10) {
+    case 0:
+        return QStringLiteral("Q1ABC-13>APRS,TCPIP*,qAC,T2TEST:_%1c%2s%3g%4t%5r000p%6P000h%7b%8")
+            .arg(10090556 + i % 1000)
+            .arg(i % 360, 3, 10, QLatin1Char('0'))
+            .arg(i % 40, 3, 10, QLatin1Char('0'))
+            .arg(i % 60, 3, 10, QLatin1Char('0'))
+            .arg(temp, 3, 10, QLatin1Char('0'))
+            .arg(i % 100, 3, 10, QLatin1Char('0'))
+            .arg(10 + i % 90, 2, 10, QLatin1Char('0'))
+            .arg(9900 + i % 300, 5, 10, QLatin1Char('0'));
+    case 1:
+        return QStringLiteral("# aprsc 2.1.14 7 Dec 2026 05:%1:00 GMT T2TEST").arg(i % 60);
+    case 2:
+        return QStringLiteral("Q1ABC-13>APRS:>status %1").arg(i);
+    case 3:
+        return QStringLiteral("garbage \x01\x7f line %1 with no header").arg(i);
+    default:
+        return QStringLiteral("N%1XYZ-%2>APRS,WIDE2-1,qAR,IGATE:!4903.50N/07201.75W_%3/004g005t%4")
+            .arg(i % 9)
+            .arg(i % 16)
+            .arg(i % 360, 3, 10, QLatin1Char('0'))
+            .arg(temp, 3, 10, QLatin1Char('0'));
+    }
+}
+
+// AddressSanitizer keeps freed memory in quarantine, so resident size says
+// nothing about growth there; the run still checks everything else.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool residentSizeIsMeaningful = false;
+#else
+constexpr bool residentSizeIsMeaningful = true;
+#endif
+
+} // namespace
+
+class tst_pipeline_soak : public QObject {
+    Q_OBJECT
+private slots:
+    // A monitor left running for months must not grow: the history is
+    // trimmed, the Rx window holds two rows, nothing else accumulates.
+    void memoryStaysFlatOverAMillionLines() {
+        anemora::WxConfig config;
+        config.StationCall = QStringLiteral("Q1ABC-13");
+        config.BeepNewData = true;
+        config.FocusNewData = true;
+        CountingNotifications notifications;
+        anemora::StationMonitor monitor(config, notifications, QStringLiteral("/nonexistent"));
+
+        constexpr int warmUp = 10'000;
+        constexpr int total = 1'000'000;
+        qint64 afterWarmUp = 0;
+        for (int i = 0; i < total; ++i) {
+            monitor.HandleAprsLine(feedLine(i));
+            if (i % 100 == 99)
+                monitor.ElapsedTick();
+            if (i + 1 == warmUp)
+                afterWarmUp = residentBytes();
+        }
+        const qint64 atEnd = residentBytes();
+        qInfo("resident after %d lines: %lld KiB, after %d lines: %lld KiB", warmUp,
+              afterWarmUp / 1024, total, atEnd / 1024);
+
+        QVERIFY(afterWarmUp > 0);
+        if (residentSizeIsMeaningful)
+            QVERIFY2(
+                atEnd <= afterWarmUp + afterWarmUp / 20,
+                qPrintable(QStringLiteral("grew from %1 to %2 bytes").arg(afterWarmUp).arg(atEnd)));
+        QVERIFY(monitor.model.Text1.size() <= 9999 + 200);
+        QCOMPARE(monitor.model.List2.size(), 2);
+        QVERIFY(notifications.sounds > 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_pipeline_soak)
+#include "tst_pipeline_soak.moc"
