@@ -6,6 +6,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libgl-dev
   direwolf util-linux iproute2
   xvfb xauth imagemagick
+  fonts-liberation
   clang libclang-rt-14-dev
 )
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

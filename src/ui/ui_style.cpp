@@ -1,14 +1,24 @@
 #include "ui/ui_style.h"
 
 #include <QPalette>
+#include <QStringList>
 #include <QWidget>
 
 namespace anemora {
 
 namespace {
 
-QFont Face(const QString &family, QFont::StyleHint hint, qreal pointSize, bool bold) {
-    QFont font(family);
+// Each list starts with the face the window was drawn for, then faces of
+// the same width that other systems carry.
+const QStringList SansFamilies{"MS Sans Serif",   "Microsoft Sans Serif", "Arial",
+                               "Liberation Sans", "Nimbus Sans",          "Helvetica"};
+const QStringList SerifFamilies{"Times New Roman", "Liberation Serif", "Nimbus Roman", "Times"};
+const QStringList TerminalFamilies{"Terminal", "Liberation Mono", "DejaVu Sans Mono"};
+const QStringList SmallFamilies = QStringList{"Small Fonts"} + SansFamilies;
+
+QFont Face(const QStringList &families, QFont::StyleHint hint, qreal pointSize, bool bold) {
+    QFont font;
+    font.setFamilies(families);
     font.setStyleHint(hint);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
@@ -18,19 +28,19 @@ QFont Face(const QString &family, QFont::StyleHint hint, qreal pointSize, bool b
 } // namespace
 
 QFont SansFace(qreal pointSize, bool bold) {
-    return Face(QStringLiteral("MS Sans Serif"), QFont::SansSerif, pointSize, bold);
+    return Face(SansFamilies, QFont::SansSerif, pointSize, bold);
 }
 
 QFont SerifFace(qreal pointSize, bool bold) {
-    return Face(QStringLiteral("Times New Roman"), QFont::Serif, pointSize, bold);
+    return Face(SerifFamilies, QFont::Serif, pointSize, bold);
 }
 
 QFont TerminalFace(qreal pointSize) {
-    return Face(QStringLiteral("Terminal"), QFont::TypeWriter, pointSize, false);
+    return Face(TerminalFamilies, QFont::TypeWriter, pointSize, false);
 }
 
 QFont SmallFace(qreal pointSize) {
-    return Face(QStringLiteral("Small Fonts"), QFont::SansSerif, pointSize, false);
+    return Face(SmallFamilies, QFont::SansSerif, pointSize, false);
 }
 
 void SetTextColour(QWidget *widget, const QColor &colour) {
