@@ -8,7 +8,8 @@ set(ANEMORA_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/anemora)
 install(TARGETS anemora RUNTIME DESTINATION ${ANEMORA_INSTALL_DIR})
 file(GLOB ANEMORA_RUNTIME_FILES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/resources/*.wav
-  ${PROJECT_SOURCE_DIR}/resources/*.rtf)
+  ${PROJECT_SOURCE_DIR}/resources/*.rtf
+  ${PROJECT_SOURCE_DIR}/resources/Aprserve.txt)
 install(FILES ${ANEMORA_RUNTIME_FILES} DESTINATION ${ANEMORA_INSTALL_DIR})
 install(CODE "
   file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
@@ -17,10 +18,8 @@ install(CODE "
 ")
 install(FILES ${PROJECT_SOURCE_DIR}/resources/anemora.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-if(EXISTS ${PROJECT_SOURCE_DIR}/resources/anemora.png)
-  install(FILES ${PROJECT_SOURCE_DIR}/resources/anemora.png
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps)
-endif()
+install(FILES ${PROJECT_SOURCE_DIR}/resources/anemora.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME anemora)

@@ -1,6 +1,9 @@
+#include "config/settings_directory.h"
 #include "ui/anemora_app.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QStringList>
 
 int main(int argc, char *argv[]) {
@@ -8,7 +11,12 @@ int main(int argc, char *argv[]) {
     QApplication::setApplicationName(QStringLiteral("Anemora"));
     // Start-up reads the arguments as the one text typed after the name.
     const QString commandLine = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
-    anemora::AnemoraApp program(QCoreApplication::applicationDirPath());
+    const QString appDir = QCoreApplication::applicationDirPath();
+    const QFileInfo appFolder(appDir);
+    const QString settingsDir = anemora::SettingsDirectory(
+        appDir, appFolder.isDir() && appFolder.isWritable(),
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    anemora::AnemoraApp program(appDir, settingsDir);
     program.Start(commandLine);
     return app.exec();
 }

@@ -4,9 +4,9 @@
 
 namespace anemora {
 
-AnemoraApp::AnemoraApp(const QString &appDir, QObject *parent)
+AnemoraApp::AnemoraApp(const QString &appDir, const QString &settingsDir, QObject *parent)
     : QObject(parent), monitor(config, *this, appDir), prompts(config, monitor),
-      links(config, monitor, prompts), startup(config, monitor, links, prompts, appDir),
+      links(config, monitor, prompts), startup(config, monitor, links, prompts, settingsDir),
       window(monitor), viewer(prompts) {
     prompts.AttachLinks(links);
     connect(&window, &frmWx::settingsRequested, &prompts, &SettingsDialogHost::ShowSettingsDialog);

@@ -21,7 +21,9 @@ namespace anemora {
 class AnemoraApp : public QObject, public Notifications {
     Q_OBJECT
 public:
-    explicit AnemoraApp(const QString &appDir, QObject *parent = nullptr);
+    // Sounds and instructions are read from `appDir`; the settings files live
+    // in `settingsDir`.
+    AnemoraApp(const QString &appDir, const QString &settingsDir, QObject *parent = nullptr);
     ~AnemoraApp() override;
 
     // Runs start-up with the command-line text, then shows the main window.

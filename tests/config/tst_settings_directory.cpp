@@ -1,0 +1,64 @@
+#include "config/settings_directory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace anemora;
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class tst_settings_directory : public QObject {
+    Q_OBJECT
+private slots:
+    void writableProgramFolderKeepsTheSettings() {
+        QTemporaryDir app;
+        QTemporaryDir user;
+        const QString userDir = user.filePath(QStringLiteral("anemora"));
+        QCOMPARE(SettingsDirectory(app.path(), true, userDir), app.path());
+        QVERIFY(!QFileInfo::exists(userDir));
+    }
+
+    // An installed program's folder cannot take the settings: they go to the
+    // user's folder, which starts with the shipped server list and keeps the
+    // user's own list from then on.
+    void userFolderIsSeededOnceAndThenKept() {
+        QTemporaryDir root;
+        const QString app = root.filePath(QStringLiteral("program"));
+        QVERIFY(QDir().mkpath(app));
+        writeFile(QDir(app).filePath(QStringLiteral("Aprserve.txt")), "shipped:14580\r\n");
+        const QString user = root.filePath(QStringLiteral("config/anemora"));
+
+        QCOMPARE(SettingsDirectory(app, false, user), user);
+        const QString userList = QDir(user).filePath(QStringLiteral("Aprserve.txt"));
+        QCOMPARE(readFile(userList), QByteArray("shipped:14580\r\n"));
+
+        writeFile(userList, "mine:14580\r\n");
+        QCOMPARE(SettingsDirectory(app, false, user), user);
+        QCOMPARE(readFile(userList), QByteArray("mine:14580\r\n"));
+    }
+
+    void noShippedListLeavesTheUserFolderEmpty() {
+        QTemporaryDir root;
+        const QString user = root.filePath(QStringLiteral("user"));
+        QCOMPARE(SettingsDirectory(root.filePath(QStringLiteral("nothing")), false, user), user);
+        QVERIFY(QDir(user).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_settings_directory)
+#include "tst_settings_directory.moc"
