@@ -1,6 +1,6 @@
+#include "common/fakes.h"
 #include "config/wx_config.h"
 #include "intake/agw_frame.h"
-#include "platform/notifications.h"
 #include "weather/station_monitor.h"
 
 #include <QByteArray>
@@ -10,13 +10,6 @@
 #include <cstdint>
 
 namespace {
-
-class SilentNotifications : public anemora::Notifications {
-public:
-    void PlaySound(const QString &) override {}
-    void BringForward() override {}
-    void RestartElapsedTimer() override {}
-};
 
 anemora::AgwFrameAssembler::Result feedInChunks(QByteArrayView stream, qsizetype chunk) {
     anemora::AgwFrameAssembler assembler;
@@ -47,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
     anemora::WxConfig config;
     config.StationCall = QStringLiteral("Q1ABC-13");
-    SilentNotifications notifications;
+    anemora::test::SilentNotifications notifications;
     anemora::StationMonitor monitor(config, notifications, QStringLiteral("/nonexistent"));
     for (const QByteArray &frame : pieces.frames) {
         const int dataLen = anemora::AgwDataLen(frame, 0);

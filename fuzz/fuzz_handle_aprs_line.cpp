@@ -1,5 +1,5 @@
+#include "common/fakes.h"
 #include "config/wx_config.h"
-#include "platform/notifications.h"
 #include "weather/station_monitor.h"
 
 #include <QByteArray>
@@ -8,17 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace {
-
-class SilentNotifications : public anemora::Notifications {
-public:
-    void PlaySound(const QString &) override {}
-    void BringForward() override {}
-    void RestartElapsedTimer() override {}
-};
-
-} // namespace
-
 // Each input is a stream of lines for one monitor; the gate is reopened after
 // every line so that station reports keep reaching the decoder.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
@@ -26,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     config.StationCall = QStringLiteral("Q1ABC-13");
     config.BeepNewData = true;
     config.FocusNewData = true;
-    SilentNotifications notifications;
+    anemora::test::SilentNotifications notifications;
     anemora::StationMonitor monitor(config, notifications, QStringLiteral("/nonexistent"));
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     for (const QByteArray &raw : bytes.split('\n')) {

@@ -44,7 +44,9 @@ bool readAlarmValues(WxConfig &config, ValueListReader &in) {
            take(config.HiWind, real) && take(config.HiGust, real);
 }
 
-void applyAlarmDefaults(WxConfig &config) {
+} // namespace
+
+void ApplyAlarmDefaults(WxConfig &config) {
     config.BeepNewData = DefaultBeepNewData;
     config.FocusNewData = DefaultFocusNewData;
     config.BeepAlarm = DefaultBeepAlarm;
@@ -60,8 +62,6 @@ void applyAlarmDefaults(WxConfig &config) {
     config.HiWind = DefaultHiWind;
     config.HiGust = DefaultHiGust;
 }
-
-} // namespace
 
 ConfigFilePaths ConfigFilePathsIn(const QString &directory) {
     const QDir dir(directory);
@@ -117,7 +117,7 @@ void ReadAlarms(WxConfig &config, const QString &alarmsPath, Prompts &prompts) {
         if (readAlarmValues(config, in))
             return;
     }
-    applyAlarmDefaults(config);
+    ApplyAlarmDefaults(config);
     WriteAlarms(config, alarmsPath, prompts);
 }
 

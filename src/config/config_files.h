@@ -21,6 +21,9 @@ ConfigFilePaths ConfigFilePathsIn(const QString &directory);
 void ReadParams(WxConfig &config, const QString &paramsPath);
 void WriteParams(const WxConfig &config, const QString &paramsPath, Prompts &prompts);
 
+// Puts the fourteen alarm defaults in force.
+void ApplyAlarmDefaults(WxConfig &config);
+
 // Any read error puts all fourteen defaults in force and recreates the file.
 void ReadAlarms(WxConfig &config, const QString &alarmsPath, Prompts &prompts);
 void WriteAlarms(const WxConfig &config, const QString &alarmsPath, Prompts &prompts);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/link_control.h"
-#include "platform/notifications.h"
 #include "platform/prompts.h"
 
 #include <QString>
@@ -63,13 +62,6 @@ public:
     QStringList &events;
     bool agwClosed = true;
     bool aprsClosed = true;
-};
-
-class FakeNotifications : public Notifications {
-public:
-    void PlaySound(const QString &) override {}
-    void BringForward() override {}
-    void RestartElapsedTimer() override {}
 };
 
 } // namespace anemora

@@ -1,13 +1,19 @@
 #pragma once
 
+#include "common/fakes.h"
+#include "common/files.h"
+#include "config/config_files.h"
 #include "config/wx_config.h"
 #include "platform/link_control.h"
-#include "platform/notifications.h"
-#include "platform/prompts.h"
+#include "weather/station_monitor.h"
 
-#include <QList>
+#include <QFile>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
 
 namespace anemora::test {
 
@@ -41,32 +47,8 @@ public:
     QStringList log;
 };
 
-struct Message {
-    MessageIcon icon;
-    QString title;
-    QString text;
-};
-
-class FakePrompts : public Prompts {
-public:
-    void ShowMessage(MessageIcon icon, const QString &title, const QString &text) override {
-        messages.append({icon, title, text});
-    }
-    bool IsSettingsDialogVisible() override { return false; }
-    void ShowSettingsDialogModal() override {}
-
-    QList<Message> messages;
-};
-
-class SilentNotifications : public Notifications {
-public:
-    void PlaySound(const QString &) override {}
-    void BringForward() override {}
-    void RestartElapsedTimer() override {}
-};
-
 // A running program with both links on and open, monitoring Q1ABC-13 through
-// the second entry of its server list.
+// the second entry of its server list, alarms as shipped.
 inline WxConfig RunningConfig(const QString &serverListPath) {
     WxConfig config;
     config.StationCall = "Q1ABC-13";
@@ -80,22 +62,38 @@ inline WxConfig RunningConfig(const QString &serverListPath) {
     config.AprsEnabled = true;
     config.AgwActive = true;
     config.AprsActive = true;
-    config.BeepAlarm = true;
-    config.FocusAlarm = true;
-    config.FocusNewData = true;
-    config.LoTemp = -5;
-    config.HiTemp = 40;
-    config.LoHum = 20;
-    config.HiHum = 96;
-    config.LoBaro = 900;
-    config.HiBaro = 1040;
-    config.HiRainHour = 40;
-    config.HiRain24 = 250;
-    config.HiWind = 50;
-    config.HiGust = 80;
+    ApplyAlarmDefaults(config);
     return config;
 }
 
 inline const QByteArray ServerListFile = ";servers\r\nfirst:14580\r\nsecond:14580\r\n";
+
+// The running program of RunningConfig over a fresh folder holding its server
+// list, both links open. A test class derives from it after QObject and calls
+// StartRunning() from init().
+class RunningProgram {
+protected:
+    void StartRunning() {
+        dir = std::make_unique<QTemporaryDir>();
+        config = RunningConfig(dir->filePath("Aprserve.txt"));
+        QFile file(config.ServerListPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(ServerListFile);
+        file.close();
+        links = std::make_unique<FakeLinks>(config);
+        links->agwOpen = links->aprsOpen = true;
+        prompts.messages.clear();
+        monitor = std::make_unique<StationMonitor>(config, notifications, dir->path());
+    }
+
+    QByteArray ServerListNow() const { return ReadBytes(config.ServerListPath); }
+
+    std::unique_ptr<QTemporaryDir> dir;
+    WxConfig config;
+    std::unique_ptr<FakeLinks> links;
+    FakePrompts prompts;
+    SilentNotifications notifications;
+    std::unique_ptr<StationMonitor> monitor;
+};
 
 } // namespace anemora::test

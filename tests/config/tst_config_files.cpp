@@ -1,25 +1,16 @@
+#include "common/files.h"
 #include "config/config_files.h"
 
 #include "fakes.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace anemora;
+using test::ReadBytes;
+using test::WriteBytes;
 
 namespace {
-
-QByteArray readBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 // The Params.ini fields as one comparable text.
 QString paramsFields(const WxConfig &c) {
@@ -102,7 +93,7 @@ void TestConfigFiles::paramsBytes() {
     c.AprsPort = 14580;
     c.ServerIndex = -1;
     WriteParams(c, paths_.ParamsPath, prompts);
-    QCOMPARE(readBytes(paths_.ParamsPath), QByteArray("\"NOCALL\"\r\n"
+    QCOMPARE(ReadBytes(paths_.ParamsPath), QByteArray("\"NOCALL\"\r\n"
                                                       "\"localhost\",8000,#TRUE#\r\n"
                                                       "\"localhost\",14580,-1,#FALSE#\r\n"));
     QVERIFY(prompts.messages.isEmpty());
@@ -143,7 +134,7 @@ void TestConfigFiles::readParams() {
     QFETCH(QByteArray, file);
     QFETCH(QString, fields);
     if (!file.isEmpty())
-        writeBytes(paths_.ParamsPath, file);
+        WriteBytes(paths_.ParamsPath, file);
     WxConfig c = previousParams();
     ReadParams(c, paths_.ParamsPath);
     QCOMPARE(paramsFields(c), fields);
@@ -184,7 +175,7 @@ void TestConfigFiles::writeFailureWarns() {
 void TestConfigFiles::freshAlarms() {
     WxConfig c;
     ReadAlarms(c, paths_.AlarmsPath, prompts);
-    QCOMPARE(readBytes(paths_.AlarmsPath), defaultAlarms);
+    QCOMPARE(ReadBytes(paths_.AlarmsPath), defaultAlarms);
     QVERIFY(prompts.messages.isEmpty());
 }
 
@@ -212,7 +203,7 @@ void TestConfigFiles::readAlarms_data() {
 void TestConfigFiles::readAlarms() {
     QFETCH(QByteArray, file);
     QFETCH(bool, keptAsRead);
-    writeBytes(paths_.AlarmsPath, file);
+    WriteBytes(paths_.AlarmsPath, file);
     WxConfig c;
     ReadAlarms(c, paths_.AlarmsPath, prompts);
     if (keptAsRead) {
@@ -222,7 +213,7 @@ void TestConfigFiles::readAlarms() {
         QCOMPARE(c.HiHum, qint16(90));
         QCOMPARE(c.HiRainHour, 20.5f);
         QCOMPARE(c.HiGust, 90.0f);
-        QCOMPARE(readBytes(paths_.AlarmsPath), file);
+        QCOMPARE(ReadBytes(paths_.AlarmsPath), file);
     } else {
         // Nothing read before the error survives, the first line's options included.
         QCOMPARE(c.BeepNewData, DefaultBeepNewData);
@@ -231,7 +222,7 @@ void TestConfigFiles::readAlarms() {
         QCOMPARE(c.HiHum, DefaultHiHum);
         QCOMPARE(c.HiRainHour, DefaultHiRainHour);
         QCOMPARE(c.HiGust, DefaultHiGust);
-        QCOMPARE(readBytes(paths_.AlarmsPath), defaultAlarms);
+        QCOMPARE(ReadBytes(paths_.AlarmsPath), defaultAlarms);
     }
 }
 
@@ -250,7 +241,7 @@ void TestConfigFiles::alarmsRoundTripInCommaLocale() {
     written.HiWind = 0;
     written.HiGust = 99.9f;
     WriteAlarms(written, paths_.AlarmsPath, prompts);
-    QCOMPARE(readBytes(paths_.AlarmsPath), QByteArray("#FALSE#,#FALSE#,#FALSE#,#TRUE#\r\n"
+    QCOMPARE(ReadBytes(paths_.AlarmsPath), QByteArray("#FALSE#,#FALSE#,#FALSE#,#TRUE#\r\n"
                                                       "-12.25,38.5,-3,32767\r\n"
                                                       "987.6543,1040,0.5,1234.567\r\n"
                                                       "0,99.9\r\n"));
@@ -295,7 +286,7 @@ void TestConfigFiles::findServerIndex() {
     QFETCH(int, port);
     QFETCH(int, index);
     if (!file.isEmpty())
-        writeBytes(paths_.ServerListPath, file);
+        WriteBytes(paths_.ServerListPath, file);
     WxConfig c;
     c.ServerListPath = paths_.ServerListPath;
     c.AprsHost = host;
@@ -329,7 +320,7 @@ void TestConfigFiles::serverFromIndex() {
     QFETCH(QString, host);
     QFETCH(int, port);
     if (!file.isEmpty())
-        writeBytes(paths_.ServerListPath, file);
+        WriteBytes(paths_.ServerListPath, file);
     WxConfig c;
     c.ServerListPath = paths_.ServerListPath;
     c.AprsHost = QStringLiteral("old");

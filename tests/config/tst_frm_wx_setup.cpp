@@ -46,7 +46,7 @@ bool SameSettings(const WxConfig &a, const WxConfig &b) {
 
 } // namespace
 
-class TestFrmWxSetup : public QObject {
+class TestFrmWxSetup : public QObject, private RunningProgram {
     Q_OBJECT
 private slots:
     void init();
@@ -68,28 +68,11 @@ private slots:
 
 private:
     std::unique_ptr<frmWxSetup> Open();
-    QByteArray ServerListNow() const;
-
-    std::unique_ptr<QTemporaryDir> dir;
-    WxConfig config;
-    std::unique_ptr<FakeLinks> links;
-    FakePrompts prompts;
-    SilentNotifications notifications;
-    std::unique_ptr<StationMonitor> monitor;
 };
 
 void TestFrmWxSetup::init() {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    dir = std::make_unique<QTemporaryDir>();
-    config = RunningConfig(dir->filePath("Aprserve.txt"));
-    QFile file(config.ServerListPath);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(ServerListFile);
-    file.close();
-    links = std::make_unique<FakeLinks>(config);
-    links->agwOpen = links->aprsOpen = true;
-    prompts.messages.clear();
-    monitor = std::make_unique<StationMonitor>(config, notifications, dir->path());
+    StartRunning();
 }
 
 void TestFrmWxSetup::cleanup() {
@@ -101,11 +84,6 @@ std::unique_ptr<frmWxSetup> TestFrmWxSetup::Open() {
     dialog->show();
     dialog->activateWindow();
     return dialog;
-}
-
-QByteArray TestFrmWxSetup::ServerListNow() const {
-    QFile file(config.ServerListPath);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void TestFrmWxSetup::layout() {

@@ -1,26 +1,12 @@
+#include "common/files.h"
 #include "config/settings_directory.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace anemora;
-
-namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
+using namespace anemora::test;
 
 class tst_settings_directory : public QObject {
     Q_OBJECT
@@ -40,16 +26,16 @@ private slots:
         QTemporaryDir root;
         const QString app = root.filePath(QStringLiteral("program"));
         QVERIFY(QDir().mkpath(app));
-        writeFile(QDir(app).filePath(QStringLiteral("Aprserve.txt")), "shipped:14580\r\n");
+        WriteBytes(QDir(app).filePath(QStringLiteral("Aprserve.txt")), "shipped:14580\r\n");
         const QString user = root.filePath(QStringLiteral("config/anemora"));
 
         QCOMPARE(SettingsDirectory(app, false, user), user);
         const QString userList = QDir(user).filePath(QStringLiteral("Aprserve.txt"));
-        QCOMPARE(readFile(userList), QByteArray("shipped:14580\r\n"));
+        QCOMPARE(ReadBytes(userList), QByteArray("shipped:14580\r\n"));
 
-        writeFile(userList, "mine:14580\r\n");
+        WriteBytes(userList, "mine:14580\r\n");
         QCOMPARE(SettingsDirectory(app, false, user), user);
-        QCOMPARE(readFile(userList), QByteArray("mine:14580\r\n"));
+        QCOMPARE(ReadBytes(userList), QByteArray("mine:14580\r\n"));
     }
 
     void noShippedListLeavesTheUserFolderEmpty() {

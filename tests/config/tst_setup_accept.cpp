@@ -11,7 +11,7 @@
 using namespace anemora;
 using namespace anemora::test;
 
-class TestSetupAccept : public QObject {
+class TestSetupAccept : public QObject, private RunningProgram {
     Q_OBJECT
 private slots:
     void init();
@@ -31,27 +31,10 @@ private slots:
 private:
     SetupFields Load();
     void Accept(const SetupFields &fields);
-    QByteArray ServerListNow() const;
-
-    std::unique_ptr<QTemporaryDir> dir;
-    WxConfig config;
-    std::unique_ptr<FakeLinks> links;
-    FakePrompts prompts;
-    SilentNotifications notifications;
-    std::unique_ptr<StationMonitor> monitor;
 };
 
 void TestSetupAccept::init() {
-    dir = std::make_unique<QTemporaryDir>();
-    config = RunningConfig(dir->filePath("Aprserve.txt"));
-    QFile file(config.ServerListPath);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(ServerListFile);
-    file.close();
-    links = std::make_unique<FakeLinks>(config);
-    links->agwOpen = links->aprsOpen = true;
-    prompts.messages.clear();
-    monitor = std::make_unique<StationMonitor>(config, notifications, dir->path());
+    StartRunning();
     monitor->model.caption = "Q1ABC-13 Wx Station";
     monitor->model.Text1 = "Dati storici\r\nsome history";
     monitor->model.lblWxComment = "comment";
@@ -65,11 +48,6 @@ void TestSetupAccept::Accept(const SetupFields &fields) {
     const auto numbers = ReadSetupNumbers(fields, QLocale(QLocale::English, QLocale::UnitedStates));
     QVERIFY(std::holds_alternative<SetupNumbers>(numbers));
     ApplySetup(fields, std::get<SetupNumbers>(numbers), {config, *links, *monitor, prompts});
-}
-
-QByteArray TestSetupAccept::ServerListNow() const {
-    QFile file(config.ServerListPath);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void TestSetupAccept::nothingChangedLeavesLinksAlone() {

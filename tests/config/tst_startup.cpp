@@ -1,5 +1,7 @@
+#include "common/files.h"
 #include "config/startup.h"
 
+#include "common/fakes.h"
 #include "fakes.h"
 
 #include <QFile>
@@ -7,19 +9,10 @@
 #include <QTest>
 
 using namespace anemora;
+using test::ReadBytes;
+using test::WriteBytes;
 
 namespace {
-
-void writeBytes(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 const QByteArray serverList(";servers\r\nfirst:14580\r\nsomehost:14580\r\n");
 
@@ -52,7 +45,7 @@ private:
     WxConfig config;
     FakePrompts prompts;
     std::unique_ptr<FakeLinks> links;
-    FakeNotifications notifications;
+    test::SilentNotifications notifications;
     std::unique_ptr<StationMonitor> monitor;
     std::unique_ptr<Startup> startup;
 };
@@ -71,7 +64,7 @@ void TestStartup::init() {
 void TestStartup::freshInstall() {
     startup->Run(QString());
     QVERIFY(monitor->AcceptNextReport);
-    QCOMPARE(readBytes(path("WxAlarms.ini")), QByteArray("#FALSE#,#TRUE#,#TRUE#,#TRUE#\r\n"
+    QCOMPARE(ReadBytes(path("WxAlarms.ini")), QByteArray("#FALSE#,#TRUE#,#TRUE#,#TRUE#\r\n"
                                                          "-5,40,20,96\r\n"
                                                          "900,1040,40,250\r\n"
                                                          "50,80\r\n"));
@@ -95,7 +88,7 @@ void TestStartup::storedCallWithBothLinksOff_data() {
 
 void TestStartup::storedCallWithBothLinksOff() {
     QFETCH(bool, dialogOpensLink);
-    writeBytes(path("Params.ini"), "\"Q1ABC-13\"\r\n\"localhost\",8000,#FALSE#\r\n"
+    WriteBytes(path("Params.ini"), "\"Q1ABC-13\"\r\n\"localhost\",8000,#FALSE#\r\n"
                                    "\"first\",14580,-1,#FALSE#\r\n");
     bool activeAtDialog = false;
     prompts.onDialog = [&] {
@@ -110,7 +103,7 @@ void TestStartup::storedCallWithBothLinksOff() {
 }
 
 void TestStartup::storedNoCallIsNoCall() {
-    writeBytes(path("Params.ini"), "\"NOCALL\"\r\n\"localhost\",8000,#TRUE#\r\n"
+    WriteBytes(path("Params.ini"), "\"NOCALL\"\r\n\"localhost\",8000,#TRUE#\r\n"
                                    "\"first\",14580,-1,#TRUE#\r\n");
     QString callAtDialog;
     prompts.onDialog = [&] { callAtDialog = config.StationCall; };
@@ -121,8 +114,8 @@ void TestStartup::storedNoCallIsNoCall() {
 }
 
 void TestStartup::normalStartOpensEnabledLinks() {
-    writeBytes(path("Aprserve.txt"), serverList);
-    writeBytes(path("Params.ini"), "\"Q1ABC-13\"\r\n\"\",0,#TRUE#\r\n"
+    WriteBytes(path("Aprserve.txt"), serverList);
+    WriteBytes(path("Params.ini"), "\"Q1ABC-13\"\r\n\"\",0,#TRUE#\r\n"
                                    "\"somehost\",14580,7,#TRUE#\r\n");
     startup->Run(QStringLiteral("   "));
     QCOMPARE(prompts.events, (QStringList{"open agw", "open aprs"}));
@@ -150,8 +143,8 @@ void TestStartup::normalStartTakesServerFromList() {
     QFETCH(QByteArray, line3);
     QFETCH(QString, server);
     QFETCH(int, index);
-    writeBytes(path("Aprserve.txt"), serverList);
-    writeBytes(path("Params.ini"), "\"Q1ABC\"\r\n\"localhost\",8000,#FALSE#\r\n" + line3);
+    WriteBytes(path("Aprserve.txt"), serverList);
+    WriteBytes(path("Params.ini"), "\"Q1ABC\"\r\n\"localhost\",8000,#FALSE#\r\n" + line3);
     startup->Run(QString());
     QCOMPARE(config.AprsHost + ":" + QString::number(config.AprsPort), server);
     QCOMPARE(int(config.ServerIndex), index);
@@ -194,7 +187,7 @@ void TestStartup::commandLine() {
     QFETCH(QString, aprs);
     QFETCH(int, index);
     QFETCH(bool, save);
-    writeBytes(path("Aprserve.txt"), serverList);
+    WriteBytes(path("Aprserve.txt"), serverList);
     startup->Run(commandLine);
     const auto link = [](bool on, const QString &host, qint16 port) {
         return QString(on ? "on " : "off ") + host + ":" + QString::number(port);
@@ -224,24 +217,24 @@ void TestStartup::refusedPortIsReported() {
 
 void TestStartup::commandLineNeverTouchesParams() {
     const QByteArray stored("\"STORED\"\r\n\"agw\",1,#TRUE#\r\n\"aprs\",2,0,#TRUE#\r\n");
-    writeBytes(path("Params.ini"), stored);
+    WriteBytes(path("Params.ini"), stored);
     startup->Run(QStringLiteral("q1abc"));
     QCOMPARE(config.StationCall, QStringLiteral("Q1ABC"));
     QCOMPARE(config.AgwHost, DefaultAgwHost);
     config.StationCall = QStringLiteral("CHANGED");
     startup->Shutdown();
-    QCOMPARE(readBytes(path("Params.ini")), stored);
+    QCOMPARE(ReadBytes(path("Params.ini")), stored);
 }
 
 void TestStartup::shutdownAfterNormalStart() {
     const QByteArray stored("\"Q1ABC\"\r\n\"agw\",8001,#TRUE#\r\n\"aprs\",1234,-1,#FALSE#\r\n");
-    writeBytes(path("Params.ini"), stored);
+    WriteBytes(path("Params.ini"), stored);
     startup->Run(QString());
     QVERIFY(QFile::remove(path("Params.ini")));
     prompts.events.clear();
     startup->Shutdown();
     QCOMPARE(prompts.events, (QStringList{"close agw", "close aprs"}));
-    QCOMPARE(readBytes(path("Params.ini")), stored);
+    QCOMPARE(ReadBytes(path("Params.ini")), stored);
 }
 
 void TestStartup::shutdownSavesAlarmsOnlyWhenAsked() {
@@ -252,7 +245,7 @@ void TestStartup::shutdownSavesAlarmsOnlyWhenAsked() {
     config.SaveAlarms = true;
     config.HiWind = 12.5f;
     startup->Shutdown();
-    QVERIFY(readBytes(path("WxAlarms.ini")).endsWith("12.5,80\r\n"));
+    QVERIFY(ReadBytes(path("WxAlarms.ini")).endsWith("12.5,80\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestStartup)

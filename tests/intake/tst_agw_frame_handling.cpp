@@ -1,10 +1,12 @@
+#include "common/agw_frames.h"
+#include "common/fakes.h"
 #include "intake/agw_frame.h"
-#include "intake_fakes.h"
 #include "weather/station_monitor.h"
 
 #include <QTest>
 
 using namespace anemora;
+using namespace anemora::test;
 
 namespace {
 
@@ -14,15 +16,6 @@ const QString HeaderRow =
     QStringLiteral("1: Q1ABC-13 To APRS Via WIDE1-1 <UI pid=F0 Len=46 >[07:01:02]");
 const QByteArray Wx = QByteArrayLiteral("_10090556c220s004g005t077r000p000P000h50b09900");
 const QStringList EarlierRows{QStringLiteral("OLD>APRS:"), QStringLiteral("old payload")};
-
-QByteArray Frame(char kind, const QByteArray &callFrom, const QByteArray &data) {
-    QByteArray frame(AgwHeaderSize, '\0');
-    frame[4] = kind;
-    frame.replace(8, callFrom.size(), callFrom);
-    frame[28] = static_cast<char>(data.size() & 0xff);
-    frame[29] = static_cast<char>(data.size() >> 8);
-    return frame + data;
-}
 
 } // namespace
 
@@ -38,14 +31,14 @@ private slots:
 
 private:
     WxConfig config;
-    FakeNotifications notifications;
+    RecordingNotifications notifications;
     StationMonitor *monitor = nullptr;
 };
 
 void TestAgwFrameHandling::init() {
     config = WxConfig{};
     config.StationCall = QStringLiteral("Q1ABC-13");
-    notifications = FakeNotifications{};
+    notifications = RecordingNotifications{};
     monitor = new StationMonitor(config, notifications, QString());
     monitor->model.List2 = EarlierRows;
     monitor->model.lblWxComment = QStringLiteral("comment");
@@ -76,68 +69,68 @@ void TestAgwFrameHandling::frame_data() {
     const QStringList rows{HeaderRow, QString::fromLatin1(Wx)};
 
     QTest::newRow("station weather")
-        << q << true << Frame('U', "Q1ABC-13", monitored) << rows << entry << true << c << r;
-    QTest::newRow("kind T as U") << q << true << Frame('T', "Q1ABC-13", monitored) << rows << entry
-                                 << true << c << r;
-    QTest::newRow("gate closed") << q << false << Frame('U', "Q1ABC-13", monitored) << rows << ""
+        << q << true << AgwFrame('U', "Q1ABC-13", monitored) << rows << entry << true << c << r;
+    QTest::newRow("kind T as U") << q << true << AgwFrame('T', "Q1ABC-13", monitored) << rows
+                                 << entry << true << c << r;
+    QTest::newRow("gate closed") << q << false << AgwFrame('U', "Q1ABC-13", monitored) << rows << ""
                                  << false << c << r;
     QTest::newRow("other SSID refreshes Rx only")
-        << q << true << Frame('U', "Q1ABC-1", monitored) << rows << "" << false << c << r;
+        << q << true << AgwFrame('U', "Q1ABC-1", monitored) << rows << "" << false << c << r;
     QTest::newRow("sender of 10 bytes")
-        << "Q1ABC-13XY" << true << Frame('U', "Q1ABC-13XY", monitored) << rows << entry << true << c
-        << r;
+        << "Q1ABC-13XY" << true << AgwFrame('U', "Q1ABC-13XY", monitored) << rows << entry << true
+        << c << r;
     QTest::newRow("sender cut at 10 bytes")
-        << q << true << Frame('U', "Q1ABC-13XY", monitored) << rows << "" << false << c << r;
+        << q << true << AgwFrame('U', "Q1ABC-13XY", monitored) << rows << "" << false << c << r;
     QTest::newRow("three lines keep the last two")
-        << q << true << Frame('U', "Q1ABC-13", Header + "\rfirst\r" + Wx + '\r')
+        << q << true << AgwFrame('U', "Q1ABC-13", Header + "\rfirst\r" + Wx + '\r')
         << QStringList{"first", QString::fromLatin1(Wx)}
         << "first\r\n" + QString::fromLatin1(Wx) + "\r\n"
         << true << c << r;
     QTest::newRow("one line is header and payload")
-        << q << true << Frame('U', "Q1ABC-13", Wx + '\r') << QStringList{QString::fromLatin1(Wx)}
+        << q << true << AgwFrame('U', "Q1ABC-13", Wx + '\r') << QStringList{QString::fromLatin1(Wx)}
         << QString::fromLatin1(Wx) + "\r\n\r\n"
         << true << c << r;
     QTest::newRow("no CR: empty Rx, two empty history lines")
-        << q << true << Frame('U', "Q1ABC-13", Wx) << QStringList{} << "\r\n\r\n"
+        << q << true << AgwFrame('U', "Q1ABC-13", Wx) << QStringList{} << "\r\n\r\n"
         << false << c << r;
     QTest::newRow("position without _ logged, not decoded")
-        << q << true << Frame('U', "Q1ABC-13", Header + "\r=4903.50N/07201.75W-Home\r")
+        << q << true << AgwFrame('U', "Q1ABC-13", Header + "\r=4903.50N/07201.75W-Home\r")
         << QStringList{HeaderRow, "=4903.50N/07201.75W-Home"}
         << HeaderRow + "\r\n=4903.50N/07201.75W-Home\r\n"
         << false << c << r;
     QTest::newRow("version") << q << true
-                             << Frame('R', "",
-                                      QByteArray::fromHex("d5070000"
-                                                          "7f000000"))
+                             << AgwFrame('R', "",
+                                         QByteArray::fromHex("d5070000"
+                                                             "7f000000"))
                              << EarlierRows << "" << false << "Anemora connesso a AGWPE v2005.127"
                              << r;
     QTest::newRow("version 7.5") << q << true
-                                 << Frame('R', "",
-                                          QByteArray::fromHex("07000000"
-                                                              "05000000"))
+                                 << AgwFrame('R', "",
+                                             QByteArray::fromHex("07000000"
+                                                                 "05000000"))
                                  << EarlierRows << "" << false << "Anemora connesso a AGWPE v7.5"
                                  << r;
     QTest::newRow("version above 32767")
         << q << true
-        << Frame('R', "",
-                 QByteArray::fromHex("ffff0000"
-                                     "00800000"))
+        << AgwFrame('R', "",
+                    QByteArray::fromHex("ffff0000"
+                                        "00800000"))
         << EarlierRows << "" << false << "Anemora connesso a AGWPE v65535.32768" << r;
-    QTest::newRow("short version reply") << q << true << Frame('R', "", "\x02") << EarlierRows << ""
-                                         << false << "Anemora connesso a AGWPE v2.0" << r;
-    QTest::newRow("ports") << q << true << Frame('G', "", "3;Port1 x;Port2 y;") << EarlierRows << ""
-                           << false << c << "Porte Radio : 3";
+    QTest::newRow("short version reply") << q << true << AgwFrame('R', "", "\x02") << EarlierRows
+                                         << "" << false << "Anemora connesso a AGWPE v2.0" << r;
+    QTest::newRow("ports") << q << true << AgwFrame('G', "", "3;Port1 x;Port2 y;") << EarlierRows
+                           << "" << false << c << "Porte Radio : 3";
     QTest::newRow("ports, empty call takes the Rx rows")
-        << "" << true << Frame('G', "", "2;P") << EarlierRows << "OLD>APRS:\r\nold payload\r\n"
+        << "" << true << AgwFrame('G', "", "2;P") << EarlierRows << "OLD>APRS:\r\nold payload\r\n"
         << false << c << "Porte Radio : 2";
-    QTest::newRow("other kind empties the sender") << "" << true << Frame('X', "Q1ABC-13", "z")
+    QTest::newRow("other kind empties the sender") << "" << true << AgwFrame('X', "Q1ABC-13", "z")
                                                    << EarlierRows << "OLD>APRS:\r\nold payload\r\n"
                                                    << false << c << r;
     QTest::newRow("other kind from the station not accepted")
-        << q << true << Frame('X', "Q1ABC-13", "z") << EarlierRows << "" << false << c << r;
+        << q << true << AgwFrame('X', "Q1ABC-13", "z") << EarlierRows << "" << false << c << r;
     for (const char kind : {'u', 't', 'g', 'r'}) {
         QTest::newRow(qPrintable(QStringLiteral("lower-case %1").arg(kind)))
-            << q << true << Frame(kind, "Q1ABC-13", monitored) << EarlierRows << "" << false << c
+            << q << true << AgwFrame(kind, "Q1ABC-13", monitored) << EarlierRows << "" << false << c
             << r;
     }
 }
@@ -166,8 +159,8 @@ void TestAgwFrameHandling::frame() {
 }
 
 void TestAgwFrameHandling::frameAtAnOffset() {
-    const QByteArray first = Frame('G', "", "4;");
-    const QByteArray second = Frame('U', "Q1ABC-13", Header + '\r' + Wx + "\r\r");
+    const QByteArray first = AgwFrame('G', "", "4;");
+    const QByteArray second = AgwFrame('U', "Q1ABC-13", Header + '\r' + Wx + "\r\r");
     const QByteArray read = first + second;
     monitor->HandleAgwFrame(read, 0, AgwDataLen(read, 0));
     monitor->HandleAgwFrame(read, int(first.size()), AgwDataLen(read, first.size()));
@@ -176,7 +169,7 @@ void TestAgwFrameHandling::frameAtAnOffset() {
 }
 
 void TestAgwFrameHandling::framesBeyondTheArrayAreIgnored() {
-    const QByteArray frame = Frame('U', "Q1ABC-13", Header + '\r' + Wx + "\r");
+    const QByteArray frame = AgwFrame('U', "Q1ABC-13", Header + '\r' + Wx + "\r");
     // A length past the end, or an offset outside the array, reads nothing.
     monitor->HandleAgwFrame(frame, 0, AgwDataLen(frame, 0) + 1);
     monitor->HandleAgwFrame(frame, int(frame.size()), 1);

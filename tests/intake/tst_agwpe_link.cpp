@@ -1,9 +1,10 @@
+#include "common/agw_frames.h"
+#include "common/fakes.h"
+#include "common/files.h"
 #include "intake/agw_frame.h"
 #include "intake/agwpe_link.h"
 #include "intake/links.h"
-#include "intake_fakes.h"
 
-#include <QFile>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -12,21 +13,12 @@
 #include <memory>
 
 using namespace anemora;
+using namespace anemora::test;
 
 namespace {
 
-QByteArray Frame(char kind, const QByteArray &callFrom, const QByteArray &data) {
-    QByteArray frame(AgwHeaderSize, '\0');
-    frame[4] = kind;
-    frame.replace(8, callFrom.size(), callFrom);
-    frame[28] = static_cast<char>(data.size() & 0xff);
-    frame[29] = static_cast<char>(data.size() >> 8);
-    return frame + data;
-}
-
 QByteArray RealStream() {
-    QFile file(ANEMORA_TEST_DATA_DIR "/agwpe/direwolf-1.6-R-G-3U.bin");
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return ReadBytes(ANEMORA_TEST_DATA_DIR "/agwpe/direwolf-1.6-R-G-3U.bin");
 }
 
 // What the main window would show, field by field.
@@ -73,7 +65,7 @@ private:
     bool Deliver(const QByteArray &bytes);
 
     WxConfig config;
-    FakeNotifications notifications;
+    RecordingNotifications notifications;
     FakePrompts prompts;
     std::unique_ptr<StationMonitor> monitor;
     std::unique_ptr<AgwpeLink> link;
@@ -153,9 +145,9 @@ void TestAgwpeLink::framesAcrossReads_data() {
     QTest::addColumn<QString>("comment");
     QTest::addColumn<QString>("rain");
 
-    const QByteArray version = Frame('R', "", QByteArray::fromHex("0700000005000000"));
-    const QByteArray ports = Frame('G', "", "3;Port1");
-    const QByteArray empty = Frame('m', "", {});
+    const QByteArray version = AgwFrame('R', "", QByteArray::fromHex("0700000005000000"));
+    const QByteArray ports = AgwFrame('G', "", "3;Port1");
+    const QByteArray empty = AgwFrame('m', "", {});
     const QString v = QStringLiteral("Anemora connesso a AGWPE v7.5");
     const QString p = QStringLiteral("Porte Radio : 3");
 
@@ -223,12 +215,12 @@ void TestAgwpeLink::overlongFrameReportedOnce() {
     QVERIFY(ReadRequests());
     // More data and a close arrive while the box is up.
     prompts.whileMessageShown = [&] {
-        peer->write(Frame('G', "", "9;"));
+        peer->write(AgwFrame('G', "", "9;"));
         peer->disconnectFromHost();
         QVERIFY(QTest::qWaitFor(
             [&] { return link->Winsock1.state() != QAbstractSocket::ConnectedState; }));
     };
-    QVERIFY(Deliver(Frame('G', "", "2;") + bad));
+    QVERIFY(Deliver(AgwFrame('G', "", "2;") + bad));
 
     QCOMPARE(prompts.messages.size(), 1);
     QCOMPARE(prompts.messages.first().icon, MessageIcon::Exclamation);
@@ -256,12 +248,12 @@ void TestAgwpeLink::serverCloseShowsNothing() {
 
 void TestAgwpeLink::newConnectionStartsAFreshStream() {
     QVERIFY(Connect());
-    QVERIFY(Deliver(Frame('G', "", "4;").first(30)));
+    QVERIFY(Deliver(AgwFrame('G', "", "4;").first(30)));
     peer->disconnectFromHost();
     QTRY_VERIFY(link->IsClosed());
 
     QVERIFY(Connect());
-    QVERIFY(Deliver(Frame('G', "", "5;")));
+    QVERIFY(Deliver(AgwFrame('G', "", "5;")));
     QCOMPARE(monitor->model.lblRain.text, QStringLiteral("Porte Radio : 5"));
 }
 

@@ -1,6 +1,6 @@
+#include "common/fakes.h"
 #include "intake/aprs_is_link.h"
 #include "intake/links.h"
-#include "intake_fakes.h"
 
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -10,6 +10,7 @@
 #include <memory>
 
 using namespace anemora;
+using namespace anemora::test;
 
 namespace {
 
@@ -46,7 +47,7 @@ private:
     bool ReadLogin();
 
     WxConfig config;
-    FakeNotifications notifications;
+    RecordingNotifications notifications;
     FakePrompts prompts;
     std::unique_ptr<StationMonitor> monitor;
     std::unique_ptr<AprsIsLink> link;

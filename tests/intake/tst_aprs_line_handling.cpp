@@ -1,10 +1,11 @@
-#include "intake_fakes.h"
+#include "common/fakes.h"
 #include "weather/station_monitor.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 using namespace anemora;
+using namespace anemora::test;
 
 namespace {
 
@@ -30,7 +31,7 @@ private slots:
 
 private:
     WxConfig config;
-    FakeNotifications notifications;
+    RecordingNotifications notifications;
     StationMonitor *monitor = nullptr;
 };
 
@@ -41,7 +42,7 @@ void TestAprsLineHandling::initTestCase() {
 void TestAprsLineHandling::init() {
     config = WxConfig{};
     config.StationCall = QStringLiteral("Q1ABC-13");
-    notifications = FakeNotifications{};
+    notifications = RecordingNotifications{};
     monitor = new StationMonitor(config, notifications, QString());
     monitor->clock = [] { return QDateTime(QDate(2024, 3, 5), QTime(7, 1, 2)); };
     monitor->model.List2 = EarlierRows;

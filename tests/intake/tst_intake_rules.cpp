@@ -1,3 +1,4 @@
+#include "common/agw_frames.h"
 #include "intake/agw_frame.h"
 #include "intake/aprs_line_assembler.h"
 #include "intake/tnc2_header.h"
@@ -6,18 +7,9 @@
 #include <QTest>
 
 using namespace anemora;
+using namespace anemora::test;
 
 namespace {
-
-// A frame of `kind` from `callFrom` carrying `data`.
-QByteArray Frame(char kind, const QByteArray &callFrom, const QByteArray &data) {
-    QByteArray frame(AgwHeaderSize, '\0');
-    frame[4] = kind;
-    frame.replace(8, callFrom.size(), callFrom);
-    frame[28] = static_cast<char>(data.size() & 0xff);
-    frame[29] = static_cast<char>(data.size() >> 8);
-    return frame + data;
-}
 
 // Feeds `stream` in pieces cut at `cuts` and collects every frame handed out.
 QList<QByteArray> FeedInPieces(AgwFrameAssembler &assembler, const QByteArray &stream,
@@ -292,9 +284,9 @@ void TestIntakeRules::monitorRows() {
 }
 
 void TestIntakeRules::frameAssemblySplitAtEveryBoundary() {
-    const QByteArray first = Frame('U', "Q1ABC-13", QByteArray(8, 'a'));
-    const QByteArray empty = Frame('x', "", {});
-    const QByteArray second = Frame('G', "", QByteArray(300, 'b'));
+    const QByteArray first = AgwFrame('U', "Q1ABC-13", QByteArray(8, 'a'));
+    const QByteArray empty = AgwFrame('x', "", {});
+    const QByteArray second = AgwFrame('G', "", QByteArray(300, 'b'));
     const QByteArray stream = first + empty + second;
     const QList<QByteArray> expected{first, empty, second};
 
@@ -336,7 +328,7 @@ void TestIntakeRules::frameAssemblyRefusesOverlongData() {
     const int tooLong = MaxAgwDataLen + 1;
     header[28] = static_cast<char>(tooLong & 0xff);
     header[29] = static_cast<char>(tooLong >> 8);
-    const QByteArray good = Frame('U', "A", "x\r");
+    const QByteArray good = AgwFrame('U', "A", "x\r");
 
     AgwFrameAssembler assembler;
     const auto result = assembler.Feed(good + header.first(30));

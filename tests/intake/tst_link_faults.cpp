@@ -1,7 +1,7 @@
+#include "common/fakes.h"
 #include "config/config_files.h"
 #include "intake/agw_frame.h"
 #include "intake/links.h"
-#include "intake_fakes.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -15,6 +15,7 @@
 #include <memory>
 
 using namespace anemora;
+using namespace anemora::test;
 
 namespace {
 
@@ -110,7 +111,7 @@ private:
     QString SettingsWithout(bool WxConfig::*enabled) const;
 
     WxConfig config;
-    FakeNotifications notifications;
+    RecordingNotifications notifications;
     FakePrompts prompts;
     std::unique_ptr<StationMonitor> monitor;
     std::unique_ptr<Links> links;

@@ -1,6 +1,7 @@
 // The bundled demo: its feed, served by the replay server, driven through
 // the real APRS-IS link into the station pipeline.
 #include "aprs_replay/replay_server.h"
+#include "common/fakes.h"
 #include "intake/aprs_is_link.h"
 
 #include <QDir>
@@ -8,28 +9,12 @@
 #include <QTest>
 
 using namespace anemora;
+using namespace anemora::test;
 
 namespace {
 
 const QString Station = QStringLiteral("Q1ABC-13");
 const QString FirstReport = QStringLiteral("_12071201c212s004g007t048r000p002P001h76b10132");
-
-class QuietNotifications : public Notifications {
-public:
-    void PlaySound(const QString &) override {}
-    void BringForward() override {}
-    void RestartElapsedTimer() override {}
-};
-
-class RecordingPrompts : public Prompts {
-public:
-    void ShowMessage(MessageIcon, const QString &title, const QString &text) override {
-        messages += title + QStringLiteral(": ") + text;
-    }
-    bool IsSettingsDialogVisible() override { return false; }
-    void ShowSettingsDialogModal() override {}
-    QStringList messages;
-};
 
 QList<FeedLine> DemoFeed(QString *error) {
     QFile file(QStringLiteral(ANEMORA_TEST_DATA_DIR "/../../resources/demo/feed.txt"));
@@ -91,15 +76,15 @@ void TestDemoFeed::monitorTakesOnlyTheStation() {
     config.AprsPort = qint16(port);
     config.AprsEnabled = true;
     config.AprsActive = true;
-    QuietNotifications notifications;
-    RecordingPrompts prompts;
+    SilentNotifications notifications;
+    FakePrompts prompts;
     StationMonitor monitor(config, notifications, QDir::tempPath());
     AprsIsLink link(config, monitor, prompts);
     link.OpenAprsLink();
 
     // The server closes once the feed is out, which the link reports.
     QTRY_COMPARE_WITH_TIMEOUT(prompts.messages.size(), 1, 20000);
-    QCOMPARE(prompts.messages.first(),
+    QCOMPARE(prompts.shownTexts().first(),
              QStringLiteral("Chiusura collegamento TCP [Q1ABC-13]: "
                             "Il server 127.0.0.1 ha chiuso la connessione"));
     QCOMPARE(monitor.model.caption, QStringLiteral("Q1ABC-13 Wx Station"));

@@ -1,7 +1,8 @@
+#include "common/fakes.h"
+#include "common/files.h"
 #include "ui/frm_istruzioni.h"
 
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QScrollBar>
@@ -10,31 +11,9 @@
 #include <QtTest>
 
 using namespace anemora;
+using namespace anemora::test;
 
 namespace {
-
-struct Message {
-    MessageIcon icon;
-    QString title;
-    QString text;
-};
-
-class FakePrompts : public Prompts {
-public:
-    void ShowMessage(MessageIcon icon, const QString &title, const QString &text) override {
-        messages.append({icon, title, text});
-    }
-    bool IsSettingsDialogVisible() override { return false; }
-    void ShowSettingsDialogModal() override {}
-
-    QList<Message> messages;
-};
-
-void WriteFile(const QString &path, const QByteArray &content) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(content), content.size());
-}
 
 QByteArray LongDocument(const QByteArray &firstLine) {
     QByteArray rtf = "{\\rtf1 " + firstLine;
@@ -99,9 +78,9 @@ void TestFrmIstruzioni::locateDocument() {
     const QString app = dir.filePath("app");
     QVERIFY(QDir().mkpath(current) && QDir().mkpath(app));
     QCOMPARE(LocateDocument("Leggimi.rtf", current, app), QString());
-    WriteFile(app + "/Leggimi.rtf", "{\\rtf1 app}");
+    WriteBytes(app + "/Leggimi.rtf", "{\\rtf1 app}");
     QCOMPARE(LocateDocument("Leggimi.rtf", current, app), app + "/Leggimi.rtf");
-    WriteFile(current + "/Leggimi.rtf", "{\\rtf1 cwd}");
+    WriteBytes(current + "/Leggimi.rtf", "{\\rtf1 cwd}");
     QCOMPARE(LocateDocument("Leggimi.rtf", current, app), current + "/Leggimi.rtf");
     QCOMPARE(LocateDocument(app + "/Leggimi.rtf", current, current), app + "/Leggimi.rtf");
     QCOMPARE(LocateDocument(app + "/Manca.rtf", current, app), QString());
@@ -110,7 +89,7 @@ void TestFrmIstruzioni::locateDocument() {
 }
 
 void TestFrmIstruzioni::opensCentredWithCaption() {
-    WriteFile("Leggimi.rtf", "{\\rtf1 Benvenuti in {\\b Anemora}}");
+    WriteBytes("Leggimi.rtf", "{\\rtf1 Benvenuti in {\\b Anemora}}");
     FakePrompts prompts;
     frmIstruzioni viewer(prompts);
     QCOMPARE(viewer.windowTitle(), QStringLiteral("Istruzioni:"));
@@ -135,7 +114,7 @@ void TestFrmIstruzioni::missingFileReportsAndCloses() {
     QCOMPARE(prompts.messages[0].text, QStringLiteral("Manca il file di help Leggimi.rtf"));
     QVERIFY(!viewer.isVisible());
     // Every later attempt tries again and finds the file once it is there.
-    WriteFile("Leggimi.rtf", "{\\rtf1 ora c'\\'e8}");
+    WriteBytes("Leggimi.rtf", "{\\rtf1 ora c'\\'e8}");
     viewer.Apri("Leggimi.rtf", "Anemora - Istruzioni");
     QTRY_COMPARE(viewer.rtfIstruzioni->toPlainText(), QStringLiteral("ora c'è"));
     QCOMPARE(prompts.messages.size(), 1);
@@ -143,7 +122,7 @@ void TestFrmIstruzioni::missingFileReportsAndCloses() {
 }
 
 void TestFrmIstruzioni::emptyFileCountsAsPresent() {
-    WriteFile("Leggimi.rtf", "");
+    WriteBytes("Leggimi.rtf", "");
     FakePrompts prompts;
     frmIstruzioni viewer(prompts);
     viewer.rtfIstruzioni->setPlainText("before");
@@ -154,7 +133,7 @@ void TestFrmIstruzioni::emptyFileCountsAsPresent() {
 }
 
 void TestFrmIstruzioni::reloadsFromStartOnActivation() {
-    WriteFile("Leggimi.rtf", LongDocument("prima"));
+    WriteBytes("Leggimi.rtf", LongDocument("prima"));
     FakePrompts prompts;
     frmIstruzioni viewer(prompts);
     QWidget other;
@@ -167,7 +146,7 @@ void TestFrmIstruzioni::reloadsFromStartOnActivation() {
     other.show();
     other.activateWindow();
     QTRY_VERIFY(other.isActiveWindow());
-    WriteFile("Leggimi.rtf", LongDocument("seconda"));
+    WriteBytes("Leggimi.rtf", LongDocument("seconda"));
     QVERIFY(viewer.rtfIstruzioni->toPlainText().startsWith("prima"));
 
     viewer.activateWindow();
@@ -177,8 +156,8 @@ void TestFrmIstruzioni::reloadsFromStartOnActivation() {
 }
 
 void TestFrmIstruzioni::apriWhileActiveLoadsTheNewName() {
-    WriteFile("Uno.rtf", "{\\rtf1 uno}");
-    WriteFile("Due.rtf", "{\\rtf1 due}");
+    WriteBytes("Uno.rtf", "{\\rtf1 uno}");
+    WriteBytes("Due.rtf", "{\\rtf1 due}");
     FakePrompts prompts;
     frmIstruzioni viewer(prompts);
     viewer.Apri("Uno.rtf", "Uno");

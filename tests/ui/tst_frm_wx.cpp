@@ -1,3 +1,4 @@
+#include "common/fakes.h"
 #include "ui/compass_view.h"
 #include "ui/frm_wx.h"
 #include "ui/twips.h"
@@ -11,15 +12,9 @@
 #include <memory>
 
 using namespace anemora;
+using namespace anemora::test;
 
 namespace {
-
-class QuietNotifications : public Notifications {
-public:
-    void PlaySound(const QString &) override {}
-    void BringForward() override {}
-    void RestartElapsedTimer() override {}
-};
 
 void Press(QWidget *target, Qt::MouseButton button, Qt::MouseButtons buttons,
            Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -63,7 +58,7 @@ private slots:
 
 private:
     WxConfig config;
-    QuietNotifications notifications;
+    SilentNotifications notifications;
     std::unique_ptr<StationMonitor> monitor;
     std::unique_ptr<frmWx> window;
 };

@@ -1,18 +1,13 @@
+#include "common/fakes.h"
 #include "weather/station_monitor.h"
 #include "weather/wx_report.h"
 
 #include <QtTest>
 
 using namespace anemora;
+using namespace anemora::test;
 
 namespace {
-
-class SilentNotifications : public Notifications {
-public:
-    void PlaySound(const QString &) override {}
-    void BringForward() override {}
-    void RestartElapsedTimer() override {}
-};
 
 const QString Positionless = QStringLiteral("_10090556c220s004g005t077r000p000P000h50b09900wRSW");
 const QString WithPosition =

@@ -1,3 +1,5 @@
+#include "common/fakes.h"
+#include "config/config_files.h"
 #include "weather/station_monitor.h"
 #include "weather/wx_display.h"
 
@@ -6,19 +8,9 @@
 #include <memory>
 
 using namespace anemora;
+using namespace anemora::test;
 
 namespace {
-
-class RecordingNotifications : public Notifications {
-public:
-    void PlaySound(const QString &path) override { sounds << path; }
-    void BringForward() override { ++broughtForward; }
-    void RestartElapsedTimer() override { ++timerRestarts; }
-
-    QStringList sounds;
-    int broughtForward = 0;
-    int timerRestarts = 0;
-};
 
 const QString Example = QStringLiteral("_10090556c220s004g005t077r000p000P000h50b09900wRSW");
 const QLocale English(QLocale::English, QLocale::UnitedStates);
@@ -27,20 +19,8 @@ const QLocale Italian(QLocale::Italian, QLocale::Italy);
 WxConfig defaultConfig() {
     WxConfig config;
     config.StationCall = QStringLiteral("IZ1ABC-13");
-    config.BeepNewData = DefaultBeepNewData;
+    ApplyAlarmDefaults(config);
     config.FocusNewData = false;
-    config.BeepAlarm = DefaultBeepAlarm;
-    config.FocusAlarm = DefaultFocusAlarm;
-    config.LoTemp = DefaultLoTemp;
-    config.HiTemp = DefaultHiTemp;
-    config.LoHum = DefaultLoHum;
-    config.HiHum = DefaultHiHum;
-    config.LoBaro = DefaultLoBaro;
-    config.HiBaro = DefaultHiBaro;
-    config.HiRainHour = DefaultHiRainHour;
-    config.HiRain24 = DefaultHiRain24;
-    config.HiWind = DefaultHiWind;
-    config.HiGust = DefaultHiGust;
     return config;
 }
 

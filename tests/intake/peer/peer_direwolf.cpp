@@ -1,6 +1,7 @@
 // The AGWPE link against a real AGWPE server: direwolf hears a weather
 // packet of the station and one of another station, and only the station's
 // report may reach the display. Runs inside in_private_network.sh.
+#include "common/fakes.h"
 #include "direwolf_peer.h"
 
 #include "intake/agwpe_link.h"
@@ -12,6 +13,7 @@
 #include <QTest>
 
 using namespace anemora;
+using namespace anemora::test;
 
 namespace {
 
@@ -22,23 +24,6 @@ const QString OtherReport = QStringLiteral("_12071205c180s010g015t050r000p000P00
 // direwolf reads a new client's requests up to a second late, and only the
 // packets it hears after its monitor toggle reach the client.
 constexpr int PeerTimeoutMs = 20000;
-
-class QuietNotifications : public Notifications {
-public:
-    void PlaySound(const QString &) override {}
-    void BringForward() override {}
-    void RestartElapsedTimer() override {}
-};
-
-class RecordingPrompts : public Prompts {
-public:
-    void ShowMessage(MessageIcon, const QString &title, const QString &text) override {
-        messages += title + QStringLiteral(": ") + text;
-    }
-    bool IsSettingsDialogVisible() override { return false; }
-    void ShowSettingsDialogModal() override {}
-    QStringList messages;
-};
 
 // A port that fits the link's 16-bit port field; in the private namespace
 // AGWPE's usual port is free.
@@ -92,8 +77,8 @@ void PeerDirewolf::stationReportReachesDisplay() {
     config.AgwHost = QStringLiteral("127.0.0.1");
     config.AgwPort = qint16(port);
     config.AgwEnabled = true;
-    QuietNotifications notifications;
-    RecordingPrompts prompts;
+    SilentNotifications notifications;
+    FakePrompts prompts;
     StationMonitor monitor(config, notifications, QDir::tempPath());
     QStringList payloadsSeen;
     connect(&monitor, &StationMonitor::displayChanged, this, [&] {
@@ -128,7 +113,7 @@ void PeerDirewolf::stationReportReachesDisplay() {
     QCOMPARE(monitor.model.lblElapsed, QStringLiteral("00"));
     QVERIFY(monitor.model.compass.drawn);
     QCOMPARE(monitor.model.compass.direction, qint16(220));
-    QCOMPARE(prompts.messages, QStringList());
+    QCOMPARE(prompts.shownTexts(), QStringList());
     QVERIFY(config.AgwEnabled);
 
     link.Close();

@@ -5,12 +5,21 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
-namespace anemora {
+namespace anemora::test {
 
-struct FakeNotifications : Notifications {
+class SilentNotifications : public Notifications {
+public:
+    void PlaySound(const QString &) override {}
+    void BringForward() override {}
+    void RestartElapsedTimer() override {}
+};
+
+class RecordingNotifications : public Notifications {
+public:
     void PlaySound(const QString &path) override { sounds.append(path); }
     void BringForward() override { ++broughtForward; }
     void RestartElapsedTimer() override { ++timerRestarts; }
@@ -28,7 +37,8 @@ struct ShownMessage {
 
 // Records what the user would see. The hooks run inside the box and the
 // dialog, where the real ones run a nested event loop.
-struct FakePrompts : Prompts {
+class FakePrompts : public Prompts {
+public:
     void ShowMessage(MessageIcon icon, const QString &title, const QString &text) override {
         messages.append({icon, title, text});
         if (whileMessageShown)
@@ -41,6 +51,14 @@ struct FakePrompts : Prompts {
             whileDialogShown();
     }
 
+    // Each box as "title: text", readable in a failed comparison.
+    QStringList shownTexts() const {
+        QStringList texts;
+        for (const ShownMessage &message : messages)
+            texts.append(message.title + QStringLiteral(": ") + message.text);
+        return texts;
+    }
+
     QList<ShownMessage> messages;
     std::function<void()> whileMessageShown;
     std::function<void()> whileDialogShown;
@@ -48,4 +66,4 @@ struct FakePrompts : Prompts {
     int dialogsShown = 0;
 };
 
-} // namespace anemora
+} // namespace anemora::test
