@@ -27,6 +27,17 @@ struct ReportNotices {
     }
 };
 
+// Shows a reading with its trend since the previous report, then keeps it
+// for the next one.
+template <typename Value>
+void showReading(ReadingLabel &label, TrendMark &trend, ReadingColour colour, const QString &text,
+                 Value value, Value &last, bool haveLast) {
+    label.colour = colour;
+    label.text = text;
+    trend = haveLast ? TrendOf(float(value - last)) : TrendMark::None;
+    last = value;
+}
+
 } // namespace
 
 void StationMonitor::DecodeWxReport(const QString &payload) {
@@ -63,30 +74,18 @@ void StationMonitor::DecodeWxReport(const QString &payload) {
             humidity = DewPointAndAbsHumidity(wx.Temp, wx.Humidity);
     }
 
-    if (wx.Temp > -99) {
-        model.picVar[0] = TrendMark::None;
-        model.lblTemp.colour = notices.test(config, TempAlarm(config, wx.Temp));
-        model.lblTemp.text = TempText(wx.Temp);
-        if (HaveLastValues)
-            model.picVar[0] = TrendOf(wx.Temp - LastTemp);
-        LastTemp = wx.Temp;
-    }
-    if (wx.Humidity > 0) {
-        model.picVar[1] = TrendMark::None;
-        model.lblUR.colour = notices.test(config, HumidityAlarm(config, wx.Humidity));
-        model.lblUR.text = HumidityText(wx.Humidity);
-        if (HaveLastValues)
-            model.picVar[1] = TrendOf(float(wx.Humidity - LastHum));
-        LastHum = wx.Humidity;
-    }
-    if (wx.Pressure > 0) {
-        model.picVar[2] = TrendMark::None;
-        model.lblPress.colour = notices.test(config, PressureAlarm(config, wx.Pressure));
-        model.lblPress.text = PressureText(wx.Pressure);
-        if (HaveLastValues)
-            model.picVar[2] = TrendOf(wx.Pressure - LastPress);
-        LastPress = wx.Pressure;
-    }
+    if (wx.Temp > -99)
+        showReading(model.lblTemp, model.picVar[0],
+                    notices.test(config, TempAlarm(config, wx.Temp)), TempText(wx.Temp), wx.Temp,
+                    LastTemp, HaveLastValues);
+    if (wx.Humidity > 0)
+        showReading(model.lblUR, model.picVar[1],
+                    notices.test(config, HumidityAlarm(config, wx.Humidity)),
+                    HumidityText(wx.Humidity), wx.Humidity, LastHum, HaveLastValues);
+    if (wx.Pressure > 0)
+        showReading(model.lblPress, model.picVar[2],
+                    notices.test(config, PressureAlarm(config, wx.Pressure)),
+                    PressureText(wx.Pressure), wx.Pressure, LastPress, HaveLastValues);
 
     model.lblRain.colour = notices.test(config, RainAlarm(config, wx.RainHour, wx.Rain24));
     const QString rainText = RainText(wx, windChill, humidity);
