@@ -1,8 +1,8 @@
+#include "common/memory.h"
 #include "config/wx_config.h"
 #include "platform/notifications.h"
 #include "weather/station_monitor.h"
 
-#include <QFile>
 #include <QTest>
 
 namespace {
@@ -14,15 +14,6 @@ public:
     void RestartElapsedTimer() override {}
     int sounds = 0;
 };
-
-// Resident set size in bytes, from the kernel's view of this process.
-qint64 residentBytes() {
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toLongLong() * 4096 : -1;
-}
 
 // A busy feed: the monitored station now and then, many other stations,
 // server comments and the odd malformed line.
@@ -54,14 +45,6 @@ QString feedLine(int i) {
     }
 }
 
-// AddressSanitizer keeps freed memory in quarantine, so resident size says
-// nothing about growth there; the run still checks everything else.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool residentSizeIsMeaningful = false;
-#else
-constexpr bool residentSizeIsMeaningful = true;
-#endif
-
 } // namespace
 
 class tst_pipeline_soak : public QObject {
@@ -85,14 +68,14 @@ private slots:
             if (i % 100 == 99)
                 monitor.ElapsedTick();
             if (i + 1 == warmUp)
-                afterWarmUp = residentBytes();
+                afterWarmUp = ResidentBytes();
         }
-        const qint64 atEnd = residentBytes();
+        const qint64 atEnd = ResidentBytes();
         qInfo("resident after %d lines: %lld KiB, after %d lines: %lld KiB", warmUp,
               afterWarmUp / 1024, total, atEnd / 1024);
 
         QVERIFY(afterWarmUp > 0);
-        if (residentSizeIsMeaningful)
+        if (ResidentSizeIsMeaningful)
             QVERIFY2(
                 atEnd <= afterWarmUp + afterWarmUp / 20,
                 qPrintable(QStringLiteral("grew from %1 to %2 bytes").arg(afterWarmUp).arg(atEnd)));
