@@ -46,6 +46,12 @@ QString Displayable(QString text) {
     return text;
 }
 
+// A unit such as "g/m³" or "mm/24h" must not be split at its slash when the
+// rain block wraps.
+QString KeepUnitsWhole(QString text) {
+    return text.replace(QLatin1Char('/'), QStringLiteral("/\u2060"));
+}
+
 } // namespace
 
 frmWx::frmWx(StationMonitor &monitor, QWidget *parent)
@@ -138,7 +144,7 @@ void frmWx::Render() {
     ShowReading(lblUR, model.lblUR);
     ShowReading(lblPress, model.lblPress);
     ShowReading(lblRain, model.lblRain);
-    lblRain->setText(Displayable(model.lblRain.text));
+    lblRain->setText(KeepUnitsWhole(Displayable(model.lblRain.text)));
     QFont rainFont = lblRain->font();
     rainFont.setPointSizeF(model.rainFontPointSize);
     lblRain->setFont(rainFont);
