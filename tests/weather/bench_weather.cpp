@@ -1,4 +1,5 @@
 #include "common/fakes.h"
+#include "config/config_files.h"
 #include "weather/station_monitor.h"
 #include "weather/wx_report.h"
 
@@ -40,14 +41,8 @@ void BenchWeather::parseWxReport() {
 
 void BenchWeather::decodeWxReport() {
     WxConfig config;
-    config.StationCall = QStringLiteral("IZ1ABC-13");
-    config.HiTemp = 40;
-    config.HiHum = 96;
-    config.HiBaro = 1040;
-    config.HiWind = 50;
-    config.HiGust = 80;
-    config.HiRainHour = 40;
-    config.HiRain24 = 250;
+    config.StationCall = QStringLiteral("Q1ABC-13");
+    ApplyAlarmDefaults(config);
     config.BeepNewData = true;
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     SilentNotifications notifications;

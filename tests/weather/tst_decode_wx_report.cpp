@@ -18,7 +18,7 @@ const QLocale Italian(QLocale::Italian, QLocale::Italy);
 
 WxConfig defaultConfig() {
     WxConfig config;
-    config.StationCall = QStringLiteral("IZ1ABC-13");
+    config.StationCall = QStringLiteral("Q1ABC-13");
     ApplyAlarmDefaults(config);
     config.FocusNewData = false;
     return config;
@@ -241,7 +241,7 @@ void TestDecodeWxReport::texts() {
     QTEST(m.lblPress.text, "press");
     QTEST(m.lblRain.text, "rain");
     QTEST(m.lblWxComment, "comment");
-    const QString tip = QStringList{"IZ1ABC-13",  m.lblWxData.text, m.lblTemp.text,
+    const QString tip = QStringList{"Q1ABC-13",  m.lblWxData.text, m.lblTemp.text,
                                     m.lblUR.text, m.lblPress.text,  m.lblRain.text}
                             .join(u' ');
     QCOMPARE(m.trayTip, tip);
@@ -443,16 +443,16 @@ void TestDecodeWxReport::sounds_data() {
     const QString hot = QStringLiteral("_090/010t120");
     const QString mild = QStringLiteral("_090/010t060");
     const QString noDirection = QStringLiteral("_...t120");
-    QTest::newRow("alarm wins over new data") << hot << "IZ1ABC-13" << true << true << "Alarm.wav";
-    QTest::newRow("station's own sound") << mild << "IZ1ABC-13" << true << true << "IZ1ABC-13.wav";
+    QTest::newRow("alarm wins over new data") << hot << "Q1ABC-13" << true << true << "Alarm.wav";
+    QTest::newRow("station's own sound") << mild << "Q1ABC-13" << true << true << "Q1ABC-13.wav";
     QTest::newRow("new data without own sound")
         << mild << "IK2XYZ" << true << true << "NewData.wav";
-    QTest::newRow("new data off") << mild << "IZ1ABC-13" << false << true << "";
-    QTest::newRow("silent alarm") << hot << "IZ1ABC-13" << true << false << "IZ1ABC-13.wav";
-    QTest::newRow("silent alarm, no new data") << hot << "IZ1ABC-13" << false << false << "";
-    QTest::newRow("no direction, no new data") << noDirection << "IZ1ABC-13" << true << false << "";
+    QTest::newRow("new data off") << mild << "Q1ABC-13" << false << true << "";
+    QTest::newRow("silent alarm") << hot << "Q1ABC-13" << true << false << "Q1ABC-13.wav";
+    QTest::newRow("silent alarm, no new data") << hot << "Q1ABC-13" << false << false << "";
+    QTest::newRow("no direction, no new data") << noDirection << "Q1ABC-13" << true << false << "";
     QTest::newRow("call leading outside") << mild << "../outside" << true << true << "NewData.wav";
-    QTest::newRow("call with a folder") << mild << "sub/IZ1ABC-13" << true << true << "NewData.wav";
+    QTest::newRow("call with a folder") << mild << "sub/Q1ABC-13" << true << true << "NewData.wav";
     QTest::newRow("folder named like the call") << mild << "DIR" << true << true << "NewData.wav";
 }
 
@@ -464,7 +464,7 @@ void TestDecodeWxReport::sounds() {
     QFETCH(QString, expected);
 
     const QDir app(appDir);
-    for (const QString &path : {app.filePath("IZ1ABC-13.wav"), app.filePath("sub/IZ1ABC-13.wav"),
+    for (const QString &path : {app.filePath("Q1ABC-13.wav"), app.filePath("sub/Q1ABC-13.wav"),
                                 QDir(root->path()).filePath("outside.wav")}) {
         QVERIFY(app.mkpath(QFileInfo(path).path()));
         QFile file(path);
@@ -547,7 +547,7 @@ void TestDecodeWxReport::reportWithOnlyWind() {
     QCOMPARE(m.compass.direction, qint16(180));
     QCOMPARE(m.compass.speed, float(10 * 1.609347));
     QCOMPARE(m.compass.gust, float(-9999 * 1.609347));
-    QCOMPARE(m.trayTip, QStringLiteral("IZ1ABC-13 180°  16 km/h 25.0°C 50% 990.0 mb "));
+    QCOMPARE(m.trayTip, QStringLiteral("Q1ABC-13 180°  16 km/h 25.0°C 50% 990.0 mb "));
 }
 
 void TestDecodeWxReport::minutesStopAt99() {
@@ -586,15 +586,15 @@ void TestDecodeWxReport::clearData() {
     decode(QStringLiteral("_090/010g015t070h50b10132r001v+01note"));
     decode(QStringLiteral("_090/010g015t080h50b10132r001v+01note"));
     monitor->ElapsedTick();
-    monitor->model.List2 = QStringList{"IZ1ABC-13>APRS", "_090/010"};
+    monitor->model.List2 = QStringList{"Q1ABC-13>APRS", "_090/010"};
     monitor->model.Text1 = QStringLiteral("history");
     const DisplayModel before = monitor->model;
 
-    monitor->ClearData(QStringLiteral("IZ1ABC-13 Wx Station"));
+    monitor->ClearData(QStringLiteral("Q1ABC-13 Wx Station"));
 
     const DisplayModel &m = monitor->model;
-    QCOMPARE(m.caption, QStringLiteral("IZ1ABC-13 Wx Station"));
-    QCOMPARE(m.trayTip, QStringLiteral("IZ1ABC-13 Wx Station"));
+    QCOMPARE(m.caption, QStringLiteral("Q1ABC-13 Wx Station"));
+    QCOMPARE(m.trayTip, QStringLiteral("Q1ABC-13 Wx Station"));
     QCOMPARE(m.lblWxData.text, reset ? QStringLiteral("Anemora v7") : before.lblWxData.text);
     QCOMPARE(m.lblTemp.text, reset ? QString() : before.lblTemp.text);
     QCOMPARE(m.lblUR.text, reset ? QString() : before.lblUR.text);

@@ -109,8 +109,8 @@ void TestWxDisplay::stationSoundName_data() {
     QTest::addColumn<QString>("call");
     QTest::addColumn<QString>("name");
 
-    QTest::newRow("call with SSID") << "IZ1ABC-13"
-                                    << "IZ1ABC-13.wav";
+    QTest::newRow("call with SSID") << "Q1ABC-13"
+                                    << "Q1ABC-13.wav";
     QTest::newRow("no call") << ""
                              << "";
     QTest::newRow("parent folder") << "../x"
