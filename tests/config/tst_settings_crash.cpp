@@ -1,13 +1,16 @@
 #include "config/config_files.h"
 
+#include "common/files.h"
+
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <chrono>
 #include <csignal>
+#include <poll.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -16,7 +19,7 @@ using namespace anemora;
 
 namespace {
 
-constexpr int Kills = 50;
+constexpr int Kills = 10;
 // Hosts this long make each write last long enough to be cut in the middle.
 constexpr qsizetype HostLength = 4 * 1024 * 1024;
 
@@ -42,17 +45,36 @@ WxConfig Settings(const QString &call, char hostFill, qint16 port, bool enabled)
     return config;
 }
 
-// Writes `first` and `second` by turns until killed; one byte on `ready`
-// says the first write is about to start.
-[[noreturn]] void RunWriter(const WxConfig &first, const WxConfig &second, const QString &path,
-                            int ready) {
+// Where the writer is when it is killed: waiting to write, somewhere inside
+// the write, or done with it.
+enum class KillPoint { BeforeWrite, DuringWrite, AfterWrite };
+
+// Reports 'b' on `report` and waits for a byte on `go`, writes the file,
+// reports 'a' and waits to be killed.
+[[noreturn]] void RunWriter(const WxConfig &settings, const QString &path, int report, int go) {
     ExitOnMessage prompts;
-    if (write(ready, "w", 1) != 1)
+    char byte = 0;
+    if (write(report, "b", 1) != 1 || read(go, &byte, 1) != 1)
         _exit(4);
-    for (;;) {
-        WriteParams(first, path, prompts);
-        WriteParams(second, path, prompts);
-    }
+    WriteParams(settings, path, prompts);
+    if (write(report, "a", 1) != 1)
+        _exit(4);
+    for (;;)
+        pause();
+}
+
+bool ReadByte(int fd, char expected) {
+    char byte = 0;
+    return read(fd, &byte, 1) == 1 && byte == expected;
+}
+
+// True once the write's temporary file is in `dir` or the writer says it is
+// done, so that the kill that follows is aimed inside the write.
+bool WriteStarted(const QDir &dir, int report) {
+    if (dir.entryList(QDir::Files).size() > 1)
+        return true;
+    pollfd poll{report, POLLIN, 0};
+    return ::poll(&poll, 1, 0) == 1;
 }
 
 } // namespace
@@ -66,72 +88,97 @@ private slots:
 
 void TestSettingsCrash::killedWriterLeavesWholeFile_data() {
     QTest::addColumn<bool>("fileBefore");
-    QTest::newRow("earlier file replaced") << true;
-    QTest::newRow("first write of all") << false;
+    QTest::addColumn<KillPoint>("killPoint");
+    // clang-format off
+    QTest::newRow("earlier file, killed before the write") << true << KillPoint::BeforeWrite;
+    QTest::newRow("earlier file, killed inside the write") << true << KillPoint::DuringWrite;
+    QTest::newRow("earlier file, killed after the write") << true << KillPoint::AfterWrite;
+    QTest::newRow("first write, killed before it") << false << KillPoint::BeforeWrite;
+    QTest::newRow("first write, killed inside it") << false << KillPoint::DuringWrite;
+    QTest::newRow("first write, killed after it") << false << KillPoint::AfterWrite;
+    // clang-format on
 }
 
 void TestSettingsCrash::killedWriterLeavesWholeFile() {
     QFETCH(bool, fileBefore);
+    QFETCH(KillPoint, killPoint);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("Params.ini"));
     const WxConfig oldSettings = Settings(QStringLiteral("Q1OLD-1"), 'o', 8000, true);
     const WxConfig newSettings = Settings(QStringLiteral("Q1NEW-12"), 'n', 8100, false);
-    const QByteArray oldBytes = ParamsText(oldSettings).toLatin1();
+    const QByteArray oldBytes = fileBefore ? ParamsText(oldSettings).toLatin1() : QByteArray();
     const QByteArray newBytes = ParamsText(newSettings).toLatin1();
 
-    // How long one whole write takes here, to spread the kills over a few.
+    // How long one whole write takes here, to spread the kills inside one.
     ExitOnMessage prompts;
     QElapsedTimer timer;
     timer.start();
     WriteParams(newSettings, path, prompts);
     const qint64 writeNs = timer.nsecsElapsed();
 
-    QSet<QByteArray> seen;
     for (int i = 0; i < Kills; ++i) {
-        QFile::remove(path);
+        QDir(dir.path()).removeRecursively();
+        QVERIFY(QDir().mkpath(dir.path()));
         if (fileBefore)
             WriteParams(oldSettings, path, prompts);
-        int ready[2];
-        QCOMPARE(pipe(ready), 0);
+        int report[2];
+        int go[2];
+        QCOMPARE(pipe(report), 0);
+        QCOMPARE(pipe(go), 0);
         const pid_t child = fork();
         QVERIFY(child >= 0);
         if (child == 0) {
-            close(ready[0]);
-            RunWriter(newSettings, oldSettings, path, ready[1]);
+            close(report[0]);
+            close(go[1]);
+            RunWriter(newSettings, path, report[1], go[0]);
         }
-        close(ready[1]);
-        char byte = 0;
-        const bool started = read(ready[0], &byte, 1) == 1;
-        close(ready[0]);
-        // Varied moments over three writes, not in rising order.
-        const qint64 delayNs = writeNs * 3 * ((i * 37) % Kills) / Kills;
-        std::this_thread::sleep_for(std::chrono::nanoseconds(delayNs));
+        close(report[1]);
+        close(go[0]);
+        const bool waiting = ReadByte(report[0], 'b');
+        if (killPoint != KillPoint::BeforeWrite)
+            QCOMPARE(write(go[1], "g", 1), 1);
+        if (killPoint == KillPoint::DuringWrite) {
+            while (!WriteStarted(QDir(dir.path()), report[0])) {
+            }
+            // Varied moments over one write, not in rising order.
+            std::this_thread::sleep_for(
+                std::chrono::nanoseconds(writeNs * ((i * 37) % Kills) / Kills));
+        }
+        const bool done = killPoint != KillPoint::AfterWrite || ReadByte(report[0], 'a');
         kill(child, SIGKILL);
         int status = 0;
         QCOMPARE(waitpid(child, &status, 0), child);
-        QVERIFY(started);
+        close(report[0]);
+        close(go[1]);
+        QVERIFY(waiting);
+        QVERIFY(done);
         QVERIFY2(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL,
                  "the writer ended before it was killed");
 
-        QFile file(path);
-        if (!file.exists()) {
-            QVERIFY(!fileBefore);
-            seen.insert(QByteArray());
+        // An absent file reads as empty bytes, which is the "old" content of
+        // a first write.
+        const QByteArray bytes = test::ReadBytes(path);
+        switch (killPoint) {
+        case KillPoint::BeforeWrite:
+            QCOMPARE(bytes, oldBytes);
+            break;
+        case KillPoint::AfterWrite:
+            QCOMPARE(bytes, newBytes);
+            break;
+        case KillPoint::DuringWrite:
+            QVERIFY2(bytes == oldBytes || bytes == newBytes,
+                     qPrintable(QStringLiteral("kill %1 left %2 bytes").arg(i).arg(bytes.size())));
+            break;
+        }
+        if (bytes.isEmpty()) {
+            QVERIFY(!QFile::exists(path));
             continue;
         }
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        QVERIFY2(bytes == oldBytes || bytes == newBytes,
-                 qPrintable(QStringLiteral("kill %1 left %2 bytes").arg(i).arg(bytes.size())));
-        seen.insert(bytes);
         WxConfig read;
         ReadParams(read, path);
         QCOMPARE(ParamsText(read), QString::fromLatin1(bytes));
     }
-    // The kills fell at different points of the writer's work, not all
-    // before or all after the same write.
-    QVERIFY(seen.size() >= 2);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsCrash)
