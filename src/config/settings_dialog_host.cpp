@@ -18,7 +18,10 @@ void SettingsDialogHost::AttachLinks(LinkControl &linkControl) {
 void SettingsDialogHost::ShowMessage(MessageIcon icon, const QString &title, const QString &text) {
     const QMessageBox::Icon shown =
         icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Warning;
-    QMessageBox box(shown, title, text, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(shown, title, QString(), QMessageBox::Ok, QApplication::activeWindow());
+    // Boxes quote servers, socket errors and file names.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
     box.exec();
 }
 

@@ -29,7 +29,9 @@ QPen TwipPen(const QColor &colour, int pixels) {
 
 QLabel *TransparentLabel(QWidget *parent, const QString &text, const QRect &geometry,
                          const QColor &colour, const QFont &font) {
-    auto *label = new QLabel(text, parent);
+    auto *label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
     label->setGeometry(geometry);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setFont(font);

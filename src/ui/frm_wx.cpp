@@ -25,6 +25,8 @@ constexpr double ReadingPointSize = 9.75;
 QLabel *AddLabel(QWidget *parent, const QRect &geometry, Qt::Alignment alignment,
                  const QColor &background) {
     auto *label = new QLabel(parent);
+    // Readings and the comment come from the air: never let Qt guess markup.
+    label->setTextFormat(Qt::PlainText);
     label->setGeometry(geometry);
     label->setAlignment(alignment | Qt::AlignTop);
     label->setFont(SansFace(ReadingPointSize, true));
@@ -138,7 +140,7 @@ void frmWx::Render() {
     const DisplayModel &model = monitor.model;
     setWindowTitle(model.caption);
     // Until a report or a link sets the tray tip, the caption names the window.
-    cSysTray1.setToolTip(model.trayTip.isEmpty() ? model.caption : model.trayTip);
+    cSysTray1.setToolTip(PlainToolTip(model.trayTip.isEmpty() ? model.caption : model.trayTip));
     ShowReading(lblWxData, model.lblWxData);
     ShowReading(lblTemp, model.lblTemp);
     ShowReading(lblUR, model.lblUR);

@@ -2,6 +2,7 @@
 
 #include <QPalette>
 #include <QStringList>
+#include <QTextDocument>
 #include <QWidget>
 
 namespace anemora {
@@ -41,6 +42,10 @@ QFont TerminalFace(qreal pointSize) {
 
 QFont SmallFace(qreal pointSize) {
     return Face(SmallFamilies, QFont::SansSerif, pointSize, false);
+}
+
+QString PlainToolTip(const QString &text) {
+    return Qt::convertFromPlainText(text, Qt::WhiteSpacePre);
 }
 
 void SetTextColour(QWidget *widget, const QColor &colour) {

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QString>
 
 class QWidget;
 
@@ -17,6 +18,10 @@ QFont SansFace(qreal pointSize, bool bold);
 QFont SerifFace(qreal pointSize, bool bold);
 QFont TerminalFace(qreal pointSize);
 QFont SmallFace(qreal pointSize);
+
+// Tooltips have no text format of their own: Qt guesses markup from the
+// text, so text from outside is handed over already converted.
+QString PlainToolTip(const QString &text);
 
 void SetTextColour(QWidget *widget, const QColor &colour);
 void SetBackground(QWidget *widget, const QColor &colour);

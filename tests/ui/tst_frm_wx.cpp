@@ -3,10 +3,12 @@
 #include "ui/frm_wx.h"
 #include "ui/twips.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextDocument>
 #include <QtTest>
 
 #include <memory>
@@ -26,6 +28,21 @@ void Press(QWidget *target, Qt::MouseButton button, Qt::MouseButtons buttons,
 
 void RightClick(QWidget *target, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     Press(target, Qt::RightButton, Qt::RightButton, modifiers);
+}
+
+// What a reader sees of a label: its accessible name, which Qt gives as the
+// rendered text when it takes the label's text for markup.
+QString ShownText(QLabel *label) {
+    return QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+}
+
+// What a tooltip shows: Qt renders it as markup whenever it looks like some.
+QString ShownToolTip(const QString &tip) {
+    if (!Qt::mightBeRichText(tip))
+        return tip;
+    QTextDocument document;
+    document.setHtml(tip);
+    return document.toPlainText();
 }
 
 // The compact height is not a whole pixel count, so it reads back a little off.
@@ -55,6 +72,8 @@ private slots:
     void bringForwardWhenNormalKeepsWindow();
     void rendersModelChanges();
     void historyStaysScrolledToEnd();
+    void receivedTextShownAsSent_data();
+    void receivedTextShownAsSent();
 
 private:
     WxConfig config;
@@ -381,6 +400,30 @@ void TestFrmWx::historyStaysScrolledToEnd() {
     QCOMPARE(window->Text1->toPlainText(),
              QString(monitor->model.Text1).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     QCOMPARE(bar->value(), bar->maximum());
+}
+
+void TestFrmWx::receivedTextShownAsSent_data() {
+    QTest::addColumn<QString>("text");
+    // clang-format off
+    QTest::newRow("tags") << QStringLiteral("<b>Bold</b> &amp; <i>it</i>");
+    QTest::newRow("entity") << QStringLiteral("&lt;&gt;&amp; &#65;");
+    QTest::newRow("image from the local disk") << QStringLiteral("<img src=\"/etc/hostname\">x");
+    QTest::newRow("lone angle bracket") << QStringLiteral("a < b > c");
+    QTest::newRow("document start") << QStringLiteral("<html><body>Hi</body></html>");
+    // clang-format on
+}
+
+void TestFrmWx::receivedTextShownAsSent() {
+    QFETCH(QString, text);
+    config.StationCall = QStringLiteral("Q1ABC-13");
+    monitor->HandleAprsLine(QStringLiteral("Q1ABC-13>APRS:_10090556c220s004g005t077 ") + text);
+    QCOMPARE(ShownText(window->lblWxComment), QStringLiteral(" ") + text);
+
+    monitor->model.lblTemp.text = text;
+    monitor->model.trayTip = text;
+    emit monitor->displayChanged();
+    QCOMPARE(ShownText(window->lblTemp), text);
+    QCOMPARE(ShownToolTip(window->cSysTray1.toolTip()), text);
 }
 
 QTEST_MAIN(TestFrmWx)
