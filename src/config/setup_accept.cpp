@@ -68,18 +68,23 @@ void ApplyAprsLink(const SetupFields &fields, const SetupNumbers &numbers,
         config.ServerIndex = position;
         return;
     }
-    // The login names the call, so a new call needs a new login. A typed
-    // server is always taken: it is not in the list yet, and the flags alone
-    // would miss it when it names the server in use.
-    const bool typed = position == NoServerIndex;
-    if (!config.CallChanged.value_or(false) && position == config.ServerIndex && !typed &&
-        config.AprsActive)
+    // An empty field names no server: the one in use and its list position
+    // stay. Text really typed is always taken: it is not in the list yet, and
+    // the flags alone would miss it when it names the server in use.
+    const bool named = numbers.server.has_value();
+    const bool typed = named && position == NoServerIndex;
+    const bool serverChanged = typed || (named && position != config.ServerIndex);
+    // The login names the call, so a new call needs a new login.
+    if (!config.CallChanged.value_or(false) && !serverChanged && config.AprsActive)
         return;
     targets.links.CloseAprsLink();
-    config.ServerIndex =
-        typed ? AppendTypedServer(fields.serverText, fields.serverItems.size(), targets) : position;
-    config.AprsHost = numbers.server->host;
-    config.AprsPort = *numbers.server->port;
+    if (named) {
+        config.ServerIndex =
+            typed ? AppendTypedServer(fields.serverText, fields.serverItems.size(), targets)
+                  : position;
+        config.AprsHost = numbers.server->host;
+        config.AprsPort = *numbers.server->port;
+    }
     targets.links.OpenAprsLink();
 }
 

@@ -168,7 +168,9 @@ std::variant<SetupNumbers, SetupRefusal> ReadSetupNumbers(const SetupFields &fie
         return Refuse(SetupField::AgwPort, QStringLiteral("Agwpe Port"),
                       QStringLiteral("la porta deve essere tra 0 e 32767"));
     numbers.AgwPort = *agwPort;
-    if (fields.chkTcp) {
+    // An empty field names no server, so there is nothing to refuse.
+    const bool serverNamed = fields.serverPosition >= 0 || !fields.serverText.isEmpty();
+    if (fields.chkTcp && serverNamed) {
         const auto server = ReadServer(fields);
         if (const auto *refusal = std::get_if<SetupRefusal>(&server))
             return *refusal;

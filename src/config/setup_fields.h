@@ -98,6 +98,8 @@ struct SetupNumbers {
     float HiRain24 = 0;
     qint16 AgwPort = 0;
     // The server the APRS-IS link would use; checked only with the link on.
+    // None when the field is empty (the server list could not be read): the
+    // server in use stays.
     std::optional<ServerAddress> server;
 };
 

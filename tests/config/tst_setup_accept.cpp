@@ -25,6 +25,8 @@ private slots:
     void typedServerEqualToEntryAppendedAgain();
     void otherListEntryReconnects();
     void failedAppendWarnsAndKeepsNoPosition();
+    void unreadableListKeepsServerInUse_data();
+    void unreadableListKeepsServerInUse();
     void aprsUntickedWhileClosedSaysNothing();
     void optionsAndThresholdsStoredAsEntered();
 
@@ -177,6 +179,38 @@ void TestSetupAccept::failedAppendWarnsAndKeepsNoPosition() {
     QCOMPARE(prompts.messages[0].title, config.ServerListPath);
     QCOMPARE(config.ServerIndex, NoServerIndex);
     QCOMPARE(links->log, (QStringList{"close aprs", "open aprs new.example:14580"}));
+}
+
+void TestSetupAccept::unreadableListKeepsServerInUse_data() {
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<bool>("wasEnabled");
+    QTest::addColumn<QStringList>("log");
+    const QStringList reopened{"close aprs", "open aprs second:14580"};
+    // clang-format off
+    QTest::newRow("other settings: link left alone") << "Q1ABC-13" << true << QStringList();
+    QTest::newRow("new call: same server logged in again") << "Q2XYZ-7" << true << reopened;
+    QTest::newRow("box newly ticked: same server opened") << "Q1ABC-13" << false << reopened;
+    // clang-format on
+}
+
+// With no list the server field is empty, which names no server: Accept
+// must go ahead and keep the server in use, not refuse or append.
+void TestSetupAccept::unreadableListKeepsServerInUse() {
+    QFETCH(QString, call);
+    QFETCH(bool, wasEnabled);
+    QFETCH(QStringList, log);
+    config.ServerListPath = dir->filePath("missing/Aprserve.txt");
+    config.AprsEnabled = config.AprsActive = links->aprsOpen = wasEnabled;
+    SetupFields fields = Load();
+    fields.chkTcp = true;
+    QCOMPARE(fields.serverText, QString());
+    fields.txtCall = call;
+    fields.txtHiWind = "60";
+    Accept(fields);
+    QCOMPARE(links->log, log);
+    QCOMPARE(config.HiWind, 60.0f);
+    QCOMPARE(config.ServerIndex, NoServerIndex);
+    QVERIFY(!QFile::exists(config.ServerListPath));
 }
 
 void TestSetupAccept::aprsUntickedWhileClosedSaysNothing() {

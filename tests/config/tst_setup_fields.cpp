@@ -266,6 +266,8 @@ void TestSetupFields::readNumbers_data() {
     QTest::newRow("typed server with semicolon")
         << "serverText"
         << "host:14580;x" << en << std::optional(SetupField::Server);
+    QTest::newRow("empty server field names no server") << "serverText"
+                                                        << "" << en << ok;
     QTest::newRow("typed server with trailing text") << "serverText"
                                                      << "host:14580 x" << en << ok;
     QTest::newRow("listed entry without colon") << "serverPosition"
