@@ -23,6 +23,13 @@ AgwpeLink::AgwpeLink(WxConfig &config, StationMonitor &monitor, Prompts &prompts
     connect(&Winsock1, &QTcpSocket::errorOccurred, this, &AgwpeLink::OnError);
 }
 
+// A socket destroyed while connected closes itself and signals it; by then
+// this object is half gone, so the socket is made quiet and closed first.
+AgwpeLink::~AgwpeLink() {
+    disconnect(&Winsock1, nullptr, this, nullptr);
+    Winsock1.abort();
+}
+
 void AgwpeLink::OpenAgwLink() {
     Close();
     Winsock1.connectToHost(config.AgwHost, LinkPort(config.AgwPort));

@@ -19,6 +19,7 @@ class AgwpeLink : public QObject {
 public:
     AgwpeLink(WxConfig &config, StationMonitor &monitor, Prompts &prompts,
               QObject *parent = nullptr);
+    ~AgwpeLink() override;
 
     // Starts connecting to (AgwHost, AgwPort); the outcome arrives later.
     void OpenAgwLink();

@@ -24,6 +24,13 @@ AprsIsLink::AprsIsLink(WxConfig &config, StationMonitor &monitor, Prompts &promp
     connect(&Winsock2, &QTcpSocket::errorOccurred, this, &AprsIsLink::OnError);
 }
 
+// A socket destroyed while connected closes itself and signals it; by then
+// this object is half gone, so the socket is made quiet and closed first.
+AprsIsLink::~AprsIsLink() {
+    disconnect(&Winsock2, nullptr, this, nullptr);
+    Winsock2.abort();
+}
+
 void AprsIsLink::OpenAprsLink() {
     Close();
     Winsock2.connectToHost(config.AprsHost, LinkPort(config.AprsPort));

@@ -19,6 +19,7 @@ class AprsIsLink : public QObject {
 public:
     AprsIsLink(WxConfig &config, StationMonitor &monitor, Prompts &prompts,
                QObject *parent = nullptr);
+    ~AprsIsLink() override;
 
     // Starts connecting to (AprsHost, AprsPort); the outcome arrives later.
     void OpenAprsLink();

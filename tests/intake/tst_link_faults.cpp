@@ -91,6 +91,7 @@ private slots:
     void unresolvableHost_data();
     void unresolvableHost();
     void bothLinksFailAtOnce();
+    void destroyedWhileConnectedIsSilent();
 
 private:
     QTcpSocket *Accept(QTcpServer &server);
@@ -369,6 +370,20 @@ void TestLinkFaults::bothLinksFailAtOnce() {
     QCOMPARE(prompts.dialogsShown, 2);
     QVERIFY(links->IsAprsLinkClosed() && links->IsAgwLinkClosed());
     QCOMPARE(Settings(config), Settings(expected));
+}
+
+// Whoever owns the links may destroy them connected, without closing them
+// first; the sockets' own teardown must not pass for a close by the server.
+void TestLinkFaults::destroyedWhileConnectedIsSilent() {
+    links->OpenAprsLink();
+    links->OpenAgwLink();
+    QVERIFY(Accept(aprsServer) && Accept(agwServer));
+    QTRY_VERIFY(links->aprs.Winsock2.state() == QAbstractSocket::ConnectedState &&
+                links->agw.Winsock1.state() == QAbstractSocket::ConnectedState);
+    links.reset();
+    QCOMPARE(prompts.shownTexts(), QStringList());
+    QCOMPARE(prompts.dialogsShown, 0);
+    QCOMPARE(Settings(config), settingsBefore);
 }
 
 int main(int argc, char *argv[]) {
