@@ -17,6 +17,10 @@ int main(int argc, char *argv[]) {
         appDir, appFolder.isDir() && appFolder.isWritable(),
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
     anemora::AnemoraApp program(appDir, settingsDir);
+    QObject::connect(&program, &anemora::AnemoraApp::ended, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     program.Start(commandLine);
+    if (program.IsFinished())
+        return 0;
     return app.exec();
 }

@@ -3,6 +3,7 @@
 #include "config/frm_wx_setup.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QEventLoop>
 #include <QMessageBox>
 
@@ -16,6 +17,10 @@ void SettingsDialogHost::AttachLinks(LinkControl &linkControl) {
 }
 
 void SettingsDialogHost::ShowMessage(MessageIcon icon, const QString &title, const QString &text) {
+    if (quiet) {
+        qWarning().noquote() << title << text;
+        return;
+    }
     const QMessageBox::Icon shown =
         icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Warning;
     QMessageBox box(shown, title, QString(), QMessageBox::Ok, QApplication::activeWindow());
@@ -43,6 +48,7 @@ void SettingsDialogHost::ShowSettingsDialogModal() {
     frmWxSetup modal({config, *links, monitor, *this});
     dialog = &modal;
     modal.exec();
+    emit dialogClosed();
 }
 
 void SettingsDialogHost::ShowSettingsDialog() {
@@ -50,6 +56,7 @@ void SettingsDialogHost::ShowSettingsDialog() {
     if (!dialog) {
         dialog = new frmWxSetup({config, *links, monitor, *this});
         dialog->setAttribute(Qt::WA_DeleteOnClose);
+        connect(dialog, &QDialog::finished, this, &SettingsDialogHost::dialogClosed);
     }
     dialog->show();
     dialog->raise();

@@ -34,6 +34,13 @@ public:
 
     frmWxSetup *CurrentDialog() const { return dialog; }
 
+    // Messages go to the log instead of a box: set while the program ends
+    // at the request of the system, with nobody to answer a box.
+    bool quiet = false;
+
+signals:
+    void dialogClosed();
+
 private:
     WxConfig &config;
     StationMonitor &monitor;

@@ -1,6 +1,7 @@
 #include "ui/anemora_app.h"
 
 #include <QApplication>
+#include <QTimer>
 
 namespace anemora {
 
@@ -13,14 +14,18 @@ AnemoraApp::AnemoraApp(const QString &appDir, const QString &settingsDir, QObjec
     connect(&window, &frmWx::helpRequested, this, [this] {
         viewer.Apri(QStringLiteral("Leggimi.rtf"), QStringLiteral("Anemora - Istruzioni"));
     });
-    connect(&window, &frmWx::closed, this, &AnemoraApp::Unload);
-}
-
-AnemoraApp::~AnemoraApp() {
-    // A socket torn down while connected reports a close by the peer; the
-    // links are closed first so that ending never raises a message box.
-    links.CloseAgwLink();
-    links.CloseAprsLink();
+    // A main window hidden in the tray is still open, so Qt's rule (quit
+    // when the last visible window closes) would end monitoring unseen.
+    QApplication::setQuitOnLastWindowClosed(false);
+    connect(&window, &frmWx::closed, this, [this] {
+        mainWindowClosed = true;
+        Unload();
+        EndIfNoWindowOpen();
+    });
+    connect(&viewer, &frmIstruzioni::closed, this, &AnemoraApp::EndIfNoWindowOpen);
+    connect(&prompts, &SettingsDialogHost::dialogClosed, this, &AnemoraApp::EndIfNoWindowOpen);
+    connect(&terminationSignals, &TerminationSignals::received, this, &AnemoraApp::EndFromOutside);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &AnemoraApp::EndFromOutside);
 }
 
 void AnemoraApp::Start(const QString &commandLine) {
@@ -46,6 +51,31 @@ void AnemoraApp::Unload() {
     }
     unloaded = true;
     startup.Shutdown();
+    emit shutDown();
+}
+
+void AnemoraApp::EndIfNoWindowOpen() {
+    // Asked from inside a close event, before the window is hidden.
+    QTimer::singleShot(0, this, [this] {
+        if (mainWindowClosed && !viewer.isVisible() && !prompts.IsSettingsDialogVisible()) {
+            End();
+        }
+    });
+}
+
+void AnemoraApp::EndFromOutside() {
+    // Nobody may be at the screen: a failure to save goes to the log.
+    prompts.quiet = true;
+    Unload();
+    End();
+}
+
+void AnemoraApp::End() {
+    if (finished) {
+        return;
+    }
+    finished = true;
+    emit ended();
 }
 
 } // namespace anemora

@@ -3,6 +3,7 @@
 #include "config/frm_wx_setup.h"
 #include "config/settings_dialog_host.h"
 #include "config/startup.h"
+#include "config/termination_signals.h"
 #include "config/wx_config.h"
 #include "intake/links.h"
 #include "platform/notifications.h"
@@ -24,10 +25,13 @@ public:
     // Sounds and instructions are read from `appDir`; the settings files live
     // in `settingsDir`.
     AnemoraApp(const QString &appDir, const QString &settingsDir, QObject *parent = nullptr);
-    ~AnemoraApp() override;
 
     // Runs start-up with the command-line text, then shows the main window.
     void Start(const QString &commandLine);
+
+    // True once the program has ended; a start-up interrupted by a
+    // termination signal must not go on into the event loop.
+    bool IsFinished() const { return finished; }
 
     void PlaySound(const QString &path) override;
     void BringForward() override;
@@ -41,11 +45,24 @@ public:
     SoundPlayer sound;
     frmWx window;
     frmIstruzioni viewer;
+    TerminationSignals terminationSignals;
+
+signals:
+    // Shutdown has run: links closed, settings written.
+    void shutDown();
+    // The last window is closed, or the program was told to end: leave the
+    // event loop.
+    void ended();
 
 private:
     void Unload();
+    void EndIfNoWindowOpen();
+    void EndFromOutside();
+    void End();
 
     bool unloaded = false;
+    bool mainWindowClosed = false;
+    bool finished = false;
 };
 
 } // namespace anemora

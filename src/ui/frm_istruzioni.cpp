@@ -138,6 +138,7 @@ void frmIstruzioni::resizeEvent(QResizeEvent *event) {
 void frmIstruzioni::closeEvent(QCloseEvent *event) {
     loaded = false;
     event->accept();
+    emit closed();
 }
 
 } // namespace anemora

@@ -32,6 +32,9 @@ public:
     QTextBrowser *rtfIstruzioni = nullptr;
     QString DocumentPath;
 
+signals:
+    void closed();
+
 protected:
     void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

@@ -1,6 +1,8 @@
 #include "ui/anemora_app.h"
 #include "ui/compass_view.h"
 
+#include "common/files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -8,9 +10,12 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTextDocumentFragment>
 #include <QtTest>
 
+#include <csignal>
 #include <memory>
+#include <unistd.h>
 
 using namespace anemora;
 
@@ -43,17 +48,25 @@ private slots:
     void closingTheWindowShutsDown();
     void rightClickOpensOneSettingsDialog();
     void helpKeyOpensTheGuide();
+    void endsWhenTheLastWindowCloses_data();
+    void endsWhenTheLastWindowCloses();
+    void terminationSignalEndsInOrder_data();
+    void terminationSignalEndsInOrder();
 
 private:
     void StartWithServer();
+    void StartFromParams();
+    QString SettingsPath(const QString &name) const;
 
     std::unique_ptr<QTemporaryDir> appDir;
     std::unique_ptr<QTcpServer> server;
     std::unique_ptr<AnemoraApp> program;
     QByteArray login;
+    QString startDir;
 };
 
 void TestAnemoraApp::init() {
+    startDir = QDir::currentPath();
     appDir = std::make_unique<QTemporaryDir>();
     QVERIFY(appDir->isValid());
     server = std::make_unique<QTcpServer>();
@@ -72,6 +85,7 @@ void TestAnemoraApp::init() {
 }
 
 void TestAnemoraApp::cleanup() {
+    QDir::setCurrent(startDir);
     program.reset();
     server.reset();
     appDir.reset();
@@ -79,6 +93,22 @@ void TestAnemoraApp::cleanup() {
 
 void TestAnemoraApp::StartWithServer() {
     program->Start(Station + QStringLiteral(" S:127.0.0.1:%1").arg(server->serverPort()));
+    QVERIFY(program->window.isVisible());
+}
+
+QString TestAnemoraApp::SettingsPath(const QString &name) const {
+    return QDir(appDir->path()).filePath(name);
+}
+
+// A normal start, which writes Params.ini when the program ends.
+void TestAnemoraApp::StartFromParams() {
+    WxConfig stored;
+    stored.StationCall = Station;
+    stored.AprsEnabled = true;
+    stored.AprsHost = QStringLiteral("127.0.0.1");
+    stored.AprsPort = static_cast<qint16>(server->serverPort());
+    test::WriteBytes(SettingsPath(QStringLiteral("Params.ini")), ParamsText(stored).toLatin1());
+    program->Start(QString());
     QVERIFY(program->window.isVisible());
 }
 
@@ -91,7 +121,9 @@ void TestAnemoraApp::reportReachesTheWindow() {
     QCOMPARE(program->window.picWx->Request().direction, qint16(212));
     QVERIFY(!program->window.lblTemp->text().isEmpty());
     QVERIFY(program->window.lblPress->text().endsWith(QStringLiteral(" mb")));
-    QVERIFY(program->window.cSysTray1.toolTip().startsWith(Station + QStringLiteral(" 212°")));
+    const QString tip =
+        QTextDocumentFragment::fromHtml(program->window.cSysTray1.toolTip()).toPlainText();
+    QVERIFY(tip.startsWith(Station + QStringLiteral(" 212°")));
 }
 
 void TestAnemoraApp::closingTheWindowShutsDown() {
@@ -132,6 +164,86 @@ void TestAnemoraApp::helpKeyOpensTheGuide() {
     QDir::setCurrent(previous);
     QTRY_VERIFY(program->viewer.isVisible());
     QCOMPARE(program->viewer.windowTitle(), QStringLiteral(" Anemora - Istruzioni"));
+}
+
+void TestAnemoraApp::endsWhenTheLastWindowCloses_data() {
+    QTest::addColumn<QStringList>("steps");
+    // clang-format off
+    QTest::newRow("main, viewer, dialog") << QStringList{"main", "viewer", "dialog"};
+    QTest::newRow("viewer, main, dialog") << QStringList{"viewer", "main", "dialog"};
+    QTest::newRow("dialog, viewer, main") << QStringList{"dialog", "viewer", "main"};
+    QTest::newRow("main, dialog, viewer") << QStringList{"main", "dialog", "viewer"};
+    QTest::newRow("viewer then dialog with the main window in the tray") << QStringList{"tray", "viewer", "dialog", "restore", "main"};
+    QTest::newRow("dialog then viewer with the main window in the tray") << QStringList{"tray", "dialog", "viewer", "restore", "main"};
+    // clang-format on
+}
+
+// The program ends only when its last window closes, a main window in the
+// tray counts as open, and closing the main window closes no other window.
+void TestAnemoraApp::endsWhenTheLastWindowCloses() {
+    QFETCH(QStringList, steps);
+    const QString guide = QStringLiteral(ANEMORA_TEST_DATA_DIR "/../../resources/Leggimi.rtf");
+    QVERIFY(QFile::copy(guide, SettingsPath(QStringLiteral("Leggimi.rtf"))));
+    StartFromParams();
+    program->window.trayAvailable = true;
+    // The viewer reads the guide from the current folder at each activation.
+    QVERIFY(QDir::setCurrent(appDir->path()));
+    program->viewer.Apri(QStringLiteral("Leggimi.rtf"), QStringLiteral("Anemora - Istruzioni"));
+    program->prompts.ShowSettingsDialog();
+    QVERIFY(program->viewer.isVisible());
+    QVERIFY(program->prompts.IsSettingsDialogVisible());
+    QSignalSpy shutDown(program.get(), &AnemoraApp::shutDown);
+    QSignalSpy ended(program.get(), &AnemoraApp::ended);
+
+    bool mainClosed = false;
+    for (const QString &step : steps) {
+        if (step == QLatin1String("tray")) {
+            program->window.showMinimized();
+            QTRY_VERIFY(program->window.isHidden());
+        } else if (step == QLatin1String("restore")) {
+            program->window.RestoreFromTray();
+        } else if (step == QLatin1String("main")) {
+            program->window.close();
+            mainClosed = true;
+        } else if (step == QLatin1String("viewer")) {
+            program->viewer.close();
+        } else {
+            program->prompts.CurrentDialog()->close();
+        }
+        QTest::qWait(10);
+        QCOMPARE(shutDown.size(), mainClosed ? 1 : 0);
+        QCOMPARE(ended.size(), step == steps.last() ? 1 : 0);
+    }
+    QVERIFY(program->links.IsAprsLinkClosed());
+    QVERIFY(QFile::exists(SettingsPath(QStringLiteral("Params.ini"))));
+}
+
+void TestAnemoraApp::terminationSignalEndsInOrder_data() {
+    QTest::addColumn<int>("signalNumber");
+    // clang-format off
+    QTest::newRow("service manager stops it") << SIGTERM;
+    QTest::newRow("Ctrl-C") << SIGINT;
+    QTest::newRow("terminal closed") << SIGHUP;
+    // clang-format on
+}
+
+void TestAnemoraApp::terminationSignalEndsInOrder() {
+    QFETCH(int, signalNumber);
+    StartFromParams();
+    QTRY_VERIFY(!program->links.IsAprsLinkClosed());
+    QVERIFY(QFile::remove(SettingsPath(QStringLiteral("Params.ini"))));
+    QSignalSpy shutDown(program.get(), &AnemoraApp::shutDown);
+    QSignalSpy ended(program.get(), &AnemoraApp::ended);
+    QCOMPARE(kill(getpid(), signalNumber), 0);
+    QTRY_COMPARE(ended.size(), 1);
+    QCOMPARE(shutDown.size(), 1);
+    QVERIFY(program->links.IsAprsLinkClosed());
+    QVERIFY(QFile::exists(SettingsPath(QStringLiteral("Params.ini"))));
+    // The window closing afterwards runs no second shutdown.
+    program->window.close();
+    QTest::qWait(10);
+    QCOMPARE(shutDown.size(), 1);
+    QCOMPARE(ended.size(), 1);
 }
 
 QTEST_MAIN(TestAnemoraApp)
