@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Shows a live display with no radio and no internet: builds, serves the
-# bundled demo feed on 127.0.0.1 and starts the monitor on it. Extra
+# Shows a live display with no radio and no internet: installs what is
+# needed, builds, serves the bundled demo feed on 127.0.0.1 and starts the
+# monitor on it. Extra
 # arguments go to the replay server (see its --help), e.g. --speed 2.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ANEMORA_BUILD_DIR:-$root/build}
 call=Q1ABC-13
 
+"$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
 
 tmp=$(mktemp -d)
