@@ -2,7 +2,6 @@
 
 #include <QPalette>
 #include <QStringList>
-#include <QTextDocument>
 #include <QWidget>
 
 namespace anemora {
@@ -45,7 +44,10 @@ QFont SmallFace(qreal pointSize) {
 }
 
 QString PlainToolTip(const QString &text) {
-    return Qt::convertFromPlainText(text, Qt::WhiteSpacePre);
+    // Kept on its lines as plain text would be: a rich tooltip otherwise
+    // wraps wherever its width guess falls, even inside "km/h".
+    return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() +
+           QStringLiteral("</p>");
 }
 
 void SetTextColour(QWidget *widget, const QColor &colour) {

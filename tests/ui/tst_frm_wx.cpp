@@ -354,7 +354,7 @@ void TestFrmWx::rendersModelChanges() {
     emit monitor->displayChanged();
 
     QCOMPARE(window->windowTitle(), model.caption);
-    QCOMPARE(window->cSysTray1.toolTip(), model.caption);
+    QCOMPARE(ShownToolTip(window->cSysTray1.toolTip()), model.caption);
     QCOMPARE(window->lblTemp->text(), QStringLiteral("41.0°C"));
     QCOMPARE(window->lblTemp->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     QCOMPARE(window->lblUR->palette().color(QPalette::WindowText), QColor(0, 0, 255));
@@ -374,7 +374,7 @@ void TestFrmWx::rendersModelChanges() {
     model.trayTip = QStringLiteral("Q1ABC-13 220°  6 / 8 km/h");
     emit monitor->displayChanged();
     QCOMPARE(window->lblTemp->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    QCOMPARE(window->cSysTray1.toolTip(), model.trayTip);
+    QCOMPARE(ShownToolTip(window->cSysTray1.toolTip()), model.trayTip);
 }
 
 void TestFrmWx::historyStaysScrolledToEnd() {
