@@ -1,0 +1,26 @@
+#pragma once
+
+// Frozen copy of the parser as it stood before its single-pass rewrite. The
+// differential fuzz target and the equivalence test hold the live parser to
+// it, so it is never edited, and it depends on nothing under src/.
+
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+
+namespace anemora::reference {
+
+// True for an optional sign followed by digits with at most one decimal point
+// and at least one digit, blanks around it ignored.
+bool IsNumericText(const QString &text);
+
+// The number at the start of `text` (sign, digits, one "." whatever the
+// locale; blanks are skipped); 0 when the text does not begin with a number,
+// an infinity when the number is too large for a double.
+double LeadingValue(const QString &text);
+
+// Rounds half to even; empty when the result does not fit 16 bits.
+std::optional<qint16> ToInt16(double value);
+
+} // namespace anemora::reference

@@ -1,0 +1,32 @@
+#pragma once
+
+// Frozen copy of the parser as it stood before its single-pass rewrite. The
+// differential fuzz target and the equivalence test hold the live parser to
+// it, so it is never edited, and it depends on nothing under src/.
+
+#include <QString>
+#include <QtGlobal>
+
+namespace anemora::reference {
+
+// One decoded weather report in metric units. Absent values are carried as
+// out-of-range numbers; consumers test presence by threshold.
+struct WxReport {
+    bool WindValid = false;
+    qint16 WindDir = -999;
+    float WindSpeed = 0;
+    float Gust = 0;
+    float Temp = 0;
+    float RainHour = 0;
+    float RainDay = 0;
+    float Rain24 = 0;
+    float Pressure = 0;
+    qint16 Humidity = 0;
+    qint16 PressChange = 0;
+    QString Remainder;
+};
+
+WxReport ParseWxReport(const QString &text);
+qint16 ReadWxField(QString &text, const QString &key, int width);
+
+} // namespace anemora::reference
