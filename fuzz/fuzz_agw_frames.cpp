@@ -1,7 +1,7 @@
 #include "common/fakes.h"
 #include "config/wx_config.h"
 #include "intake/agw_frame.h"
-#include "weather/station_monitor.h"
+#include "monitor/station_monitor.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -48,8 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             __builtin_trap();
         if (dataLen > 0)
             monitor.HandleAgwFrame(frame, 0, dataLen);
-        monitor.ElapsedTick();
-        if (monitor.model.List2.size() > 2)
+        monitor.MinuteTick();
+        if (monitor.model.rxRows.size() > 2)
             __builtin_trap();
     }
     return 0;

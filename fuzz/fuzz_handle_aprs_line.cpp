@@ -1,6 +1,6 @@
 #include "common/fakes.h"
 #include "config/wx_config.h"
-#include "weather/station_monitor.h"
+#include "monitor/station_monitor.h"
 
 #include <QByteArray>
 #include <QString>
@@ -21,10 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     for (const QByteArray &raw : bytes.split('\n')) {
         const QString line = QString::fromLatin1(raw);
         monitor.HandleAprsLine(line);
-        monitor.ElapsedTick();
-        if (monitor.model.List2.size() > 2)
+        monitor.MinuteTick();
+        if (monitor.model.rxRows.size() > 2)
             __builtin_trap();
-        if (monitor.model.Text1.size() > 9999 + line.size() + 64)
+        if (monitor.model.history.size() > 9999 + line.size() + 64)
             __builtin_trap();
     }
     return 0;

@@ -36,12 +36,16 @@ bool readAlarmValues(WxConfig &config, ValueListReader &in) {
     const auto flag = [&in] { return in.ReadBool(); };
     const auto real = [&in] { return in.ReadFloat(); };
     const auto integer = [&in] { return in.ReadInt16(); };
-    return take(config.BeepNewData, flag) && take(config.FocusNewData, flag) &&
-           take(config.BeepAlarm, flag) && take(config.FocusAlarm, flag) &&
-           take(config.LoTemp, real) && take(config.HiTemp, real) && take(config.LoHum, integer) &&
-           take(config.HiHum, integer) && take(config.LoBaro, real) && take(config.HiBaro, real) &&
-           take(config.HiRainHour, real) && take(config.HiRain24, real) &&
-           take(config.HiWind, real) && take(config.HiGust, real);
+    if (!(take(config.BeepNewData, flag) && take(config.FocusNewData, flag) &&
+          take(config.BeepAlarm, flag) && take(config.FocusAlarm, flag)))
+        return false;
+    for (const AlarmThresholdField &field : AlarmThresholdFields) {
+        const bool taken = field.decimal ? take(config.*field.decimal, real)
+                                         : take(config.*field.percent, integer);
+        if (!taken)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -51,16 +55,7 @@ void ApplyAlarmDefaults(WxConfig &config) {
     config.FocusNewData = DefaultFocusNewData;
     config.BeepAlarm = DefaultBeepAlarm;
     config.FocusAlarm = DefaultFocusAlarm;
-    config.LoTemp = DefaultLoTemp;
-    config.HiTemp = DefaultHiTemp;
-    config.LoHum = DefaultLoHum;
-    config.HiHum = DefaultHiHum;
-    config.LoBaro = DefaultLoBaro;
-    config.HiBaro = DefaultHiBaro;
-    config.HiRainHour = DefaultHiRainHour;
-    config.HiRain24 = DefaultHiRain24;
-    config.HiWind = DefaultHiWind;
-    config.HiGust = DefaultHiGust;
+    static_cast<AlarmThresholds &>(config) = DefaultAlarmThresholds;
 }
 
 ConfigFilePaths ConfigFilePathsIn(const QString &directory) {
@@ -78,11 +73,20 @@ QString ParamsText(const WxConfig &config) {
 }
 
 QString AlarmsText(const WxConfig &config) {
-    return ValueListLine(
-               {config.BeepNewData, config.FocusNewData, config.BeepAlarm, config.FocusAlarm}) +
-           ValueListLine({config.LoTemp, config.HiTemp, config.LoHum, config.HiHum}) +
-           ValueListLine({config.LoBaro, config.HiBaro, config.HiRainHour, config.HiRain24}) +
-           ValueListLine({config.HiWind, config.HiGust});
+    QString text = ValueListLine(
+        {config.BeepNewData, config.FocusNewData, config.BeepAlarm, config.FocusAlarm});
+    QList<ListValue> line;
+    for (const AlarmThresholdField &field : AlarmThresholdFields) {
+        if (field.decimal)
+            line.append(config.*field.decimal);
+        else
+            line.append(config.*field.percent);
+        if (field.endsFileLine) {
+            text += ValueListLine(line);
+            line.clear();
+        }
+    }
+    return text;
 }
 
 void ReadParams(WxConfig &config, const QString &paramsPath) {

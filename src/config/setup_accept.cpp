@@ -1,7 +1,5 @@
 #include "config/setup_accept.h"
 
-#include "weather/station_monitor.h"
-
 namespace anemora {
 
 namespace {
@@ -9,9 +7,9 @@ namespace {
 void ApplyAgwLink(const SetupFields &fields, qint16 newPort, const SetupTargets &targets) {
     WxConfig &config = targets.config;
     if (config.AgwEnabled) {
-        if (fields.txtHost != config.AgwHost || newPort != config.AgwPort || !config.AgwActive) {
+        if (fields.agwHost != config.AgwHost || newPort != config.AgwPort || !config.AgwActive) {
             targets.links.CloseAgwLink();
-            config.AgwHost = fields.txtHost;
+            config.AgwHost = fields.agwHost;
             config.AgwPort = newPort;
             targets.links.OpenAgwLink();
         }
@@ -22,14 +20,14 @@ void ApplyAgwLink(const SetupFields &fields, qint16 newPort, const SetupTargets 
         targets.monitor.SetStatusLine(QStringLiteral("AGWPE Disconnected"));
     }
     // Kept while the link is off, so the next opening shows them again.
-    config.AgwHost = fields.txtHost;
+    config.AgwHost = fields.agwHost;
     config.AgwPort = newPort;
     config.AgwActive = false;
 }
 
 void ApplyCall(const SetupFields &fields, const SetupTargets &targets) {
     WxConfig &config = targets.config;
-    const QString newCall = fields.txtCall.trimmed().toUpper();
+    const QString newCall = fields.call.trimmed().toUpper();
     if (newCall == config.StationCall) {
         config.CallChanged = false;
         return;
@@ -93,12 +91,12 @@ void ApplyAprsLink(const SetupFields &fields, const SetupNumbers &numbers,
 void ApplySetup(const SetupFields &fields, const SetupNumbers &numbers,
                 const SetupTargets &targets) {
     WxConfig &config = targets.config;
-    if (fields.chkAgw && config.AgwEnabled)
+    if (fields.agwEnabled && config.AgwEnabled)
         config.AgwActive = true;
-    config.AgwEnabled = fields.chkAgw;
-    if (fields.chkTcp && config.AprsEnabled)
+    config.AgwEnabled = fields.agwEnabled;
+    if (fields.aprsEnabled && config.AprsEnabled)
         config.AprsActive = true;
-    config.AprsEnabled = fields.chkTcp;
+    config.AprsEnabled = fields.aprsEnabled;
 
     ApplyAgwLink(fields, numbers.AgwPort, targets);
     ApplyCall(fields, targets);
@@ -108,22 +106,13 @@ void ApplySetup(const SetupFields &fields, const SetupNumbers &numbers,
         targets.monitor.SetStatusLine(QStringLiteral("Anemora OFF"));
     }
 
-    config.FocusNewData = fields.chkFocus;
-    config.BeepNewData = fields.chkBeep;
-    config.FocusAlarm = fields.chkFocusAlm;
-    config.BeepAlarm = fields.chkBeepAlm;
-    config.SaveAlarms = fields.chkSaveAlm;
+    config.FocusNewData = fields.focusNewData;
+    config.BeepNewData = fields.beepNewData;
+    config.FocusAlarm = fields.focusAlarm;
+    config.BeepAlarm = fields.beepAlarm;
+    config.SaveAlarms = fields.saveAlarms;
 
-    config.HiWind = numbers.HiWind;
-    config.HiGust = numbers.HiGust;
-    config.LoTemp = numbers.LoTemp;
-    config.HiTemp = numbers.HiTemp;
-    config.LoHum = numbers.LoHum;
-    config.HiHum = numbers.HiHum;
-    config.LoBaro = numbers.LoBaro;
-    config.HiBaro = numbers.HiBaro;
-    config.HiRainHour = numbers.HiRainHour;
-    config.HiRain24 = numbers.HiRain24;
+    static_cast<AlarmThresholds &>(config) = numbers.thresholds;
 }
 
 } // namespace anemora

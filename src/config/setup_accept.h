@@ -3,17 +3,16 @@
 #include "config/setup_fields.h"
 #include "config/wx_config.h"
 #include "platform/link_control.h"
+#include "platform/monitor_control.h"
 #include "platform/prompts.h"
 
 namespace anemora {
-
-class StationMonitor;
 
 // What applying the settings acts on besides the record.
 struct SetupTargets {
     WxConfig &config;
     LinkControl &links;
-    StationMonitor &monitor;
+    MonitorControl &monitor;
     Prompts &prompts;
 };
 

@@ -86,26 +86,21 @@ void LoadServerList(WxConfig &config, SetupFields &fields) {
 SetupFields LoadSetupFields(WxConfig &config, const QLocale &locale) {
     SetupFields fields;
     LoadServerList(config, fields);
-    fields.chkFocus = config.FocusNewData;
-    fields.chkBeep = config.BeepNewData;
-    fields.chkFocusAlm = config.FocusAlarm;
-    fields.chkBeepAlm = config.BeepAlarm;
-    fields.chkSaveAlm = config.SaveAlarms;
-    fields.txtHiWind = FormatThreshold(config.HiWind, locale);
-    fields.txtHiGust = FormatThreshold(config.HiGust, locale);
-    fields.txtLoTemp = FormatThreshold(config.LoTemp, locale);
-    fields.txtHiTemp = FormatThreshold(config.HiTemp, locale);
-    fields.txtLoBaro = FormatThreshold(config.LoBaro, locale);
-    fields.txtHiBaro = FormatThreshold(config.HiBaro, locale);
-    fields.txtHiRainHour = FormatThreshold(config.HiRainHour, locale);
-    fields.txtHiRain24 = FormatThreshold(config.HiRain24, locale);
-    fields.txtLoHum = QString::number(config.LoHum);
-    fields.TxtHiHum = QString::number(config.HiHum);
-    fields.txtCall = config.StationCall;
-    fields.txtHost = config.AgwHost;
-    fields.txtPort = QString::number(config.AgwPort);
-    fields.chkAgw = config.AgwEnabled;
-    fields.chkTcp = config.AprsEnabled;
+    fields.focusNewData = config.FocusNewData;
+    fields.beepNewData = config.BeepNewData;
+    fields.focusAlarm = config.FocusAlarm;
+    fields.beepAlarm = config.BeepAlarm;
+    fields.saveAlarms = config.SaveAlarms;
+    for (std::size_t i = 0; i < AlarmThresholdFields.size(); ++i) {
+        const AlarmThresholdField &field = AlarmThresholdFields[i];
+        fields.thresholds[i] = field.decimal ? FormatThreshold(config.*field.decimal, locale)
+                                             : QString::number(config.*field.percent);
+    }
+    fields.call = config.StationCall;
+    fields.agwHost = config.AgwHost;
+    fields.agwPort = QString::number(config.AgwPort);
+    fields.agwEnabled = config.AgwEnabled;
+    fields.aprsEnabled = config.AprsEnabled;
     return fields;
 }
 
@@ -126,51 +121,39 @@ bool CallLongEnough(const QString &call) {
 
 std::variant<SetupNumbers, SetupRefusal> ReadSetupNumbers(const SetupFields &fields,
                                                           const QLocale &locale) {
-    struct Threshold {
-        const QString &text;
-        float SetupNumbers::*target;
-        SetupField field;
-        const char *name;
-    };
-    const Threshold thresholds[] = {
-        {fields.txtHiWind, &SetupNumbers::HiWind, SetupField::HiWind, "Vento massimo"},
-        {fields.txtHiGust, &SetupNumbers::HiGust, SetupField::HiGust, "Raffica massima"},
-        {fields.txtLoTemp, &SetupNumbers::LoTemp, SetupField::LoTemp, "Temperatura minima"},
-        {fields.txtHiTemp, &SetupNumbers::HiTemp, SetupField::HiTemp, "Temperatura massima"},
-        {fields.txtLoBaro, &SetupNumbers::LoBaro, SetupField::LoBaro, "Pressione minima"},
-        {fields.txtHiBaro, &SetupNumbers::HiBaro, SetupField::HiBaro, "Pressione massima"},
-        {fields.txtHiRainHour, &SetupNumbers::HiRainHour, SetupField::HiRainHour, "Pioggia 1h"},
-        {fields.txtHiRain24, &SetupNumbers::HiRain24, SetupField::HiRain24, "Pioggia 24h"},
-    };
     SetupNumbers numbers;
-    for (const Threshold &threshold : thresholds) {
-        const std::optional<float> value = ReadFloat(threshold.text, locale);
-        if (!value)
-            return Refuse(threshold.field, QString::fromUtf8(threshold.name),
-                          QStringLiteral("scrivere un numero"));
-        numbers.*threshold.target = *value;
+    std::array<std::size_t, AlarmThresholdFields.size()> checkOrder{};
+    for (std::size_t i = 0; i < AlarmThresholdFields.size(); ++i)
+        checkOrder[AlarmThresholdFields[i].checkOrder] = i;
+    for (const std::size_t i : checkOrder) {
+        const AlarmThresholdField &field = AlarmThresholdFields[i];
+        const QString name = QString::fromUtf8(field.name);
+        if (field.decimal) {
+            const std::optional<float> value = ReadFloat(fields.thresholds[i], locale);
+            if (!value)
+                return SetupRefusal{SetupField::Threshold,
+                                    name + QStringLiteral(": scrivere un numero"), int(i)};
+            numbers.thresholds.*field.decimal = *value;
+        } else {
+            const std::optional<qint16> value = ReadHumidity(fields.thresholds[i], locale);
+            if (!value)
+                return SetupRefusal{SetupField::Threshold,
+                                    name + QStringLiteral(": scrivere un numero tra 0 e 100"),
+                                    int(i)};
+            numbers.thresholds.*field.percent = *value;
+        }
     }
-    const std::optional<qint16> loHum = ReadHumidity(fields.txtLoHum, locale);
-    if (!loHum)
-        return Refuse(SetupField::LoHum, QStringLiteral("Umidità minima"),
-                      QStringLiteral("scrivere un numero tra 0 e 100"));
-    const std::optional<qint16> hiHum = ReadHumidity(fields.TxtHiHum, locale);
-    if (!hiHum)
-        return Refuse(SetupField::HiHum, QStringLiteral("Umidità massima"),
-                      QStringLiteral("scrivere un numero tra 0 e 100"));
-    numbers.LoHum = *loHum;
-    numbers.HiHum = *hiHum;
-    if (fields.txtHost.contains(u'"'))
+    if (fields.agwHost.contains(u'"'))
         return Refuse(SetupField::AgwHost, QStringLiteral("Agwpe Addr"),
                       QStringLiteral("non può contenere '\"'"));
-    const std::optional<qint16> agwPort = ToInt16(LeadingValue(fields.txtPort));
+    const std::optional<qint16> agwPort = ToInt16(LeadingValue(fields.agwPort));
     if (!PortFits(agwPort))
         return Refuse(SetupField::AgwPort, QStringLiteral("Agwpe Port"),
                       QStringLiteral("la porta deve essere tra 0 e 32767"));
     numbers.AgwPort = *agwPort;
     // An empty field names no server, so there is nothing to refuse.
     const bool serverNamed = fields.serverPosition >= 0 || !fields.serverText.isEmpty();
-    if (fields.chkTcp && serverNamed) {
+    if (fields.aprsEnabled && serverNamed) {
         const auto server = ReadServer(fields);
         if (const auto *refusal = std::get_if<SetupRefusal>(&server))
             return *refusal;

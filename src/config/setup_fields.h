@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <array>
+
 #include <optional>
 #include <variant>
 
@@ -15,28 +17,22 @@ namespace anemora {
 
 // What the settings dialog shows, field by field, as plain values.
 struct SetupFields {
-    QString txtCall;
-    bool chkFocus = false;
-    bool chkBeep = false;
-    bool chkFocusAlm = false;
-    bool chkBeepAlm = false;
-    bool chkSaveAlm = false;
-    QString txtHiWind;
-    QString txtHiGust;
-    QString txtLoTemp;
-    QString txtHiTemp;
-    QString txtLoHum;
-    QString TxtHiHum;
-    QString txtLoBaro;
-    QString txtHiBaro;
-    QString txtHiRainHour;
-    QString txtHiRain24;
-    QString txtHost;
-    QString txtPort;
-    bool chkAgw = false;
-    bool chkTcp = false;
-    // cmbServer: its list, the selected item (-1 when none is selected or the
-    // text was typed) and its text field.
+    QString call;
+    bool focusNewData = false;
+    bool beepNewData = false;
+    bool focusAlarm = false;
+    bool beepAlarm = false;
+    bool saveAlarms = false;
+    // One text per AlarmThresholdFields entry, in its order.
+    std::array<QString, AlarmThresholdFields.size()> thresholds;
+    QString &threshold(AlarmThreshold which) { return thresholds[std::size_t(which)]; }
+    const QString &threshold(AlarmThreshold which) const { return thresholds[std::size_t(which)]; }
+    QString agwHost;
+    QString agwPort;
+    bool agwEnabled = false;
+    bool aprsEnabled = false;
+    // The server box: its list, the selected item (-1 when none is selected
+    // or the text was typed) and its text field.
     QStringList serverItems;
     int serverPosition = -1;
     QString serverText;
@@ -62,40 +58,19 @@ QString FilterCallText(const QString &typed);
 // Conferma is enabled exactly when this holds.
 bool CallLongEnough(const QString &call);
 
-enum class SetupField {
-    HiWind,
-    HiGust,
-    LoTemp,
-    HiTemp,
-    LoHum,
-    HiHum,
-    LoBaro,
-    HiBaro,
-    HiRainHour,
-    HiRain24,
-    AgwHost,
-    AgwPort,
-    Server,
-};
+enum class SetupField { Threshold, AgwHost, AgwPort, Server };
 
 // Why Accept cannot go ahead: the field to correct and what is wrong with it.
 struct SetupRefusal {
     SetupField field;
     QString message;
+    // The AlarmThresholdFields entry, for a refused threshold.
+    int threshold = -1;
 };
 
 // The numbers of the form, read and checked before anything is applied.
 struct SetupNumbers {
-    float HiWind = 0;
-    float HiGust = 0;
-    float LoTemp = 0;
-    float HiTemp = 0;
-    qint16 LoHum = 0;
-    qint16 HiHum = 0;
-    float LoBaro = 0;
-    float HiBaro = 0;
-    float HiRainHour = 0;
-    float HiRain24 = 0;
+    AlarmThresholds thresholds;
     qint16 AgwPort = 0;
     // The server the APRS-IS link would use; checked only with the link on.
     // None when the field is empty (the server list could not be read): the

@@ -6,12 +6,12 @@
 
 namespace anemora {
 
-Startup::Startup(WxConfig &config, StationMonitor &monitor, LinkControl &links, Prompts &prompts,
+Startup::Startup(WxConfig &config, MonitorControl &monitor, LinkControl &links, Prompts &prompts,
                  QString appDir)
     : config(config), monitor(monitor), links(links), prompts(prompts), appDir(std::move(appDir)) {}
 
 void Startup::Run(const QString &commandLine) {
-    monitor.AcceptNextReport = true;
+    monitor.AcceptNextReport();
     paths = ConfigFilePathsIn(appDir);
     config.ServerListPath = paths.ServerListPath;
     ReadAlarms(config, paths.AlarmsPath, prompts);

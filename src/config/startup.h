@@ -2,9 +2,10 @@
 
 #include "config/config_files.h"
 #include "config/wx_config.h"
+#include "monitor/station_monitor.h"
 #include "platform/link_control.h"
+#include "platform/monitor_control.h"
 #include "platform/prompts.h"
-#include "weather/station_monitor.h"
 
 #include <QString>
 
@@ -14,7 +15,7 @@ namespace anemora {
 // it unloads.
 class Startup {
 public:
-    Startup(WxConfig &config, StationMonitor &monitor, LinkControl &links, Prompts &prompts,
+    Startup(WxConfig &config, MonitorControl &monitor, LinkControl &links, Prompts &prompts,
             QString appDir);
 
     // An empty (or all-space) command line is a normal start from Params.ini;
@@ -32,7 +33,7 @@ private:
     void OpenEnabledLinks();
 
     WxConfig &config;
-    StationMonitor &monitor;
+    MonitorControl &monitor;
     LinkControl &links;
     Prompts &prompts;
     QString appDir;

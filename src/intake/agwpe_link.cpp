@@ -15,36 +15,36 @@ constexpr qint64 MaxUnreadBytes = 256 * 1024;
 
 } // namespace
 
-AgwpeLink::AgwpeLink(WxConfig &config, StationMonitor &monitor, Prompts &prompts, QObject *parent)
+AgwpeLink::AgwpeLink(WxConfig &config, MonitorControl &monitor, Prompts &prompts, QObject *parent)
     : QObject(parent), config(config), monitor(monitor), prompts(prompts) {
-    Winsock1.setReadBufferSize(MaxUnreadBytes);
-    connect(&Winsock1, &QTcpSocket::connected, this, &AgwpeLink::OnConnected);
-    connect(&Winsock1, &QTcpSocket::readyRead, this, &AgwpeLink::OnReadyRead);
-    connect(&Winsock1, &QTcpSocket::errorOccurred, this, &AgwpeLink::OnError);
+    agwpeSocket.setReadBufferSize(MaxUnreadBytes);
+    connect(&agwpeSocket, &QTcpSocket::connected, this, &AgwpeLink::OnConnected);
+    connect(&agwpeSocket, &QTcpSocket::readyRead, this, &AgwpeLink::OnReadyRead);
+    connect(&agwpeSocket, &QTcpSocket::errorOccurred, this, &AgwpeLink::OnError);
 }
 
 // A socket destroyed while connected closes itself and signals it; by then
 // this object is half gone, so the socket is made quiet and closed first.
 AgwpeLink::~AgwpeLink() {
-    disconnect(&Winsock1, nullptr, this, nullptr);
-    Winsock1.abort();
+    disconnect(&agwpeSocket, nullptr, this, nullptr);
+    agwpeSocket.abort();
 }
 
 void AgwpeLink::OpenAgwLink() {
     Close();
-    Winsock1.connectToHost(config.AgwHost, LinkPort(config.AgwPort));
+    agwpeSocket.connectToHost(config.AgwHost, LinkPort(config.AgwPort));
 }
 
 void AgwpeLink::Close() {
-    Winsock1.abort();
+    agwpeSocket.abort();
 }
 
 bool AgwpeLink::IsClosed() const {
-    return Winsock1.state() == QAbstractSocket::UnconnectedState;
+    return agwpeSocket.state() == QAbstractSocket::UnconnectedState;
 }
 
 void AgwpeLink::SendAgwRequest(char kind) {
-    Winsock1.write(AgwRequest(kind));
+    agwpeSocket.write(AgwRequest(kind));
 }
 
 void AgwpeLink::OnConnected() {
@@ -60,7 +60,7 @@ void AgwpeLink::OnConnected() {
 void AgwpeLink::OnReadyRead() {
     if (failing)
         return;
-    const AgwFrameAssembler::Result result = frames.Feed(Winsock1.readAll());
+    const AgwFrameAssembler::Result result = frames.Feed(agwpeSocket.readAll());
     for (const QByteArray &frame : result.frames) {
         const int dataLen = AgwDataLen(frame, 0);
         if (dataLen > 0)
@@ -77,7 +77,7 @@ void AgwpeLink::OnError(QAbstractSocket::SocketError error) {
     // AGWPE ending the connection is not a failure here: nothing is shown.
     if (error == QAbstractSocket::RemoteHostClosedError)
         return;
-    ReportFailure(Winsock1.errorString());
+    ReportFailure(agwpeSocket.errorString());
 }
 
 void AgwpeLink::ReportFailure(const QString &description) {

@@ -2,8 +2,8 @@
 
 #include "config/wx_config.h"
 #include "intake/agw_frame.h"
+#include "platform/monitor_control.h"
 #include "platform/prompts.h"
-#include "weather/station_monitor.h"
 
 #include <QObject>
 #include <QTcpSocket>
@@ -17,7 +17,7 @@ namespace anemora {
 class AgwpeLink : public QObject {
     Q_OBJECT
 public:
-    AgwpeLink(WxConfig &config, StationMonitor &monitor, Prompts &prompts,
+    AgwpeLink(WxConfig &config, MonitorControl &monitor, Prompts &prompts,
               QObject *parent = nullptr);
     ~AgwpeLink() override;
 
@@ -29,7 +29,7 @@ public:
     // Bytes of an unfinished frame held for the next read.
     qsizetype PendingFrameBytes() const { return frames.Pending(); }
 
-    QTcpSocket Winsock1;
+    QTcpSocket agwpeSocket;
 
 private slots:
     void OnConnected();
@@ -41,7 +41,7 @@ private:
     void ReportFailure(const QString &description);
 
     WxConfig &config;
-    StationMonitor &monitor;
+    MonitorControl &monitor;
     Prompts &prompts;
     AgwFrameAssembler frames;
     // Set while a failure is being reported: the box runs a nested event

@@ -15,48 +15,48 @@ constexpr qint64 MaxUnreadBytes = 256 * 1024;
 
 } // namespace
 
-AprsIsLink::AprsIsLink(WxConfig &config, StationMonitor &monitor, Prompts &prompts, QObject *parent)
+AprsIsLink::AprsIsLink(WxConfig &config, MonitorControl &monitor, Prompts &prompts, QObject *parent)
     : QObject(parent), config(config), monitor(monitor), prompts(prompts) {
-    Winsock2.setReadBufferSize(MaxUnreadBytes);
-    connect(&Winsock2, &QTcpSocket::connected, this, &AprsIsLink::OnConnected);
-    connect(&Winsock2, &QTcpSocket::readyRead, this, &AprsIsLink::OnReadyRead);
-    connect(&Winsock2, &QTcpSocket::disconnected, this, &AprsIsLink::OnDisconnected);
-    connect(&Winsock2, &QTcpSocket::errorOccurred, this, &AprsIsLink::OnError);
+    aprsIsSocket.setReadBufferSize(MaxUnreadBytes);
+    connect(&aprsIsSocket, &QTcpSocket::connected, this, &AprsIsLink::OnConnected);
+    connect(&aprsIsSocket, &QTcpSocket::readyRead, this, &AprsIsLink::OnReadyRead);
+    connect(&aprsIsSocket, &QTcpSocket::disconnected, this, &AprsIsLink::OnDisconnected);
+    connect(&aprsIsSocket, &QTcpSocket::errorOccurred, this, &AprsIsLink::OnError);
 }
 
 // A socket destroyed while connected closes itself and signals it; by then
 // this object is half gone, so the socket is made quiet and closed first.
 AprsIsLink::~AprsIsLink() {
-    disconnect(&Winsock2, nullptr, this, nullptr);
-    Winsock2.abort();
+    disconnect(&aprsIsSocket, nullptr, this, nullptr);
+    aprsIsSocket.abort();
 }
 
 void AprsIsLink::OpenAprsLink() {
     Close();
-    Winsock2.connectToHost(config.AprsHost, LinkPort(config.AprsPort));
+    aprsIsSocket.connectToHost(config.AprsHost, LinkPort(config.AprsPort));
 }
 
 void AprsIsLink::Close() {
     const QScopedValueRollback guard(closing, true);
-    Winsock2.abort();
+    aprsIsSocket.abort();
 }
 
 bool AprsIsLink::IsClosed() const {
-    return Winsock2.state() == QAbstractSocket::UnconnectedState;
+    return aprsIsSocket.state() == QAbstractSocket::UnconnectedState;
 }
 
 void AprsIsLink::OnConnected() {
     monitor.ClearData(config.StationCall + QStringLiteral(" Wx Station"));
     const QString login =
         QStringLiteral("user QRVSWL pass -1 vers anemora v7 filter p/") + config.StationCall;
-    Winsock2.write(login.toLatin1() + "\r\n");
+    aprsIsSocket.write(login.toLatin1() + "\r\n");
     monitor.SetStatusLine(QStringLiteral("Anemora connected to ") + config.AprsHost);
 }
 
 void AprsIsLink::OnReadyRead() {
     if (failing)
         return;
-    const QStringList complete = lines.Feed(QString::fromLatin1(Winsock2.readAll()));
+    const QStringList complete = lines.Feed(QString::fromLatin1(aprsIsSocket.readAll()));
     for (const QString &line : complete)
         monitor.HandleAprsLine(line);
 }
@@ -75,7 +75,7 @@ void AprsIsLink::OnError(QAbstractSocket::SocketError error) {
     if (error == QAbstractSocket::RemoteHostClosedError)
         return;
     ReportFailure(QStringLiteral("Errore collegamento TCP [") + config.StationCall + u']',
-                  Winsock2.errorString(), false);
+                  aprsIsSocket.errorString(), false);
 }
 
 void AprsIsLink::ReportFailure(const QString &title, const QString &text, bool closedByServer) {

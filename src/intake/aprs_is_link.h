@@ -2,8 +2,8 @@
 
 #include "config/wx_config.h"
 #include "intake/aprs_line_assembler.h"
+#include "platform/monitor_control.h"
 #include "platform/prompts.h"
-#include "weather/station_monitor.h"
 
 #include <QObject>
 #include <QTcpSocket>
@@ -17,7 +17,7 @@ namespace anemora {
 class AprsIsLink : public QObject {
     Q_OBJECT
 public:
-    AprsIsLink(WxConfig &config, StationMonitor &monitor, Prompts &prompts,
+    AprsIsLink(WxConfig &config, MonitorControl &monitor, Prompts &prompts,
                QObject *parent = nullptr);
     ~AprsIsLink() override;
 
@@ -30,7 +30,7 @@ public:
     // The text received after the last LF, kept across connections.
     const QString &AprsRxBuffer() const { return lines.Pending(); }
 
-    QTcpSocket Winsock2;
+    QTcpSocket aprsIsSocket;
 
 private slots:
     void OnConnected();
@@ -43,7 +43,7 @@ private:
     void ReportFailure(const QString &title, const QString &text, bool closedByServer);
 
     WxConfig &config;
-    StationMonitor &monitor;
+    MonitorControl &monitor;
     Prompts &prompts;
     AprsLineAssembler lines;
     // Set while the program itself closes the socket, so the close it

@@ -2,7 +2,7 @@
 
 namespace anemora {
 
-Links::Links(WxConfig &config, StationMonitor &monitor, Prompts &prompts)
+Links::Links(WxConfig &config, MonitorControl &monitor, Prompts &prompts)
     : agw(config, monitor, prompts), aprs(config, monitor, prompts) {}
 
 void Links::OpenAgwLink() {

@@ -10,7 +10,7 @@ namespace anemora {
 // and the settings dialog.
 class Links : public LinkControl {
 public:
-    Links(WxConfig &config, StationMonitor &monitor, Prompts &prompts);
+    Links(WxConfig &config, MonitorControl &monitor, Prompts &prompts);
 
     void OpenAgwLink() override;
     void CloseAgwLink() override;

@@ -13,9 +13,9 @@ public:
     // Restores the main window from the tray when it is not in the normal
     // state, otherwise gives it the focus and raises it.
     virtual void BringForward() = 0;
-    // Stops tmrElapsed and starts it again, so its next tick is a full
+    // Stops minuteTimer and starts it again, so its next tick is a full
     // interval away.
-    virtual void RestartElapsedTimer() = 0;
+    virtual void RestartMinuteTimer() = 0;
 };
 
 } // namespace anemora

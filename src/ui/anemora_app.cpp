@@ -10,20 +10,20 @@ AnemoraApp::AnemoraApp(const QString &appDir, const QString &settingsDir, QObjec
       links(config, monitor, prompts), startup(config, monitor, links, prompts, settingsDir),
       window(monitor), viewer(prompts) {
     prompts.AttachLinks(links);
-    connect(&window, &frmWx::settingsRequested, &prompts, &SettingsDialogHost::ShowSettingsDialog);
-    connect(&window, &frmWx::helpRequested, this, [this] {
-        viewer.Apri(QStringLiteral("Leggimi.rtf"), QStringLiteral("Anemora - Istruzioni"));
+    connect(&window, &MainWindow::settingsRequested, &prompts, &DesktopPrompts::ShowSettingsDialog);
+    connect(&window, &MainWindow::helpRequested, this, [this] {
+        viewer.Open(QStringLiteral("Leggimi.rtf"), QStringLiteral("Anemora - Istruzioni"));
     });
     // A main window hidden in the tray is still open, so Qt's rule (quit
     // when the last visible window closes) would end monitoring unseen.
     QApplication::setQuitOnLastWindowClosed(false);
-    connect(&window, &frmWx::closed, this, [this] {
+    connect(&window, &MainWindow::closed, this, [this] {
         mainWindowClosed = true;
         Unload();
         EndIfNoWindowOpen();
     });
-    connect(&viewer, &frmIstruzioni::closed, this, &AnemoraApp::EndIfNoWindowOpen);
-    connect(&prompts, &SettingsDialogHost::dialogClosed, this, &AnemoraApp::EndIfNoWindowOpen);
+    connect(&viewer, &InstructionsWindow::closed, this, &AnemoraApp::EndIfNoWindowOpen);
+    connect(&prompts, &DesktopPrompts::dialogClosed, this, &AnemoraApp::EndIfNoWindowOpen);
     connect(&terminationSignals, &TerminationSignals::received, this, &AnemoraApp::EndFromOutside);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &AnemoraApp::EndFromOutside);
 }
@@ -41,8 +41,8 @@ void AnemoraApp::BringForward() {
     window.BringForward();
 }
 
-void AnemoraApp::RestartElapsedTimer() {
-    window.RestartElapsedTimer();
+void AnemoraApp::RestartMinuteTimer() {
+    window.RestartMinuteTimer();
 }
 
 void AnemoraApp::Unload() {

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "config/frm_wx_setup.h"
-#include "config/settings_dialog_host.h"
 #include "config/startup.h"
 #include "config/termination_signals.h"
 #include "config/wx_config.h"
 #include "intake/links.h"
+#include "monitor/station_monitor.h"
 #include "platform/notifications.h"
-#include "platform/sound_player.h"
-#include "ui/frm_istruzioni.h"
-#include "ui/frm_wx.h"
-#include "weather/station_monitor.h"
+#include "ui/desktop_prompts.h"
+#include "ui/instructions_window.h"
+#include "ui/main_window.h"
+#include "ui/settings_dialog.h"
+#include "ui/sound_player.h"
 
 #include <QObject>
 #include <QString>
@@ -35,16 +35,16 @@ public:
 
     void PlaySound(const QString &path) override;
     void BringForward() override;
-    void RestartElapsedTimer() override;
+    void RestartMinuteTimer() override;
 
     WxConfig config;
     StationMonitor monitor;
-    SettingsDialogHost prompts;
+    DesktopPrompts prompts;
     Links links;
     Startup startup;
     SoundPlayer sound;
-    frmWx window;
-    frmIstruzioni viewer;
+    MainWindow window;
+    InstructionsWindow viewer;
     TerminationSignals terminationSignals;
 
 signals:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "weather/display_model.h"
+#include "monitor/display_model.h"
 
 #include <QLineF>
 #include <QList>
@@ -10,7 +10,7 @@
 
 namespace anemora {
 
-// Compass coordinates are twips from the top-left corner of picWx.
+// Compass coordinates are twips from the top-left corner of compassView.
 constexpr float CompassCentre = 607;
 constexpr float RimRadius = 520;
 constexpr float BarStart = 140;
@@ -28,7 +28,7 @@ struct WindMarks {
 
 WindMarks DrawWind(qint16 direction, float speed, float gust);
 
-// The polylines of one trend mark in the twips of a picVar box, drawn in
+// The polylines of one trend mark in the twips of a trendMarks box, drawn in
 // order; an empty list draws nothing.
 QList<QPolygonF> ShowTrend(TrendMark mark);
 

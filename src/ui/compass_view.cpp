@@ -45,8 +45,8 @@ QLabel *TransparentLabel(QWidget *parent, const QString &text, const QRect &geom
 CompassView::CompassView(QWidget *parent) : QWidget(parent) {
     setFixedSize(twipsSize(1215, 1215));
     const QFont small = SansFace(8.25, false);
-    lblElapsed = TransparentLabel(this, QStringLiteral("00"), twipsRect(510, 510, 200, 200),
-                                  ReadingBlue, small);
+    minutesLabel = TransparentLabel(this, QStringLiteral("00"), twipsRect(510, 510, 200, 200),
+                                    ReadingBlue, small);
     const std::array<std::pair<QString, QRect>, 4> cardinals{{
         {QStringLiteral("N"), twipsRect(550, 50, 135, 255)},
         {QStringLiteral("O"), twipsRect(80, 480, 135, 255)},
@@ -54,20 +54,20 @@ CompassView::CompassView(QWidget *parent) : QWidget(parent) {
         {QStringLiteral("E"), twipsRect(1000, 480, 135, 255)},
     }};
     for (std::size_t i = 0; i < cardinals.size(); ++i) {
-        lblCardinals[i] =
+        cardinalLabels[i] =
             TransparentLabel(this, cardinals[i].first, cardinals[i].second, AlarmRed, small);
     }
-    lblCalm = TransparentLabel(this, QStringLiteral("WIND CALM"), twipsRect(50, 220, 1215, 255),
-                               CalmGreen, SerifFace(9.75, true));
-    lblCalm->setWordWrap(true);
-    lblCalm->hide();
+    calmLabel = TransparentLabel(this, QStringLiteral("WIND CALM"), twipsRect(50, 220, 1215, 255),
+                                 CalmGreen, SerifFace(9.75, true));
+    calmLabel->setWordWrap(true);
+    calmLabel->hide();
 }
 
 void CompassView::SetRequest(const CompassRequest &newRequest) {
     request = newRequest;
     // A cleared compass leaves the calm label as the last drawing left it.
     if (request.drawn) {
-        lblCalm->setVisible(DrawWind(request.direction, request.speed, request.gust).calm);
+        calmLabel->setVisible(DrawWind(request.direction, request.speed, request.gust).calm);
     }
     update();
 }

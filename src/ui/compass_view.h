@@ -1,6 +1,6 @@
 #pragma once
 
-#include "weather/display_model.h"
+#include "monitor/display_model.h"
 
 #include <QWidget>
 
@@ -10,7 +10,7 @@ class QLabel;
 
 namespace anemora {
 
-// picWx: the wind compass. It keeps the last request and paints from it, so
+// compassView: the wind compass. It keeps the last request and paints from it, so
 // the picture survives being covered and uncovered. The fixed decorations
 // are painted after the wind and the labels are child widgets, so nothing
 // drawn ever hides them.
@@ -22,10 +22,10 @@ public:
     void SetRequest(const CompassRequest &request);
     CompassRequest Request() const { return request; }
 
-    QLabel *lblElapsed = nullptr;
+    QLabel *minutesLabel = nullptr;
     // N, O (west), S, E.
-    std::array<QLabel *, 4> lblCardinals{};
-    QLabel *lblCalm = nullptr;
+    std::array<QLabel *, 4> cardinalLabels{};
+    QLabel *calmLabel = nullptr;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -34,7 +34,7 @@ private:
     CompassRequest request;
 };
 
-// One picVar box: a trend mark beside a reading.
+// One trendMarks box: a trend mark beside a reading.
 class TrendView : public QWidget {
     Q_OBJECT
 public:

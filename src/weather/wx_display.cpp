@@ -145,12 +145,6 @@ QString CommentText(qint16 pressChange, const QString &remainder) {
     return note + remainder;
 }
 
-QString TrayTip(const QString &stationCall, const DisplayModel &model, const QString &rainText) {
-    return QStringList{stationCall,      model.lblWxData.text, model.lblTemp.text,
-                       model.lblUR.text, model.lblPress.text,  rainText}
-        .join(u' ');
-}
-
 TrendMark TrendOf(float difference) {
     if (difference > 0)
         return TrendMark::Up;
@@ -159,24 +153,24 @@ TrendMark TrendOf(float difference) {
     return TrendMark::Steady;
 }
 
-bool WindAlarm(const WxConfig &config, float windSpeed, float gust) {
-    return windSpeed >= config.HiWind || gust > config.HiGust;
+bool WindAlarm(const AlarmThresholds &thresholds, float windSpeed, float gust) {
+    return windSpeed >= thresholds.HiWind || gust > thresholds.HiGust;
 }
 
-bool TempAlarm(const WxConfig &config, float temp) {
-    return temp <= config.LoTemp || temp >= config.HiTemp;
+bool TempAlarm(const AlarmThresholds &thresholds, float temp) {
+    return temp <= thresholds.LoTemp || temp >= thresholds.HiTemp;
 }
 
-bool HumidityAlarm(const WxConfig &config, qint16 humidity) {
-    return humidity <= config.LoHum || humidity >= config.HiHum;
+bool HumidityAlarm(const AlarmThresholds &thresholds, qint16 humidity) {
+    return humidity <= thresholds.LoHum || humidity >= thresholds.HiHum;
 }
 
-bool PressureAlarm(const WxConfig &config, float pressure) {
-    return pressure <= config.LoBaro || pressure >= config.HiBaro;
+bool PressureAlarm(const AlarmThresholds &thresholds, float pressure) {
+    return pressure <= thresholds.LoBaro || pressure >= thresholds.HiBaro;
 }
 
-bool RainAlarm(const WxConfig &config, float rainHour, float rain24) {
-    return rainHour >= config.HiRainHour || rain24 >= config.HiRain24;
+bool RainAlarm(const AlarmThresholds &thresholds, float rainHour, float rain24) {
+    return rainHour >= thresholds.HiRainHour || rain24 >= thresholds.HiRain24;
 }
 
 QString StationSoundName(const QString &stationCall) {

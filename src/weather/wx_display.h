@@ -1,7 +1,6 @@
 #pragma once
 
-#include "config/wx_config.h"
-#include "weather/display_model.h"
+#include "weather/alarm_thresholds.h"
 #include "weather/wx_report.h"
 
 #include <QString>
@@ -39,16 +38,18 @@ QString PressureText(float pressure);
 QString RainText(const WxReport &wx, float windChill, const HumidityValues &humidity);
 double RainFontPointSize(const QString &rainText);
 QString CommentText(qint16 pressChange, const QString &remainder);
-QString TrayTip(const QString &stationCall, const DisplayModel &model, const QString &rainText);
+
+// How a reading moved since the previous report; None before a second one.
+enum class TrendMark { None, Up, Steady, Down };
 
 TrendMark TrendOf(float difference);
 
 // The five alarm tests against the user's thresholds.
-bool WindAlarm(const WxConfig &config, float windSpeed, float gust);
-bool TempAlarm(const WxConfig &config, float temp);
-bool HumidityAlarm(const WxConfig &config, qint16 humidity);
-bool PressureAlarm(const WxConfig &config, float pressure);
-bool RainAlarm(const WxConfig &config, float rainHour, float rain24);
+bool WindAlarm(const AlarmThresholds &thresholds, float windSpeed, float gust);
+bool TempAlarm(const AlarmThresholds &thresholds, float temp);
+bool HumidityAlarm(const AlarmThresholds &thresholds, qint16 humidity);
+bool PressureAlarm(const AlarmThresholds &thresholds, float pressure);
+bool RainAlarm(const AlarmThresholds &thresholds, float rainHour, float rain24);
 
 // File name of the station's own new-data sound, or empty when the call
 // cannot name a file inside the program's folder.

@@ -15,14 +15,14 @@ class SilentNotifications : public Notifications {
 public:
     void PlaySound(const QString &) override {}
     void BringForward() override {}
-    void RestartElapsedTimer() override {}
+    void RestartMinuteTimer() override {}
 };
 
 class RecordingNotifications : public Notifications {
 public:
     void PlaySound(const QString &path) override { sounds.append(path); }
     void BringForward() override { ++broughtForward; }
-    void RestartElapsedTimer() override { ++timerRestarts; }
+    void RestartMinuteTimer() override { ++timerRestarts; }
 
     QStringList sounds;
     int broughtForward = 0;

@@ -4,8 +4,8 @@
 #include "common/files.h"
 #include "config/config_files.h"
 #include "config/wx_config.h"
+#include "monitor/station_monitor.h"
 #include "platform/link_control.h"
-#include "weather/station_monitor.h"
 
 #include <QFile>
 #include <QString>

@@ -218,10 +218,10 @@ void TestConfigFiles::readAlarms() {
         // Nothing read before the error survives, the first line's options included.
         QCOMPARE(c.BeepNewData, DefaultBeepNewData);
         QCOMPARE(c.FocusNewData, DefaultFocusNewData);
-        QCOMPARE(c.LoTemp, DefaultLoTemp);
-        QCOMPARE(c.HiHum, DefaultHiHum);
-        QCOMPARE(c.HiRainHour, DefaultHiRainHour);
-        QCOMPARE(c.HiGust, DefaultHiGust);
+        QCOMPARE(c.LoTemp, DefaultAlarmThresholds.LoTemp);
+        QCOMPARE(c.HiHum, DefaultAlarmThresholds.HiHum);
+        QCOMPARE(c.HiRainHour, DefaultAlarmThresholds.HiRainHour);
+        QCOMPARE(c.HiGust, DefaultAlarmThresholds.HiGust);
         QCOMPARE(ReadBytes(paths_.AlarmsPath), defaultAlarms);
     }
 }

@@ -1,6 +1,6 @@
 #include "config/setup_accept.h"
+#include "monitor/station_monitor.h"
 #include "setup_fakes.h"
-#include "weather/station_monitor.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -38,8 +38,8 @@ private:
 void TestSetupAccept::init() {
     StartRunning();
     monitor->model.caption = "Q1ABC-13 Wx Station";
-    monitor->model.Text1 = "Dati storici\r\nsome history";
-    monitor->model.lblWxComment = "comment";
+    monitor->model.history = "Dati storici\r\nsome history";
+    monitor->model.comment = "comment";
 }
 
 SetupFields TestSetupAccept::Load() {
@@ -56,62 +56,62 @@ void TestSetupAccept::nothingChangedLeavesLinksAlone() {
     Accept(Load());
     QCOMPARE(links->log, QStringList());
     QCOMPARE(config.CallChanged, std::optional<bool>(false));
-    QCOMPARE(monitor->model.lblWxComment, QStringLiteral("comment"));
-    QCOMPARE(monitor->model.Text1, QStringLiteral("Dati storici\r\nsome history"));
+    QCOMPARE(monitor->model.comment, QStringLiteral("comment"));
+    QCOMPARE(monitor->model.history, QStringLiteral("Dati storici\r\nsome history"));
     QCOMPARE(ServerListNow(), ServerListFile);
     QCOMPARE(config.ServerIndex, qint16(1));
 }
 
 void TestSetupAccept::newCallReopensOnlyAprs() {
     SetupFields fields = Load();
-    fields.txtCall = " q2xyz-7 ";
+    fields.call = " q2xyz-7 ";
     Accept(fields);
     QCOMPARE(links->log, (QStringList{"close aprs", "open aprs second:14580"}));
     QCOMPARE(config.StationCall, QStringLiteral("Q2XYZ-7"));
     QCOMPARE(config.CallChanged, std::optional<bool>(true));
     QCOMPARE(monitor->model.caption, QStringLiteral("Q2XYZ-7 Wx Station"));
-    QCOMPARE(monitor->model.Text1, QString());
-    QCOMPARE(monitor->model.lblWxComment, QStringLiteral("Now Monitoring Q2XYZ-7"));
+    QCOMPARE(monitor->model.history, QString());
+    QCOMPARE(monitor->model.comment, QStringLiteral("Now Monitoring Q2XYZ-7"));
     QCOMPARE(ServerListNow(), ServerListFile);
 }
 
 void TestSetupAccept::agwUntickedWhileOpen() {
     SetupFields fields = Load();
-    fields.chkAgw = false;
-    fields.txtHost = "radio.lan";
-    fields.txtPort = "8010";
+    fields.agwEnabled = false;
+    fields.agwHost = "radio.lan";
+    fields.agwPort = "8010";
     Accept(fields);
     QCOMPARE(links->log, QStringList{"close agw"});
-    QCOMPARE(monitor->model.lblWxComment, QStringLiteral("AGWPE Disconnected"));
+    QCOMPARE(monitor->model.comment, QStringLiteral("AGWPE Disconnected"));
     QVERIFY(!config.AgwEnabled);
     QVERIFY(!config.AgwActive);
     // Stored although the link is off, so the next opening shows them.
     QCOMPARE(config.AgwHost, QStringLiteral("radio.lan"));
     QCOMPARE(config.AgwPort, qint16(8010));
-    QCOMPARE(Load().txtHost, QStringLiteral("radio.lan"));
+    QCOMPARE(Load().agwHost, QStringLiteral("radio.lan"));
 }
 
 void TestSetupAccept::bothUntickedTurnsOff() {
     SetupFields fields = Load();
-    fields.chkAgw = false;
-    fields.chkTcp = false;
+    fields.agwEnabled = false;
+    fields.aprsEnabled = false;
     fields.serverPosition = -1;
     Accept(fields);
     QCOMPARE(links->log, (QStringList{"close agw", "close aprs"}));
     QCOMPARE(monitor->model.caption, QStringLiteral("Anemora OFF"));
-    QCOMPARE(monitor->model.lblWxComment, QStringLiteral("Anemora OFF"));
+    QCOMPARE(monitor->model.comment, QStringLiteral("Anemora OFF"));
     QVERIFY(!config.AprsActive);
     QCOMPARE(config.ServerIndex, NoServerIndex);
 }
 
 void TestSetupAccept::agwAddressChangeReopens() {
     SetupFields fields = Load();
-    fields.txtHost = "LocalHost";
+    fields.agwHost = "LocalHost";
     Accept(fields);
     QCOMPARE(links->log, (QStringList{"close agw", "open agw LocalHost:8000"}));
     links->log.clear();
     fields = Load();
-    fields.txtPort = "8001";
+    fields.agwPort = "8001";
     Accept(fields);
     QCOMPARE(links->log, (QStringList{"close agw", "open agw LocalHost:8001"}));
 }
@@ -121,7 +121,7 @@ void TestSetupAccept::linkSwitchedOnOpens() {
     config.AgwActive = config.AprsActive = false;
     links->agwOpen = links->aprsOpen = false;
     SetupFields fields = Load();
-    fields.chkAgw = fields.chkTcp = true;
+    fields.agwEnabled = fields.aprsEnabled = true;
     Accept(fields);
     QCOMPARE(links->log, (QStringList{"close agw", "open agw localhost:8000", "close aprs",
                                       "open aprs second:14580"}));
@@ -202,10 +202,10 @@ void TestSetupAccept::unreadableListKeepsServerInUse() {
     config.ServerListPath = dir->filePath("missing/Aprserve.txt");
     config.AprsEnabled = config.AprsActive = links->aprsOpen = wasEnabled;
     SetupFields fields = Load();
-    fields.chkTcp = true;
+    fields.aprsEnabled = true;
     QCOMPARE(fields.serverText, QString());
-    fields.txtCall = call;
-    fields.txtHiWind = "60";
+    fields.call = call;
+    fields.threshold(AlarmThreshold::HiWind) = "60";
     Accept(fields);
     QCOMPARE(links->log, log);
     QCOMPARE(config.HiWind, 60.0f);
@@ -216,27 +216,27 @@ void TestSetupAccept::unreadableListKeepsServerInUse() {
 void TestSetupAccept::aprsUntickedWhileClosedSaysNothing() {
     links->aprsOpen = false;
     SetupFields fields = Load();
-    fields.chkTcp = false;
+    fields.aprsEnabled = false;
     Accept(fields);
     QCOMPARE(links->log, QStringList());
-    QCOMPARE(monitor->model.lblWxComment, QStringLiteral("comment"));
+    QCOMPARE(monitor->model.comment, QStringLiteral("comment"));
     QVERIFY(!config.AprsActive);
     QCOMPARE(config.ServerIndex, qint16(1));
 }
 
 void TestSetupAccept::optionsAndThresholdsStoredAsEntered() {
     SetupFields fields = Load();
-    fields.chkFocus = false;
-    fields.chkBeep = true;
-    fields.chkFocusAlm = false;
-    fields.chkBeepAlm = false;
-    fields.chkSaveAlm = true;
-    fields.txtLoTemp = "45";
-    fields.txtHiTemp = "-10.5";
-    fields.txtLoHum = "90";
-    fields.TxtHiHum = "10";
-    fields.txtHiBaro = "1,013.2";
-    fields.txtHiWind = "0";
+    fields.focusNewData = false;
+    fields.beepNewData = true;
+    fields.focusAlarm = false;
+    fields.beepAlarm = false;
+    fields.saveAlarms = true;
+    fields.threshold(AlarmThreshold::LoTemp) = "45";
+    fields.threshold(AlarmThreshold::HiTemp) = "-10.5";
+    fields.threshold(AlarmThreshold::LoHum) = "90";
+    fields.threshold(AlarmThreshold::HiHum) = "10";
+    fields.threshold(AlarmThreshold::HiBaro) = "1,013.2";
+    fields.threshold(AlarmThreshold::HiWind) = "0";
     Accept(fields);
     QVERIFY(!config.FocusNewData && config.BeepNewData && !config.FocusAlarm && !config.BeepAlarm);
     QVERIFY(config.SaveAlarms);

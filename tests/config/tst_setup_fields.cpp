@@ -6,9 +6,33 @@
 
 using namespace anemora;
 
-Q_DECLARE_METATYPE(std::optional<SetupField>)
-
 namespace {
+
+const char *const ThresholdNames[] = {"LoTemp", "HiTemp",     "LoHum",    "HiHum",  "LoBaro",
+                                      "HiBaro", "HiRainHour", "HiRain24", "HiWind", "HiGust"};
+
+std::optional<AlarmThreshold> ThresholdNamed(const QString &name) {
+    for (std::size_t i = 0; i < std::size(ThresholdNames); ++i) {
+        if (name == QLatin1String(ThresholdNames[i]))
+            return AlarmThreshold(i);
+    }
+    return std::nullopt;
+}
+
+// The field a refusal names, as the table below writes it.
+QString RefusedName(const SetupRefusal &refusal) {
+    switch (refusal.field) {
+    case SetupField::Threshold:
+        return QLatin1String(ThresholdNames[refusal.threshold]);
+    case SetupField::AgwHost:
+        return QStringLiteral("AgwHost");
+    case SetupField::AgwPort:
+        return QStringLiteral("AgwPort");
+    case SetupField::Server:
+        break;
+    }
+    return QStringLiteral("Server");
+}
 
 WxConfig DefaultConfig() {
     WxConfig config;
@@ -38,20 +62,20 @@ WxConfig DefaultConfig() {
 // A form that passes every check, with the APRS-IS link on.
 SetupFields ValidFields() {
     SetupFields fields;
-    fields.txtCall = "Q1ABC";
-    fields.txtHiWind = "50.0";
-    fields.txtHiGust = "80.0";
-    fields.txtLoTemp = "-5.0";
-    fields.txtHiTemp = "40.0";
-    fields.txtLoHum = "20";
-    fields.TxtHiHum = "96";
-    fields.txtLoBaro = "900.0";
-    fields.txtHiBaro = "1,040.0";
-    fields.txtHiRainHour = "40.0";
-    fields.txtHiRain24 = "250.0";
-    fields.txtHost = "localhost";
-    fields.txtPort = "8000";
-    fields.chkTcp = true;
+    fields.call = "Q1ABC";
+    fields.threshold(AlarmThreshold::HiWind) = "50.0";
+    fields.threshold(AlarmThreshold::HiGust) = "80.0";
+    fields.threshold(AlarmThreshold::LoTemp) = "-5.0";
+    fields.threshold(AlarmThreshold::HiTemp) = "40.0";
+    fields.threshold(AlarmThreshold::LoHum) = "20";
+    fields.threshold(AlarmThreshold::HiHum) = "96";
+    fields.threshold(AlarmThreshold::LoBaro) = "900.0";
+    fields.threshold(AlarmThreshold::HiBaro) = "1,040.0";
+    fields.threshold(AlarmThreshold::HiRainHour) = "40.0";
+    fields.threshold(AlarmThreshold::HiRain24) = "250.0";
+    fields.agwHost = "localhost";
+    fields.agwPort = "8000";
+    fields.aprsEnabled = true;
     fields.serverItems = QStringList{"first:14580", "nocolon", "second:10152"};
     fields.serverPosition = 0;
     fields.serverText = "first:14580";
@@ -130,22 +154,22 @@ void TestSetupFields::loadFillsEveryField() {
     WxConfig config = DefaultConfig();
     config.ServerListPath = dir.filePath("Aprserve.txt");
     const SetupFields fields = LoadSetupFields(config, QLocale(QLocale::Italian, QLocale::Italy));
-    QCOMPARE(fields.txtCall, QStringLiteral("Q1ABC-13"));
-    QVERIFY(fields.chkFocus && !fields.chkBeep && fields.chkBeepAlm && !fields.chkFocusAlm);
-    QVERIFY(fields.chkSaveAlm);
-    QCOMPARE(fields.txtHiWind, QStringLiteral("50,0"));
-    QCOMPARE(fields.txtHiGust, QStringLiteral("80,5"));
-    QCOMPARE(fields.txtLoTemp, QStringLiteral("-5,0"));
-    QCOMPARE(fields.txtHiTemp, QStringLiteral("40,0"));
-    QCOMPARE(fields.txtLoHum, QStringLiteral("20"));
-    QCOMPARE(fields.TxtHiHum, QStringLiteral("96"));
-    QCOMPARE(fields.txtLoBaro, QStringLiteral("900,0"));
-    QCOMPARE(fields.txtHiBaro, QStringLiteral("1.040,0"));
-    QCOMPARE(fields.txtHiRainHour, QStringLiteral("40,0"));
-    QCOMPARE(fields.txtHiRain24, QStringLiteral("250,0"));
-    QCOMPARE(fields.txtHost, QStringLiteral("localhost"));
-    QCOMPARE(fields.txtPort, QStringLiteral("8000"));
-    QVERIFY(!fields.chkAgw && !fields.chkTcp);
+    QCOMPARE(fields.call, QStringLiteral("Q1ABC-13"));
+    QVERIFY(fields.focusNewData && !fields.beepNewData && fields.beepAlarm && !fields.focusAlarm);
+    QVERIFY(fields.saveAlarms);
+    QCOMPARE(fields.threshold(AlarmThreshold::HiWind), QStringLiteral("50,0"));
+    QCOMPARE(fields.threshold(AlarmThreshold::HiGust), QStringLiteral("80,5"));
+    QCOMPARE(fields.threshold(AlarmThreshold::LoTemp), QStringLiteral("-5,0"));
+    QCOMPARE(fields.threshold(AlarmThreshold::HiTemp), QStringLiteral("40,0"));
+    QCOMPARE(fields.threshold(AlarmThreshold::LoHum), QStringLiteral("20"));
+    QCOMPARE(fields.threshold(AlarmThreshold::HiHum), QStringLiteral("96"));
+    QCOMPARE(fields.threshold(AlarmThreshold::LoBaro), QStringLiteral("900,0"));
+    QCOMPARE(fields.threshold(AlarmThreshold::HiBaro), QStringLiteral("1.040,0"));
+    QCOMPARE(fields.threshold(AlarmThreshold::HiRainHour), QStringLiteral("40,0"));
+    QCOMPARE(fields.threshold(AlarmThreshold::HiRain24), QStringLiteral("250,0"));
+    QCOMPARE(fields.agwHost, QStringLiteral("localhost"));
+    QCOMPARE(fields.agwPort, QStringLiteral("8000"));
+    QVERIFY(!fields.agwEnabled && !fields.aprsEnabled);
 }
 
 void TestSetupFields::serverList_data() {
@@ -216,63 +240,57 @@ void TestSetupFields::readNumbers_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<std::optional<SetupField>>("refused");
+    QTest::addColumn<QString>("refused");
     const QLocale en(QLocale::English, QLocale::UnitedStates);
     const QLocale it(QLocale::Italian, QLocale::Italy);
-    const std::optional<SetupField> ok;
+    const QString ok;
     QTest::newRow("valid form") << ""
                                 << "" << en << ok;
-    QTest::newRow("empty threshold") << "txtHiWind"
-                                     << "" << en << std::optional(SetupField::HiWind);
-    QTest::newRow("letters in threshold") << "txtHiGust"
-                                          << "abc" << en << std::optional(SetupField::HiGust);
-    QTest::newRow("number then letters") << "txtLoTemp"
-                                         << "-5x" << en << std::optional(SetupField::LoTemp);
-    QTest::newRow("comma decimal outside its locale")
-        << "txtHiRain24"
-        << "2,5" << en << std::optional(SetupField::HiRain24);
-    QTest::newRow("overflowing float") << "txtLoBaro"
-                                       << "1e99" << en << std::optional(SetupField::LoBaro);
-    QTest::newRow("humidity 100 allowed") << "TxtHiHum"
+    QTest::newRow("empty threshold") << "HiWind"
+                                     << "" << en << "HiWind";
+    QTest::newRow("letters in threshold") << "HiGust"
+                                          << "abc" << en << "HiGust";
+    QTest::newRow("number then letters") << "LoTemp"
+                                         << "-5x" << en << "LoTemp";
+    QTest::newRow("comma decimal outside its locale") << "HiRain24"
+                                                      << "2,5" << en << "HiRain24";
+    QTest::newRow("overflowing float") << "LoBaro"
+                                       << "1e99" << en << "LoBaro";
+    QTest::newRow("humidity 100 allowed") << "HiHum"
                                           << "100" << en << ok;
-    QTest::newRow("humidity above 100") << "TxtHiHum"
-                                        << "101" << en << std::optional(SetupField::HiHum);
-    QTest::newRow("negative humidity") << "txtLoHum"
-                                       << "-1" << en << std::optional(SetupField::LoHum);
-    QTest::newRow("humidity beyond 16 bits") << "txtLoHum"
-                                             << "99999" << en << std::optional(SetupField::LoHum);
-    QTest::newRow("humidity not a number") << "txtLoHum"
-                                           << "" << en << std::optional(SetupField::LoHum);
-    QTest::newRow("port with trailing text") << "txtPort"
+    QTest::newRow("humidity above 100") << "HiHum"
+                                        << "101" << en << "HiHum";
+    QTest::newRow("negative humidity") << "LoHum"
+                                       << "-1" << en << "LoHum";
+    QTest::newRow("humidity beyond 16 bits") << "LoHum"
+                                             << "99999" << en << "LoHum";
+    QTest::newRow("humidity not a number") << "LoHum"
+                                           << "" << en << "LoHum";
+    QTest::newRow("port with trailing text") << "AgwPort"
                                              << "8000abc" << en << ok;
-    QTest::newRow("port without number is 0") << "txtPort"
+    QTest::newRow("port without number is 0") << "AgwPort"
                                               << "x" << en << ok;
-    QTest::newRow("port above 32767") << "txtPort"
-                                      << "32768" << en << std::optional(SetupField::AgwPort);
-    QTest::newRow("negative port") << "txtPort"
-                                   << "-1" << en << std::optional(SetupField::AgwPort);
-    QTest::newRow("agw host with double quote")
-        << "txtHost"
-        << "local\"host" << en << std::optional(SetupField::AgwHost);
-    QTest::newRow("typed server without colon")
-        << "serverText"
-        << "host" << en << std::optional(SetupField::Server);
-    QTest::newRow("typed server host with double quote")
-        << "serverText"
-        << "ho\"st:14580" << en << std::optional(SetupField::Server);
-    QTest::newRow("typed server port above 32767")
-        << "serverText"
-        << "host:40000" << en << std::optional(SetupField::Server);
-    QTest::newRow("typed server with semicolon")
-        << "serverText"
-        << "host:14580;x" << en << std::optional(SetupField::Server);
+    QTest::newRow("port above 32767") << "AgwPort"
+                                      << "32768" << en << "AgwPort";
+    QTest::newRow("negative port") << "AgwPort"
+                                   << "-1" << en << "AgwPort";
+    QTest::newRow("agw host with double quote") << "AgwHost"
+                                                << "local\"host" << en << "AgwHost";
+    QTest::newRow("typed server without colon") << "serverText"
+                                                << "host" << en << "Server";
+    QTest::newRow("typed server host with double quote") << "serverText"
+                                                         << "ho\"st:14580" << en << "Server";
+    QTest::newRow("typed server port above 32767") << "serverText"
+                                                   << "host:40000" << en << "Server";
+    QTest::newRow("typed server with semicolon") << "serverText"
+                                                 << "host:14580;x" << en << "Server";
     QTest::newRow("empty server field names no server") << "serverText"
                                                         << "" << en << ok;
     QTest::newRow("typed server with trailing text") << "serverText"
                                                      << "host:14580 x" << en << ok;
     QTest::newRow("listed entry without colon") << "serverPosition"
-                                                << "1" << en << std::optional(SetupField::Server);
-    QTest::newRow("bad server ignored with the link off") << "chkTcp off"
+                                                << "1" << en << "Server";
+    QTest::newRow("bad server ignored with the link off") << "aprs off"
                                                           << "" << en << ok;
 }
 
@@ -280,53 +298,53 @@ void TestSetupFields::readNumbers() {
     QFETCH(QString, field);
     QFETCH(QString, value);
     QFETCH(QLocale, locale);
-    QFETCH(std::optional<SetupField>, refused);
+    QFETCH(QString, refused);
     SetupFields fields = ValidFields();
-    const QHash<QString, QString SetupFields::*> texts{
-        {"txtHiWind", &SetupFields::txtHiWind}, {"txtHiGust", &SetupFields::txtHiGust},
-        {"txtLoTemp", &SetupFields::txtLoTemp}, {"txtHiRain24", &SetupFields::txtHiRain24},
-        {"txtLoBaro", &SetupFields::txtLoBaro}, {"txtLoHum", &SetupFields::txtLoHum},
-        {"TxtHiHum", &SetupFields::TxtHiHum},   {"txtPort", &SetupFields::txtPort},
-        {"txtHost", &SetupFields::txtHost},
-    };
-    if (texts.contains(field)) {
-        fields.*texts[field] = value;
+    if (ThresholdNamed(field)) {
+        fields.threshold(*ThresholdNamed(field)) = value;
+    } else if (field == "AgwPort") {
+        fields.agwPort = value;
+    } else if (field == "AgwHost") {
+        fields.agwHost = value;
     } else if (field == "serverText") {
         fields.serverPosition = -1;
         fields.serverText = value;
     } else if (field == "serverPosition") {
         fields.serverPosition = value.toInt();
-    } else if (field == "chkTcp off") {
-        fields.chkTcp = false;
+    } else if (field == "aprs off") {
+        fields.aprsEnabled = false;
         fields.serverPosition = -1;
         fields.serverText = "no server here";
     }
     const auto result = ReadSetupNumbers(fields, locale);
     const auto *refusal = std::get_if<SetupRefusal>(&result);
-    QCOMPARE(refusal ? std::optional(refusal->field) : std::nullopt, refused);
+    QCOMPARE(refusal ? RefusedName(*refusal) : QString(), refused);
     if (refusal)
         QVERIFY(!refusal->message.isEmpty());
 }
 
 void TestSetupFields::numbersAreConverted() {
     SetupFields fields = ValidFields();
-    for (QString *text : {&fields.txtHiWind, &fields.txtHiGust, &fields.txtHiTemp,
-                          &fields.txtLoBaro, &fields.txtHiRainHour, &fields.txtHiRain24})
+    for (QString *text :
+         {&fields.threshold(AlarmThreshold::HiWind), &fields.threshold(AlarmThreshold::HiGust),
+          &fields.threshold(AlarmThreshold::HiTemp), &fields.threshold(AlarmThreshold::LoBaro),
+          &fields.threshold(AlarmThreshold::HiRainHour),
+          &fields.threshold(AlarmThreshold::HiRain24)})
         text->replace(u'.', u',');
-    fields.txtHiBaro = "1.040,5";
-    fields.txtLoTemp = "-12,3";
-    fields.txtLoHum = "54,5";
-    fields.TxtHiHum = "55,5";
-    fields.txtPort = "8001.5";
+    fields.threshold(AlarmThreshold::HiBaro) = "1.040,5";
+    fields.threshold(AlarmThreshold::LoTemp) = "-12,3";
+    fields.threshold(AlarmThreshold::LoHum) = "54,5";
+    fields.threshold(AlarmThreshold::HiHum) = "55,5";
+    fields.agwPort = "8001.5";
     fields.serverPosition = 2;
     const auto result = ReadSetupNumbers(fields, QLocale(QLocale::Italian, QLocale::Italy));
     if (const auto *refusal = std::get_if<SetupRefusal>(&result))
         QFAIL(qPrintable(refusal->message));
     const SetupNumbers numbers = std::get<SetupNumbers>(result);
-    QCOMPARE(numbers.HiBaro, 1040.5f);
-    QCOMPARE(numbers.LoTemp, -12.3f);
-    QCOMPARE(numbers.LoHum, qint16(54));
-    QCOMPARE(numbers.HiHum, qint16(56));
+    QCOMPARE(numbers.thresholds.HiBaro, 1040.5f);
+    QCOMPARE(numbers.thresholds.LoTemp, -12.3f);
+    QCOMPARE(numbers.thresholds.LoHum, qint16(54));
+    QCOMPARE(numbers.thresholds.HiHum, qint16(56));
     QCOMPARE(numbers.AgwPort, qint16(8002));
     QVERIFY(numbers.server);
     QCOMPARE(numbers.server->host, QStringLiteral("second"));

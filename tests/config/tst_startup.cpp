@@ -1,5 +1,6 @@
 #include "common/files.h"
 #include "config/startup.h"
+#include "monitor/station_monitor.h"
 
 #include "common/fakes.h"
 #include "fakes.h"
@@ -57,13 +58,13 @@ void TestStartup::init() {
     prompts = FakePrompts();
     links = std::make_unique<FakeLinks>(prompts.events);
     monitor = std::make_unique<StationMonitor>(config, notifications, dir->path());
-    monitor->AcceptNextReport = false;
+    monitor->acceptNextReport = false;
     startup = std::make_unique<Startup>(config, *monitor, *links, prompts, dir->path());
 }
 
 void TestStartup::freshInstall() {
     startup->Run(QString());
-    QVERIFY(monitor->AcceptNextReport);
+    QVERIFY(monitor->acceptNextReport);
     QCOMPARE(ReadBytes(path("WxAlarms.ini")), QByteArray("#FALSE#,#TRUE#,#TRUE#,#TRUE#\r\n"
                                                          "-5,40,20,96\r\n"
                                                          "900,1040,40,250\r\n"

@@ -1,5 +1,5 @@
 #include "common/fakes.h"
-#include "weather/station_monitor.h"
+#include "monitor/station_monitor.h"
 
 #include <QTest>
 
@@ -25,8 +25,8 @@ void BenchIntake::lineFromAnotherStation() {
     QBENCHMARK {
         monitor.HandleAprsLine(line);
     }
-    QCOMPARE(monitor.model.List2.value(0), QStringLiteral("Q9XYZ-7>APRS,TCPIP*,qAC,T2TEST:"));
-    QCOMPARE(monitor.model.Text1, QStringLiteral("Dati storici"));
+    QCOMPARE(monitor.model.rxRows.value(0), QStringLiteral("Q9XYZ-7>APRS,TCPIP*,qAC,T2TEST:"));
+    QCOMPARE(monitor.model.history, QStringLiteral("Dati storici"));
 }
 
 QTEST_GUILESS_MAIN(BenchIntake)

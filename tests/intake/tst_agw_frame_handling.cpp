@@ -1,7 +1,7 @@
 #include "common/agw_frames.h"
 #include "common/fakes.h"
 #include "intake/agw_frame.h"
-#include "weather/station_monitor.h"
+#include "monitor/station_monitor.h"
 
 #include <QTest>
 
@@ -40,10 +40,10 @@ void TestAgwFrameHandling::init() {
     config.StationCall = QStringLiteral("Q1ABC-13");
     notifications = RecordingNotifications{};
     monitor = new StationMonitor(config, notifications, QString());
-    monitor->model.List2 = EarlierRows;
-    monitor->model.lblWxComment = QStringLiteral("comment");
-    monitor->model.lblRain.text = QStringLiteral("rain");
-    monitor->MinutesSinceReport = 7;
+    monitor->model.rxRows = EarlierRows;
+    monitor->model.comment = QStringLiteral("comment");
+    monitor->model.rain.text = QStringLiteral("rain");
+    monitor->minutesSinceReport = 7;
 }
 
 void TestAgwFrameHandling::cleanup() {
@@ -145,16 +145,16 @@ void TestAgwFrameHandling::frame() {
     QFETCH(QString, comment);
     QFETCH(QString, rain);
     config.StationCall = stationCall;
-    monitor->AcceptNextReport = accept;
+    monitor->acceptNextReport = accept;
 
     monitor->HandleAgwFrame(frame, 0, AgwDataLen(frame, 0));
 
-    QCOMPARE(monitor->model.List2, rows);
-    QCOMPARE(monitor->model.Text1, "Dati storici" + history);
-    QCOMPARE(monitor->MinutesSinceReport == 0, decoded);
+    QCOMPARE(monitor->model.rxRows, rows);
+    QCOMPARE(monitor->model.history, "Dati storici" + history);
+    QCOMPARE(monitor->minutesSinceReport == 0, decoded);
     if (!decoded) {
-        QCOMPARE(monitor->model.lblWxComment, comment);
-        QCOMPARE(monitor->model.lblRain.text, rain);
+        QCOMPARE(monitor->model.comment, comment);
+        QCOMPARE(monitor->model.rain.text, rain);
     }
 }
 
@@ -164,8 +164,8 @@ void TestAgwFrameHandling::frameAtAnOffset() {
     const QByteArray read = first + second;
     monitor->HandleAgwFrame(read, 0, AgwDataLen(read, 0));
     monitor->HandleAgwFrame(read, int(first.size()), AgwDataLen(read, first.size()));
-    QCOMPARE(monitor->model.List2, (QStringList{HeaderRow, QString::fromLatin1(Wx)}));
-    QCOMPARE(monitor->MinutesSinceReport, 0);
+    QCOMPARE(monitor->model.rxRows, (QStringList{HeaderRow, QString::fromLatin1(Wx)}));
+    QCOMPARE(monitor->minutesSinceReport, 0);
 }
 
 void TestAgwFrameHandling::framesBeyondTheArrayAreIgnored() {
@@ -174,9 +174,9 @@ void TestAgwFrameHandling::framesBeyondTheArrayAreIgnored() {
     monitor->HandleAgwFrame(frame, 0, AgwDataLen(frame, 0) + 1);
     monitor->HandleAgwFrame(frame, int(frame.size()), 1);
     monitor->HandleAgwFrame(frame, -36, 1);
-    QCOMPARE(monitor->model.List2, EarlierRows);
-    QCOMPARE(monitor->model.Text1, QStringLiteral("Dati storici"));
-    QCOMPARE(monitor->MinutesSinceReport, 7);
+    QCOMPARE(monitor->model.rxRows, EarlierRows);
+    QCOMPARE(monitor->model.history, QStringLiteral("Dati storici"));
+    QCOMPARE(monitor->minutesSinceReport, 7);
 }
 
 QTEST_GUILESS_MAIN(TestAgwFrameHandling)

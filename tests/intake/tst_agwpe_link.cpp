@@ -4,6 +4,7 @@
 #include "intake/agw_frame.h"
 #include "intake/agwpe_link.h"
 #include "intake/links.h"
+#include "monitor/station_monitor.h"
 
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -26,18 +27,18 @@ QStringList Snapshot(const StationMonitor &monitor) {
     const DisplayModel &m = monitor.model;
     return QStringList{m.caption,
                        m.trayTip,
-                       m.lblWxData.text,
-                       m.lblTemp.text,
-                       m.lblUR.text,
-                       m.lblPress.text,
-                       m.lblRain.text,
-                       m.lblWxComment,
-                       m.lblElapsed,
+                       m.wind.text,
+                       m.temperature.text,
+                       m.humidity.text,
+                       m.pressure.text,
+                       m.rain.text,
+                       m.comment,
+                       m.minutes,
                        QString::number(m.compass.drawn),
                        QString::number(m.compass.direction),
-                       m.List2.join(u'|'),
-                       m.Text1,
-                       QString::number(monitor.AcceptNextReport)};
+                       m.rxRows.join(u'|'),
+                       m.history,
+                       QString::number(monitor.acceptNextReport)};
 }
 
 } // namespace
@@ -106,7 +107,7 @@ bool TestAgwpeLink::Connect() {
         return false;
     peer = server->nextPendingConnection();
     return QTest::qWaitFor(
-        [&] { return link->Winsock1.state() == QAbstractSocket::ConnectedState; });
+        [&] { return link->agwpeSocket.state() == QAbstractSocket::ConnectedState; });
 }
 
 bool TestAgwpeLink::ReadRequests() {
@@ -118,7 +119,7 @@ bool TestAgwpeLink::ReadRequests() {
 }
 
 bool TestAgwpeLink::Deliver(const QByteArray &bytes) {
-    QSignalSpy reads(&link->Winsock1, &QTcpSocket::readyRead);
+    QSignalSpy reads(&link->agwpeSocket, &QTcpSocket::readyRead);
     peer->write(bytes);
     return reads.wait();
 }
@@ -137,7 +138,7 @@ void TestAgwpeLink::requestsOnConnect() {
     QCOMPARE(received, expected);
     QCOMPARE(monitor->model.caption, QStringLiteral("Q1ABC-13 Wx Station"));
     // The connection shows only when the version reply arrives.
-    QCOMPARE(monitor->model.lblWxComment, QString());
+    QCOMPARE(monitor->model.comment, QString());
 }
 
 void TestAgwpeLink::framesAcrossReads_data() {
@@ -174,8 +175,8 @@ void TestAgwpeLink::framesAcrossReads() {
     QVERIFY(ReadRequests());
     for (const QByteArray &bytes : writes)
         QVERIFY(Deliver(bytes));
-    QTRY_COMPARE(monitor->model.lblWxComment, comment);
-    QTRY_COMPARE(monitor->model.lblRain.text, rain);
+    QTRY_COMPARE(monitor->model.comment, comment);
+    QTRY_COMPARE(monitor->model.rain.text, rain);
 }
 
 void TestAgwpeLink::realStreamWholeAndSplit() {
@@ -186,15 +187,15 @@ void TestAgwpeLink::realStreamWholeAndSplit() {
         QStringLiteral("!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW");
     QVERIFY(Connect());
     QVERIFY(Deliver(stream));
-    QTRY_COMPARE(monitor->model.List2.value(1), lastPayload);
+    QTRY_COMPARE(monitor->model.rxRows.value(1), lastPayload);
     const QStringList whole = Snapshot(*monitor);
     // The first and only report taken: the third frame's is within the minute.
-    QCOMPARE(monitor->model.Text1.count(QStringLiteral("Q1ABC-13 To APRS")), 1);
-    QVERIFY(monitor->model.Text1.contains(
+    QCOMPARE(monitor->model.history.count(QStringLiteral("Q1ABC-13 To APRS")), 1);
+    QVERIFY(monitor->model.history.contains(
         QStringLiteral("\r\n_10090556c220s004g005t077r000p000P000h50b09900wRSW\r\n")));
-    QVERIFY(!monitor->AcceptNextReport);
-    QCOMPARE(monitor->model.List2.size(), 2);
-    QVERIFY(monitor->model.List2.first().startsWith(QStringLiteral("1: Q1ABC-13 To APRS Via")));
+    QVERIFY(!monitor->acceptNextReport);
+    QCOMPARE(monitor->model.rxRows.size(), 2);
+    QVERIFY(monitor->model.rxRows.first().startsWith(QStringLiteral("1: Q1ABC-13 To APRS Via")));
 
     for (qsizetype cut = 1; cut < stream.size(); ++cut) {
         Setup();
@@ -218,7 +219,7 @@ void TestAgwpeLink::overlongFrameReportedOnce() {
         peer->write(AgwFrame('G', "", "9;"));
         peer->disconnectFromHost();
         QVERIFY(QTest::qWaitFor(
-            [&] { return link->Winsock1.state() != QAbstractSocket::ConnectedState; }));
+            [&] { return link->agwpeSocket.state() != QAbstractSocket::ConnectedState; }));
     };
     QVERIFY(Deliver(AgwFrame('G', "", "2;") + bad));
 
@@ -227,7 +228,7 @@ void TestAgwpeLink::overlongFrameReportedOnce() {
     QCOMPARE(prompts.messages.first().title,
              QStringLiteral("Errore collegamento con AGWPE [Q1ABC-13]"));
     QVERIFY(prompts.messages.first().text.contains(QString::number(MaxAgwDataLen + 1)));
-    QCOMPARE(monitor->model.lblRain.text, QStringLiteral("Porte Radio : 2"));
+    QCOMPARE(monitor->model.rain.text, QStringLiteral("Porte Radio : 2"));
     QVERIFY(link->IsClosed());
     QVERIFY(!config.AgwEnabled);
     QVERIFY(config.AgwActive);
@@ -254,7 +255,7 @@ void TestAgwpeLink::newConnectionStartsAFreshStream() {
 
     QVERIFY(Connect());
     QVERIFY(Deliver(AgwFrame('G', "", "5;")));
-    QCOMPARE(monitor->model.lblRain.text, QStringLiteral("Porte Radio : 5"));
+    QCOMPARE(monitor->model.rain.text, QStringLiteral("Porte Radio : 5"));
 }
 
 void TestAgwpeLink::connectionRefused() {
@@ -265,7 +266,7 @@ void TestAgwpeLink::connectionRefused() {
     QTRY_COMPARE(prompts.messages.size(), 1);
     QCOMPARE(prompts.messages.first().title,
              QStringLiteral("Errore collegamento con AGWPE [Q1ABC-13]"));
-    QCOMPARE(prompts.messages.first().text, link->Winsock1.errorString());
+    QCOMPARE(prompts.messages.first().text, link->agwpeSocket.errorString());
     QVERIFY(link->IsClosed());
     QVERIFY(!config.AgwEnabled);
     QCOMPARE(prompts.dialogsShown, 1);
@@ -278,7 +279,7 @@ void TestAgwpeLink::linksOpenAndClose() {
     QVERIFY(!links.IsAgwLinkClosed());
     QTRY_VERIFY(server->hasPendingConnections());
     QTcpSocket *other = server->nextPendingConnection();
-    QTRY_COMPARE(links.agw.Winsock1.state(), QAbstractSocket::ConnectedState);
+    QTRY_COMPARE(links.agw.agwpeSocket.state(), QAbstractSocket::ConnectedState);
     QSignalSpy gone(other, &QTcpSocket::disconnected);
     links.CloseAgwLink();
     QVERIFY(links.IsAgwLinkClosed());

@@ -1,6 +1,7 @@
 #include "common/fakes.h"
 #include "intake/aprs_is_link.h"
 #include "intake/links.h"
+#include "monitor/station_monitor.h"
 
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -87,7 +88,7 @@ bool TestAprsIsLink::Connect() {
         return false;
     peer = server->nextPendingConnection();
     return QTest::qWaitFor(
-        [&] { return link->Winsock2.state() == QAbstractSocket::ConnectedState; });
+        [&] { return link->aprsIsSocket.state() == QAbstractSocket::ConnectedState; });
 }
 
 // Reads and drops the login line, so that later reads see only what follows.
@@ -120,7 +121,7 @@ void TestAprsIsLink::login() {
     }));
     QCOMPARE(received, bytes);
     QCOMPARE(monitor->model.caption, call + " Wx Station");
-    QCOMPARE(monitor->model.lblWxComment, QStringLiteral("Anemora connected to 127.0.0.1"));
+    QCOMPARE(monitor->model.comment, QStringLiteral("Anemora connected to 127.0.0.1"));
     QVERIFY(prompts.messages.isEmpty());
 }
 
@@ -153,14 +154,14 @@ void TestAprsIsLink::lines() {
     config.StationCall.clear();
     QVERIFY(Connect());
     QVERIFY(ReadLogin());
-    QSignalSpy reads(&link->Winsock2, &QTcpSocket::readyRead);
+    QSignalSpy reads(&link->aprsIsSocket, &QTcpSocket::readyRead);
     for (const QByteArray &bytes : writes) {
         peer->write(bytes);
         // One read per write, so that the pieces arrive apart.
         QVERIFY(reads.wait());
     }
     QTRY_COMPARE(link->AprsRxBuffer(), pending);
-    QTRY_COMPARE(monitor->model.Text1, "Dati storici" + history);
+    QTRY_COMPARE(monitor->model.history, "Dati storici" + history);
 }
 
 void TestAprsIsLink::partialLineSurvivesReconnect() {
@@ -176,7 +177,7 @@ void TestAprsIsLink::partialLineSurvivesReconnect() {
     QVERIFY(Connect());
     QVERIFY(ReadLogin());
     peer->write("tial\r\n");
-    QTRY_COMPARE(monitor->model.Text1, "Dati storici" + Entry(">partial"));
+    QTRY_COMPARE(monitor->model.history, "Dati storici" + Entry(">partial"));
 }
 
 void TestAprsIsLink::serverClose_data() {
@@ -215,7 +216,7 @@ void TestAprsIsLink::connectionRefused() {
     const ShownMessage &box = prompts.messages.first();
     QCOMPARE(box.icon, MessageIcon::Exclamation);
     QCOMPARE(box.title, QStringLiteral("Errore collegamento TCP [Q1ABC-13]"));
-    QCOMPARE(box.text, link->Winsock2.errorString());
+    QCOMPARE(box.text, link->aprsIsSocket.errorString());
     QVERIFY(!box.text.isEmpty());
     QVERIFY(link->IsClosed());
     QVERIFY(!config.AprsEnabled);
@@ -234,9 +235,9 @@ void TestAprsIsLink::errorThenCloseReportedOnce() {
         peer->write("\r\n>A:>late\r\n");
         peer->disconnectFromHost();
         QVERIFY(QTest::qWaitFor(
-            [&] { return link->Winsock2.state() != QAbstractSocket::ConnectedState; }));
+            [&] { return link->aprsIsSocket.state() != QAbstractSocket::ConnectedState; }));
     };
-    emit link->Winsock2.errorOccurred(QAbstractSocket::NetworkError);
+    emit link->aprsIsSocket.errorOccurred(QAbstractSocket::NetworkError);
 
     QCOMPARE(prompts.messages.size(), 1);
     QCOMPARE(prompts.messages.first().title, QStringLiteral("Errore collegamento TCP []"));
@@ -244,7 +245,7 @@ void TestAprsIsLink::errorThenCloseReportedOnce() {
     QVERIFY(!config.AprsEnabled);
     QVERIFY(config.AprsActive);
     QCOMPARE(link->AprsRxBuffer(), QStringLiteral(">A:>kept"));
-    QCOMPARE(monitor->model.Text1, QStringLiteral("Dati storici"));
+    QCOMPARE(monitor->model.history, QStringLiteral("Dati storici"));
     QTest::qWait(50);
     QCOMPARE(prompts.messages.size(), 1);
 }
@@ -261,7 +262,7 @@ void TestAprsIsLink::dialogMayReopenTheLink() {
     QTRY_COMPARE(prompts.dialogsShown, 1);
     QTRY_VERIFY(server->hasPendingConnections());
     peer = server->nextPendingConnection();
-    QTRY_COMPARE(link->Winsock2.state(), QAbstractSocket::ConnectedState);
+    QTRY_COMPARE(link->aprsIsSocket.state(), QAbstractSocket::ConnectedState);
     // The new connection's failure is reported in its turn.
     peer->disconnectFromHost();
     QTRY_COMPARE(prompts.messages.size(), 2);
@@ -275,7 +276,7 @@ void TestAprsIsLink::closingByProgramIsSilent() {
     QVERIFY(!links.IsAprsLinkClosed());
     QTRY_VERIFY(server->hasPendingConnections());
     QTcpSocket *other = server->nextPendingConnection();
-    QTRY_COMPARE(links.aprs.Winsock2.state(), QAbstractSocket::ConnectedState);
+    QTRY_COMPARE(links.aprs.aprsIsSocket.state(), QAbstractSocket::ConnectedState);
     QSignalSpy gone(other, &QTcpSocket::disconnected);
     links.CloseAprsLink();
     QVERIFY(links.IsAprsLinkClosed());

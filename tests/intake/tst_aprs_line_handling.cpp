@@ -1,5 +1,5 @@
 #include "common/fakes.h"
-#include "weather/station_monitor.h"
+#include "monitor/station_monitor.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -45,9 +45,9 @@ void TestAprsLineHandling::init() {
     notifications = RecordingNotifications{};
     monitor = new StationMonitor(config, notifications, QString());
     monitor->clock = [] { return QDateTime(QDate(2024, 3, 5), QTime(7, 1, 2)); };
-    monitor->model.List2 = EarlierRows;
+    monitor->model.rxRows = EarlierRows;
     // Any decoded report resets the minutes counter: that shows a decoder call.
-    monitor->MinutesSinceReport = 7;
+    monitor->minutesSinceReport = 7;
 }
 
 void TestAprsLineHandling::cleanup() {
@@ -146,16 +146,16 @@ void TestAprsLineHandling::line() {
     QFETCH(bool, history);
     QFETCH(bool, decoded);
     config.StationCall = stationCall;
-    monitor->AcceptNextReport = accept;
+    monitor->acceptNextReport = accept;
     QSignalSpy changed(monitor, &StationMonitor::displayChanged);
 
     monitor->HandleAprsLine(line);
 
-    QCOMPARE(monitor->model.List2, rows);
+    QCOMPARE(monitor->model.rxRows, rows);
     const QString entry = Stamp + rows.value(0) + "\r\n" + rows.value(1) + "\r\n";
-    QCOMPARE(monitor->model.Text1,
+    QCOMPARE(monitor->model.history,
              history ? QStringLiteral("Dati storici") + entry : QStringLiteral("Dati storici"));
-    QCOMPARE(monitor->MinutesSinceReport == 0, decoded);
+    QCOMPARE(monitor->minutesSinceReport == 0, decoded);
     QVERIFY(!changed.isEmpty());
 }
 
@@ -176,47 +176,47 @@ void TestAprsLineHandling::historyTrim() {
     QString text;
     for (int i = 0; i < before; ++i)
         text += QChar(u'A' + i % 26);
-    monitor->model.Text1 = text;
+    monitor->model.history = text;
 
     monitor->HandleAprsLine("Q1ABC-13>APRS:>status");
 
     const QString entry = Stamp + "Q1ABC-13>APRS:\r\n>status\r\n";
-    QCOMPARE(monitor->model.Text1, text.right(kept) + entry);
+    QCOMPARE(monitor->model.history, text.right(kept) + entry);
 }
 
 void TestAprsLineHandling::decodedReportClosesGateForLaterPackets() {
     const QString line = "Q1ABC-13>APRS:" + Wx;
     monitor->HandleAprsLine(line);
-    QVERIFY(!monitor->AcceptNextReport);
+    QVERIFY(!monitor->acceptNextReport);
     QCOMPARE(notifications.timerRestarts, 1);
-    const QString afterFirst = monitor->model.Text1;
+    const QString afterFirst = monitor->model.history;
 
     // A duplicate within the minute: shown in Rx, neither logged nor decoded.
-    monitor->MinutesSinceReport = 3;
+    monitor->minutesSinceReport = 3;
     monitor->HandleAprsLine("Q1ABC-13>APRS,WIDE1-1:" + Wx);
-    QCOMPARE(monitor->model.List2.value(0), QStringLiteral("Q1ABC-13>APRS,WIDE1-1:"));
-    QCOMPARE(monitor->model.Text1, afterFirst);
-    QCOMPARE(monitor->MinutesSinceReport, 3);
+    QCOMPARE(monitor->model.rxRows.value(0), QStringLiteral("Q1ABC-13>APRS,WIDE1-1:"));
+    QCOMPARE(monitor->model.history, afterFirst);
+    QCOMPARE(monitor->minutesSinceReport, 3);
     QCOMPARE(notifications.timerRestarts, 1);
 }
 
 void TestAprsLineHandling::hugeLinesLeaveStateSound() {
     const QString megabyte(1 << 20, u'x');
     monitor->HandleAprsLine(megabyte);
-    QCOMPARE(monitor->model.List2, EarlierRows);
+    QCOMPARE(monitor->model.rxRows, EarlierRows);
 
     // Sender, header and payload all far beyond 16-bit positions.
     config.StationCall = QString(40000, u'S');
     const QString header = config.StationCall + ">APRS," + QString(40000, u'P') + ':';
     monitor->HandleAprsLine(header + Wx + QString(40000, u' '));
-    QCOMPARE(monitor->model.List2.value(0), header);
-    QCOMPARE(monitor->MinutesSinceReport, 0);
-    QVERIFY(monitor->model.Text1.endsWith(Wx + QString(40000, u' ') + "\r\n"));
+    QCOMPARE(monitor->model.rxRows.value(0), header);
+    QCOMPARE(monitor->minutesSinceReport, 0);
+    QVERIFY(monitor->model.history.endsWith(Wx + QString(40000, u' ') + "\r\n"));
     // The history keeps its bound even after an entry that long.
-    const QString text = monitor->model.Text1;
-    monitor->AcceptNextReport = true;
+    const QString text = monitor->model.history;
+    monitor->acceptNextReport = true;
     monitor->HandleAprsLine(config.StationCall + ">APRS:>s");
-    QCOMPARE(monitor->model.Text1,
+    QCOMPARE(monitor->model.history,
              text.right(9800) + Stamp + config.StationCall + ">APRS:\r\n>s\r\n");
 }
 

@@ -3,6 +3,7 @@
 #include "config/config_files.h"
 #include "intake/agw_frame.h"
 #include "intake/links.h"
+#include "monitor/station_monitor.h"
 
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -139,9 +140,9 @@ void TestLinkFaults::init() {
     // Connected after the links' own handlers, so these see what each read
     // left behind.
     maxAprsPending = maxAgwPending = 0;
-    connect(&links->aprs.Winsock2, &QTcpSocket::readyRead, this,
+    connect(&links->aprs.aprsIsSocket, &QTcpSocket::readyRead, this,
             [this] { maxAprsPending = qMax(maxAprsPending, links->aprs.AprsRxBuffer().size()); });
-    connect(&links->agw.Winsock1, &QTcpSocket::readyRead, this,
+    connect(&links->agw.agwpeSocket, &QTcpSocket::readyRead, this,
             [this] { maxAgwPending = qMax(maxAgwPending, links->agw.PendingFrameBytes()); });
 }
 
@@ -196,20 +197,20 @@ void TestLinkFaults::aprsHostileStreams() {
     links->OpenAprsLink();
     QTcpSocket *peer = Accept(aprsServer);
     QVERIFY(peer);
-    QTRY_COMPARE(links->aprs.Winsock2.state(), QAbstractSocket::ConnectedState);
+    QTRY_COMPARE(links->aprs.aprsIsSocket.state(), QAbstractSocket::ConnectedState);
     const qint64 rssBefore = ResidentBytes();
 
     QVERIFY(Stream(peer, head, chunk, chunks));
     peer->write("\nQ1ABC-13>APRS,TCPIP*:>still here\r\n");
 
-    QTRY_COMPARE(monitor->model.List2,
+    QTRY_COMPARE(monitor->model.rxRows,
                  (QStringList{"Q1ABC-13>APRS,TCPIP*:", QStringLiteral(">still here")}));
-    QCOMPARE(monitor->model.Text1,
+    QCOMPARE(monitor->model.history,
              QStringLiteral("Dati storici[05/03/24 07:01:02 UTC] Q1ABC-13>APRS,TCPIP*:\r\n"
                             ">still here\r\n"));
     QVERIFY(maxAprsPending <= AprsLineAssembler::MaxLineLength);
     QCOMPARE(links->aprs.AprsRxBuffer(), QString());
-    QCOMPARE(links->aprs.Winsock2.state(), QAbstractSocket::ConnectedState);
+    QCOMPARE(links->aprs.aprsIsSocket.state(), QAbstractSocket::ConnectedState);
     QVERIFY(prompts.messages.isEmpty());
     QCOMPARE(prompts.dialogsShown, 0);
     QCOMPARE(Settings(config), settingsBefore);
@@ -245,7 +246,7 @@ void TestLinkFaults::agwHostileStreams() {
     links->OpenAgwLink();
     QTcpSocket *peer = Accept(agwServer);
     QVERIFY(peer);
-    QTRY_COMPARE(links->agw.Winsock1.state(), QAbstractSocket::ConnectedState);
+    QTRY_COMPARE(links->agw.agwpeSocket.state(), QAbstractSocket::ConnectedState);
     // Requests left unread would turn the close into a reset, which drops
     // what the link has not read yet.
     QTRY_COMPARE(peer->bytesAvailable(), 3 * AgwHeaderSize);
@@ -276,7 +277,7 @@ void TestLinkFaults::agwHostileStreams() {
     peer = Accept(agwServer);
     QVERIFY(peer);
     peer->write(Header('G', "", 2) + "5;");
-    QTRY_COMPARE(monitor->model.lblRain.text, QStringLiteral("Porte Radio : 5"));
+    QTRY_COMPARE(monitor->model.rain.text, QStringLiteral("Porte Radio : 5"));
     QCOMPARE(prompts.messages.size(), fails ? 1 : 0);
 }
 
@@ -294,7 +295,7 @@ void TestLinkFaults::floodWhileBoxIsUp() {
     QTcpSocket *peer = Accept(aprs ? aprsServer : agwServer);
     QVERIFY(peer);
     QAbstractSocket &socket =
-        aprs ? static_cast<QAbstractSocket &>(links->aprs.Winsock2) : links->agw.Winsock1;
+        aprs ? static_cast<QAbstractSocket &>(links->aprs.aprsIsSocket) : links->agw.agwpeSocket;
     QTRY_COMPARE(socket.state(), QAbstractSocket::ConnectedState);
     const qint64 rssBefore = ResidentBytes();
     qint64 grownDuringBox = 0;
@@ -339,7 +340,7 @@ void TestLinkFaults::unresolvableHost() {
     QCOMPARE(box.icon, MessageIcon::Exclamation);
     QCOMPARE(box.title, aprs ? AprsErrorTitle : AgwErrorTitle);
     QCOMPARE(box.text,
-             aprs ? links->aprs.Winsock2.errorString() : links->agw.Winsock1.errorString());
+             aprs ? links->aprs.aprsIsSocket.errorString() : links->agw.agwpeSocket.errorString());
     QVERIFY(!box.text.isEmpty());
     QCOMPARE(prompts.dialogsShown, 1);
     QVERIFY(links->IsAprsLinkClosed() && links->IsAgwLinkClosed());
@@ -378,8 +379,8 @@ void TestLinkFaults::destroyedWhileConnectedIsSilent() {
     links->OpenAprsLink();
     links->OpenAgwLink();
     QVERIFY(Accept(aprsServer) && Accept(agwServer));
-    QTRY_VERIFY(links->aprs.Winsock2.state() == QAbstractSocket::ConnectedState &&
-                links->agw.Winsock1.state() == QAbstractSocket::ConnectedState);
+    QTRY_VERIFY(links->aprs.aprsIsSocket.state() == QAbstractSocket::ConnectedState &&
+                links->agw.agwpeSocket.state() == QAbstractSocket::ConnectedState);
     links.reset();
     QCOMPARE(prompts.shownTexts(), QStringList());
     QCOMPARE(prompts.dialogsShown, 0);

@@ -1,7 +1,7 @@
 #include "common/memory.h"
 #include "config/wx_config.h"
+#include "monitor/station_monitor.h"
 #include "platform/notifications.h"
-#include "weather/station_monitor.h"
 
 #include <QTest>
 
@@ -11,7 +11,7 @@ class CountingNotifications : public anemora::Notifications {
 public:
     void PlaySound(const QString &) override { ++sounds; }
     void BringForward() override {}
-    void RestartElapsedTimer() override {}
+    void RestartMinuteTimer() override {}
     int sounds = 0;
 };
 
@@ -66,7 +66,7 @@ private slots:
         for (int i = 0; i < total; ++i) {
             monitor.HandleAprsLine(feedLine(i));
             if (i % 100 == 99)
-                monitor.ElapsedTick();
+                monitor.MinuteTick();
             if (i + 1 == warmUp)
                 afterWarmUp = ResidentBytes();
         }
@@ -79,8 +79,8 @@ private slots:
             QVERIFY2(
                 atEnd <= afterWarmUp + afterWarmUp / 20,
                 qPrintable(QStringLiteral("grew from %1 to %2 bytes").arg(afterWarmUp).arg(atEnd)));
-        QVERIFY(monitor.model.Text1.size() <= 9999 + 200);
-        QCOMPARE(monitor.model.List2.size(), 2);
+        QVERIFY(monitor.model.history.size() <= 9999 + 200);
+        QCOMPARE(monitor.model.rxRows.size(), 2);
         QVERIFY(notifications.sounds > 0);
     }
 };

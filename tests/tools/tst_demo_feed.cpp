@@ -3,6 +3,7 @@
 #include "aprs_replay/replay_server.h"
 #include "common/fakes.h"
 #include "intake/aprs_is_link.h"
+#include "monitor/station_monitor.h"
 
 #include <QDir>
 #include <QFile>
@@ -91,12 +92,12 @@ void TestDemoFeed::monitorTakesOnlyTheStation() {
 
     // The status packet and the first report got in; the gate then held the
     // rest, and the look-alike q1abc-13 never counted.
-    const QString history = monitor.model.Text1;
+    const QString history = monitor.model.history;
     QVERIFY(history.contains(QLatin1String("Stazione meteo Q1ABC-13")));
     QVERIFY(history.contains(FirstReport));
     QCOMPARE(history.count(QLatin1String("Q1ABC-13>")), 2);
     QVERIFY(!history.contains(QLatin1String("q1abc-13")));
-    QVERIFY(!monitor.AcceptNextReport);
+    QVERIFY(!monitor.acceptNextReport);
     QVERIFY(monitor.model.compass.drawn);
     QCOMPARE(monitor.model.compass.direction, qint16(212));
 }

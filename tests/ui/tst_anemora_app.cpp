@@ -115,14 +115,14 @@ void TestAnemoraApp::StartFromParams() {
 void TestAnemoraApp::reportReachesTheWindow() {
     StartWithServer();
     QTRY_COMPARE(program->window.windowTitle(), Station + QStringLiteral(" Wx Station"));
-    QTRY_VERIFY(program->window.lblWxData->text().startsWith(QStringLiteral("212°")));
+    QTRY_VERIFY(program->window.windLabel->text().startsWith(QStringLiteral("212°")));
     QVERIFY(login.contains("filter p/" + Station.toLatin1()));
-    QVERIFY(program->window.picWx->Request().drawn);
-    QCOMPARE(program->window.picWx->Request().direction, qint16(212));
-    QVERIFY(!program->window.lblTemp->text().isEmpty());
-    QVERIFY(program->window.lblPress->text().endsWith(QStringLiteral(" mb")));
+    QVERIFY(program->window.compassView->Request().drawn);
+    QCOMPARE(program->window.compassView->Request().direction, qint16(212));
+    QVERIFY(!program->window.temperatureLabel->text().isEmpty());
+    QVERIFY(program->window.pressureLabel->text().endsWith(QStringLiteral(" mb")));
     const QString tip =
-        QTextDocumentFragment::fromHtml(program->window.cSysTray1.toolTip()).toPlainText();
+        QTextDocumentFragment::fromHtml(program->window.trayIcon.toolTip()).toPlainText();
     QVERIFY(tip.startsWith(Station + QStringLiteral(" 212°")));
 }
 
@@ -139,14 +139,14 @@ void TestAnemoraApp::rightClickOpensOneSettingsDialog() {
     StartWithServer();
     for (int i = 0; i < 2; ++i) {
         const QPointF at(3, 3);
-        QMouseEvent press(QEvent::MouseButtonPress, at, program->window.lblWxData->mapToGlobal(at),
+        QMouseEvent press(QEvent::MouseButtonPress, at, program->window.windLabel->mapToGlobal(at),
                           Qt::RightButton, Qt::RightButton, Qt::NoModifier);
-        QApplication::sendEvent(program->window.lblWxData, &press);
+        QApplication::sendEvent(program->window.windLabel, &press);
     }
     QVERIFY(program->prompts.IsSettingsDialogVisible());
     int dialogs = 0;
     for (QWidget *widget : QApplication::topLevelWidgets()) {
-        dialogs += widget->isVisible() && widget->inherits("anemora::frmWxSetup") ? 1 : 0;
+        dialogs += widget->isVisible() && widget->inherits("anemora::SettingsDialog") ? 1 : 0;
     }
     QCOMPARE(dialogs, 1);
     program->prompts.CurrentDialog()->close();
@@ -188,7 +188,7 @@ void TestAnemoraApp::endsWhenTheLastWindowCloses() {
     program->window.trayAvailable = true;
     // The viewer reads the guide from the current folder at each activation.
     QVERIFY(QDir::setCurrent(appDir->path()));
-    program->viewer.Apri(QStringLiteral("Leggimi.rtf"), QStringLiteral("Anemora - Istruzioni"));
+    program->viewer.Open(QStringLiteral("Leggimi.rtf"), QStringLiteral("Anemora - Istruzioni"));
     program->prompts.ShowSettingsDialog();
     QVERIFY(program->viewer.isVisible());
     QVERIFY(program->prompts.IsSettingsDialogVisible());

@@ -172,16 +172,16 @@ void TestCompassGeometry::compassPaintsTheRequest() {
 
 void TestCompassGeometry::calmLabelFollowsDrawnRequestsOnly() {
     CompassView compass;
-    QVERIFY(compass.lblCalm->isHidden());
+    QVERIFY(compass.calmLabel->isHidden());
     compass.SetRequest({true, 0, 0, 0});
-    QVERIFY(!compass.lblCalm->isHidden());
+    QVERIFY(!compass.calmLabel->isHidden());
     const QImage image = compass.grab().toImage();
     QCOMPARE(CountColour(image, image.rect(), QColor(0, 255, 0)), 0);
     // A cleared compass leaves the label as the last drawing set it.
     compass.SetRequest({});
-    QVERIFY(!compass.lblCalm->isHidden());
+    QVERIFY(!compass.calmLabel->isHidden());
     compass.SetRequest({true, 200, 0, -999});
-    QVERIFY(compass.lblCalm->isHidden());
+    QVERIFY(compass.calmLabel->isHidden());
 }
 
 void TestCompassGeometry::trendMarksRendered_data() {

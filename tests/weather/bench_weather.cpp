@@ -1,6 +1,6 @@
 #include "common/fakes.h"
 #include "config/config_files.h"
-#include "weather/station_monitor.h"
+#include "monitor/station_monitor.h"
 #include "weather/wx_report.h"
 
 #include <QtTest>
@@ -51,7 +51,7 @@ void BenchWeather::decodeWxReport() {
     QBENCHMARK {
         monitor.DecodeWxReport(WithPosition);
     }
-    QCOMPARE(monitor.model.lblPress.text, QStringLiteral("1.013,2 mb"));
+    QCOMPARE(monitor.model.pressure.text, QStringLiteral("1.013,2 mb"));
 }
 
 QTEST_GUILESS_MAIN(BenchWeather)

@@ -1,6 +1,6 @@
 #include "common/fakes.h"
 #include "config/config_files.h"
-#include "weather/station_monitor.h"
+#include "monitor/station_monitor.h"
 #include "weather/wx_display.h"
 
 #include <QtTest>
@@ -26,14 +26,14 @@ WxConfig defaultConfig() {
 
 ReadingLabel &labelNamed(DisplayModel &model, const QString &name) {
     if (name == u"wind")
-        return model.lblWxData;
+        return model.wind;
     if (name == u"temp")
-        return model.lblTemp;
+        return model.temperature;
     if (name == u"hum")
-        return model.lblUR;
+        return model.humidity;
     if (name == u"press")
-        return model.lblPress;
-    return model.lblRain;
+        return model.pressure;
+    return model.rain;
 }
 
 } // namespace
@@ -235,14 +235,14 @@ void TestDecodeWxReport::texts() {
     decode(payload);
 
     const DisplayModel &m = monitor->model;
-    QTEST(m.lblWxData.text, "wind");
-    QTEST(m.lblTemp.text, "temp");
-    QTEST(m.lblUR.text, "hum");
-    QTEST(m.lblPress.text, "press");
-    QTEST(m.lblRain.text, "rain");
-    QTEST(m.lblWxComment, "comment");
-    const QString tip = QStringList{"Q1ABC-13",  m.lblWxData.text, m.lblTemp.text,
-                                    m.lblUR.text, m.lblPress.text,  m.lblRain.text}
+    QTEST(m.wind.text, "wind");
+    QTEST(m.temperature.text, "temp");
+    QTEST(m.humidity.text, "hum");
+    QTEST(m.pressure.text, "press");
+    QTEST(m.rain.text, "rain");
+    QTEST(m.comment, "comment");
+    const QString tip = QStringList{"Q1ABC-13",      m.wind.text,     m.temperature.text,
+                                    m.humidity.text, m.pressure.text, m.rain.text}
                             .join(u' ');
     QCOMPARE(m.trayTip, tip);
 }
@@ -264,7 +264,7 @@ void TestDecodeWxReport::rainFontSize() {
 
     decode(payload);
 
-    QTEST(int(monitor->model.lblRain.text.size()), "length");
+    QTEST(int(monitor->model.rain.text.size()), "length");
     QTEST(monitor->model.rainFontPointSize, "points");
 }
 
@@ -281,17 +281,17 @@ void TestDecodeWxReport::gateAndTimer_data() {
 
 void TestDecodeWxReport::gateAndTimer() {
     QFETCH(QString, payload);
-    monitor->MinutesSinceReport = 7;
-    monitor->model.lblElapsed = QStringLiteral("07");
+    monitor->minutesSinceReport = 7;
+    monitor->model.minutes = QStringLiteral("07");
     QSignalSpy changed(monitor.get(), &StationMonitor::displayChanged);
 
     decode(payload);
 
-    QTEST(monitor->AcceptNextReport, "gateOpen");
+    QTEST(monitor->acceptNextReport, "gateOpen");
     QTEST(notifications.timerRestarts, "restarts");
     QTEST(monitor->model.compass.drawn, "compassDrawn");
-    QCOMPARE(monitor->MinutesSinceReport, qint16(0));
-    QCOMPARE(monitor->model.lblElapsed, QStringLiteral("00"));
+    QCOMPARE(monitor->minutesSinceReport, qint16(0));
+    QCOMPARE(monitor->model.minutes, QStringLiteral("00"));
     QCOMPARE(changed.size(), 1);
 }
 
@@ -417,20 +417,20 @@ void TestDecodeWxReport::alarmBoundaries() {
 void TestDecodeWxReport::alarmColourReturnsToNormal() {
     config.HiTemp = 10.0f;
     decode(QStringLiteral("_090/010g020t050"));
-    QCOMPARE(monitor->model.lblTemp.colour, ReadingColour::Alarm);
+    QCOMPARE(monitor->model.temperature.colour, ReadingColour::Alarm);
 
     config.HiWind = 1;
     decode(QStringLiteral("_090/010g020h50"));
-    QCOMPARE(monitor->model.lblWxData.colour, ReadingColour::Alarm);
+    QCOMPARE(monitor->model.wind.colour, ReadingColour::Alarm);
     // Temperature absent: its label keeps red.
-    QCOMPARE(monitor->model.lblTemp.colour, ReadingColour::Alarm);
+    QCOMPARE(monitor->model.temperature.colour, ReadingColour::Alarm);
 
     // Any report resets the wind label, even one without wind.
-    config.HiTemp = DefaultHiTemp;
+    config.HiTemp = DefaultAlarmThresholds.HiTemp;
     decode(QStringLiteral("_...t060"));
-    QCOMPARE(monitor->model.lblWxData.colour, ReadingColour::Normal);
-    QCOMPARE(monitor->model.lblTemp.colour, ReadingColour::Normal);
-    QCOMPARE(monitor->model.lblWxData.text, QStringLiteral("090°  16 / 32 km/h"));
+    QCOMPARE(monitor->model.wind.colour, ReadingColour::Normal);
+    QCOMPARE(monitor->model.temperature.colour, ReadingColour::Normal);
+    QCOMPARE(monitor->model.wind.text, QStringLiteral("090°  16 / 32 km/h"));
 }
 
 void TestDecodeWxReport::sounds_data() {
@@ -511,19 +511,19 @@ void TestDecodeWxReport::bringForward() {
 void TestDecodeWxReport::trends() {
     decode(QStringLiteral("_090/010t060h50b10132"));
     const std::array<TrendMark, 3> none{TrendMark::None, TrendMark::None, TrendMark::None};
-    QCOMPARE(monitor->model.picVar, none);
-    QVERIFY(monitor->HaveLastValues);
+    QCOMPARE(monitor->model.trends, none);
+    QVERIFY(monitor->haveLastValues);
 
     decode(QStringLiteral("_090/010t070h50b10120"));
     const std::array<TrendMark, 3> second{TrendMark::Up, TrendMark::Steady, TrendMark::Down};
-    QCOMPARE(monitor->model.picVar, second);
+    QCOMPARE(monitor->model.trends, second);
 
     // Absent values keep their mark and their last value.
     decode(QStringLiteral("_090/010h40"));
     const std::array<TrendMark, 3> third{TrendMark::Up, TrendMark::Down, TrendMark::Down};
-    QCOMPARE(monitor->model.picVar, third);
-    QCOMPARE(monitor->LastPress, 1012.0f);
-    QCOMPARE(monitor->LastHum, qint16(40));
+    QCOMPARE(monitor->model.trends, third);
+    QCOMPARE(monitor->lastPressure, 1012.0f);
+    QCOMPARE(monitor->lastHumidity, qint16(40));
 }
 
 void TestDecodeWxReport::firstTrendAgainstOlderValue() {
@@ -531,7 +531,7 @@ void TestDecodeWxReport::firstTrendAgainstOlderValue() {
     // with the value stored before (0 at start).
     decode(QStringLiteral("_090/010t060"));
     decode(QStringLiteral("_090/010b10132"));
-    QCOMPARE(monitor->model.picVar[2], TrendMark::Up);
+    QCOMPARE(monitor->model.trends[2], TrendMark::Up);
 }
 
 void TestDecodeWxReport::reportWithOnlyWind() {
@@ -539,11 +539,11 @@ void TestDecodeWxReport::reportWithOnlyWind() {
     decode(QStringLiteral("_180/010"));
 
     const DisplayModel &m = monitor->model;
-    QCOMPARE(m.lblWxData.text, QStringLiteral("180°  16 km/h"));
-    QCOMPARE(m.lblTemp.text, QStringLiteral("25.0°C"));
-    QCOMPARE(m.lblUR.text, QStringLiteral("50%"));
-    QCOMPARE(m.lblPress.text, QStringLiteral("990.0 mb"));
-    QCOMPARE(m.lblRain.text, QString());
+    QCOMPARE(m.wind.text, QStringLiteral("180°  16 km/h"));
+    QCOMPARE(m.temperature.text, QStringLiteral("25.0°C"));
+    QCOMPARE(m.humidity.text, QStringLiteral("50%"));
+    QCOMPARE(m.pressure.text, QStringLiteral("990.0 mb"));
+    QCOMPARE(m.rain.text, QString());
     QCOMPARE(m.compass.direction, qint16(180));
     QCOMPARE(m.compass.speed, float(10 * 1.609347));
     QCOMPARE(m.compass.gust, float(-9999 * 1.609347));
@@ -552,20 +552,20 @@ void TestDecodeWxReport::reportWithOnlyWind() {
 
 void TestDecodeWxReport::minutesStopAt99() {
     decode(Example);
-    QVERIFY(!monitor->AcceptNextReport);
-    monitor->ElapsedTick();
-    QVERIFY(monitor->AcceptNextReport);
-    QCOMPARE(monitor->model.lblElapsed, QStringLiteral("01"));
+    QVERIFY(!monitor->acceptNextReport);
+    monitor->MinuteTick();
+    QVERIFY(monitor->acceptNextReport);
+    QCOMPARE(monitor->model.minutes, QStringLiteral("01"));
 
     QSignalSpy changed(monitor.get(), &StationMonitor::displayChanged);
     for (int i = 0; i < 120; ++i)
-        monitor->ElapsedTick();
-    QCOMPARE(monitor->MinutesSinceReport, qint16(99));
-    QCOMPARE(monitor->model.lblElapsed, QStringLiteral("99"));
+        monitor->MinuteTick();
+    QCOMPARE(monitor->minutesSinceReport, qint16(99));
+    QCOMPARE(monitor->model.minutes, QStringLiteral("99"));
     QCOMPARE(changed.size(), 120);
 
     decode(QStringLiteral("_...t060"));
-    QCOMPARE(monitor->model.lblElapsed, QStringLiteral("00"));
+    QCOMPARE(monitor->model.minutes, QStringLiteral("00"));
 }
 
 void TestDecodeWxReport::clearData_data() {
@@ -585,9 +585,9 @@ void TestDecodeWxReport::clearData() {
     config.HiTemp = 20;
     decode(QStringLiteral("_090/010g015t070h50b10132r001v+01note"));
     decode(QStringLiteral("_090/010g015t080h50b10132r001v+01note"));
-    monitor->ElapsedTick();
-    monitor->model.List2 = QStringList{"Q1ABC-13>APRS", "_090/010"};
-    monitor->model.Text1 = QStringLiteral("history");
+    monitor->MinuteTick();
+    monitor->model.rxRows = QStringList{"Q1ABC-13>APRS", "_090/010"};
+    monitor->model.history = QStringLiteral("history");
     const DisplayModel before = monitor->model;
 
     monitor->ClearData(QStringLiteral("Q1ABC-13 Wx Station"));
@@ -595,24 +595,24 @@ void TestDecodeWxReport::clearData() {
     const DisplayModel &m = monitor->model;
     QCOMPARE(m.caption, QStringLiteral("Q1ABC-13 Wx Station"));
     QCOMPARE(m.trayTip, QStringLiteral("Q1ABC-13 Wx Station"));
-    QCOMPARE(m.lblWxData.text, reset ? QStringLiteral("Anemora v7") : before.lblWxData.text);
-    QCOMPARE(m.lblTemp.text, reset ? QString() : before.lblTemp.text);
-    QCOMPARE(m.lblUR.text, reset ? QString() : before.lblUR.text);
-    QCOMPARE(m.lblPress.text, reset ? QString() : before.lblPress.text);
-    QCOMPARE(m.lblRain.text, reset ? QString() : before.lblRain.text);
+    QCOMPARE(m.wind.text, reset ? QStringLiteral("Anemora v7") : before.wind.text);
+    QCOMPARE(m.temperature.text, reset ? QString() : before.temperature.text);
+    QCOMPARE(m.humidity.text, reset ? QString() : before.humidity.text);
+    QCOMPARE(m.pressure.text, reset ? QString() : before.pressure.text);
+    QCOMPARE(m.rain.text, reset ? QString() : before.rain.text);
     QCOMPARE(m.compass.drawn, !reset);
-    QCOMPARE(m.picVar[0], reset ? TrendMark::None : TrendMark::Up);
-    QCOMPARE(m.lblElapsed, reset ? QStringLiteral("00") : QStringLiteral("01"));
-    QCOMPARE(monitor->MinutesSinceReport, qint16(reset ? 0 : 1));
-    QCOMPARE(monitor->HaveLastValues, !reset);
-    QCOMPARE(m.List2.isEmpty(), reset);
+    QCOMPARE(m.trends[0], reset ? TrendMark::None : TrendMark::Up);
+    QCOMPARE(m.minutes, reset ? QStringLiteral("00") : QStringLiteral("01"));
+    QCOMPARE(monitor->minutesSinceReport, qint16(reset ? 0 : 1));
+    QCOMPARE(monitor->haveLastValues, !reset);
+    QCOMPARE(m.rxRows.isEmpty(), reset);
     // Left alone in every case.
-    QCOMPARE(m.lblTemp.colour, ReadingColour::Alarm);
-    QCOMPARE(m.lblWxComment, before.lblWxComment);
-    QCOMPARE(m.Text1, QStringLiteral("history"));
-    QVERIFY(monitor->AcceptNextReport);
-    QCOMPARE(monitor->LastTemp, float((80 - 32) * 0.5555555555555556));
-    QCOMPARE(monitor->LastHum, qint16(50));
+    QCOMPARE(m.temperature.colour, ReadingColour::Alarm);
+    QCOMPARE(m.comment, before.comment);
+    QCOMPARE(m.history, QStringLiteral("history"));
+    QVERIFY(monitor->acceptNextReport);
+    QCOMPARE(monitor->lastTemperature, float((80 - 32) * 0.5555555555555556));
+    QCOMPARE(monitor->lastHumidity, qint16(50));
 }
 
 void TestDecodeWxReport::hostileInput_data() {
@@ -637,12 +637,12 @@ void TestDecodeWxReport::hostileInput() {
 
     const DisplayModel &m = monitor->model;
     for (const QString &text :
-         {m.lblWxData.text, m.lblTemp.text, m.lblUR.text, m.lblPress.text, m.lblRain.text}) {
+         {m.wind.text, m.temperature.text, m.humidity.text, m.pressure.text, m.rain.text}) {
         QVERIFY2(!text.contains(QLatin1String("nan"), Qt::CaseInsensitive), qPrintable(text));
         QVERIFY2(!text.contains(QLatin1String("inf"), Qt::CaseInsensitive), qPrintable(text));
     }
     QVERIFY(notifications.sounds.size() <= 1);
-    QCOMPARE(monitor->model.lblElapsed, QStringLiteral("00"));
+    QCOMPARE(monitor->model.minutes, QStringLiteral("00"));
 }
 
 QTEST_GUILESS_MAIN(TestDecodeWxReport)

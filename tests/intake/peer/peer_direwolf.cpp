@@ -3,6 +3,7 @@
 // report may reach the display. Runs inside in_private_network.sh.
 #include "common/fakes.h"
 #include "direwolf_peer.h"
+#include "monitor/station_monitor.h"
 
 #include "intake/agwpe_link.h"
 
@@ -82,17 +83,17 @@ void PeerDirewolf::stationReportReachesDisplay() {
     StationMonitor monitor(config, notifications, QDir::tempPath());
     QStringList payloadsSeen;
     connect(&monitor, &StationMonitor::displayChanged, this, [&] {
-        if (!monitor.model.List2.isEmpty() && !payloadsSeen.contains(monitor.model.List2.last()))
-            payloadsSeen += monitor.model.List2.last();
+        if (!monitor.model.rxRows.isEmpty() && !payloadsSeen.contains(monitor.model.rxRows.last()))
+            payloadsSeen += monitor.model.rxRows.last();
     });
 
     AgwpeLink link(config, monitor, prompts);
     link.OpenAgwLink();
     // The version reply follows the monitor request, so once it is shown
     // direwolf forwards what it hears.
-    QTRY_COMPARE_WITH_TIMEOUT(monitor.model.lblWxComment,
+    QTRY_COMPARE_WITH_TIMEOUT(monitor.model.comment,
                               QStringLiteral("Anemora connesso a AGWPE v2005.127"), PeerTimeoutMs);
-    QTRY_COMPARE_WITH_TIMEOUT(monitor.model.lblRain.text, QStringLiteral("Porte Radio : 1"),
+    QTRY_COMPARE_WITH_TIMEOUT(monitor.model.rain.text, QStringLiteral("Porte Radio : 1"),
                               PeerTimeoutMs);
 
     peer.feed(packetsAudio + DirewolfPeer::Silence(1000));
@@ -101,16 +102,16 @@ void PeerDirewolf::stationReportReachesDisplay() {
 
     // Both packets were heard and shown in the Rx window...
     QCOMPARE(payloadsSeen, QStringList({OtherReport, StationReport}));
-    QCOMPARE(monitor.model.List2.size(), 2);
-    QVERIFY2(monitor.model.List2.first().startsWith(
+    QCOMPARE(monitor.model.rxRows.size(), 2);
+    QVERIFY2(monitor.model.rxRows.first().startsWith(
                  QLatin1String("1: Q1ABC-13 To APRS Via WIDE1-1 <UI")),
-             qPrintable(monitor.model.List2.first()));
+             qPrintable(monitor.model.rxRows.first()));
     // ...but only the station's went to the history and the decoder.
-    QVERIFY(monitor.model.Text1.contains(StationReport));
-    QVERIFY(!monitor.model.Text1.contains(OtherReport));
-    QVERIFY(!monitor.AcceptNextReport);
-    QVERIFY(monitor.HaveLastValues);
-    QCOMPARE(monitor.model.lblElapsed, QStringLiteral("00"));
+    QVERIFY(monitor.model.history.contains(StationReport));
+    QVERIFY(!monitor.model.history.contains(OtherReport));
+    QVERIFY(!monitor.acceptNextReport);
+    QVERIFY(monitor.haveLastValues);
+    QCOMPARE(monitor.model.minutes, QStringLiteral("00"));
     QVERIFY(monitor.model.compass.drawn);
     QCOMPARE(monitor.model.compass.direction, qint16(220));
     QCOMPARE(prompts.shownTexts(), QStringList());

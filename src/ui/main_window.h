@@ -1,6 +1,6 @@
 #pragma once
 
-#include "weather/station_monitor.h"
+#include "monitor/station_monitor.h"
 
 #include <QSize>
 #include <QStringList>
@@ -27,16 +27,16 @@ constexpr int TallHeight = 2310;
 // The client area as laid out.
 constexpr int ClientWidth = 3165;
 constexpr int ClientHeight = 1545;
-// Text1 reaches down beside List2 while both panes are shown.
+// historyPane reaches down beside rxPane while both panes are shown.
 constexpr int HistoryShortHeight = 1500;
 constexpr int HistoryTallHeight = 1850;
 
 // The main window. It renders the station monitor's display model, turns
 // mouse presses and F1 into actions, and minimises into the tray.
-class frmWx : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit frmWx(StationMonitor &monitor, QWidget *parent = nullptr);
+    explicit MainWindow(StationMonitor &monitor, QWidget *parent = nullptr);
 
     void ToggleRxWindow();
     void ToggleHistoryWindow();
@@ -44,7 +44,7 @@ public:
     // Restores from the tray when not in the normal state, otherwise
     // activates and raises the window.
     void BringForward();
-    void RestartElapsedTimer();
+    void RestartMinuteTimer();
 
     int OuterWidth() const;
     int OuterHeight() const;
@@ -55,19 +55,19 @@ public:
     // one; elsewhere a hidden window could never be brought back.
     bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
 
-    CompassView *picWx = nullptr;
-    QLabel *lblWxData = nullptr;
-    QLabel *lblTemp = nullptr;
-    QLabel *lblUR = nullptr;
-    QLabel *lblPress = nullptr;
-    QLabel *lblRain = nullptr;
-    QLabel *lblWxComment = nullptr;
+    CompassView *compassView = nullptr;
+    QLabel *windLabel = nullptr;
+    QLabel *temperatureLabel = nullptr;
+    QLabel *humidityLabel = nullptr;
+    QLabel *pressureLabel = nullptr;
+    QLabel *rainLabel = nullptr;
+    QLabel *commentLabel = nullptr;
     // Temperature, humidity, pressure.
-    std::array<TrendView *, 3> picVar{};
-    QListWidget *List2 = nullptr;
-    QPlainTextEdit *Text1 = nullptr;
-    QTimer tmrElapsed;
-    QSystemTrayIcon cSysTray1;
+    std::array<TrendView *, 3> trendMarks{};
+    QListWidget *rxPane = nullptr;
+    QPlainTextEdit *historyPane = nullptr;
+    QTimer minuteTimer;
+    QSystemTrayIcon trayIcon;
 
 signals:
     void settingsRequested();

@@ -1,6 +1,6 @@
 #include "common/fakes.h"
 #include "common/files.h"
-#include "ui/frm_istruzioni.h"
+#include "ui/instructions_window.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -70,7 +70,7 @@ void TestFrmIstruzioni::viewSize_data() {
 void TestFrmIstruzioni::viewSize() {
     QFETCH(QSize, outer);
     QFETCH(QSize, view);
-    QCOMPARE(IstruzioniViewSize(outer), view);
+    QCOMPARE(InstructionsViewSize(outer), view);
 }
 
 void TestFrmIstruzioni::locateDocument() {
@@ -91,12 +91,12 @@ void TestFrmIstruzioni::locateDocument() {
 void TestFrmIstruzioni::opensCentredWithCaption() {
     WriteBytes("Leggimi.rtf", "{\\rtf1 Benvenuti in {\\b Anemora}}");
     FakePrompts prompts;
-    frmIstruzioni viewer(prompts);
+    InstructionsWindow viewer(prompts);
     QCOMPARE(viewer.windowTitle(), QStringLiteral("Istruzioni:"));
-    viewer.Apri("Leggimi.rtf", "Anemora - Istruzioni");
+    viewer.Open("Leggimi.rtf", "Anemora - Istruzioni");
     QCOMPARE(viewer.windowTitle(), QStringLiteral(" Anemora - Istruzioni"));
     QVERIFY(viewer.isVisible());
-    QTRY_COMPARE(viewer.rtfIstruzioni->toPlainText(), QStringLiteral("Benvenuti in Anemora"));
+    QTRY_COMPARE(viewer.documentView->toPlainText(), QStringLiteral("Benvenuti in Anemora"));
     QVERIFY(prompts.messages.isEmpty());
     const QRect screen = viewer.screen()->geometry();
     const QRect frame = viewer.frameGeometry();
@@ -106,8 +106,8 @@ void TestFrmIstruzioni::opensCentredWithCaption() {
 
 void TestFrmIstruzioni::missingFileReportsAndCloses() {
     FakePrompts prompts;
-    frmIstruzioni viewer(prompts);
-    viewer.Apri("Leggimi.rtf", "Anemora - Istruzioni");
+    InstructionsWindow viewer(prompts);
+    viewer.Open("Leggimi.rtf", "Anemora - Istruzioni");
     QTRY_COMPARE(prompts.messages.size(), 1);
     QCOMPARE(prompts.messages[0].icon, MessageIcon::Critical);
     QCOMPARE(prompts.messages[0].title, QStringLiteral("Velmorin"));
@@ -115,8 +115,8 @@ void TestFrmIstruzioni::missingFileReportsAndCloses() {
     QVERIFY(!viewer.isVisible());
     // Every later attempt tries again and finds the file once it is there.
     WriteBytes("Leggimi.rtf", "{\\rtf1 ora c'\\'e8}");
-    viewer.Apri("Leggimi.rtf", "Anemora - Istruzioni");
-    QTRY_COMPARE(viewer.rtfIstruzioni->toPlainText(), QStringLiteral("ora c'è"));
+    viewer.Open("Leggimi.rtf", "Anemora - Istruzioni");
+    QTRY_COMPARE(viewer.documentView->toPlainText(), QStringLiteral("ora c'è"));
     QCOMPARE(prompts.messages.size(), 1);
     QVERIFY(viewer.isVisible());
 }
@@ -124,10 +124,10 @@ void TestFrmIstruzioni::missingFileReportsAndCloses() {
 void TestFrmIstruzioni::emptyFileCountsAsPresent() {
     WriteBytes("Leggimi.rtf", "");
     FakePrompts prompts;
-    frmIstruzioni viewer(prompts);
-    viewer.rtfIstruzioni->setPlainText("before");
-    viewer.Apri("Leggimi.rtf", "Anemora - Istruzioni");
-    QTRY_VERIFY(viewer.rtfIstruzioni->document()->isEmpty());
+    InstructionsWindow viewer(prompts);
+    viewer.documentView->setPlainText("before");
+    viewer.Open("Leggimi.rtf", "Anemora - Istruzioni");
+    QTRY_VERIFY(viewer.documentView->document()->isEmpty());
     QVERIFY(prompts.messages.isEmpty());
     QVERIFY(viewer.isVisible());
 }
@@ -135,69 +135,69 @@ void TestFrmIstruzioni::emptyFileCountsAsPresent() {
 void TestFrmIstruzioni::reloadsFromStartOnActivation() {
     WriteBytes("Leggimi.rtf", LongDocument("prima"));
     FakePrompts prompts;
-    frmIstruzioni viewer(prompts);
+    InstructionsWindow viewer(prompts);
     QWidget other;
-    viewer.Apri("Leggimi.rtf", "Anemora - Istruzioni");
-    QTRY_VERIFY(viewer.rtfIstruzioni->toPlainText().startsWith("prima"));
-    viewer.rtfIstruzioni->moveCursor(QTextCursor::End);
-    viewer.rtfIstruzioni->ensureCursorVisible();
-    QVERIFY(viewer.rtfIstruzioni->verticalScrollBar()->value() > 0);
+    viewer.Open("Leggimi.rtf", "Anemora - Istruzioni");
+    QTRY_VERIFY(viewer.documentView->toPlainText().startsWith("prima"));
+    viewer.documentView->moveCursor(QTextCursor::End);
+    viewer.documentView->ensureCursorVisible();
+    QVERIFY(viewer.documentView->verticalScrollBar()->value() > 0);
 
     other.show();
     other.activateWindow();
     QTRY_VERIFY(other.isActiveWindow());
     WriteBytes("Leggimi.rtf", LongDocument("seconda"));
-    QVERIFY(viewer.rtfIstruzioni->toPlainText().startsWith("prima"));
+    QVERIFY(viewer.documentView->toPlainText().startsWith("prima"));
 
     viewer.activateWindow();
-    QTRY_VERIFY(viewer.rtfIstruzioni->toPlainText().startsWith("seconda"));
-    QCOMPARE(viewer.rtfIstruzioni->textCursor().position(), 0);
-    QCOMPARE(viewer.rtfIstruzioni->verticalScrollBar()->value(), 0);
+    QTRY_VERIFY(viewer.documentView->toPlainText().startsWith("seconda"));
+    QCOMPARE(viewer.documentView->textCursor().position(), 0);
+    QCOMPARE(viewer.documentView->verticalScrollBar()->value(), 0);
 }
 
 void TestFrmIstruzioni::apriWhileActiveLoadsTheNewName() {
     WriteBytes("Uno.rtf", "{\\rtf1 uno}");
     WriteBytes("Due.rtf", "{\\rtf1 due}");
     FakePrompts prompts;
-    frmIstruzioni viewer(prompts);
-    viewer.Apri("Uno.rtf", "Uno");
+    InstructionsWindow viewer(prompts);
+    viewer.Open("Uno.rtf", "Uno");
     QTRY_VERIFY(viewer.isActiveWindow());
-    QTRY_COMPARE(viewer.rtfIstruzioni->toPlainText(), QStringLiteral("uno"));
-    viewer.Apri("Due.rtf", "Due");
+    QTRY_COMPARE(viewer.documentView->toPlainText(), QStringLiteral("uno"));
+    viewer.Open("Due.rtf", "Due");
     QCOMPARE(viewer.windowTitle(), QStringLiteral(" Due"));
-    QTRY_COMPARE(viewer.rtfIstruzioni->toPlainText(), QStringLiteral("due"));
+    QTRY_COMPARE(viewer.documentView->toPlainText(), QStringLiteral("due"));
 }
 
 void TestFrmIstruzioni::resizeKeepsViewAtLeastOnePixel() {
     FakePrompts prompts;
-    frmIstruzioni viewer(prompts);
+    InstructionsWindow viewer(prompts);
     viewer.show();
     viewer.resize(600, 400);
     QTRY_COMPARE(viewer.size(), QSize(600, 400));
     const QSize outer = viewer.frameGeometry().size();
-    QCOMPARE(viewer.rtfIstruzioni->geometry(),
+    QCOMPARE(viewer.documentView->geometry(),
              QRect(0, 0, outer.width() - 120 / 15, outer.height() - 480 / 15));
     viewer.resize(3, 3);
     QTRY_COMPARE(viewer.size(), QSize(3, 3));
-    QCOMPARE(viewer.rtfIstruzioni->geometry(), QRect(0, 0, 1, 1));
+    QCOMPARE(viewer.documentView->geometry(), QRect(0, 0, 1, 1));
 }
 
 void TestFrmIstruzioni::minimisedLeavesViewAlone() {
     FakePrompts prompts;
-    frmIstruzioni viewer(prompts);
+    InstructionsWindow viewer(prompts);
     viewer.show();
     viewer.resize(600, 400);
     QTRY_COMPARE(viewer.size(), QSize(600, 400));
-    const QRect fitted = viewer.rtfIstruzioni->geometry();
+    const QRect fitted = viewer.documentView->geometry();
     viewer.showMinimized();
     QTRY_VERIFY(viewer.isMinimized());
     viewer.resize(300, 200);
-    QCOMPARE(viewer.rtfIstruzioni->geometry(), fitted);
+    QCOMPARE(viewer.documentView->geometry(), fitted);
     viewer.showNormal();
     QTRY_VERIFY(!viewer.isMinimized());
     const QSize outer = viewer.frameGeometry().size();
-    QCOMPARE(viewer.rtfIstruzioni->size(), QSize(outer.width() - 8, outer.height() - 32));
+    QCOMPARE(viewer.documentView->size(), QSize(outer.width() - 8, outer.height() - 32));
 }
 
 QTEST_MAIN(TestFrmIstruzioni)
-#include "tst_frm_istruzioni.moc"
+#include "tst_instructions_window.moc"

@@ -1,7 +1,7 @@
-#include "config/frm_wx_setup.h"
-#include "config/settings_dialog_host.h"
-#include "setup_fakes.h"
-#include "weather/station_monitor.h"
+#include "config/setup_fakes.h"
+#include "monitor/station_monitor.h"
+#include "ui/desktop_prompts.h"
+#include "ui/settings_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -67,7 +67,7 @@ private slots:
     void hostMessageBox();
 
 private:
-    std::unique_ptr<frmWxSetup> Open();
+    std::unique_ptr<SettingsDialog> Open();
 };
 
 void TestFrmWxSetup::init() {
@@ -79,8 +79,8 @@ void TestFrmWxSetup::cleanup() {
     QLocale::setDefault(QLocale::system());
 }
 
-std::unique_ptr<frmWxSetup> TestFrmWxSetup::Open() {
-    auto dialog = std::make_unique<frmWxSetup>(SetupTargets{config, *links, *monitor, prompts});
+std::unique_ptr<SettingsDialog> TestFrmWxSetup::Open() {
+    auto dialog = std::make_unique<SettingsDialog>(SetupTargets{config, *links, *monitor, prompts});
     dialog->show();
     dialog->activateWindow();
     return dialog;
@@ -94,63 +94,80 @@ void TestFrmWxSetup::layout() {
     QVERIFY(dialog->windowFlags().testFlag(Qt::Tool));
     QVERIFY(!dialog->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     QVERIFY(!dialog->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    QCOMPARE(dialog->Frame3->title(), QStringLiteral("Allarmi (valori evidenziati rosso)"));
-    QCOMPARE(dialog->Frame4->title(), QStringLiteral("All'arrivo nuovi dati"));
-    QCOMPARE(dialog->Frame3->geometry(), QRect(4, 64, 180, 156));
-    QCOMPARE(dialog->txtHiBaro->geometry(), QRect(132, 80, 44, 19));
-    QCOMPARE(dialog->chkBeep->parentWidget(), dialog.get());
-    QCOMPARE(dialog->chkSaveAlm->text(), QStringLiteral("Salva i valori di Allarme / Suoni"));
-    QCOMPARE(dialog->cmdAccept->text(), QStringLiteral("&Conferma"));
-    QCOMPARE(dialog->cmdCancel->text(), QStringLiteral("&Cancella"));
-    QVERIFY(dialog->cmdAccept->isDefault());
-    QVERIFY(!dialog->cmdCancel->isDefault());
+    QCOMPARE(dialog->alarmGroup->title(), QStringLiteral("Allarmi (valori evidenziati rosso)"));
+    QCOMPARE(dialog->newDataGroup->title(), QStringLiteral("All'arrivo nuovi dati"));
+    QCOMPARE(dialog->alarmGroup->geometry(), QRect(4, 64, 180, 156));
+    QCOMPARE(dialog->thresholdEdit(AlarmThreshold::HiBaro)->geometry(), QRect(132, 80, 44, 19));
+    QCOMPARE(dialog->beepNewDataBox->parentWidget(), dialog.get());
+    QCOMPARE(dialog->saveAlarmsBox->text(), QStringLiteral("Salva i valori di Allarme / Suoni"));
+    QCOMPARE(dialog->acceptButton->text(), QStringLiteral("&Conferma"));
+    QCOMPARE(dialog->cancelButton->text(), QStringLiteral("&Cancella"));
+    QVERIFY(dialog->acceptButton->isDefault());
+    QVERIFY(!dialog->cancelButton->isDefault());
 }
 
 void TestFrmWxSetup::tabOrder() {
     const auto dialog = Open();
     QTRY_VERIFY(dialog->isActiveWindow());
-    const QList<QWidget *> expected{
-        dialog->txtCall,    dialog->cmdAccept,     dialog->cmdCancel,   dialog->chkFocus,
-        dialog->chkBeep,    dialog->txtHiWind,     dialog->txtHiGust,   dialog->txtLoTemp,
-        dialog->txtHiTemp,  dialog->txtLoHum,      dialog->TxtHiHum,    dialog->txtLoBaro,
-        dialog->txtHiBaro,  dialog->txtHiRainHour, dialog->txtHiRain24, dialog->chkFocusAlm,
-        dialog->chkBeepAlm, dialog->txtHost,       dialog->txtPort,     dialog->chkSaveAlm,
-        dialog->chkTcp,     dialog->chkAgw,        dialog->cmbServer,   dialog->txtCall};
-    dialog->txtCall->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), dialog->txtCall);
+    const QList<QWidget *> expected{dialog->callEdit,
+                                    dialog->acceptButton,
+                                    dialog->cancelButton,
+                                    dialog->focusNewDataBox,
+                                    dialog->beepNewDataBox,
+                                    dialog->thresholdEdit(AlarmThreshold::HiWind),
+                                    dialog->thresholdEdit(AlarmThreshold::HiGust),
+                                    dialog->thresholdEdit(AlarmThreshold::LoTemp),
+                                    dialog->thresholdEdit(AlarmThreshold::HiTemp),
+                                    dialog->thresholdEdit(AlarmThreshold::LoHum),
+                                    dialog->thresholdEdit(AlarmThreshold::HiHum),
+                                    dialog->thresholdEdit(AlarmThreshold::LoBaro),
+                                    dialog->thresholdEdit(AlarmThreshold::HiBaro),
+                                    dialog->thresholdEdit(AlarmThreshold::HiRainHour),
+                                    dialog->thresholdEdit(AlarmThreshold::HiRain24),
+                                    dialog->focusAlarmBox,
+                                    dialog->beepAlarmBox,
+                                    dialog->agwHostEdit,
+                                    dialog->agwPortEdit,
+                                    dialog->saveAlarmsBox,
+                                    dialog->aprsEnabledBox,
+                                    dialog->agwEnabledBox,
+                                    dialog->serverBox,
+                                    dialog->callEdit};
+    dialog->callEdit->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), dialog->callEdit);
     for (qsizetype i = 1; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget *focus = QApplication::focusWidget();
-        if (focus && focus->parentWidget() == dialog->cmbServer)
-            focus = dialog->cmbServer;
+        if (focus && focus->parentWidget() == dialog->serverBox)
+            focus = dialog->serverBox;
         QVERIFY2(focus == expected[i], qPrintable(QStringLiteral("step %1").arg(i)));
     }
 }
 
 void TestFrmWxSetup::callTypingAndConferma() {
     const auto dialog = Open();
-    QTRY_COMPARE(QApplication::focusWidget(), dialog->txtCall);
-    QCOMPARE(dialog->txtCall->text(), QStringLiteral("Q1ABC-13"));
-    QCOMPARE(dialog->txtCall->selectedText(), QStringLiteral("Q1ABC-13"));
-    QVERIFY(dialog->cmdAccept->isEnabled());
-    QTest::keyClicks(dialog->txtCall, "a");
-    QCOMPARE(dialog->txtCall->text(), QStringLiteral("A"));
-    QVERIFY(!dialog->cmdAccept->isEnabled());
-    QTest::keyClicks(dialog->txtCall, "b /.%'");
-    QCOMPARE(dialog->txtCall->text(), QStringLiteral("AB"));
-    QVERIFY(!dialog->cmdAccept->isEnabled());
-    QTest::keyClicks(dialog->txtCall, "c-1");
-    QCOMPARE(dialog->txtCall->text(), QStringLiteral("ABC-1"));
-    QVERIFY(dialog->cmdAccept->isEnabled());
-    QTest::keyClick(dialog->txtCall, Qt::Key_Backspace);
-    QTest::keyClick(dialog->txtCall, Qt::Key_Backspace);
-    QTest::keyClick(dialog->txtCall, Qt::Key_Backspace);
-    QCOMPARE(dialog->txtCall->text(), QStringLiteral("AB"));
-    QVERIFY(!dialog->cmdAccept->isEnabled());
+    QTRY_COMPARE(QApplication::focusWidget(), dialog->callEdit);
+    QCOMPARE(dialog->callEdit->text(), QStringLiteral("Q1ABC-13"));
+    QCOMPARE(dialog->callEdit->selectedText(), QStringLiteral("Q1ABC-13"));
+    QVERIFY(dialog->acceptButton->isEnabled());
+    QTest::keyClicks(dialog->callEdit, "a");
+    QCOMPARE(dialog->callEdit->text(), QStringLiteral("A"));
+    QVERIFY(!dialog->acceptButton->isEnabled());
+    QTest::keyClicks(dialog->callEdit, "b /.%'");
+    QCOMPARE(dialog->callEdit->text(), QStringLiteral("AB"));
+    QVERIFY(!dialog->acceptButton->isEnabled());
+    QTest::keyClicks(dialog->callEdit, "c-1");
+    QCOMPARE(dialog->callEdit->text(), QStringLiteral("ABC-1"));
+    QVERIFY(dialog->acceptButton->isEnabled());
+    QTest::keyClick(dialog->callEdit, Qt::Key_Backspace);
+    QTest::keyClick(dialog->callEdit, Qt::Key_Backspace);
+    QTest::keyClick(dialog->callEdit, Qt::Key_Backspace);
+    QCOMPARE(dialog->callEdit->text(), QStringLiteral("AB"));
+    QVERIFY(!dialog->acceptButton->isEnabled());
     // A pasted text passes the same filter.
-    dialog->txtCall->clear();
-    dialog->txtCall->insert("q2 xyz/7");
-    QCOMPARE(dialog->txtCall->text(), QStringLiteral("Q2XYZ7"));
+    dialog->callEdit->clear();
+    dialog->callEdit->insert("q2 xyz/7");
+    QCOMPARE(dialog->callEdit->text(), QStringLiteral("Q2XYZ7"));
 }
 
 void TestFrmWxSetup::loadFormatsForTheLocale_data() {
@@ -169,17 +186,17 @@ void TestFrmWxSetup::loadFormatsForTheLocale() {
     QFETCH(QString, loTemp);
     QLocale::setDefault(locale);
     const auto dialog = Open();
-    QCOMPARE(dialog->txtHiBaro->text(), hiBaro);
-    QCOMPARE(dialog->txtLoTemp->text(), loTemp);
-    QCOMPARE(dialog->TxtHiHum->text(), QStringLiteral("96"));
-    QCOMPARE(dialog->cmbServer->count(), 2);
-    QCOMPARE(dialog->cmbServer->currentIndex(), 1);
-    QCOMPARE(dialog->cmbServer->currentText(), QStringLiteral("second:14580"));
-    QVERIFY(dialog->chkAgw->isChecked() && dialog->chkTcp->isChecked());
-    QVERIFY(dialog->chkFocus->isChecked() && !dialog->chkBeep->isChecked());
+    QCOMPARE(dialog->thresholdEdit(AlarmThreshold::HiBaro)->text(), hiBaro);
+    QCOMPARE(dialog->thresholdEdit(AlarmThreshold::LoTemp)->text(), loTemp);
+    QCOMPARE(dialog->thresholdEdit(AlarmThreshold::HiHum)->text(), QStringLiteral("96"));
+    QCOMPARE(dialog->serverBox->count(), 2);
+    QCOMPARE(dialog->serverBox->currentIndex(), 1);
+    QCOMPARE(dialog->serverBox->currentText(), QStringLiteral("second:14580"));
+    QVERIFY(dialog->agwEnabledBox->isChecked() && dialog->aprsEnabledBox->isChecked());
+    QVERIFY(dialog->focusNewDataBox->isChecked() && !dialog->beepNewDataBox->isChecked());
     // Confirming unchanged values in either locale stores the same numbers.
     const WxConfig before = config;
-    dialog->cmdAccept->click();
+    dialog->acceptButton->click();
     QVERIFY(prompts.messages.isEmpty());
     QCOMPARE(config.HiBaro, before.HiBaro);
     QCOMPARE(config.LoTemp, before.LoTemp);
@@ -190,13 +207,13 @@ void TestFrmWxSetup::storedLongValuesShownWhole() {
     config.HiHum = 100;
     config.LoTemp = -100;
     const auto dialog = Open();
-    QCOMPARE(dialog->TxtHiHum->text(), QStringLiteral("100"));
-    QCOMPARE(dialog->txtLoTemp->text(), QStringLiteral("-100.0"));
+    QCOMPARE(dialog->thresholdEdit(AlarmThreshold::HiHum)->text(), QStringLiteral("100"));
+    QCOMPARE(dialog->thresholdEdit(AlarmThreshold::LoTemp)->text(), QStringLiteral("-100.0"));
     // Typing stays within the limit.
-    dialog->txtLoHum->clear();
-    QTest::keyClicks(dialog->txtLoHum, "123");
-    QCOMPARE(dialog->txtLoHum->text(), QStringLiteral("12"));
-    dialog->cmdAccept->click();
+    dialog->thresholdEdit(AlarmThreshold::LoHum)->clear();
+    QTest::keyClicks(dialog->thresholdEdit(AlarmThreshold::LoHum), "123");
+    QCOMPARE(dialog->thresholdEdit(AlarmThreshold::LoHum)->text(), QStringLiteral("12"));
+    dialog->acceptButton->click();
     QCOMPARE(config.HiHum, qint16(100));
     QCOMPARE(config.LoHum, qint16(12));
     QCOMPARE(config.LoTemp, -100.0f);
@@ -204,9 +221,9 @@ void TestFrmWxSetup::storedLongValuesShownWhole() {
 
 void TestFrmWxSetup::enterConfirms() {
     const auto dialog = Open();
-    QTest::keyClicks(dialog->txtCall, "q2xyz");
+    QTest::keyClicks(dialog->callEdit, "q2xyz");
     QSignalSpy finished(dialog.get(), &QDialog::finished);
-    QTest::keyClick(dialog->txtCall, Qt::Key_Return);
+    QTest::keyClick(dialog->callEdit, Qt::Key_Return);
     QCOMPARE(finished.size(), 1);
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QCOMPARE(config.StationCall, QStringLiteral("Q2XYZ"));
@@ -217,53 +234,54 @@ void TestFrmWxSetup::escapeAndCancelChangeNothing() {
     const WxConfig before = config;
     for (const bool escape : {true, false}) {
         const auto dialog = Open();
-        QTest::keyClicks(dialog->txtCall, "q2xyz");
-        dialog->chkAgw->setChecked(false);
-        dialog->txtHiWind->setText("99");
-        dialog->cmbServer->setEditText("typed:1");
+        QTest::keyClicks(dialog->callEdit, "q2xyz");
+        dialog->agwEnabledBox->setChecked(false);
+        dialog->thresholdEdit(AlarmThreshold::HiWind)->setText("99");
+        dialog->serverBox->setEditText("typed:1");
         if (escape)
-            QTest::keyClick(dialog->txtCall, Qt::Key_Escape);
+            QTest::keyClick(dialog->callEdit, Qt::Key_Escape);
         else
-            dialog->cmdCancel->click();
+            dialog->cancelButton->click();
         QCOMPARE(dialog->result(), int(QDialog::Rejected));
         QVERIFY(!dialog->isVisible());
     }
     QVERIFY(SameSettings(config, before));
     QCOMPARE(links->log, QStringList());
     QCOMPARE(ServerListNow(), ServerListFile);
-    QCOMPARE(Open()->txtCall->text(), QStringLiteral("Q1ABC-13"));
+    QCOMPARE(Open()->callEdit->text(), QStringLiteral("Q1ABC-13"));
 }
 
 void TestFrmWxSetup::refusalKeepsDialogOpen() {
     const auto dialog = Open();
     const WxConfig before = config;
-    QTest::keyClicks(dialog->txtCall, "q2xyz");
-    dialog->txtHiGust->setText("molto");
-    dialog->cmdAccept->click();
+    QTest::keyClicks(dialog->callEdit, "q2xyz");
+    dialog->thresholdEdit(AlarmThreshold::HiGust)->setText("molto");
+    dialog->acceptButton->click();
     QCOMPARE(prompts.messages.size(), 1);
     QCOMPARE(prompts.messages[0].title, QStringLiteral("Setup Parametri Anemora"));
     QVERIFY(prompts.messages[0].text.startsWith(QStringLiteral("Raffica massima")));
     QVERIFY(dialog->isVisible());
-    QTRY_COMPARE(QApplication::focusWidget(), dialog->txtHiGust);
-    QCOMPARE(dialog->txtHiGust->selectedText(), QStringLiteral("molto"));
+    QTRY_COMPARE(QApplication::focusWidget(), dialog->thresholdEdit(AlarmThreshold::HiGust));
+    QCOMPARE(dialog->thresholdEdit(AlarmThreshold::HiGust)->selectedText(),
+             QStringLiteral("molto"));
     QVERIFY(SameSettings(config, before));
     QCOMPARE(links->log, QStringList());
 
-    dialog->txtHiGust->setText("90");
-    dialog->cmbServer->setEditText("senza-porta");
-    QTest::keyClicks(dialog->cmbServer->lineEdit(), "x");
-    dialog->cmdAccept->click();
+    dialog->thresholdEdit(AlarmThreshold::HiGust)->setText("90");
+    dialog->serverBox->setEditText("senza-porta");
+    QTest::keyClicks(dialog->serverBox->lineEdit(), "x");
+    dialog->acceptButton->click();
     QCOMPARE(prompts.messages.size(), 2);
     QVERIFY(prompts.messages[1].text.startsWith(QStringLiteral("Server Aprs")));
-    QTRY_COMPARE(QApplication::focusWidget(), dialog->cmbServer);
+    QTRY_COMPARE(QApplication::focusWidget(), dialog->serverBox);
     QVERIFY(SameSettings(config, before));
 }
 
 void TestFrmWxSetup::typedServerEqualToEntryIsAppended() {
     const auto dialog = Open();
-    dialog->cmbServer->lineEdit()->clear();
-    QTest::keyClicks(dialog->cmbServer->lineEdit(), "first:14580");
-    QTest::keyClick(dialog->cmbServer->lineEdit(), Qt::Key_Return);
+    dialog->serverBox->lineEdit()->clear();
+    QTest::keyClicks(dialog->serverBox->lineEdit(), "first:14580");
+    QTest::keyClick(dialog->serverBox->lineEdit(), Qt::Key_Return);
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QCOMPARE(ServerListNow(), ServerListFile + "first:14580\r\n");
     QCOMPARE(config.ServerIndex, qint16(2));
@@ -272,46 +290,47 @@ void TestFrmWxSetup::typedServerEqualToEntryIsAppended() {
 
 void TestFrmWxSetup::pickedServerIsNotTyped() {
     const auto dialog = Open();
-    QTest::keyClicks(dialog->cmbServer->lineEdit(), "x");
-    dialog->cmbServer->setFocus();
-    QTest::keyClick(dialog->cmbServer, Qt::Key_Up);
-    QCOMPARE(dialog->cmbServer->currentIndex(), 0);
-    dialog->cmdAccept->click();
+    QTest::keyClicks(dialog->serverBox->lineEdit(), "x");
+    dialog->serverBox->setFocus();
+    QTest::keyClick(dialog->serverBox, Qt::Key_Up);
+    QCOMPARE(dialog->serverBox->currentIndex(), 0);
+    dialog->acceptButton->click();
     QCOMPARE(ServerListNow(), ServerListFile);
     QCOMPARE(config.ServerIndex, qint16(0));
     QCOMPARE(links->log, (QStringList{"close aprs", "open aprs first:14580"}));
 }
 
 void TestFrmWxSetup::hostKeepsOneDialog() {
-    SettingsDialogHost host(config, *monitor);
+    DesktopPrompts host(config, *monitor);
     host.AttachLinks(*links);
     QVERIFY(!host.IsSettingsDialogVisible());
     host.ShowSettingsDialog();
-    const QPointer<frmWxSetup> first = host.CurrentDialog();
+    const QPointer<SettingsDialog> first = host.CurrentDialog();
     QVERIFY(first);
     QVERIFY(host.IsSettingsDialogVisible());
-    first->txtHiWind->setText("77");
+    first->thresholdEdit(AlarmThreshold::HiWind)->setText("77");
     host.ShowSettingsDialog();
     QCOMPARE(host.CurrentDialog(), first.data());
-    QCOMPARE(first->txtHiWind->text(), QStringLiteral("77"));
-    first->cmdCancel->click();
+    QCOMPARE(first->thresholdEdit(AlarmThreshold::HiWind)->text(), QStringLiteral("77"));
+    first->cancelButton->click();
     QTRY_VERIFY(!first);
     QVERIFY(!host.IsSettingsDialogVisible());
     // The next opening loads afresh.
     host.ShowSettingsDialog();
     QVERIFY(host.CurrentDialog());
-    QCOMPARE(host.CurrentDialog()->txtHiWind->text(), QStringLiteral("50.0"));
+    QCOMPARE(host.CurrentDialog()->thresholdEdit(AlarmThreshold::HiWind)->text(),
+             QStringLiteral("50.0"));
     host.CurrentDialog()->close();
 }
 
 void TestFrmWxSetup::hostModalReturnsWhenClosed() {
-    SettingsDialogHost host(config, *monitor);
+    DesktopPrompts host(config, *monitor);
     host.AttachLinks(*links);
     bool wasVisible = false;
-    WhenModal<frmWxSetup>([&](frmWxSetup *dialog) {
+    WhenModal<SettingsDialog>([&](SettingsDialog *dialog) {
         wasVisible = host.IsSettingsDialogVisible();
-        dialog->txtCall->setText("Q2XYZ");
-        dialog->cmdAccept->click();
+        dialog->callEdit->setText("Q2XYZ");
+        dialog->acceptButton->click();
     });
     host.ShowSettingsDialogModal();
     QVERIFY(wasVisible);
@@ -320,7 +339,7 @@ void TestFrmWxSetup::hostModalReturnsWhenClosed() {
 }
 
 void TestFrmWxSetup::hostMessageBox() {
-    SettingsDialogHost host(config, *monitor);
+    DesktopPrompts host(config, *monitor);
     QString seen;
     WhenModal<QMessageBox>([&](QMessageBox *box) {
         seen = box->windowTitle() + "|" + box->text() + "|" +
@@ -332,4 +351,4 @@ void TestFrmWxSetup::hostMessageBox() {
 }
 
 QTEST_MAIN(TestFrmWxSetup)
-#include "tst_frm_wx_setup.moc"
+#include "tst_settings_dialog.moc"

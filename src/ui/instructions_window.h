@@ -12,7 +12,7 @@ namespace anemora {
 
 // Size of the text view for a window of outer size `outerTwips`: the outer
 // size less the frame the layout reserves, never below 1 x 1.
-QSize IstruzioniViewSize(QSize outerTwips);
+QSize InstructionsViewSize(QSize outerTwips);
 
 // Where the document named `name` is read from, or an empty text when it is
 // in neither place. A name without a folder is looked up in the current
@@ -22,15 +22,15 @@ QString LocateDocument(const QString &name, const QString &currentDir, const QSt
 
 // The instructions window: one RTF document, reloaded from its start each
 // time the window becomes active. Not modal, independent of the main window.
-class frmIstruzioni : public QWidget {
+class InstructionsWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit frmIstruzioni(Prompts &prompts, QWidget *parent = nullptr);
+    explicit InstructionsWindow(Prompts &prompts, QWidget *parent = nullptr);
 
-    void Apri(const QString &NFileIstruzioni, const QString &Titolo);
+    void Open(const QString &name, const QString &title);
 
-    QTextBrowser *rtfIstruzioni = nullptr;
-    QString DocumentPath;
+    QTextBrowser *documentView = nullptr;
+    QString documentName;
 
 signals:
     void closed();
@@ -46,7 +46,7 @@ private:
     void FitView();
 
     Prompts &prompts;
-    // False until shown, and again once closed: the next Apri centres anew.
+    // False until shown, and again once closed: the next Open centres anew.
     bool loaded = false;
     bool reporting = false;
 };

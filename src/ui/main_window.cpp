@@ -1,4 +1,4 @@
-#include "ui/frm_wx.h"
+#include "ui/main_window.h"
 
 #include "ui/compass_view.h"
 #include "ui/twips.h"
@@ -56,7 +56,7 @@ QString KeepUnitsWhole(QString text) {
 
 } // namespace
 
-frmWx::frmWx(StationMonitor &monitor, QWidget *parent)
+MainWindow::MainWindow(StationMonitor &monitor, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
@@ -65,108 +65,108 @@ frmWx::frmWx(StationMonitor &monitor, QWidget *parent)
     SetBackground(this, PanelYellow);
     const QIcon icon(QStringLiteral(":/anemora/anemora.png"));
     setWindowIcon(icon);
-    cSysTray1.setIcon(icon);
+    trayIcon.setIcon(icon);
 
-    picWx = new CompassView(this);
-    picWx->move(0, 0);
+    compassView = new CompassView(this);
+    compassView->move(0, 0);
     BuildLabels();
     BuildPanes();
 
     // One application-wide filter sees F1 whichever control has the focus,
     // and the presses on the three labels that react to the mouse.
     qApp->installEventFilter(this);
-    connect(&monitor, &StationMonitor::displayChanged, this, &frmWx::Render);
-    connect(&cSysTray1, &QSystemTrayIcon::activated, this, &frmWx::RestoreFromTray);
-    tmrElapsed.setInterval(ElapsedIntervalMs);
-    connect(&tmrElapsed, &QTimer::timeout, &monitor, &StationMonitor::ElapsedTick);
-    tmrElapsed.start();
+    connect(&monitor, &StationMonitor::displayChanged, this, &MainWindow::Render);
+    connect(&trayIcon, &QSystemTrayIcon::activated, this, &MainWindow::RestoreFromTray);
+    minuteTimer.setInterval(ElapsedIntervalMs);
+    connect(&minuteTimer, &QTimer::timeout, &monitor, &StationMonitor::MinuteTick);
+    minuteTimer.start();
     Render();
 }
 
-void frmWx::BuildLabels() {
-    lblWxData = AddLabel(this, twipsRect(1200, -10, 1935, 255), Qt::AlignHCenter, PanelYellow);
-    lblWxData->setToolTip(
+void MainWindow::BuildLabels() {
+    windLabel = AddLabel(this, twipsRect(1200, -10, 1935, 255), Qt::AlignHCenter, PanelYellow);
+    windLabel->setToolTip(
         QStringLiteral("Click col tasto destro del muose per avviare il Setup. F1=Help"));
-    lblTemp = AddLabel(this, twipsRect(1300, 215, 735, 255), Qt::AlignRight, PanelYellow);
-    lblUR = AddLabel(this, twipsRect(2250, 215, 615, 255), Qt::AlignRight, PanelYellow);
-    lblPress = AddLabel(this, twipsRect(1250, 425, 1335, 255), Qt::AlignRight, PanelYellow);
-    lblRain = AddLabel(this, twipsRect(1200, 650, 1935, 580), Qt::AlignHCenter, PanelYellow);
-    lblRain->setWordWrap(true);
-    lblRain->setToolTip(QStringLiteral("Click col tasto destro del mouse per avviare il Setup"));
+    temperatureLabel = AddLabel(this, twipsRect(1300, 215, 735, 255), Qt::AlignRight, PanelYellow);
+    humidityLabel = AddLabel(this, twipsRect(2250, 215, 615, 255), Qt::AlignRight, PanelYellow);
+    pressureLabel = AddLabel(this, twipsRect(1250, 425, 1335, 255), Qt::AlignRight, PanelYellow);
+    rainLabel = AddLabel(this, twipsRect(1200, 650, 1935, 580), Qt::AlignHCenter, PanelYellow);
+    rainLabel->setWordWrap(true);
+    rainLabel->setToolTip(QStringLiteral("Click col tasto destro del mouse per avviare il Setup"));
 
-    lblWxComment =
+    commentLabel =
         AddLabel(this, twipsRect(0, 1210, 3180, 255), Qt::AlignHCenter, QColor(224, 224, 224));
-    lblWxComment->setFont(TerminalFace(9));
+    commentLabel->setFont(TerminalFace(9));
     // A plain frame would take the text's red; the border line is black.
-    lblWxComment->setStyleSheet(QStringLiteral("QLabel { border: 1px solid black; color: rgb(255, "
+    commentLabel->setStyleSheet(QStringLiteral("QLabel { border: 1px solid black; color: rgb(255, "
                                                "0, 0); background: rgb(224, 224, 224); }"));
-    lblWxComment->setToolTip(
+    commentLabel->setToolTip(
         QStringLiteral("Click o Shift-Click col tasto destro per "
                        "abilitare/disabilitare le finestre Rx o Dati storici"));
 
     // Created after the labels, so where they overlap the trend boxes lie on top.
     const std::array<QPoint, 3> trendCorners{
         {{twips(2020), twips(215)}, {twips(2830), twips(215)}, {twips(2600), twips(425)}}};
-    for (std::size_t i = 0; i < picVar.size(); ++i) {
-        picVar[i] = new TrendView(this);
-        picVar[i]->move(trendCorners[i]);
+    for (std::size_t i = 0; i < trendMarks.size(); ++i) {
+        trendMarks[i] = new TrendView(this);
+        trendMarks[i]->move(trendCorners[i]);
     }
 }
 
-void frmWx::BuildPanes() {
-    List2 = new QListWidget(this);
-    List2->setGeometry(twipsRect(0, 1470, 3180, 390));
-    List2->setFont(SmallFace(6.75));
-    SetBackground(List2, PanelYellow);
-    SetTextColour(List2, palette().color(QPalette::Disabled, QPalette::WindowText));
+void MainWindow::BuildPanes() {
+    rxPane = new QListWidget(this);
+    rxPane->setGeometry(twipsRect(0, 1470, 3180, 390));
+    rxPane->setFont(SmallFace(6.75));
+    SetBackground(rxPane, PanelYellow);
+    SetTextColour(rxPane, palette().color(QPalette::Disabled, QPalette::WindowText));
     // Long packets are cut at the edge, as in a plain list box: a horizontal
     // bar would cover the two rows this short pane has room for.
-    List2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    List2->setUniformItemSizes(true);
-    List2->hide();
+    rxPane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    rxPane->setUniformItemSizes(true);
+    rxPane->hide();
 
-    Text1 = new QPlainTextEdit(this);
-    Text1->setGeometry(twipsRect(3200, 0, 3270, HistoryShortHeight));
-    Text1->setFont(SmallFace(6.75));
-    SetBackground(Text1, PanelYellow);
-    Text1->setReadOnly(true);
-    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text1->hide();
+    historyPane = new QPlainTextEdit(this);
+    historyPane->setGeometry(twipsRect(3200, 0, 3270, HistoryShortHeight));
+    historyPane->setFont(SmallFace(6.75));
+    SetBackground(historyPane, PanelYellow);
+    historyPane->setReadOnly(true);
+    historyPane->setLineWrapMode(QPlainTextEdit::NoWrap);
+    historyPane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    historyPane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    historyPane->hide();
 }
 
-void frmWx::Render() {
+void MainWindow::Render() {
     const DisplayModel &model = monitor.model;
     setWindowTitle(model.caption);
     // Until a report or a link sets the tray tip, the caption names the window.
-    cSysTray1.setToolTip(PlainToolTip(model.trayTip.isEmpty() ? model.caption : model.trayTip));
-    ShowReading(lblWxData, model.lblWxData);
-    ShowReading(lblTemp, model.lblTemp);
-    ShowReading(lblUR, model.lblUR);
-    ShowReading(lblPress, model.lblPress);
-    ShowReading(lblRain, model.lblRain);
-    lblRain->setText(KeepUnitsWhole(Displayable(model.lblRain.text)));
-    QFont rainFont = lblRain->font();
+    trayIcon.setToolTip(PlainToolTip(model.trayTip.isEmpty() ? model.caption : model.trayTip));
+    ShowReading(windLabel, model.wind);
+    ShowReading(temperatureLabel, model.temperature);
+    ShowReading(humidityLabel, model.humidity);
+    ShowReading(pressureLabel, model.pressure);
+    ShowReading(rainLabel, model.rain);
+    rainLabel->setText(KeepUnitsWhole(Displayable(model.rain.text)));
+    QFont rainFont = rainLabel->font();
     rainFont.setPointSizeF(model.rainFontPointSize);
-    lblRain->setFont(rainFont);
-    lblWxComment->setText(model.lblWxComment);
+    rainLabel->setFont(rainFont);
+    commentLabel->setText(model.comment);
 
-    picWx->lblElapsed->setText(model.lblElapsed);
-    picWx->SetRequest(model.compass);
-    for (std::size_t i = 0; i < picVar.size(); ++i) {
-        picVar[i]->SetMark(model.picVar[i]);
+    compassView->minutesLabel->setText(model.minutes);
+    compassView->SetRequest(model.compass);
+    for (std::size_t i = 0; i < trendMarks.size(); ++i) {
+        trendMarks[i]->SetMark(model.trends[i]);
     }
-    if (model.List2 != shownRows) {
-        List2->clear();
-        List2->addItems(model.List2);
-        shownRows = model.List2;
+    if (model.rxRows != shownRows) {
+        rxPane->clear();
+        rxPane->addItems(model.rxRows);
+        shownRows = model.rxRows;
     }
     RenderHistory();
 }
 
-void frmWx::RenderHistory() {
-    const QString &history = monitor.model.Text1;
+void MainWindow::RenderHistory() {
+    const QString &history = monitor.model.history;
     if (history == shownHistory) {
         return;
     }
@@ -175,18 +175,18 @@ void frmWx::RenderHistory() {
     const bool appended = !shownHistory.isEmpty() && history.startsWith(shownHistory) &&
                           !shownHistory.endsWith(QLatin1Char('\r'));
     if (appended) {
-        QTextCursor cursor(Text1->document());
+        QTextCursor cursor(historyPane->document());
         cursor.movePosition(QTextCursor::End);
         cursor.insertText(Displayable(history.mid(shownHistory.size())));
     } else {
-        Text1->setPlainText(Displayable(history));
+        historyPane->setPlainText(Displayable(history));
     }
     shownHistory = history;
-    Text1->moveCursor(QTextCursor::End);
-    Text1->verticalScrollBar()->setValue(Text1->verticalScrollBar()->maximum());
+    historyPane->moveCursor(QTextCursor::End);
+    historyPane->verticalScrollBar()->setValue(historyPane->verticalScrollBar()->maximum());
 }
 
-QSize frmWx::FrameSize() const {
+QSize MainWindow::FrameSize() const {
     const QSize frame = frameGeometry().size() - geometry().size();
     // Without a frame from the window manager (none yet, or none at all) the
     // client area keeps the proportions it was laid out for.
@@ -196,64 +196,64 @@ QSize frmWx::FrameSize() const {
     return frame;
 }
 
-int frmWx::OuterWidth() const {
+int MainWindow::OuterWidth() const {
     return pixelsToTwips(width() + FrameSize().width());
 }
 
-int frmWx::OuterHeight() const {
+int MainWindow::OuterHeight() const {
     return pixelsToTwips(height() + FrameSize().height());
 }
 
-void frmWx::SetOuterWidth(int outerTwips) {
+void MainWindow::SetOuterWidth(int outerTwips) {
     setFixedSize(twips(outerTwips) - FrameSize().width(), height());
 }
 
-void frmWx::SetOuterHeight(int outerTwips) {
+void MainWindow::SetOuterHeight(int outerTwips) {
     setFixedSize(width(), twips(outerTwips) - FrameSize().height());
 }
 
-void frmWx::ToggleRxWindow() {
-    const bool historyShown = !Text1->isHidden();
+void MainWindow::ToggleRxWindow() {
+    const bool historyShown = !historyPane->isHidden();
     if (OuterHeight() == TallHeight) {
         SetOuterHeight(CompactHeight);
-        List2->hide();
+        rxPane->hide();
         if (historyShown) {
-            Text1->resize(Text1->width(), twips(HistoryShortHeight));
+            historyPane->resize(historyPane->width(), twips(HistoryShortHeight));
         }
     } else {
         SetOuterHeight(TallHeight);
-        List2->show();
+        rxPane->show();
         if (historyShown) {
-            Text1->resize(Text1->width(), twips(HistoryTallHeight));
+            historyPane->resize(historyPane->width(), twips(HistoryTallHeight));
         }
     }
 }
 
-void frmWx::ToggleHistoryWindow() {
-    const bool rxShown = !List2->isHidden();
+void MainWindow::ToggleHistoryWindow() {
+    const bool rxShown = !rxPane->isHidden();
     if (OuterWidth() == WideWidth) {
         SetOuterWidth(NarrowWidth);
-        Text1->hide();
+        historyPane->hide();
         if (rxShown) {
-            Text1->resize(Text1->width(), twips(HistoryShortHeight));
+            historyPane->resize(historyPane->width(), twips(HistoryShortHeight));
         }
     } else {
         SetOuterWidth(WideWidth);
-        Text1->show();
+        historyPane->show();
         if (rxShown) {
-            Text1->resize(Text1->width(), twips(HistoryTallHeight));
+            historyPane->resize(historyPane->width(), twips(HistoryTallHeight));
         }
     }
 }
 
-void frmWx::RestoreFromTray() {
-    cSysTray1.hide();
+void MainWindow::RestoreFromTray() {
+    trayIcon.hide();
     setWindowState(windowState() &
                    ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
     show();
 }
 
-void frmWx::BringForward() {
+void MainWindow::BringForward() {
     const Qt::WindowStates shape = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
     if ((windowState() & shape) || isHidden()) {
         RestoreFromTray();
@@ -263,11 +263,11 @@ void frmWx::BringForward() {
     raise();
 }
 
-void frmWx::RestartElapsedTimer() {
-    tmrElapsed.start();
+void MainWindow::RestartMinuteTimer() {
+    minuteTimer.start();
 }
 
-bool frmWx::eventFilter(QObject *watched, QEvent *event) {
+bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::KeyPress) {
         const auto *widget = qobject_cast<QWidget *>(watched);
         if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1 && widget != nullptr &&
@@ -283,13 +283,13 @@ bool frmWx::eventFilter(QObject *watched, QEvent *event) {
     return QWidget::eventFilter(watched, event);
 }
 
-bool frmWx::HandleLabelPress(QObject *watched, const QMouseEvent &press) {
-    const bool onLabel = watched == lblWxData || watched == lblRain || watched == lblWxComment;
+bool MainWindow::HandleLabelPress(QObject *watched, const QMouseEvent &press) {
+    const bool onLabel = watched == windLabel || watched == rainLabel || watched == commentLabel;
     // Only the right button alone counts; left and right together do not.
     if (!onLabel || press.buttons() != Qt::RightButton) {
         return false;
     }
-    if (watched != lblWxComment) {
+    if (watched != commentLabel) {
         emit settingsRequested();
     } else if (press.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) {
         ToggleHistoryWindow();
@@ -299,13 +299,13 @@ bool frmWx::HandleLabelPress(QObject *watched, const QMouseEvent &press) {
     return true;
 }
 
-void frmWx::changeEvent(QEvent *event) {
+void MainWindow::changeEvent(QEvent *event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange || !(windowState() & Qt::WindowMinimized) ||
         !trayAvailable) {
         return;
     }
-    cSysTray1.show();
+    trayIcon.show();
     // Hiding from inside the state change itself confuses some window managers.
     QTimer::singleShot(0, this, [this] {
         if (windowState() & Qt::WindowMinimized) {
@@ -314,12 +314,12 @@ void frmWx::changeEvent(QEvent *event) {
     });
 }
 
-void frmWx::closeEvent(QCloseEvent *event) {
-    cSysTray1.hide();
+void MainWindow::closeEvent(QCloseEvent *event) {
+    trayIcon.hide();
     emit closed();
     event->accept();
 }
 
 } // namespace anemora
 
-#include "moc_frm_wx.cpp"
+#include "moc_main_window.cpp"

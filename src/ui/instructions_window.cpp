@@ -1,4 +1,4 @@
-#include "ui/frm_istruzioni.h"
+#include "ui/instructions_window.h"
 
 #include "ui/rtf_reader.h"
 #include "ui/twips.h"
@@ -32,7 +32,7 @@ int AtLeastOnePixel(int value) {
 
 } // namespace
 
-QSize IstruzioniViewSize(QSize outerTwips) {
+QSize InstructionsViewSize(QSize outerTwips) {
     return {std::max(1, outerTwips.width() - FrameWidthTwips),
             std::max(1, outerTwips.height() - FrameHeightTwips)};
 }
@@ -48,8 +48,8 @@ QString LocateDocument(const QString &name, const QString &currentDir, const QSt
     return {};
 }
 
-frmIstruzioni::frmIstruzioni(Prompts &prompts, QWidget *parent)
-    : QWidget(parent, Qt::Window), rtfIstruzioni(new QTextBrowser(this)), prompts(prompts) {
+InstructionsWindow::InstructionsWindow(Prompts &prompts, QWidget *parent)
+    : QWidget(parent, Qt::Window), documentView(new QTextBrowser(this)), prompts(prompts) {
     setWindowTitle(QStringLiteral("Istruzioni:"));
     setWindowIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
     resize(twipsSize(7680, 3960));
@@ -61,15 +61,15 @@ frmIstruzioni::frmIstruzioni(Prompts &prompts, QWidget *parent)
     setPalette(colours);
     setAutoFillBackground(true);
     // Read only: nothing typed here could ever be saved.
-    rtfIstruzioni->setReadOnly(true);
-    rtfIstruzioni->setOpenLinks(false);
-    rtfIstruzioni->setFrameShape(QFrame::NoFrame);
+    documentView->setReadOnly(true);
+    documentView->setOpenLinks(false);
+    documentView->setFrameShape(QFrame::NoFrame);
     FitView();
 }
 
-void frmIstruzioni::Apri(const QString &NFileIstruzioni, const QString &Titolo) {
-    DocumentPath = NFileIstruzioni;
-    setWindowTitle(QStringLiteral(" ") + Titolo);
+void InstructionsWindow::Open(const QString &name, const QString &title) {
+    documentName = name;
+    setWindowTitle(QStringLiteral(" ") + title);
     const bool firstShow = !loaded;
     loaded = true;
     show();
@@ -83,7 +83,7 @@ void frmIstruzioni::Apri(const QString &NFileIstruzioni, const QString &Titolo) 
     Activate();
 }
 
-void frmIstruzioni::Centre() {
+void InstructionsWindow::Centre() {
     const QScreen *target = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!target)
         return;
@@ -93,36 +93,36 @@ void frmIstruzioni::Centre() {
          area.y() + static_cast<int>(std::nearbyint((area.height() - outer.height()) / 2.0)));
 }
 
-void frmIstruzioni::Activate() {
+void InstructionsWindow::Activate() {
     if (reporting)
         return;
     const QString path =
-        LocateDocument(DocumentPath, QDir::currentPath(), QCoreApplication::applicationDirPath());
+        LocateDocument(documentName, QDir::currentPath(), QCoreApplication::applicationDirPath());
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
         reporting = true;
         prompts.ShowMessage(MessageIcon::Critical, QStringLiteral("Velmorin"),
-                            QStringLiteral("Manca il file di help ") + DocumentPath);
+                            QStringLiteral("Manca il file di help ") + documentName);
         reporting = false;
         close();
         return;
     }
-    ReadRtf(file.readAll(), *rtfIstruzioni->document());
-    rtfIstruzioni->moveCursor(QTextCursor::Start);
-    rtfIstruzioni->verticalScrollBar()->setValue(0);
-    rtfIstruzioni->horizontalScrollBar()->setValue(0);
+    ReadRtf(file.readAll(), *documentView->document());
+    documentView->moveCursor(QTextCursor::Start);
+    documentView->verticalScrollBar()->setValue(0);
+    documentView->horizontalScrollBar()->setValue(0);
 }
 
-void frmIstruzioni::FitView() {
+void InstructionsWindow::FitView() {
     if (isMinimized())
         return;
     const QSize outer = frameGeometry().size();
     const QSize view =
-        IstruzioniViewSize({pixelsToTwips(outer.width()), pixelsToTwips(outer.height())});
-    rtfIstruzioni->setGeometry(0, 0, AtLeastOnePixel(view.width()), AtLeastOnePixel(view.height()));
+        InstructionsViewSize({pixelsToTwips(outer.width()), pixelsToTwips(outer.height())});
+    documentView->setGeometry(0, 0, AtLeastOnePixel(view.width()), AtLeastOnePixel(view.height()));
 }
 
-void frmIstruzioni::changeEvent(QEvent *event) {
+void InstructionsWindow::changeEvent(QEvent *event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible())
         Activate();
@@ -130,12 +130,12 @@ void frmIstruzioni::changeEvent(QEvent *event) {
         FitView();
 }
 
-void frmIstruzioni::resizeEvent(QResizeEvent *event) {
+void InstructionsWindow::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
     FitView();
 }
 
-void frmIstruzioni::closeEvent(QCloseEvent *event) {
+void InstructionsWindow::closeEvent(QCloseEvent *event) {
     loaded = false;
     event->accept();
     emit closed();
@@ -143,4 +143,4 @@ void frmIstruzioni::closeEvent(QCloseEvent *event) {
 
 } // namespace anemora
 
-#include "moc_frm_istruzioni.cpp"
+#include "moc_instructions_window.cpp"

@@ -1,6 +1,7 @@
 #include "common/fakes.h"
+#include "monitor/station_monitor.h"
 #include "ui/compass_view.h"
-#include "ui/frm_wx.h"
+#include "ui/main_window.h"
 #include "ui/twips.h"
 
 #include <QAccessible>
@@ -79,12 +80,12 @@ private:
     WxConfig config;
     SilentNotifications notifications;
     std::unique_ptr<StationMonitor> monitor;
-    std::unique_ptr<frmWx> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 void TestFrmWx::init() {
     monitor = std::make_unique<StationMonitor>(config, notifications, QString());
-    window = std::make_unique<frmWx>(*monitor);
+    window = std::make_unique<MainWindow>(*monitor);
 }
 
 void TestFrmWx::cleanup() {
@@ -94,18 +95,18 @@ void TestFrmWx::cleanup() {
 
 void TestFrmWx::startState() {
     QCOMPARE(window->windowTitle(), QStringLiteral("Wx Station"));
-    QCOMPARE(window->lblWxData->text(), QStringLiteral("Anemora v7"));
-    QCOMPARE(window->Text1->toPlainText(), QStringLiteral("Dati storici"));
-    QVERIFY(window->List2->isHidden());
-    QVERIFY(window->Text1->isHidden());
+    QCOMPARE(window->windLabel->text(), QStringLiteral("Anemora v7"));
+    QCOMPARE(window->historyPane->toPlainText(), QStringLiteral("Dati storici"));
+    QVERIFY(window->rxPane->isHidden());
+    QVERIFY(window->historyPane->isHidden());
     QCOMPARE(window->size(), twipsSize(ClientWidth, ClientHeight));
     // Before the window manager has framed it, the outer size is the one
     // the client area was laid out for.
     QVERIFY(SameSize(window->OuterWidth(), NarrowWidth));
     QVERIFY(SameSize(window->OuterHeight(), CompactHeight));
-    QVERIFY(window->tmrElapsed.isActive());
-    QCOMPARE(window->tmrElapsed.interval(), 60000);
-    QVERIFY(!window->cSysTray1.isVisible());
+    QVERIFY(window->minuteTimer.isActive());
+    QCOMPARE(window->minuteTimer.interval(), 60000);
+    QVERIFY(!window->trayIcon.isVisible());
     QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(window->windowFlags() & Qt::WindowMinimizeButtonHint);
     QCOMPARE(window->minimumSize(), window->maximumSize());
@@ -114,8 +115,8 @@ void TestFrmWx::startState() {
 void TestFrmWx::toggleSequences_data() {
     // Each step is a right-click on the comment line, plain ("R") or with
     // Shift, Ctrl or Alt ("S", "C", "A"); after it: outer width, outer
-    // height ("=" while still the start size), List2 shown, Text1 shown,
-    // Text1 height.
+    // height ("=" while still the start size), rxPane shown, historyPane shown,
+    // historyPane height.
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QStringList>("after");
     QTest::newRow("Rx pane on and off")
@@ -147,7 +148,7 @@ void TestFrmWx::toggleSequences() {
                                                 : step == 'C' ? Qt::ControlModifier
                                                 : step == 'A' ? Qt::AltModifier
                                                               : Qt::NoModifier;
-        RightClick(window->lblWxComment, modifiers);
+        RightClick(window->commentLabel, modifiers);
         const QStringList expected = after.at(i).split(' ');
         const int width = expected[0] == "=" ? startWidth : expected[0].toInt();
         const int height = expected[1] == "=" ? startHeight : expected[1].toInt();
@@ -157,24 +158,24 @@ void TestFrmWx::toggleSequences() {
                                   .arg(window->OuterHeight());
         QVERIFY2(SameSize(window->OuterWidth(), width), qPrintable(where));
         QVERIFY2(SameSize(window->OuterHeight(), height), qPrintable(where));
-        QCOMPARE(!window->List2->isHidden(), expected[2] == "1");
-        QCOMPARE(!window->Text1->isHidden(), expected[3] == "1");
-        QCOMPARE(window->Text1->height(), twips(expected[4].toInt()));
+        QCOMPARE(!window->rxPane->isHidden(), expected[2] == "1");
+        QCOMPARE(!window->historyPane->isHidden(), expected[3] == "1");
+        QCOMPARE(window->historyPane->height(), twips(expected[4].toInt()));
     }
 }
 
 void TestFrmWx::panesFitTheClientArea() {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    QVERIFY(window->List2->geometry().top() + 1 < window->height());
+    QVERIFY(window->rxPane->geometry().top() + 1 < window->height());
     window->ToggleRxWindow();
     window->ToggleHistoryWindow();
-    // Both panes shown: List2 sits wholly inside the window, and Text1 ends
+    // Both panes shown: rxPane sits wholly inside the window, and historyPane ends
     // beside it rather than overlapping it or stopping short of it.
-    QVERIFY(window->List2->geometry().bottom() < window->height());
-    QVERIFY(window->Text1->geometry().left() < window->width());
-    QVERIFY(window->Text1->geometry().bottom() >= window->List2->geometry().top());
-    QVERIFY(window->Text1->geometry().left() > window->List2->geometry().right());
+    QVERIFY(window->rxPane->geometry().bottom() < window->height());
+    QVERIFY(window->historyPane->geometry().left() < window->width());
+    QVERIFY(window->historyPane->geometry().bottom() >= window->rxPane->geometry().top());
+    QVERIFY(window->historyPane->geometry().left() > window->rxPane->geometry().right());
 }
 
 void TestFrmWx::mousePresses_data() {
@@ -223,17 +224,17 @@ void TestFrmWx::mousePresses() {
     QFETCH(bool, rxShown);
     QFETCH(bool, historyShown);
 
-    const QHash<QString, QLabel *> labels{{"wxdata", window->lblWxData},
-                                          {"rain", window->lblRain},
-                                          {"comment", window->lblWxComment},
-                                          {"temp", window->lblTemp}};
-    QSignalSpy settingsSpy(window.get(), &frmWx::settingsRequested);
+    const QHash<QString, QLabel *> labels{{"wxdata", window->windLabel},
+                                          {"rain", window->rainLabel},
+                                          {"comment", window->commentLabel},
+                                          {"temp", window->temperatureLabel}};
+    QSignalSpy settingsSpy(window.get(), &MainWindow::settingsRequested);
     const QSize before = window->size();
     Press(labels.value(label), Qt::MouseButton(button), Qt::MouseButtons(buttons),
           Qt::KeyboardModifiers(modifiers));
     QCOMPARE(settingsSpy.count(), settings);
-    QCOMPARE(!window->List2->isHidden(), rxShown);
-    QCOMPARE(!window->Text1->isHidden(), historyShown);
+    QCOMPARE(!window->rxPane->isHidden(), rxShown);
+    QCOMPARE(!window->historyPane->isHidden(), historyShown);
     QCOMPARE(window->size() != before, rxShown || historyShown);
 }
 
@@ -243,12 +244,12 @@ void TestFrmWx::helpKey_data() {
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<int>("requests");
     QTest::newRow("F1 on the window") << "window" << int(Qt::Key_F1) << 0 << 1;
-    QTest::newRow("F1 in the history pane") << "Text1" << int(Qt::Key_F1) << 0 << 1;
+    QTest::newRow("F1 in the history pane") << "historyPane" << int(Qt::Key_F1) << 0 << 1;
     QTest::newRow("Shift-F1 in the Rx pane")
-        << "List2" << int(Qt::Key_F1) << int(Qt::ShiftModifier) << 1;
+        << "rxPane" << int(Qt::Key_F1) << int(Qt::ShiftModifier) << 1;
     QTest::newRow("Ctrl+Alt-F1 on the window")
         << "window" << int(Qt::Key_F1) << int(Qt::ControlModifier | Qt::AltModifier) << 1;
-    QTest::newRow("F2 does nothing") << "Text1" << int(Qt::Key_F2) << 0 << 0;
+    QTest::newRow("F2 does nothing") << "historyPane" << int(Qt::Key_F2) << 0 << 0;
     QTest::newRow("a letter does nothing") << "window" << int(Qt::Key_H) << 0 << 0;
 }
 
@@ -261,10 +262,10 @@ void TestFrmWx::helpKey() {
     window->ToggleHistoryWindow();
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    QWidget *target = focus == "Text1"   ? static_cast<QWidget *>(window->Text1)
-                      : focus == "List2" ? static_cast<QWidget *>(window->List2)
-                                         : window.get();
-    QSignalSpy spy(window.get(), &frmWx::helpRequested);
+    QWidget *target = focus == "historyPane" ? static_cast<QWidget *>(window->historyPane)
+                      : focus == "rxPane"    ? static_cast<QWidget *>(window->rxPane)
+                                             : window.get();
+    QSignalSpy spy(window.get(), &MainWindow::helpRequested);
     QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(spy.count(), requests);
 }
@@ -273,7 +274,7 @@ void TestFrmWx::helpKeyOfAnotherWindowIgnored() {
     QWidget other;
     other.show();
     QVERIFY(QTest::qWaitForWindowExposed(&other));
-    QSignalSpy spy(window.get(), &frmWx::helpRequested);
+    QSignalSpy spy(window.get(), &MainWindow::helpRequested);
     QTest::keyClick(&other, Qt::Key_F1);
     QCOMPARE(spy.count(), 0);
 }
@@ -294,22 +295,22 @@ void TestFrmWx::trayRoundTripKeepsPanes() {
     const QSize panes = window->size();
 
     window->showMinimized();
-    QVERIFY(window->cSysTray1.isVisible());
+    QVERIFY(window->trayIcon.isVisible());
     QTRY_VERIFY(window->isHidden());
     QVERIFY(window->windowState() & Qt::WindowMinimized);
 
     if (byReport) {
         window->BringForward();
     } else {
-        emit window->cSysTray1.activated(QSystemTrayIcon::Trigger);
+        emit window->trayIcon.activated(QSystemTrayIcon::Trigger);
     }
     QVERIFY(!window->isHidden());
     QVERIFY(!(window->windowState() & Qt::WindowMinimized));
-    QVERIFY(!window->cSysTray1.isVisible());
+    QVERIFY(!window->trayIcon.isVisible());
     QCOMPARE(window->size(), panes);
-    QVERIFY(!window->List2->isHidden());
-    QVERIFY(!window->Text1->isHidden());
-    QCOMPARE(window->Text1->height(), twips(HistoryTallHeight));
+    QVERIFY(!window->rxPane->isHidden());
+    QVERIFY(!window->historyPane->isHidden());
+    QCOMPARE(window->historyPane->height(), twips(HistoryTallHeight));
     // The event loop must not hide the restored window after the fact.
     QTest::qWait(10);
     QVERIFY(!window->isHidden());
@@ -322,7 +323,7 @@ void TestFrmWx::withoutTrayMinimisingKeepsWindowReachable() {
     window->showMinimized();
     QTest::qWait(10);
     QVERIFY(!window->isHidden());
-    QVERIFY(!window->cSysTray1.isVisible());
+    QVERIFY(!window->trayIcon.isVisible());
     window->BringForward();
     QVERIFY(!(window->windowState() & Qt::WindowMinimized));
     QVERIFY(!window->isHidden());
@@ -335,7 +336,7 @@ void TestFrmWx::bringForwardWhenNormalKeepsWindow() {
     window->ToggleRxWindow();
     const QSize before = window->size();
     window->BringForward();
-    QVERIFY(!window->cSysTray1.isVisible());
+    QVERIFY(!window->trayIcon.isVisible());
     QCOMPARE(window->size(), before);
     QCOMPARE(window->windowState() & ~Qt::WindowActive, Qt::WindowNoState);
 }
@@ -343,38 +344,38 @@ void TestFrmWx::bringForwardWhenNormalKeepsWindow() {
 void TestFrmWx::rendersModelChanges() {
     DisplayModel &model = monitor->model;
     model.caption = QStringLiteral("Q1ABC-13 Wx Station");
-    model.lblTemp = {QStringLiteral("41.0°C"), ReadingColour::Alarm};
-    model.lblUR = {QStringLiteral("50%"), ReadingColour::Normal};
-    model.lblRain = {QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day"), ReadingColour::Normal};
+    model.temperature = {QStringLiteral("41.0°C"), ReadingColour::Alarm};
+    model.humidity = {QStringLiteral("50%"), ReadingColour::Normal};
+    model.rain = {QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day"), ReadingColour::Normal};
     model.rainFontPointSize = 8;
-    model.lblElapsed = QStringLiteral("07");
+    model.minutes = QStringLiteral("07");
     model.compass = {true, 220, 6, 8};
-    model.picVar = {TrendMark::Up, TrendMark::Steady, TrendMark::Down};
-    model.List2 = {QStringLiteral("Q1ABC-13>APRS"), QStringLiteral("_10090556c220s004g005")};
+    model.trends = {TrendMark::Up, TrendMark::Steady, TrendMark::Down};
+    model.rxRows = {QStringLiteral("Q1ABC-13>APRS"), QStringLiteral("_10090556c220s004g005")};
     emit monitor->displayChanged();
 
     QCOMPARE(window->windowTitle(), model.caption);
-    QCOMPARE(ShownToolTip(window->cSysTray1.toolTip()), model.caption);
-    QCOMPARE(window->lblTemp->text(), QStringLiteral("41.0°C"));
-    QCOMPARE(window->lblTemp->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    QCOMPARE(window->lblUR->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QCOMPARE(ShownToolTip(window->trayIcon.toolTip()), model.caption);
+    QCOMPARE(window->temperatureLabel->text(), QStringLiteral("41.0°C"));
+    QCOMPARE(window->temperatureLabel->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QCOMPARE(window->humidityLabel->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     // Word joiners keep each unit on one line; they are not seen.
-    QCOMPARE(window->lblRain->text().remove(QChar(0x2060)),
+    QCOMPARE(window->rainLabel->text().remove(QChar(0x2060)),
              QStringLiteral("0mm/h 0mm/24h\n0mm/Day"));
-    QVERIFY(window->lblRain->text().contains(QStringLiteral("mm/\u2060Day")));
-    QCOMPARE(window->lblRain->font().pointSizeF(), 8.0);
-    QCOMPARE(window->picWx->lblElapsed->text(), QStringLiteral("07"));
-    QCOMPARE(window->picWx->Request().direction, qint16(220));
-    QCOMPARE(window->picVar[2]->Mark(), TrendMark::Down);
-    QCOMPARE(window->List2->count(), 2);
-    QCOMPARE(window->List2->item(1)->text(), model.List2.at(1));
+    QVERIFY(window->rainLabel->text().contains(QStringLiteral("mm/\u2060Day")));
+    QCOMPARE(window->rainLabel->font().pointSizeF(), 8.0);
+    QCOMPARE(window->compassView->minutesLabel->text(), QStringLiteral("07"));
+    QCOMPARE(window->compassView->Request().direction, qint16(220));
+    QCOMPARE(window->trendMarks[2]->Mark(), TrendMark::Down);
+    QCOMPARE(window->rxPane->count(), 2);
+    QCOMPARE(window->rxPane->item(1)->text(), model.rxRows.at(1));
 
     // The alarm colour goes back to blue with the next normal reading.
-    model.lblTemp.colour = ReadingColour::Normal;
+    model.temperature.colour = ReadingColour::Normal;
     model.trayTip = QStringLiteral("Q1ABC-13 220°  6 / 8 km/h");
     emit monitor->displayChanged();
-    QCOMPARE(window->lblTemp->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    QCOMPARE(ShownToolTip(window->cSysTray1.toolTip()), model.trayTip);
+    QCOMPARE(window->temperatureLabel->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QCOMPARE(ShownToolTip(window->trayIcon.toolTip()), model.trayTip);
 }
 
 void TestFrmWx::historyStaysScrolledToEnd() {
@@ -382,23 +383,23 @@ void TestFrmWx::historyStaysScrolledToEnd() {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     for (int i = 0; i < 60; ++i) {
-        monitor->model.Text1 += QStringLiteral("\r\n12:00:%1 Q1ABC-13>APRS:_10090556c220s004")
-                                    .arg(i, 2, 10, QLatin1Char('0'));
+        monitor->model.history += QStringLiteral("\r\n12:00:%1 Q1ABC-13>APRS:_10090556c220s004")
+                                      .arg(i, 2, 10, QLatin1Char('0'));
         emit monitor->displayChanged();
     }
-    QScrollBar *bar = window->Text1->verticalScrollBar();
+    QScrollBar *bar = window->historyPane->verticalScrollBar();
     QVERIFY(bar->maximum() > 0);
     QCOMPARE(bar->value(), bar->maximum());
-    QVERIFY(
-        window->Text1->toPlainText().endsWith(QStringLiteral("12:00:59 "
-                                                             "Q1ABC-13>APRS:_10090556c220s004")));
-    QCOMPARE(window->Text1->document()->blockCount(), 61);
+    QVERIFY(window->historyPane->toPlainText().endsWith(
+        QStringLiteral("12:00:59 "
+                       "Q1ABC-13>APRS:_10090556c220s004")));
+    QCOMPARE(window->historyPane->document()->blockCount(), 61);
 
     // A trimmed history is not an append: the pane shows exactly the model.
-    monitor->model.Text1 = monitor->model.Text1.right(200);
+    monitor->model.history = monitor->model.history.right(200);
     emit monitor->displayChanged();
-    QCOMPARE(window->Text1->toPlainText(),
-             QString(monitor->model.Text1).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    QCOMPARE(window->historyPane->toPlainText(),
+             QString(monitor->model.history).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     QCOMPARE(bar->value(), bar->maximum());
 }
 
@@ -417,14 +418,14 @@ void TestFrmWx::receivedTextShownAsSent() {
     QFETCH(QString, text);
     config.StationCall = QStringLiteral("Q1ABC-13");
     monitor->HandleAprsLine(QStringLiteral("Q1ABC-13>APRS:_10090556c220s004g005t077 ") + text);
-    QCOMPARE(ShownText(window->lblWxComment), QStringLiteral(" ") + text);
+    QCOMPARE(ShownText(window->commentLabel), QStringLiteral(" ") + text);
 
-    monitor->model.lblTemp.text = text;
+    monitor->model.temperature.text = text;
     monitor->model.trayTip = text;
     emit monitor->displayChanged();
-    QCOMPARE(ShownText(window->lblTemp), text);
-    QCOMPARE(ShownToolTip(window->cSysTray1.toolTip()), text);
+    QCOMPARE(ShownText(window->temperatureLabel), text);
+    QCOMPARE(ShownToolTip(window->trayIcon.toolTip()), text);
 }
 
 QTEST_MAIN(TestFrmWx)
-#include "tst_frm_wx.moc"
+#include "tst_main_window.moc"

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "config/wx_config.h"
+#include "monitor/display_model.h"
+#include "platform/monitor_control.h"
 #include "platform/notifications.h"
-#include "weather/display_model.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -16,40 +17,38 @@ namespace anemora {
 // What the main window knows between events and how each event changes it:
 // the station pipeline from one received line or frame to the display model.
 // No widgets, no sockets: the window renders `model` on displayChanged().
-class StationMonitor : public QObject {
+class StationMonitor : public QObject, public MonitorControl {
     Q_OBJECT
 public:
     StationMonitor(WxConfig &config, Notifications &notifications, QString appDir,
                    QObject *parent = nullptr);
 
     // --- packet intake ---
-    // One APRS-IS line, without its line end.
-    void HandleAprsLine(const QString &line);
-    // One AGWPE frame of `frame`, header at `offset`, `dataLen` data bytes
-    // (greater than 0, all present in `frame`).
-    void HandleAgwFrame(const QByteArray &frame, int offset, qint32 dataLen);
+    void HandleAprsLine(const QString &line) override;
+    void HandleAgwFrame(const QByteArray &frame, int offset, qint32 dataLen) override;
     void AppendHistory(const QString &text);
 
     // --- weather display ---
     void DecodeWxReport(const QString &payload);
-    // One tick of tmrElapsed.
-    void ElapsedTick();
-    void ClearData(const QString &strCaption);
+    // One tick of minuteTimer.
+    void MinuteTick();
+    void ClearData(const QString &caption) override;
 
     // Writes of the status line and the history text by links and dialog.
-    void SetStatusLine(const QString &text);
-    void ClearHistory();
+    void SetStatusLine(const QString &text) override;
+    void ClearHistory() override;
+    void AcceptNextReport() override { acceptNextReport = true; }
 
     WxConfig &config;
     DisplayModel model;
 
     // Display state kept between reports.
-    bool AcceptNextReport = true;
-    qint16 MinutesSinceReport = 0;
-    bool HaveLastValues = false;
-    float LastTemp = 0;
-    qint16 LastHum = 0;
-    float LastPress = 0;
+    bool acceptNextReport = true;
+    qint16 minutesSinceReport = 0;
+    bool haveLastValues = false;
+    float lastTemperature = 0;
+    qint16 lastHumidity = 0;
+    float lastPressure = 0;
 
     // Local time of history entries; tests replace it to get fixed stamps.
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };

@@ -1,6 +1,6 @@
-#include "config/settings_dialog_host.h"
+#include "ui/desktop_prompts.h"
 
-#include "config/frm_wx_setup.h"
+#include "ui/settings_dialog.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -9,14 +9,14 @@
 
 namespace anemora {
 
-SettingsDialogHost::SettingsDialogHost(WxConfig &config, StationMonitor &monitor, QObject *parent)
+DesktopPrompts::DesktopPrompts(WxConfig &config, MonitorControl &monitor, QObject *parent)
     : QObject(parent), config(config), monitor(monitor) {}
 
-void SettingsDialogHost::AttachLinks(LinkControl &linkControl) {
+void DesktopPrompts::AttachLinks(LinkControl &linkControl) {
     links = &linkControl;
 }
 
-void SettingsDialogHost::ShowMessage(MessageIcon icon, const QString &title, const QString &text) {
+void DesktopPrompts::ShowMessage(MessageIcon icon, const QString &title, const QString &text) {
     if (quiet) {
         qWarning().noquote() << title << text;
         return;
@@ -30,11 +30,11 @@ void SettingsDialogHost::ShowMessage(MessageIcon icon, const QString &title, con
     box.exec();
 }
 
-bool SettingsDialogHost::IsSettingsDialogVisible() {
+bool DesktopPrompts::IsSettingsDialogVisible() {
     return dialog && dialog->isVisible();
 }
 
-void SettingsDialogHost::ShowSettingsDialogModal() {
+void DesktopPrompts::ShowSettingsDialogModal() {
     Q_ASSERT(links);
     if (dialog) {
         // Already open without blocking: bring it forward and wait for it.
@@ -45,18 +45,18 @@ void SettingsDialogHost::ShowSettingsDialogModal() {
         wait.exec();
         return;
     }
-    frmWxSetup modal({config, *links, monitor, *this});
+    SettingsDialog modal({config, *links, monitor, *this});
     dialog = &modal;
     modal.exec();
     emit dialogClosed();
 }
 
-void SettingsDialogHost::ShowSettingsDialog() {
+void DesktopPrompts::ShowSettingsDialog() {
     Q_ASSERT(links);
     if (!dialog) {
-        dialog = new frmWxSetup({config, *links, monitor, *this});
+        dialog = new SettingsDialog({config, *links, monitor, *this});
         dialog->setAttribute(Qt::WA_DeleteOnClose);
-        connect(dialog, &QDialog::finished, this, &SettingsDialogHost::dialogClosed);
+        connect(dialog, &QDialog::finished, this, &DesktopPrompts::dialogClosed);
     }
     dialog->show();
     dialog->raise();
@@ -65,4 +65,4 @@ void SettingsDialogHost::ShowSettingsDialog() {
 
 } // namespace anemora
 
-#include "moc_settings_dialog_host.cpp"
+#include "moc_desktop_prompts.cpp"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "weather/wx_display.h"
+
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -24,28 +26,26 @@ struct CompassRequest {
     float gust = 0;
 };
 
-enum class TrendMark { None, Up, Steady, Down };
-
 // Everything the main window shows, as plain values. The window renders it
 // and re-renders on every change; tests read it directly.
 struct DisplayModel {
     QString caption = QStringLiteral("Wx Station");
     QString trayTip;
-    ReadingLabel lblWxData{QStringLiteral("Anemora v7")};
-    ReadingLabel lblTemp;
-    ReadingLabel lblUR;
-    ReadingLabel lblPress;
-    ReadingLabel lblRain;
+    ReadingLabel wind{QStringLiteral("Anemora v7")};
+    ReadingLabel temperature;
+    ReadingLabel humidity;
+    ReadingLabel pressure;
+    ReadingLabel rain;
     double rainFontPointSize = 9.75;
-    QString lblWxComment;
-    QString lblElapsed = QStringLiteral("00");
+    QString comment;
+    QString minutes = QStringLiteral("00");
     CompassRequest compass;
     // Temperature, humidity, pressure.
-    std::array<TrendMark, 3> picVar{TrendMark::None, TrendMark::None, TrendMark::None};
+    std::array<TrendMark, 3> trends{TrendMark::None, TrendMark::None, TrendMark::None};
     // The Rx window: header and payload of the last packet.
-    QStringList List2;
+    QStringList rxRows;
     // The history window.
-    QString Text1 = QStringLiteral("Dati storici");
+    QString history = QStringLiteral("Dati storici");
 };
 
 } // namespace anemora

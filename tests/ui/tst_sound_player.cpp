@@ -1,4 +1,4 @@
-#include "platform/sound_player.h"
+#include "ui/sound_player.h"
 
 #include <QtTest>
 

@@ -2,6 +2,7 @@
 
 #include "config/wx_config.h"
 #include "platform/link_control.h"
+#include "platform/monitor_control.h"
 #include "platform/prompts.h"
 
 #include <QObject>
@@ -11,15 +12,14 @@ class QWidget;
 
 namespace anemora {
 
-class StationMonitor;
-class frmWxSetup;
+class SettingsDialog;
 
 // The message boxes and the settings dialog of the running program. At most
 // one settings dialog exists; asking for another brings it to the front.
-class SettingsDialogHost : public QObject, public Prompts {
+class DesktopPrompts : public QObject, public Prompts {
     Q_OBJECT
 public:
-    SettingsDialogHost(WxConfig &config, StationMonitor &monitor, QObject *parent = nullptr);
+    DesktopPrompts(WxConfig &config, MonitorControl &monitor, QObject *parent = nullptr);
 
     // The links need this host for their messages, so they are attached
     // once both exist, before any dialog is shown.
@@ -32,7 +32,7 @@ public:
     // Returns at once; the main window stays usable.
     void ShowSettingsDialog();
 
-    frmWxSetup *CurrentDialog() const { return dialog; }
+    SettingsDialog *CurrentDialog() const { return dialog; }
 
     // Messages go to the log instead of a box: set while the program ends
     // at the request of the system, with nobody to answer a box.
@@ -43,9 +43,9 @@ signals:
 
 private:
     WxConfig &config;
-    StationMonitor &monitor;
+    MonitorControl &monitor;
     LinkControl *links = nullptr;
-    QPointer<frmWxSetup> dialog;
+    QPointer<SettingsDialog> dialog;
 };
 
 } // namespace anemora

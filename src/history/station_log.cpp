@@ -1,0 +1,159 @@
+#include "history/station_log.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace anemora {
+
+namespace {
+
+constexpr int KeepDays = 400;
+
+// A station call may hold characters a file name cannot; they become "_".
+QString fileNameOf(const QString &station) {
+    QString name = station;
+    for (QChar &c : name) {
+        const bool plain = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') ||
+                           (c >= u'0' && c <= u'9') || c == u'-';
+        if (!plain)
+            c = u'_';
+    }
+    return name;
+}
+
+bool endsWithLineEnd(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+        return true;
+    return file.seek(file.size() - 1) && file.read(1) == "\n";
+}
+
+bool isSortedByArrival(const QList<StationLogRow> &rows) {
+    return std::is_sorted(rows.begin(), rows.end(),
+                          [](const auto &a, const auto &b) { return a.arrivalUtc < b.arrivalUtc; });
+}
+
+} // namespace
+
+StationLog::StationLog(QString folder, QObject *parent)
+    : QObject(parent), folder(std::move(folder)) {}
+
+QString StationLog::FilePath(const QString &station, const QDateTime &when) const {
+    const QString month = when.toUTC().toString(QStringLiteral("yyyy-MM"));
+    return QDir(folder).filePath(fileNameOf(station) + u'_' + month + QStringLiteral(".csv"));
+}
+
+void StationLog::Append(const StationLogRow &row) {
+    const QString path = FilePath(row.station, row.arrivalUtc);
+    // Pruning once a run and at each new month is enough for a 400-day limit.
+    if (path != currentPath)
+        RemoveOldFiles(row.arrivalUtc);
+    if (Write(path, FormatLogLine(row))) {
+        currentPath = path;
+        SetStatus(QString());
+    }
+    emit rowAppended(row);
+}
+
+bool StationLog::Write(const QString &path, const QByteArray &line) {
+    if (!QDir().mkpath(folder)) {
+        SetStatus(QStringLiteral("Registro della stazione non scritto: impossibile creare %1")
+                      .arg(QDir::toNativeSeparators(folder)));
+        return false;
+    }
+    QByteArray bytes;
+    if (QFileInfo(path).size() == 0)
+        bytes = StationLogHeader() + '\n';
+    // A line cut short by a crash stays a damaged line of its own instead of
+    // swallowing the first line of this run.
+    else if (path != currentPath && !endsWithLineEnd(path))
+        bytes = "\n";
+    bytes += line;
+
+    QFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Append) &&
+                         file.write(bytes) == bytes.size() && file.flush();
+    if (!written) {
+        SetStatus(QStringLiteral("Registro della stazione non scritto: %1 (%2)")
+                      .arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
+    return written;
+}
+
+void StationLog::SetStatus(const QString &text) {
+    // A failure is told once, not at every report; a later success clears it
+    // so that a new failure is told again.
+    if (status.isEmpty() == text.isEmpty())
+        return;
+    status = text;
+    emit statusTextChanged(status);
+}
+
+QList<StationLogRow> StationLog::ReadRows(const QString &station, const QDateTime &from,
+                                          const QDateTime &to) const {
+    QList<StationLogRow> rows;
+    const QDate fromDay = from.toUTC().date();
+    const QDate toDay = to.toUTC().date();
+    const QDate lastMonth(toDay.year(), toDay.month(), 1);
+    for (QDate month(fromDay.year(), fromDay.month(), 1); month <= lastMonth;
+         month = month.addMonths(1)) {
+        const QDateTime monthStart(month, QTime(0, 0), Qt::UTC);
+        for (StationLogRow &row : ReadLogFile(FilePath(station, monthStart))) {
+            if (row.station == station && row.arrivalUtc >= from && row.arrivalUtc <= to)
+                rows.append(std::move(row));
+        }
+    }
+    // A clock set back while the program ran leaves rows out of order.
+    if (!isSortedByArrival(rows)) {
+        std::stable_sort(rows.begin(), rows.end(),
+                         [](const auto &a, const auto &b) { return a.arrivalUtc < b.arrivalUtc; });
+    }
+    return rows;
+}
+
+void StationLog::RemoveOldFiles(const QDateTime &now) const {
+    static const QRegularExpression logName(QStringLiteral("_(\\d{4})-(\\d{2})\\.csv$"));
+    const QDateTime oldest = now.toUTC().addDays(-KeepDays);
+    const QDir dir(folder);
+    // The name tells the month; a file's time can be changed by copying it.
+    for (const QString &name : dir.entryList({QStringLiteral("*.csv")}, QDir::Files)) {
+        const QRegularExpressionMatch match = logName.match(name);
+        if (!match.hasMatch())
+            continue;
+        const QDate first(match.captured(1).toInt(), match.captured(2).toInt(), 1);
+        if (!first.isValid())
+            continue;
+        const QDateTime monthEnd(first.addMonths(1), QTime(0, 0), Qt::UTC);
+        // A file that cannot be removed now is tried again at the next pruning.
+        if (monthEnd < oldest)
+            QFile::remove(dir.filePath(name));
+    }
+}
+
+QList<StationLogRow> ReadLogFile(const QString &path) {
+    QList<StationLogRow> rows;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return rows;
+    const QByteArray content = file.readAll();
+    qsizetype start = 0;
+    while (true) {
+        const qsizetype end = content.indexOf('\n', start);
+        // Text after the last line end is a line torn by a crash.
+        if (end < 0)
+            break;
+        qsizetype length = end - start;
+        if (length > 0 && content[end - 1] == '\r')
+            --length;
+        if (std::optional<StationLogRow> row = ParseLogLine(content.mid(start, length)))
+            rows.append(std::move(*row));
+        start = end + 1;
+    }
+    return rows;
+}
+
+} // namespace anemora

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "history/station_log_row.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+namespace anemora {
+
+// The station's reports kept on disk: one CSV file per station and month in
+// one folder, kept for 400 days. Writing never stops monitoring; a failure
+// shows once in statusText().
+class StationLog : public QObject {
+    Q_OBJECT
+public:
+    explicit StationLog(QString folder, QObject *parent = nullptr);
+
+    // Appends the row to its station's file for the row's month and flushes
+    // it, then announces it with rowAppended() whether or not the disk took it.
+    void Append(const StationLogRow &row);
+
+    // The station's rows that arrived in [from, to], oldest first; damaged
+    // and torn lines are left out.
+    QList<StationLogRow> ReadRows(const QString &station, const QDateTime &from,
+                                  const QDateTime &to) const;
+
+    // Empty while the log is written; else why it is not, for a status line.
+    QString statusText() const { return status; }
+
+    // File of `station` for the month of `when` (UTC).
+    QString FilePath(const QString &station, const QDateTime &when) const;
+
+    // Removes the log files whose month ended more than 400 days before `now`.
+    void RemoveOldFiles(const QDateTime &now) const;
+
+signals:
+    void rowAppended(const anemora::StationLogRow &row);
+    void statusTextChanged(const QString &text);
+
+private:
+    bool Write(const QString &path, const QByteArray &line);
+    void SetStatus(const QString &text);
+
+    QString folder;
+    QString status;
+    // The file last written: its torn end is mended once, and a new one
+    // means a new month, the moment to prune.
+    QString currentPath;
+};
+
+// Every row of one log file that reads whole; a missing file gives none.
+QList<StationLogRow> ReadLogFile(const QString &path);
+
+} // namespace anemora

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "history/station_log_row.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace anemora {
+
+// The five charts of the trend window, top to bottom.
+enum class TrendChart { Temperature, Humidity, Pressure, Wind, Rain };
+inline constexpr int TrendChartCount = 5;
+
+// What the charts and the table show. Every quantity but the rain is a line;
+// the rain in the last hour is drawn as bars.
+enum class TrendQuantity { Temperature, DewPoint, Humidity, Pressure, WindSpeed, Gust, RainHour };
+inline constexpr int TrendQuantityCount = 7;
+inline constexpr int TrendLineCount = 6;
+
+struct TrendQuantityInfo {
+    TrendChart chart;
+    // How the table names it.
+    QString name;
+    QString unit;
+    // As the main window shows the same reading.
+    int decimals;
+};
+
+TrendQuantityInfo InfoOf(TrendQuantity quantity);
+
+std::optional<float> ValueOf(const StationLogRow &row, TrendQuantity quantity);
+
+} // namespace anemora

@@ -1,0 +1,252 @@
+#include "monitor/station_monitor.h"
+
+#include "intake/agw_frame.h"
+#include "intake/tnc2_header.h"
+#include "weather/wx_display.h"
+#include "weather/wx_report.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+
+#include <utility>
+
+namespace anemora {
+
+namespace {
+
+// Data types of position reports and objects, which carry weather only when
+// their symbol is "_".
+bool IsPositionType(QChar type) {
+    return type == u'/' || type == u'@' || type == u'!' || type == u'=' || type == u';';
+}
+
+QString HistoryStamp(const QDateTime &when) {
+    const QLocale locale;
+    return locale.toString(when.date(), QLocale::ShortFormat) + u' ' +
+           locale.toString(when.time(), QLocale::LongFormat);
+}
+
+const QString LineEnd = QStringLiteral("\r\n");
+
+// A little-endian 16-bit number of the data; bytes beyond a short reply read
+// as 0.
+int DataWord(QByteArrayView data, qsizetype index) {
+    const auto byte = [&](qsizetype i) {
+        return i < data.size() ? static_cast<unsigned char>(data[i]) : 0;
+    };
+    return byte(index) + 256 * byte(index + 1);
+}
+
+// The per-report notification requests gathered while the values are shown.
+struct ReportNotices {
+    bool BringForward = false;
+    bool PlayAlarm = false;
+    bool PlayNewData = false;
+
+    ReadingColour test(const WxConfig &config, bool alarm) {
+        if (!alarm)
+            return ReadingColour::Normal;
+        if (config.FocusAlarm)
+            BringForward = true;
+        if (config.BeepAlarm)
+            PlayAlarm = true;
+        return ReadingColour::Alarm;
+    }
+};
+
+// Shows a reading with its trend since the previous report, then keeps it
+// for the next one.
+template <typename Value>
+void showReading(ReadingLabel &label, TrendMark &trend, ReadingColour colour, const QString &text,
+                 Value value, Value &last, bool haveLast) {
+    label.colour = colour;
+    label.text = text;
+    trend = haveLast ? TrendOf(float(value - last)) : TrendMark::None;
+    last = value;
+}
+
+} // namespace
+
+StationMonitor::StationMonitor(WxConfig &config, Notifications &notifications, QString appDir,
+                               QObject *parent)
+    : QObject(parent), config(config), notifications(notifications), appDir(std::move(appDir)) {}
+
+void StationMonitor::SetStatusLine(const QString &text) {
+    model.comment = text;
+    emit displayChanged();
+}
+
+void StationMonitor::ClearHistory() {
+    model.history.clear();
+    emit displayChanged();
+}
+
+void StationMonitor::HandleAprsLine(const QString &line) {
+    const Tnc2Split split = SplitTnc2Header(line);
+    if (split.hasHeader)
+        model.rxRows = QStringList{split.header, split.payload};
+    if (const std::optional<QStringList> rows = LogrespRows(line))
+        model.rxRows = *rows;
+    // The stamp is costly to format and most lines of a busy feed come from
+    // other stations, which the rule turns away before logging.
+    QString history;
+    if (split.sourceCall == config.StationCall && acceptNextReport)
+        history = u'[' + HistoryStamp(clock()) + QStringLiteral("] ") + model.rxRows.value(0) +
+                  LineEnd + model.rxRows.value(1) + LineEnd;
+    ApplyAcceptanceRule(split.sourceCall, split.payload, history);
+    emit displayChanged();
+}
+
+void StationMonitor::ApplyAcceptanceRule(const QString &sourceCall, const QString &payload,
+                                         const QString &historyText) {
+    if (sourceCall != config.StationCall || !acceptNextReport)
+        return;
+    AppendHistory(historyText);
+    if (payload.isEmpty())
+        return;
+    const QChar type = payload.front();
+    if (type == u'_' || (IsPositionType(type) && payload.contains(u'_')))
+        DecodeWxReport(payload);
+}
+
+void StationMonitor::AppendHistory(const QString &text) {
+    constexpr qsizetype TrimAbove = 9999;
+    constexpr qsizetype Keep = 9800;
+    if (model.history.size() > TrimAbove)
+        model.history = model.history.right(Keep);
+    model.history += text;
+    emit displayChanged();
+}
+
+void StationMonitor::HandleAgwFrame(const QByteArray &frame, int offset, qint32 dataLen) {
+    if (offset < 0 || dataLen <= 0 || frame.size() - offset - AgwHeaderSize < dataLen)
+        return;
+    const QByteArrayView data = QByteArrayView(frame).sliced(offset + AgwHeaderSize, dataLen);
+    QString sourceCall = AgwCallFrom(frame, offset);
+    switch (frame.at(offset + AgwKindOffset)) {
+    case 'U':
+    case 'T':
+        model.rxRows = MonitorRows(data);
+        break;
+    case 'G':
+        model.rain.text =
+            QStringLiteral("Porte Radio : ") + QChar(static_cast<unsigned char>(data.front()));
+        break;
+    case 'R':
+        model.comment = QStringLiteral("Anemora connesso a AGWPE v%1.%2")
+                            .arg(DataWord(data, 0))
+                            .arg(DataWord(data, 4));
+        break;
+    default:
+        sourceCall.clear();
+        break;
+    }
+    const QString payload = model.rxRows.isEmpty() ? QString() : model.rxRows.last();
+    ApplyAcceptanceRule(sourceCall, payload,
+                        model.rxRows.value(0) + LineEnd + model.rxRows.value(1) + LineEnd);
+    emit displayChanged();
+}
+
+void StationMonitor::DecodeWxReport(const QString &payload) {
+    ReportNotices notices;
+    notices.BringForward = config.FocusNewData;
+
+    model.minutes = QStringLiteral("00");
+    minutesSinceReport = 0;
+
+    WxReport wx = ParseWxReport(payload);
+    if (wx.WindValid) {
+        notifications.RestartMinuteTimer();
+        acceptNextReport = false;
+        notices.PlayNewData = config.BeepNewData;
+    }
+
+    model.wind.colour = ReadingColour::Normal;
+    if (wx.WindDir > -99) {
+        model.compass = {true, wx.WindDir, wx.WindSpeed, wx.Gust};
+        if (IsCalm(wx.WindSpeed, wx.Gust)) {
+            model.wind.text = QStringLiteral("Calma di vento");
+        } else {
+            model.wind.colour = notices.test(config, WindAlarm(config, wx.WindSpeed, wx.Gust));
+            model.wind.text = WindText(wx.WindDir, wx.WindSpeed, wx.Gust);
+        }
+        wx.Remainder.remove(0, 7);
+    }
+
+    float windChill = NotComputed;
+    HumidityValues humidity;
+    if (wx.Temp > -99) {
+        windChill = WindChill(wx.Temp, wx.WindSpeed, wx.Gust);
+        if (wx.Humidity > -99)
+            humidity = DewPointAndAbsHumidity(wx.Temp, wx.Humidity);
+    }
+
+    if (wx.Temp > -99)
+        showReading(model.temperature, model.trends[0],
+                    notices.test(config, TempAlarm(config, wx.Temp)), TempText(wx.Temp), wx.Temp,
+                    lastTemperature, haveLastValues);
+    if (wx.Humidity > 0)
+        showReading(model.humidity, model.trends[1],
+                    notices.test(config, HumidityAlarm(config, wx.Humidity)),
+                    HumidityText(wx.Humidity), wx.Humidity, lastHumidity, haveLastValues);
+    if (wx.Pressure > 0)
+        showReading(model.pressure, model.trends[2],
+                    notices.test(config, PressureAlarm(config, wx.Pressure)),
+                    PressureText(wx.Pressure), wx.Pressure, lastPressure, haveLastValues);
+
+    model.rain.colour = notices.test(config, RainAlarm(config, wx.RainHour, wx.Rain24));
+    const QString rainText = RainText(wx, windChill, humidity);
+    model.rainFontPointSize = RainFontPointSize(rainText);
+    model.rain.text = rainText;
+
+    if (notices.BringForward)
+        notifications.BringForward();
+    const QDir folder(appDir);
+    if (notices.PlayAlarm) {
+        notifications.PlaySound(folder.filePath(QStringLiteral("Alarm.wav")));
+    } else if (notices.PlayNewData) {
+        const QString own = StationSoundName(config.StationCall);
+        const QString ownPath = own.isEmpty() ? QString() : folder.filePath(own);
+        const bool haveOwn = !ownPath.isEmpty() && QFileInfo(ownPath).isFile();
+        notifications.PlaySound(haveOwn ? ownPath : folder.filePath(QStringLiteral("NewData.wav")));
+    }
+
+    haveLastValues = true;
+    model.trayTip = QStringList{config.StationCall,  model.wind.text,     model.temperature.text,
+                                model.humidity.text, model.pressure.text, rainText}
+                        .join(u' ');
+    model.comment = CommentText(wx.PressChange, wx.Remainder);
+    emit displayChanged();
+}
+
+void StationMonitor::MinuteTick() {
+    acceptNextReport = true;
+    if (minutesSinceReport < 99)
+        ++minutesSinceReport;
+    model.minutes = QStringLiteral("%1").arg(minutesSinceReport, 2, 10, QChar(u'0'));
+    emit displayChanged();
+}
+
+void StationMonitor::ClearData(const QString &caption) {
+    model.caption = caption;
+    model.trayTip = caption;
+    if (config.CallChanged.value_or(false)) {
+        model.wind.text = QStringLiteral("Anemora v7");
+        model.pressure.text.clear();
+        model.temperature.text.clear();
+        model.humidity.text.clear();
+        model.rain.text.clear();
+        model.compass.drawn = false;
+        model.trends.fill(TrendMark::None);
+        model.minutes = QStringLiteral("00");
+        minutesSinceReport = 0;
+        haveLastValues = false;
+        model.rxRows.clear();
+    }
+    emit displayChanged();
+}
+
+} // namespace anemora
+
+#include "moc_station_monitor.cpp"

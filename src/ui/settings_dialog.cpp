@@ -1,0 +1,265 @@
+#include "ui/settings_dialog.h"
+
+#include "ui/twips.h"
+#include "ui/ui_style.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QValidator>
+
+#include <utility>
+#include <variant>
+
+namespace anemora {
+
+namespace {
+
+void Place(QWidget *widget, int left, int top, int width, int height) {
+    widget->setGeometry(twipsRect(left, top, width, height));
+}
+
+// Limits what is typed, not what the record puts in the field: a stored
+// value longer than the limit is shown whole and may be shortened.
+class TypedLengthValidator : public QValidator {
+public:
+    TypedLengthValidator(int limit, QObject *parent) : QValidator(parent), limit(limit) {}
+    State validate(QString &input, int &) const override {
+        return input.size() <= limit ? Acceptable : Invalid;
+    }
+
+private:
+    int limit;
+};
+
+// Filters typing and pasting alike; the call loaded from the record is set
+// without it, so opening and confirming never alters it.
+class CallValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &pos) const override {
+        pos = FilterCallText(input.left(pos)).size();
+        input = FilterCallText(input);
+        return Acceptable;
+    }
+};
+
+// Where each threshold sits in the alarm box, in tab order: the label before
+// its field, the field, and how many characters may be typed (0: any).
+struct ThresholdLayout {
+    AlarmThreshold threshold;
+    const char *label;
+    QRect labelTwips;
+    QRect editTwips;
+    int typedLength;
+};
+
+// clang-format off
+const ThresholdLayout ThresholdLayouts[] = {
+    {AlarmThreshold::HiWind, "Wind:  Max", {120, 210, 855, 255}, {1020, 195, 470, 285}, 0},
+    {AlarmThreshold::HiGust, "Km/h  g", {1500, 210, 615, 255}, {2110, 195, 520, 285}, 0},
+    {AlarmThreshold::LoTemp, "Temp: Low", {120, 536, 855, 255}, {940, 521, 540, 285}, 5},
+    {AlarmThreshold::HiTemp, "°C   Hi", {1500, 536, 480, 255}, {2110, 521, 520, 285}, 5},
+    {AlarmThreshold::LoHum, "U.R.:   Low", {120, 870, 975, 255}, {1060, 847, 400, 285}, 2},
+    {AlarmThreshold::HiHum, "%    Hi", {1500, 870, 495, 255}, {2200, 847, 440, 285}, 2},
+    {AlarmThreshold::LoBaro, "Baro:   Low", {120, 1195, 855, 255}, {940, 1173, 540, 285}, 0},
+    {AlarmThreshold::HiBaro, "mb  Hi", {1500, 1195, 495, 255}, {1980, 1200, 660, 285}, 0},
+    {AlarmThreshold::HiRainHour, "Rain:   1h", {120, 1515, 735, 255}, {1020, 1500, 470, 285}, 0},
+    {AlarmThreshold::HiRain24, "mm 24h", {1500, 1560, 615, 255}, {2070, 1500, 570, 285}, 0},
+};
+// clang-format on
+
+} // namespace
+
+SettingsDialog::SettingsDialog(const SetupTargets &targets, QWidget *parent)
+    : QDialog(parent,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      targets(targets) {
+    setWindowTitle(QStringLiteral("Setup Parametri Anemora"));
+    setFixedSize(twips(2805), twips(5430));
+    // The layout was drawn for an 8-point sans face; larger faces would clip.
+    setFont(SansFace(7.5, false));
+    BuildControls();
+    SetTabOrder();
+    connect(callEdit, &QLineEdit::textChanged, this,
+            [this](const QString &text) { acceptButton->setEnabled(CallLongEnough(text)); });
+    connect(serverBox->lineEdit(), &QLineEdit::textEdited, this, [this](const QString &text) {
+        serverTyped = true;
+        typedServer = text;
+    });
+    // The combo box also selects an entry equal to the typed text when editing
+    // ends; only a pick that replaces the typed text makes it a list choice.
+    connect(serverBox, &QComboBox::activated, this, [this] {
+        if (serverBox->currentText() != typedServer)
+            serverTyped = false;
+    });
+    connect(acceptButton, &QPushButton::clicked, this, &SettingsDialog::Accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    Load();
+}
+
+void SettingsDialog::BuildControls() {
+    const auto label = [](QWidget *parent, const QString &text, int l, int t, int w, int h) {
+        Place(new QLabel(text, parent), l, t, w, h);
+    };
+    const auto edit = [](QWidget *parent, int l, int t, int w, int h) {
+        auto *field = new QLineEdit(parent);
+        Place(field, l, t, w, h);
+        return field;
+    };
+    const auto check = [](QWidget *parent, const QString &text, int l, int t, int w, int h) {
+        auto *box = new QCheckBox(text, parent);
+        Place(box, l, t, w, h);
+        return box;
+    };
+    const auto group = [this](const QString &title, int l, int t, int w, int h) {
+        auto *frame = new QGroupBox(title, this);
+        Place(frame, l, t, w, h);
+        return frame;
+    };
+
+    callGroup = group(QStringLiteral("Station Call"), 53, 0, 2700, 495);
+    stationLabel = new QLabel(QStringLiteral("Wx Station"), callGroup);
+    Place(stationLabel, 120, 195, 1095, 255);
+    callEdit = edit(callGroup, 1200, 120, 1335, 285);
+    callEdit->setValidator(new CallValidator(callEdit));
+
+    newDataGroup = group(QStringLiteral("All'arrivo nuovi dati"), 53, 490, 2700, 460);
+    focusNewDataBox =
+        check(newDataGroup, QStringLiteral("Evidenzia finestra"), 100, 200, 1575, 195);
+    beepNewDataBox = check(this, QStringLiteral("Suona"), 1920, 650, 770, 255);
+
+    alarmGroup = group(QStringLiteral("Allarmi (valori evidenziati rosso)"), 53, 960, 2700, 2340);
+    for (const ThresholdLayout &layout : ThresholdLayouts) {
+        const QRect &at = layout.labelTwips;
+        label(alarmGroup, QString::fromUtf8(layout.label), at.x(), at.y(), at.width(), at.height());
+        QLineEdit *&edit = thresholdEdits[std::size_t(layout.threshold)];
+        edit = new QLineEdit(alarmGroup);
+        edit->setGeometry(twipsRect(layout.editTwips.x(), layout.editTwips.y(),
+                                    layout.editTwips.width(), layout.editTwips.height()));
+        if (layout.typedLength > 0)
+            edit->setValidator(new TypedLengthValidator(layout.typedLength, edit));
+    }
+    focusAlarmBox = check(alarmGroup, QStringLiteral("Evidenzia finestra"), 100, 1800, 1575, 220);
+    beepAlarmBox = check(alarmGroup, QStringLiteral("Suona"), 1860, 1800, 770, 220);
+    saveAlarmsBox = check(alarmGroup, QStringLiteral("Salva i valori di Allarme / Suoni"), 100,
+                          2040, 2500, 255);
+
+    agwGroup = group(QStringLiteral("AGWPE"), 53, 3350, 2700, 855);
+    label(agwGroup, QStringLiteral("Agwpe Addr"), 120, 240, 975, 255);
+    agwHostEdit = edit(agwGroup, 1080, 180, 1500, 285);
+    label(agwGroup, QStringLiteral("Agwpe Port"), 120, 520, 975, 255);
+    agwPortEdit = edit(agwGroup, 1080, 480, 495, 270);
+    agwEnabledBox = check(agwGroup, QStringLiteral("Enable"), 1800, 510, 855, 255);
+
+    aprsGroup = group(QStringLiteral("Aprs Server"), 53, 4200, 2700, 855);
+    label(aprsGroup, QStringLiteral("Internet Aprs Server"), 120, 220, 1575, 255);
+    aprsEnabledBox = check(aprsGroup, QStringLiteral("Enable"), 1800, 200, 855, 255);
+    serverBox = new QComboBox(aprsGroup);
+    Place(serverBox, 120, 470, 2500, 315);
+    serverBox->setEditable(true);
+    // Enter confirms the dialog; it neither adds the text to the list nor
+    // picks or completes an equal entry, so a typed server stays typed.
+    serverBox->setInsertPolicy(QComboBox::NoInsert);
+    serverBox->setDuplicatesEnabled(true);
+    serverBox->setCompleter(nullptr);
+
+    acceptButton = new QPushButton(QStringLiteral("&Conferma"), this);
+    Place(acceptButton, 188, 5075, 1095, 325);
+    acceptButton->setDefault(true);
+    cancelButton = new QPushButton(QStringLiteral("&Cancella"), this);
+    Place(cancelButton, 1641, 5075, 975, 325);
+}
+
+void SettingsDialog::SetTabOrder() {
+    QList<QWidget *> order{callEdit, acceptButton, cancelButton, focusNewDataBox, beepNewDataBox};
+    for (const ThresholdLayout &layout : ThresholdLayouts)
+        order.append(thresholdEdits[std::size_t(layout.threshold)]);
+    order.append({focusAlarmBox, beepAlarmBox, agwHostEdit, agwPortEdit, saveAlarmsBox,
+                  aprsEnabledBox, agwEnabledBox, serverBox});
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void SettingsDialog::Load() {
+    const SetupFields fields = LoadSetupFields(targets.config, QLocale());
+    serverBox->addItems(fields.serverItems);
+    serverBox->setCurrentIndex(fields.serverPosition);
+    serverBox->setEditText(fields.serverText);
+    serverTyped = false;
+    focusNewDataBox->setChecked(fields.focusNewData);
+    beepNewDataBox->setChecked(fields.beepNewData);
+    focusAlarmBox->setChecked(fields.focusAlarm);
+    beepAlarmBox->setChecked(fields.beepAlarm);
+    saveAlarmsBox->setChecked(fields.saveAlarms);
+    for (std::size_t i = 0; i < thresholdEdits.size(); ++i)
+        thresholdEdits[i]->setText(fields.thresholds[i]);
+    const QValidator *filter = callEdit->validator();
+    callEdit->setValidator(nullptr);
+    callEdit->setText(fields.call);
+    callEdit->setValidator(filter);
+    callEdit->selectAll();
+    callEdit->setFocus();
+    acceptButton->setEnabled(CallLongEnough(callEdit->text()));
+    agwHostEdit->setText(fields.agwHost);
+    agwPortEdit->setText(fields.agwPort);
+    agwEnabledBox->setChecked(fields.agwEnabled);
+    aprsEnabledBox->setChecked(fields.aprsEnabled);
+}
+
+SetupFields SettingsDialog::Fields() const {
+    SetupFields fields;
+    fields.call = callEdit->text();
+    fields.focusNewData = focusNewDataBox->isChecked();
+    fields.beepNewData = beepNewDataBox->isChecked();
+    fields.focusAlarm = focusAlarmBox->isChecked();
+    fields.beepAlarm = beepAlarmBox->isChecked();
+    fields.saveAlarms = saveAlarmsBox->isChecked();
+    for (std::size_t i = 0; i < thresholdEdits.size(); ++i)
+        fields.thresholds[i] = thresholdEdits[i]->text();
+    fields.agwHost = agwHostEdit->text();
+    fields.agwPort = agwPortEdit->text();
+    fields.agwEnabled = agwEnabledBox->isChecked();
+    fields.aprsEnabled = aprsEnabledBox->isChecked();
+    for (int i = 0; i < serverBox->count(); ++i)
+        fields.serverItems.append(serverBox->itemText(i));
+    fields.serverPosition = serverTyped ? -1 : serverBox->currentIndex();
+    fields.serverText = serverBox->currentText();
+    return fields;
+}
+
+QLineEdit *SettingsDialog::FieldEditor(const SetupRefusal &refusal) const {
+    switch (refusal.field) {
+    case SetupField::Threshold:
+        return thresholdEdits[std::size_t(refusal.threshold)];
+    case SetupField::AgwHost:
+        return agwHostEdit;
+    case SetupField::AgwPort:
+        return agwPortEdit;
+    case SetupField::Server:
+        break;
+    }
+    return serverBox->lineEdit();
+}
+
+void SettingsDialog::Accept() {
+    const SetupFields fields = Fields();
+    const auto numbers = ReadSetupNumbers(fields, QLocale());
+    if (const auto *refusal = std::get_if<SetupRefusal>(&numbers)) {
+        // The dialog stays open with the wrong field ready to be corrected.
+        targets.prompts.ShowMessage(MessageIcon::Exclamation, windowTitle(), refusal->message);
+        QLineEdit *editor = FieldEditor(*refusal);
+        editor->setFocus();
+        editor->selectAll();
+        return;
+    }
+    ApplySetup(fields, std::get<SetupNumbers>(numbers), targets);
+    accept();
+}
+
+} // namespace anemora
+
+#include "moc_settings_dialog.cpp"

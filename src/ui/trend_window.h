@@ -1,0 +1,87 @@
+#pragma once
+
+#include "history/station_log.h"
+#include "history/trend_model.h"
+#include "weather/alarm_thresholds.h"
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+class QAreaSeries;
+class QButtonGroup;
+class QChart;
+class QDateTimeAxis;
+class QLabel;
+class QLineSeries;
+class QTableWidget;
+class QTimer;
+class QValueAxis;
+
+namespace anemora {
+
+// The station's trend: five charts on one time axis, the table of the last
+// report and its day beside them, and the log's status. It draws what the
+// core's TrendModel holds and follows the log's new rows.
+class TrendWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit TrendWindow(StationLog &log, QWidget *parent = nullptr);
+
+    // Loads the station's rows from the log and draws them with the lines of
+    // the thresholds that are set.
+    void ShowStation(const QString &station, const AlarmThresholds &thresholds);
+    void SetRange(TrendRange range);
+    const TrendModel &model() const { return trend; }
+
+signals:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    void AddReport(const anemora::StationLogRow &row);
+    void MinutePassed();
+
+private:
+    struct ChartParts {
+        QChart *chart = nullptr;
+        QDateTimeAxis *timeAxis = nullptr;
+        QValueAxis *valueAxis = nullptr;
+    };
+    struct ThresholdSeries {
+        QLineSeries *series;
+        TrendChart chart;
+        float value;
+    };
+
+    QWidget *BuildRangeButtons();
+    QWidget *BuildCharts();
+    void BuildTable();
+    void Rebuild();
+    QLineSeries *AddSegment(int line);
+    void Apply(const TrendChange &change);
+    void UpdateAxes();
+    void FillTable();
+
+    StationLog &log;
+    QString station;
+    AlarmThresholds thresholds;
+    TrendModel trend;
+
+    std::array<ChartParts, TrendChartCount> charts;
+    // One series per unbroken segment of each line.
+    std::array<QList<QLineSeries *>, TrendLineCount> lineSeries;
+    QLineSeries *rainOutline = nullptr;
+    QAreaSeries *rainArea = nullptr;
+    QList<ThresholdSeries> thresholdSeries;
+    QButtonGroup *rangeButtons = nullptr;
+    QTableWidget *table = nullptr;
+    QLabel *statusLabel = nullptr;
+    QTimer *minuteTimer = nullptr;
+};
+
+} // namespace anemora

@@ -1,0 +1,238 @@
+#include "common/files.h"
+#include "history/station_log.h"
+#include "weather/wx_report.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace anemora;
+using namespace anemora::test;
+
+namespace {
+
+const QString Station = QStringLiteral("Q1ABC-13");
+
+QDateTime utc(const char *iso) {
+    return QDateTime::fromString(QString::fromLatin1(iso), Qt::ISODate).toUTC();
+}
+
+StationLogRow fullRow(const QDateTime &arrival) {
+    StationLogRow row;
+    row.arrivalUtc = arrival;
+    row.station = Station;
+    row.windDirection = 220;
+    row.windSpeed = 6.437388f;
+    row.gust = 8.046735f;
+    row.temperature = -20.555555f;
+    row.dewPoint = -25.1f;
+    row.humidity = 100;
+    row.pressure = 1013.2f;
+    row.pressureChange = -2;
+    row.rainHour = 0.254003f;
+    row.rainDay = 0;
+    row.rain24 = 12.7f;
+    return row;
+}
+
+// A good line as the log writes it, with its line end.
+QByteArray goodLine() {
+    return FormatLogLine(fullRow(utc("2025-03-01T10:00:00Z")));
+}
+
+} // namespace
+
+class TestStationLog : public QObject {
+    Q_OBJECT
+private slots:
+    void rowFromReport_data();
+    void rowFromReport();
+    void roundTrip_data();
+    void roundTrip();
+    void damagedLines_data();
+    void damagedLines();
+    void tornEndMendedOnNextAppend();
+    void writeFailure_data();
+    void writeFailure();
+    void rotation_data();
+    void rotation();
+};
+
+void TestStationLog::rowFromReport_data() {
+    QTest::addColumn<QString>("payload");
+    QTest::addColumn<QStringList>("emptyColumns");
+    const QString full = QStringLiteral("_10090556c220s004g005t077r001p002P003h50b09900v-02");
+    // clang-format off
+    QTest::newRow("every value present") << full << QStringList();
+    QTest::newRow("dotted direction drops the lenient speed") << QStringLiteral("_10090556c...s004g005t077r001p002P003h50b09900v-02") << QStringList{"wind_direction_deg", "wind_speed_kmh"};
+    QTest::newRow("dotted temperature drops the dew point") << QStringLiteral("_10090556c220s004g005t...r001p002P003h50b09900v-02") << QStringList{"temperature_c", "dew_point_c"};
+    QTest::newRow("dotted humidity drops the dew point") << QStringLiteral("_10090556c220s004g005t077r001p002P003h..b09900v-02") << QStringList{"humidity_pct", "dew_point_c"};
+    QTest::newRow("absent pressure, gust, rain and change") << QStringLiteral("_10090556c220s004g...t077r...p...P...h50b.....") << QStringList{"gust_kmh", "rain_1h_mm", "rain_since_midnight_mm", "rain_24h_mm", "pressure_mb", "pressure_change_4h_mb"};
+    // clang-format on
+}
+
+void TestStationLog::rowFromReport() {
+    QFETCH(QString, payload);
+    QFETCH(QStringList, emptyColumns);
+    const StationLogRow row =
+        LogRowFromReport(utc("2025-03-01T10:00:00.750Z"), Station, ParseWxReport(payload));
+    const QList<QByteArray> names = StationLogHeader().split(',');
+    const QList<QByteArray> fields = FormatLogLine(row).chopped(1).split(',');
+    QCOMPARE(fields.size(), names.size());
+    QCOMPARE(fields[0], QByteArray("2025-03-01T10:00:00Z"));
+    for (qsizetype i = 2; i < names.size(); ++i)
+        QVERIFY2(fields[i].isEmpty() == emptyColumns.contains(QString::fromLatin1(names[i])),
+                 names[i].constData());
+}
+
+void TestStationLog::roundTrip_data() {
+    QTest::addColumn<StationLogRow>("row");
+    const QDateTime when = utc("2025-03-01T10:00:00Z");
+    StationLogRow quoted = fullRow(when);
+    quoted.station = QStringLiteral("ODD,\"CALL\"");
+    // clang-format off
+    QTest::newRow("every value, awkward floats") << fullRow(when);
+    QTest::newRow("every value absent") << StationLogRow{when, Station, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}};
+    QTest::newRow("station with comma and quotes") << quoted;
+    QTest::newRow("sixteen-bit extremes") << StationLogRow{when, Station, qint16(-32768), {}, {}, {}, {}, qint16(32767), {}, qint16(-98), {}, {}, {}};
+    // clang-format on
+}
+
+void TestStationLog::roundTrip() {
+    QFETCH(StationLogRow, row);
+    QTemporaryDir dir;
+    StationLog log(dir.path());
+    log.Append(row);
+    log.Append(row);
+    const QList<StationLogRow> back =
+        log.ReadRows(row.station, row.arrivalUtc.addSecs(-1), row.arrivalUtc);
+    QCOMPARE(back, (QList<StationLogRow>{row, row}));
+    QVERIFY(
+        ReadBytes(log.FilePath(row.station, row.arrivalUtc)).startsWith(StationLogHeader() + '\n'));
+    QVERIFY(log.statusText().isEmpty());
+}
+
+void TestStationLog::damagedLines_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("rowsRead");
+    const QByteArray header = StationLogHeader() + '\n';
+    const QByteArray good = goodLine();
+    const QByteArray torn = good.left(good.size() / 2);
+    QByteArray crlf = good;
+    crlf.insert(crlf.size() - 1, '\r');
+    // clang-format off
+    QTest::newRow("header and two lines") << header + good + good << 2;
+    QTest::newRow("torn last line") << header + good + torn << 1;
+    QTest::newRow("torn at a field boundary") << header + good + good.left(good.lastIndexOf(',')) << 1;
+    QTest::newRow("missing field") << header + good.left(good.lastIndexOf(',')) + '\n' + good << 1;
+    QTest::newRow("extra field") << header + good.chopped(1) + ",1\n" + good << 1;
+    QTest::newRow("letters in a number") << header + QByteArray(good).replace("1013.2", "10x3.2") + good << 1;
+    QTest::newRow("not a number") << header + QByteArray(good).replace("1013.2", "nan") + good << 1;
+    QTest::newRow("impossible date") << header + QByteArray(good).replace("2025-03-01", "2025-02-30") + good << 1;
+    QTest::newRow("unclosed quote") << header + QByteArray(good).replace("Q1ABC-13", "\"Q1ABC-13") + good << 1;
+    QTest::newRow("empty lines and garbage") << header + "\n\n\x01\xff,,,\n" + good << 1;
+    QTest::newRow("lines ended by CR LF") << header + crlf + crlf << 2;
+    QTest::newRow("no header") << good << 1;
+    // clang-format on
+}
+
+void TestStationLog::damagedLines() {
+    QFETCH(QByteArray, content);
+    QFETCH(int, rowsRead);
+    QTemporaryDir dir;
+    StationLog log(dir.path());
+    const QDateTime when = utc("2025-03-01T10:00:00Z");
+    WriteBytes(log.FilePath(Station, when), content);
+    QCOMPARE(log.ReadRows(Station, when.addDays(-1), when).size(), rowsRead);
+}
+
+void TestStationLog::tornEndMendedOnNextAppend() {
+    QTemporaryDir dir;
+    StationLog log(dir.path());
+    const QDateTime when = utc("2025-03-01T10:00:00Z");
+    WriteBytes(log.FilePath(Station, when),
+               StationLogHeader() + '\n' + goodLine() + "2025-03-01T10:0");
+    log.Append(fullRow(when.addSecs(60)));
+    const QList<StationLogRow> rows = log.ReadRows(Station, when, when.addSecs(60));
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows.last(), fullRow(when.addSecs(60)));
+}
+
+void TestStationLog::writeFailure_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("folder inside a file") << QStringLiteral("file");
+    QTest::newRow("log file is a folder") << QStringLiteral("folder");
+    QTest::newRow("full disk") << QStringLiteral("full");
+    QTest::newRow("read-only folder") << QStringLiteral("read-only");
+    QTest::newRow("read-only file system") << QStringLiteral("system");
+}
+
+void TestStationLog::writeFailure() {
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QDateTime when = utc("2025-03-01T10:00:00Z");
+    QString folder = dir.filePath(QStringLiteral("log"));
+    QDir().mkpath(folder);
+    const QString path = StationLog(folder).FilePath(Station, when);
+    if (kind == u"file") {
+        WriteBytes(dir.filePath(QStringLiteral("plain")), "x");
+        folder = dir.filePath(QStringLiteral("plain/log"));
+    } else if (kind == u"folder") {
+        QVERIFY(QDir().mkpath(path));
+    } else if (kind == u"full") {
+        QVERIFY(QFile::link(QStringLiteral("/dev/full"), path));
+    } else if (kind == u"read-only") {
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        if (QFile(folder + QStringLiteral("/probe")).open(QIODevice::WriteOnly))
+            QSKIP("this user writes into read-only folders");
+    } else {
+        folder = QStringLiteral("/sys/anemora-log");
+    }
+
+    StationLog log(folder);
+    QSignalSpy told(&log, &StationLog::statusTextChanged);
+    QSignalSpy appended(&log, &StationLog::rowAppended);
+    log.Append(fullRow(when));
+    log.Append(fullRow(when.addSecs(60)));
+    QCOMPARE(appended.size(), 2);
+    QCOMPARE(told.size(), 1);
+    QVERIFY(!log.statusText().isEmpty());
+    QCOMPARE(told.first().first().toString(), log.statusText());
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void TestStationLog::rotation_data() {
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<QString>("appendAt");
+    QTest::addColumn<QStringList>("afterwards");
+    // clang-format off
+    QTest::newRow("month turns at midnight UTC") << QStringList() << "2025-02-01T00:00:00Z" << QStringList{"Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-02.csv"};
+    QTest::newRow("local midnight is not the turn") << QStringList() << "2025-01-31T23:30:00-01:00" << QStringList{"Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-02.csv"};
+    QTest::newRow("month ended 400 days ago kept") << QStringList{"Q1ABC-13_2024-01.csv"} << "2025-03-07T00:00:00Z" << QStringList{"Q1ABC-13_2024-01.csv", "Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-03.csv"};
+    QTest::newRow("older month removed") << QStringList{"Q1ABC-13_2024-01.csv"} << "2025-03-07T00:00:01Z" << QStringList{"Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-03.csv"};
+    QTest::newRow("other station's old log removed") << QStringList{"Q2XYZ_2023-05.csv"} << "2025-03-07T00:00:00Z" << QStringList{"Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-03.csv"};
+    QTest::newRow("foreign files kept") << QStringList{"notes.csv", "Q1ABC-13_2023-05.txt"} << "2025-03-07T00:00:00Z" << QStringList{"Q1ABC-13_2023-05.txt", "Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-03.csv", "notes.csv"};
+    // clang-format on
+}
+
+void TestStationLog::rotation() {
+    QFETCH(QStringList, existing);
+    QFETCH(QString, appendAt);
+    QFETCH(QStringList, afterwards);
+    QTemporaryDir dir;
+    for (const QString &name : existing)
+        WriteBytes(dir.filePath(name), StationLogHeader() + '\n');
+    StationLog log(dir.path());
+    const QDateTime first = utc("2025-01-31T23:59:59Z");
+    const QDateTime second = QDateTime::fromString(appendAt, Qt::ISODate);
+    log.Append(fullRow(first));
+    log.Append(fullRow(second));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), afterwards);
+    QCOMPARE(log.ReadRows(Station, first, second).size(), 2);
+    QCOMPARE(log.ReadRows(Station, first.addSecs(1), second).size(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestStationLog)
+#include "tst_station_log.moc"

@@ -1,2 +1,0 @@
-target_link_libraries(tst_aprs_replay_server PRIVATE aprs_replay)
-target_link_libraries(tst_demo_feed PRIVATE aprs_replay)
