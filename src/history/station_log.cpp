@@ -27,7 +27,8 @@ QString fileNameOf(const QString &station) {
 
 bool endsWithLineEnd(const QString &path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+    // A device such as /dev/full has no end to look at.
+    if (!file.open(QIODevice::ReadOnly) || file.isSequential() || file.size() == 0)
         return true;
     return file.seek(file.size() - 1) && file.read(1) == "\n";
 }

@@ -106,10 +106,11 @@ void TrendModel::AddPoints(const StationLogRow &row, qint64 ms, TrendChange *cha
     const qint64 hourStart = hourStartOf(ms);
     if (!rainBars.isEmpty() && rainBars.last().startMs == hourStart) {
         rainBars.last().mm = *row.rainHour;
+        rainBars.last().readingMs = ms;
         if (change)
             change->lastBarChanged = true;
     } else {
-        rainBars.append({hourStart, hourStart + HourMs, *row.rainHour});
+        rainBars.append({hourStart, hourStart + HourMs, *row.rainHour, ms});
         if (change)
             change->barAdded = true;
     }
@@ -131,7 +132,7 @@ void TrendModel::DropBefore(qint64 startMs, TrendChange *change) {
         lineChange.droppedPoints = int(kept - first.begin());
         first.remove(0, lineChange.droppedPoints);
     }
-    while (!rainBars.isEmpty() && rainBars.first().endMs <= startMs) {
+    while (!rainBars.isEmpty() && rainBars.first().readingMs < startMs) {
         rainBars.removeFirst();
         ++change->droppedBars;
     }

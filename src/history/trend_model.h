@@ -28,11 +28,13 @@ inline constexpr qint64 LongestJoinedGapMs = 30 * 60 * 1000LL;
 // (UTC), y the reading.
 using TrendSegment = QList<QPointF>;
 
-// The rain of one clock hour: the last "rain in the last hour" reported in it.
+// The rain of one clock hour: the last "rain in the last hour" reported in it,
+// at `readingMs`. The bar leaves the chart with that reading.
 struct RainBar {
     qint64 startMs;
     qint64 endMs;
     float mm;
+    qint64 readingMs;
 
     bool operator==(const RainBar &) const = default;
 };
