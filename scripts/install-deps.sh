@@ -8,6 +8,7 @@ packages=(
   xvfb xauth imagemagick
   fonts-liberation
   clang libclang-rt-14-dev
+  dpkg-dev file lintian reuse appstream desktop-file-utils
 )
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 as_root apt-get update

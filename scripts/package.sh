@@ -1,0 +1,200 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Anemora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Builds the Debian package from an optimised, stripped build with Debian's
+# compiler flags, then checks it: lintian with no error or warning, the
+# desktop entry and AppStream metadata, the binary's size, and an install,
+# run and removal on this machine. The run is an ordinary user's, under a
+# virtual display, on the demo feed: the window must show the feed's first
+# weather report as packaging/check/first-report.png does.
+# Build directory: build-pkg/ (or $ANEMORA_PACKAGE_BUILD_DIR); the window
+# captures are left in its package-check/ folder.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${ANEMORA_PACKAGE_BUILD_DIR:-$root/build-pkg}
+reference=$root/packaging/check/first-report.png
+call=Q1ABC-13
+max_binary_bytes=$((1024 * 1024))
+
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+# The installed program keeps its settings beside itself when it may write
+# there, so it must run as someone who may not.
+as_user() { if [ "$(id -u)" -eq 0 ]; then runuser -u nobody -- "$@"; else "$@"; fi; }
+fail() {
+  echo "package: $*" >&2
+  exit 1
+}
+
+"$root/scripts/install-deps.sh"
+
+echo "== build"
+cd "$root" # the prefix map in Debian's flags is taken from here
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+# No debug information: it would only be stripped again.
+export DEB_CXXFLAGS_MAINT_STRIP=-g
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DANEMORA_BUILD_TESTS=OFF \
+  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
+cmake --build "$build" -j2
+rm -f "$build"/anemora_*.deb
+(cd "$build" && cpack -G DEB)
+debs=("$build"/anemora_*.deb)
+deb=${debs[0]}
+[ -f "$deb" ] || fail "cpack made no package"
+echo "package: $deb"
+
+work=$(mktemp -d)
+chmod 755 "$work"
+server_pid=
+installed=
+cleanup() {
+  if [ -n "$server_pid" ]; then
+    kill "$server_pid" 2>/dev/null || true
+    wait "$server_pid" 2>/dev/null || true
+  fi
+  if [ -n "$installed" ]; then
+    as_root dpkg -r anemora >/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+echo "== contents"
+dpkg-deb -x "$deb" "$work/tree"
+version=$(dpkg-deb -f "$deb" Version)
+changelog_version=$(dpkg-parsechangelog -l "$root/packaging/changelog" -S Version)
+[ "$version" = "$changelog_version" ] ||
+  fail "package version $version, but packaging/changelog's latest entry is $changelog_version"
+binary=$work/tree/usr/lib/anemora/anemora
+binary_bytes=$(stat -c %s "$binary")
+echo "installed binary: $binary_bytes bytes; Installed-Size: $(dpkg-deb -f "$deb" Installed-Size) KiB"
+[ "$binary_bytes" -lt "$max_binary_bytes" ] || fail "the binary is $binary_bytes bytes"
+file "$binary" | grep -q ', stripped' || fail "the binary is not stripped"
+hints=$(desktop-file-validate "$work/tree/usr/share/applications/anemora.desktop" 2>&1) ||
+  fail "desktop-file-validate: $hints"
+[ -z "$hints" ] || fail "desktop-file-validate: $hints"
+appstreamcli validate-tree --no-net "$work/tree"
+
+echo "== lintian"
+# Lintian warns when run as root; the user may not read the build folder.
+install -m 644 "$deb" "$work/"
+as_user lintian --fail-on error,warning --display-info "$work/$(basename "$deb")"
+
+echo "== install"
+as_root dpkg -i "$deb"
+installed=yes
+files=$(dpkg -L anemora)
+
+echo "== run on the demo feed, as an ordinary user under a virtual display"
+# Two runs: the demo feed, whose first report must reach the window, and the
+# same feed without the station, whose window must not pass for it.
+mkdir "$work/out"
+grep -v "^[0-9.]* $call>" "$root/resources/demo/feed.txt" >"$work/no-station.txt"
+cp "$root/resources/demo/feed.txt" "$work/feed.txt"
+cp "$reference" "$work/reference.png"
+chmod 644 "$work"/*.txt "$work/reference.png"
+if [ "$(id -u)" -eq 0 ]; then chown nobody "$work/out"; fi
+
+start_server() {
+  # The monitor holds ports in 16 signed bits: draw one below 32768.
+  for attempt in $(seq 1 20); do
+    port=$((20000 + RANDOM % 12000))
+    # A new file each time: an earlier server's "listening" must not count.
+    log=$work/server-$2-$attempt.out
+    "$build/tools/aprs_replay_server" --port "$port" "$1" >"$log" 2>&1 &
+    server_pid=$!
+    while ! grep -q '^listening' "$log" 2>/dev/null && kill -0 "$server_pid" 2>/dev/null; do
+      sleep 0.1
+    done
+    grep -q '^listening' "$log" && return 0
+    wait "$server_pid" || true
+    server_pid=
+  done
+  cat "$log" >&2
+  fail "the replay server could not start"
+}
+
+stop_server() {
+  kill "$server_pid" && wait "$server_pid" || true
+  server_pid=
+}
+
+# Runs inside the display as the user: starts the program, captures its
+# window until it matches the reference (or for the wait given), ends it
+# with SIGTERM and requires a clean exit.
+# Arguments: port, output name, "match" or "differ".
+run_in_display='
+set -u
+port=$1 name=$2 want=$3 out=$OUT
+export HOME=$out/home-$name XDG_RUNTIME_DIR=$out/home-$name/run
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+/usr/bin/anemora "$CALL" "S:127.0.0.1:$port" >"$out/$name.log" 2>&1 &
+pid=$!
+result=timeout
+for step in $(seq 1 60); do
+  sleep 0.5
+  kill -0 "$pid" 2>/dev/null || { result=died; break; }
+  import -window "$CALL Wx Station" "$out/$name.png" 2>/dev/null || continue
+  # Pixels off by more than 10%; another size counts as all of them.
+  differing=$(compare -metric AE -fuzz 10% "$out/reference.png" "$out/$name.png" null: 2>&1) || true
+  case $differing in
+    "" | *[!0-9]*) differing=999999 ;;
+  esac
+  echo "$differing" >"$out/$name.diff"
+  if [ "$want" = match ] && [ "$differing" -le 20 ]; then result=ok; break; fi
+  if [ "$want" = differ ] && [ "$step" -ge 12 ]; then
+    if [ "$differing" -gt 1000 ]; then result=ok; else result=matched; fi
+    break
+  fi
+done
+if kill -0 "$pid" 2>/dev/null; then
+  kill -TERM "$pid"
+  wait "$pid"
+  status=$?
+else
+  wait "$pid"
+  status=$?
+fi
+echo "$result $status" >"$out/$name.result"
+'
+run_check() { # feed, name, match|differ
+  start_server "$1" "$2"
+  cp "$work/reference.png" "$work/out/reference.png"
+  as_user env OUT="$work/out" CALL="$call" \
+    xvfb-run -a -s "-screen 0 1024x768x24" bash -c "$run_in_display" _ "$port" "$2" "$3"
+  stop_server
+  read -r result status <"$work/out/$2.result"
+  echo "$2: $result, exit status $status, $(cat "$work/out/$2.diff" 2>/dev/null) pixels differ"
+  mkdir -p "$build/package-check"
+  cp "$work/out/$2".* "$build/package-check/" 2>/dev/null || true
+  if [ "$result" != ok ] || [ "$status" -ne 0 ]; then
+    cat "$work/out/$2.log" >&2
+    fail "$2: the window is in $build/package-check/$2.png, to compare with $reference"
+  fi
+}
+run_check "$work/feed.txt" demo match
+[ -f "$work/out/home-demo/.config/Anemora/WxAlarms.ini" ] ||
+  fail "the program kept no settings in the user's folder"
+run_check "$work/no-station.txt" no-station differ
+
+echo "== remove"
+as_root dpkg -r anemora
+installed=
+left=
+while IFS= read -r path; do
+  # Folders such as /usr/share are shared with other packages.
+  if [ -L "$path" ] || { [ -e "$path" ] && [ ! -d "$path" ]; }; then
+    left="$left $path"
+  fi
+done <<<"$files"
+for folder in /usr/lib/anemora /usr/share/doc/anemora; do
+  [ ! -e "$folder" ] || left="$left $folder"
+done
+[ -z "$left" ] || fail "left after removal:$left"
+status=$(dpkg-query -W -f '${db:Status-Status}' anemora 2>/dev/null || true)
+case $status in
+  "" | not-installed) ;;
+  *) fail "dpkg still lists anemora as $status" ;;
+esac
+echo "package: $deb passed lintian, installed, decoded the demo feed and was removed"
