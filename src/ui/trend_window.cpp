@@ -173,8 +173,11 @@ void TrendWindow::Rebuild() {
             charts[int(InfoOf(TrendQuantity(line)).chart)].chart->removeSeries(series);
         qDeleteAll(lineSeries[line]);
         lineSeries[line].clear();
-        for (const TrendSegment &segment : trend.Segments(TrendQuantity(line)))
-            AddSegment(line)->replace(segment);
+        for (const TrendSegment &segment : trend.Segments(TrendQuantity(line))) {
+            QLineSeries *series = AddSegment(line);
+            series->replace(segment);
+            series->setPointsVisible(segment.size() == 1);
+        }
     }
     QList<QPointF> outline;
     for (const RainBar &bar : trend.RainBars())
@@ -245,6 +248,7 @@ void TrendWindow::Apply(const TrendChange &change) {
             QLineSeries *last =
                 lineChange.newSegment || segments.isEmpty() ? AddSegment(line) : segments.last();
             last->append(*lineChange.point);
+            last->setPointsVisible(last->count() == 1);
         }
     }
     if (change.droppedBars > 0)
