@@ -48,7 +48,7 @@ private:
     bool ReadLogin();
 
     WxConfig config;
-    RecordingNotifications notifications;
+    FakeNotifications notifications;
     FakePrompts prompts;
     std::unique_ptr<StationMonitor> monitor;
     std::unique_ptr<AprsIsLink> link;
@@ -88,7 +88,7 @@ bool TestAprsIsLink::Connect() {
         return false;
     peer = server->nextPendingConnection();
     return QTest::qWaitFor(
-        [&] { return link->aprsIsSocket.state() == QAbstractSocket::ConnectedState; });
+        [&] { return link->socket.state() == QAbstractSocket::ConnectedState; });
 }
 
 // Reads and drops the login line, so that later reads see only what follows.
@@ -154,7 +154,7 @@ void TestAprsIsLink::lines() {
     config.StationCall.clear();
     QVERIFY(Connect());
     QVERIFY(ReadLogin());
-    QSignalSpy reads(&link->aprsIsSocket, &QTcpSocket::readyRead);
+    QSignalSpy reads(&link->socket, &QTcpSocket::readyRead);
     for (const QByteArray &bytes : writes) {
         peer->write(bytes);
         // One read per write, so that the pieces arrive apart.
@@ -216,7 +216,7 @@ void TestAprsIsLink::connectionRefused() {
     const ShownMessage &box = prompts.messages.first();
     QCOMPARE(box.icon, MessageIcon::Exclamation);
     QCOMPARE(box.title, QStringLiteral("Errore collegamento TCP [Q1ABC-13]"));
-    QCOMPARE(box.text, link->aprsIsSocket.errorString());
+    QCOMPARE(box.text, link->socket.errorString());
     QVERIFY(!box.text.isEmpty());
     QVERIFY(link->IsClosed());
     QVERIFY(!config.AprsEnabled);
@@ -235,9 +235,9 @@ void TestAprsIsLink::errorThenCloseReportedOnce() {
         peer->write("\r\n>A:>late\r\n");
         peer->disconnectFromHost();
         QVERIFY(QTest::qWaitFor(
-            [&] { return link->aprsIsSocket.state() != QAbstractSocket::ConnectedState; }));
+            [&] { return link->socket.state() != QAbstractSocket::ConnectedState; }));
     };
-    emit link->aprsIsSocket.errorOccurred(QAbstractSocket::NetworkError);
+    emit link->socket.errorOccurred(QAbstractSocket::NetworkError);
 
     QCOMPARE(prompts.messages.size(), 1);
     QCOMPARE(prompts.messages.first().title, QStringLiteral("Errore collegamento TCP []"));
@@ -262,7 +262,7 @@ void TestAprsIsLink::dialogMayReopenTheLink() {
     QTRY_COMPARE(prompts.dialogsShown, 1);
     QTRY_VERIFY(server->hasPendingConnections());
     peer = server->nextPendingConnection();
-    QTRY_COMPARE(link->aprsIsSocket.state(), QAbstractSocket::ConnectedState);
+    QTRY_COMPARE(link->socket.state(), QAbstractSocket::ConnectedState);
     // The new connection's failure is reported in its turn.
     peer->disconnectFromHost();
     QTRY_COMPARE(prompts.messages.size(), 2);
@@ -276,7 +276,7 @@ void TestAprsIsLink::closingByProgramIsSilent() {
     QVERIFY(!links.IsAprsLinkClosed());
     QTRY_VERIFY(server->hasPendingConnections());
     QTcpSocket *other = server->nextPendingConnection();
-    QTRY_COMPARE(links.aprs.aprsIsSocket.state(), QAbstractSocket::ConnectedState);
+    QTRY_COMPARE(links.aprs.socket.state(), QAbstractSocket::ConnectedState);
     QSignalSpy gone(other, &QTcpSocket::disconnected);
     links.CloseAprsLink();
     QVERIFY(links.IsAprsLinkClosed());

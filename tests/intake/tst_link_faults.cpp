@@ -103,7 +103,7 @@ private:
     QString SettingsWithout(bool WxConfig::*enabled) const;
 
     WxConfig config;
-    RecordingNotifications notifications;
+    FakeNotifications notifications;
     FakePrompts prompts;
     std::unique_ptr<StationMonitor> monitor;
     std::unique_ptr<Links> links;
@@ -140,9 +140,9 @@ void TestLinkFaults::init() {
     // Connected after the links' own handlers, so these see what each read
     // left behind.
     maxAprsPending = maxAgwPending = 0;
-    connect(&links->aprs.aprsIsSocket, &QTcpSocket::readyRead, this,
+    connect(&links->aprs.socket, &QTcpSocket::readyRead, this,
             [this] { maxAprsPending = qMax(maxAprsPending, links->aprs.AprsRxBuffer().size()); });
-    connect(&links->agw.agwpeSocket, &QTcpSocket::readyRead, this,
+    connect(&links->agw.socket, &QTcpSocket::readyRead, this,
             [this] { maxAgwPending = qMax(maxAgwPending, links->agw.PendingFrameBytes()); });
 }
 
@@ -197,7 +197,7 @@ void TestLinkFaults::aprsHostileStreams() {
     links->OpenAprsLink();
     QTcpSocket *peer = Accept(aprsServer);
     QVERIFY(peer);
-    QTRY_COMPARE(links->aprs.aprsIsSocket.state(), QAbstractSocket::ConnectedState);
+    QTRY_COMPARE(links->aprs.socket.state(), QAbstractSocket::ConnectedState);
     const qint64 rssBefore = ResidentBytes();
 
     QVERIFY(Stream(peer, head, chunk, chunks));
@@ -210,7 +210,7 @@ void TestLinkFaults::aprsHostileStreams() {
                             ">still here\r\n"));
     QVERIFY(maxAprsPending <= AprsLineAssembler::MaxLineLength);
     QCOMPARE(links->aprs.AprsRxBuffer(), QString());
-    QCOMPARE(links->aprs.aprsIsSocket.state(), QAbstractSocket::ConnectedState);
+    QCOMPARE(links->aprs.socket.state(), QAbstractSocket::ConnectedState);
     QVERIFY(prompts.messages.isEmpty());
     QCOMPARE(prompts.dialogsShown, 0);
     QCOMPARE(Settings(config), settingsBefore);
@@ -246,7 +246,7 @@ void TestLinkFaults::agwHostileStreams() {
     links->OpenAgwLink();
     QTcpSocket *peer = Accept(agwServer);
     QVERIFY(peer);
-    QTRY_COMPARE(links->agw.agwpeSocket.state(), QAbstractSocket::ConnectedState);
+    QTRY_COMPARE(links->agw.socket.state(), QAbstractSocket::ConnectedState);
     // Requests left unread would turn the close into a reset, which drops
     // what the link has not read yet.
     QTRY_COMPARE(peer->bytesAvailable(), 3 * AgwHeaderSize);
@@ -295,7 +295,7 @@ void TestLinkFaults::floodWhileBoxIsUp() {
     QTcpSocket *peer = Accept(aprs ? aprsServer : agwServer);
     QVERIFY(peer);
     QAbstractSocket &socket =
-        aprs ? static_cast<QAbstractSocket &>(links->aprs.aprsIsSocket) : links->agw.agwpeSocket;
+        aprs ? static_cast<QAbstractSocket &>(links->aprs.socket) : links->agw.socket;
     QTRY_COMPARE(socket.state(), QAbstractSocket::ConnectedState);
     const qint64 rssBefore = ResidentBytes();
     qint64 grownDuringBox = 0;
@@ -340,7 +340,7 @@ void TestLinkFaults::unresolvableHost() {
     QCOMPARE(box.icon, MessageIcon::Exclamation);
     QCOMPARE(box.title, aprs ? AprsErrorTitle : AgwErrorTitle);
     QCOMPARE(box.text,
-             aprs ? links->aprs.aprsIsSocket.errorString() : links->agw.agwpeSocket.errorString());
+             aprs ? links->aprs.socket.errorString() : links->agw.socket.errorString());
     QVERIFY(!box.text.isEmpty());
     QCOMPARE(prompts.dialogsShown, 1);
     QVERIFY(links->IsAprsLinkClosed() && links->IsAgwLinkClosed());
@@ -379,8 +379,8 @@ void TestLinkFaults::destroyedWhileConnectedIsSilent() {
     links->OpenAprsLink();
     links->OpenAgwLink();
     QVERIFY(Accept(aprsServer) && Accept(agwServer));
-    QTRY_VERIFY(links->aprs.aprsIsSocket.state() == QAbstractSocket::ConnectedState &&
-                links->agw.agwpeSocket.state() == QAbstractSocket::ConnectedState);
+    QTRY_VERIFY(links->aprs.socket.state() == QAbstractSocket::ConnectedState &&
+                links->agw.socket.state() == QAbstractSocket::ConnectedState);
     links.reset();
     QCOMPARE(prompts.shownTexts(), QStringList());
     QCOMPARE(prompts.dialogsShown, 0);
