@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   cmake g++ ninja-build ccache pkg-config
-  qt6-base-dev qt6-multimedia-dev libgl-dev
+  qt6-base-dev qt6-multimedia-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   direwolf util-linux iproute2
   xvfb xauth imagemagick
   fonts-liberation
