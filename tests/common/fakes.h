@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/wx_config.h"
+#include "platform/link_control.h"
 #include "platform/notifications.h"
 #include "platform/prompts.h"
 
@@ -11,14 +13,8 @@
 
 namespace anemora::test {
 
-class SilentNotifications : public Notifications {
-public:
-    void PlaySound(const QString &) override {}
-    void BringForward() override {}
-    void RestartMinuteTimer() override {}
-};
-
-class RecordingNotifications : public Notifications {
+// Records every side effect of report processing.
+class FakeNotifications : public Notifications {
 public:
     void PlaySound(const QString &path) override { sounds.append(path); }
     void BringForward() override { ++broughtForward; }
@@ -29,24 +25,30 @@ public:
     int timerRestarts = 0;
 };
 
+// The fuzz targets' name for it.
+using SilentNotifications = FakeNotifications;
+
 struct ShownMessage {
     MessageIcon icon;
     QString title;
     QString text;
 };
 
-// Records what the user would see. The hooks run inside the box and the
-// dialog, where the real ones run a nested event loop.
+// Records what the user would see, in `events` with the order of boxes and
+// dialogs. The hooks run inside the box and the dialog, where the real ones
+// run a nested event loop.
 class FakePrompts : public Prompts {
 public:
     void ShowMessage(MessageIcon icon, const QString &title, const QString &text) override {
         messages.append({icon, title, text});
+        events.append(QStringLiteral("message"));
         if (whileMessageShown)
             whileMessageShown();
     }
     bool IsSettingsDialogVisible() override { return dialogVisible; }
     void ShowSettingsDialogModal() override {
         ++dialogsShown;
+        events.append(QStringLiteral("dialog"));
         if (whileDialogShown)
             whileDialogShown();
     }
@@ -60,10 +62,51 @@ public:
     }
 
     QList<ShownMessage> messages;
+    QStringList events;
     std::function<void()> whileMessageShown;
     std::function<void()> whileDialogShown;
     bool dialogVisible = false;
     int dialogsShown = 0;
+};
+
+// Links that only record what was asked of them, with the address the
+// settings held at the moment a link was opened. `sharedLog` (say
+// FakePrompts::events) shows their order among boxes and dialogs.
+class FakeLinks : public LinkControl {
+public:
+    explicit FakeLinks(const WxConfig &config, QStringList *sharedLog = nullptr)
+        : config(config), log(sharedLog ? *sharedLog : ownLog) {}
+    FakeLinks(const FakeLinks &) = delete;
+    FakeLinks &operator=(const FakeLinks &) = delete;
+
+    void OpenAgwLink() override {
+        agwOpen = true;
+        log << "open agw " + config.AgwHost + ":" + QString::number(config.AgwPort);
+    }
+    void CloseAgwLink() override {
+        agwOpen = false;
+        log << "close agw";
+    }
+    bool IsAgwLinkClosed() const override { return !agwOpen; }
+    void OpenAprsLink() override {
+        aprsOpen = true;
+        log << "open aprs " + config.AprsHost + ":" + QString::number(config.AprsPort);
+    }
+    void CloseAprsLink() override {
+        aprsOpen = false;
+        log << "close aprs";
+    }
+    bool IsAprsLinkClosed() const override { return !aprsOpen; }
+
+    const WxConfig &config;
+    bool agwOpen = false;
+    bool aprsOpen = false;
+
+private:
+    QStringList ownLog;
+
+public:
+    QStringList &log;
 };
 
 } // namespace anemora::test

@@ -1,14 +1,13 @@
 #include "common/files.h"
 #include "config/config_files.h"
 
-#include "fakes.h"
+#include "common/fakes.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace anemora;
-using test::ReadBytes;
-using test::WriteBytes;
+using namespace anemora::test;
 
 namespace {
 

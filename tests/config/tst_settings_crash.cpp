@@ -1,5 +1,6 @@
 #include "config/config_files.h"
 
+#include "common/fakes.h"
 #include "common/files.h"
 
 #include <QDir>
@@ -23,15 +24,6 @@ constexpr int Kills = 10;
 // Hosts this long make each write last long enough to be cut in the middle.
 constexpr qsizetype HostLength = 4 * 1024 * 1024;
 
-// In the writer process a failed write must not pass unseen: it ends the
-// process with a code the parent tells from the kill.
-class ExitOnMessage : public Prompts {
-public:
-    void ShowMessage(MessageIcon, const QString &, const QString &) override { _exit(3); }
-    bool IsSettingsDialogVisible() override { return false; }
-    void ShowSettingsDialogModal() override {}
-};
-
 WxConfig Settings(const QString &call, char hostFill, qint16 port, bool enabled) {
     WxConfig config;
     config.StationCall = call;
@@ -52,7 +44,10 @@ enum class KillPoint { BeforeWrite, DuringWrite, AfterWrite };
 // Reports 'b' on `report` and waits for a byte on `go`, writes the file,
 // reports 'a' and waits to be killed.
 [[noreturn]] void RunWriter(const WxConfig &settings, const QString &path, int report, int go) {
-    ExitOnMessage prompts;
+    // A failed write must not pass unseen: it ends the process with a code
+    // the parent tells from the kill.
+    test::FakePrompts prompts;
+    prompts.whileMessageShown = [] { _exit(3); };
     char byte = 0;
     if (write(report, "b", 1) != 1 || read(go, &byte, 1) != 1)
         _exit(4);
@@ -111,7 +106,10 @@ void TestSettingsCrash::killedWriterLeavesWholeFile() {
     const QByteArray newBytes = ParamsText(newSettings).toLatin1();
 
     // How long one whole write takes here, to spread the kills inside one.
-    ExitOnMessage prompts;
+    // A failed write must not pass unseen: it ends the process with a code
+    // the parent tells from the kill.
+    test::FakePrompts prompts;
+    prompts.whileMessageShown = [] { _exit(3); };
     QElapsedTimer timer;
     timer.start();
     WriteParams(newSettings, path, prompts);

@@ -1,6 +1,6 @@
+#include "common/running_program.h"
 #include "config/setup_accept.h"
 #include "monitor/station_monitor.h"
-#include "setup_fakes.h"
 
 #include <QFile>
 #include <QTemporaryDir>

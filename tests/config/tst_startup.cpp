@@ -1,17 +1,14 @@
+#include "common/fakes.h"
 #include "common/files.h"
 #include "config/startup.h"
 #include "monitor/station_monitor.h"
-
-#include "common/fakes.h"
-#include "fakes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace anemora;
-using test::ReadBytes;
-using test::WriteBytes;
+using namespace anemora::test;
 
 namespace {
 
@@ -46,7 +43,7 @@ private:
     WxConfig config;
     FakePrompts prompts;
     std::unique_ptr<FakeLinks> links;
-    test::SilentNotifications notifications;
+    FakeNotifications notifications;
     std::unique_ptr<StationMonitor> monitor;
     std::unique_ptr<Startup> startup;
 };
@@ -56,7 +53,7 @@ void TestStartup::init() {
     QVERIFY(dir->isValid());
     config = WxConfig();
     prompts = FakePrompts();
-    links = std::make_unique<FakeLinks>(prompts.events);
+    links = std::make_unique<FakeLinks>(config, &prompts.events);
     monitor = std::make_unique<StationMonitor>(config, notifications, dir->path());
     monitor->acceptNextReport = false;
     startup = std::make_unique<Startup>(config, *monitor, *links, prompts, dir->path());
@@ -92,7 +89,7 @@ void TestStartup::storedCallWithBothLinksOff() {
     WriteBytes(path("Params.ini"), "\"Q1ABC-13\"\r\n\"localhost\",8000,#FALSE#\r\n"
                                    "\"first\",14580,-1,#FALSE#\r\n");
     bool activeAtDialog = false;
-    prompts.onDialog = [&] {
+    prompts.whileDialogShown = [&] {
         activeAtDialog = config.AgwActive && config.AprsActive;
         config.AgwEnabled = true;
         if (dialogOpensLink)
@@ -100,14 +97,14 @@ void TestStartup::storedCallWithBothLinksOff() {
     };
     startup->Run(QString());
     QVERIFY(activeAtDialog);
-    QCOMPARE(prompts.events, (QStringList{"dialog", "open agw"}));
+    QCOMPARE(prompts.events, (QStringList{"dialog", "open agw localhost:8000"}));
 }
 
 void TestStartup::storedNoCallIsNoCall() {
     WriteBytes(path("Params.ini"), "\"NOCALL\"\r\n\"localhost\",8000,#TRUE#\r\n"
                                    "\"first\",14580,-1,#TRUE#\r\n");
     QString callAtDialog;
-    prompts.onDialog = [&] { callAtDialog = config.StationCall; };
+    prompts.whileDialogShown = [&] { callAtDialog = config.StationCall; };
     startup->Run(QString());
     QCOMPARE(prompts.events, QStringList{"dialog"});
     QCOMPARE(callAtDialog, NoCall);
@@ -119,7 +116,7 @@ void TestStartup::normalStartOpensEnabledLinks() {
     WriteBytes(path("Params.ini"), "\"Q1ABC-13\"\r\n\"\",0,#TRUE#\r\n"
                                    "\"somehost\",14580,7,#TRUE#\r\n");
     startup->Run(QStringLiteral("   "));
-    QCOMPARE(prompts.events, (QStringList{"open agw", "open aprs"}));
+    QCOMPARE(prompts.events, (QStringList{"open agw localhost:8000", "open aprs somehost:14580"}));
     QCOMPARE(config.AgwHost, DefaultAgwHost);
     QCOMPARE(config.AgwPort, DefaultAgwPort);
     QCOMPARE(config.ServerIndex, qint16(1));
@@ -149,7 +146,7 @@ void TestStartup::normalStartTakesServerFromList() {
     startup->Run(QString());
     QCOMPARE(config.AprsHost + ":" + QString::number(config.AprsPort), server);
     QCOMPARE(int(config.ServerIndex), index);
-    QCOMPARE(prompts.events, QStringList{"open aprs"});
+    QCOMPARE(prompts.events, QStringList{"open aprs " + server});
 }
 
 void TestStartup::commandLine_data() {
@@ -200,16 +197,16 @@ void TestStartup::commandLine() {
     QCOMPARE(config.SaveAlarms, save);
     QStringList opened;
     if (config.AgwEnabled)
-        opened << "open agw";
+        opened << "open agw" + agw.sliced(2);
     if (config.AprsEnabled)
-        opened << "open aprs";
+        opened << "open aprs" + aprs.sliced(2);
     QCOMPARE(prompts.events, opened);
     QVERIFY(!startup->SaveParamsOnExit);
 }
 
 void TestStartup::refusedPortIsReported() {
     startup->Run(QStringLiteral("Q1ABC host:40000"));
-    QCOMPARE(prompts.events, (QStringList{"message", "open agw"}));
+    QCOMPARE(prompts.events, (QStringList{"message", "open agw host:8000"}));
     QCOMPARE(prompts.messages[0].icon, MessageIcon::Warning);
     QVERIFY(prompts.messages[0].text.contains(QStringLiteral("40000")));
     QCOMPARE(config.AgwHost, QStringLiteral("host"));

@@ -17,7 +17,7 @@ private slots:
 void BenchIntake::lineFromAnotherStation() {
     WxConfig config;
     config.StationCall = QStringLiteral("Q1ABC-13");
-    RecordingNotifications notifications;
+    FakeNotifications notifications;
     StationMonitor monitor(config, notifications, QString());
     const QString line = QStringLiteral(
         "Q9XYZ-7>APRS,TCPIP*,qAC,T2TEST:@070102z4903.50N/07201.75W_220/004g005t077r000p000"

@@ -31,14 +31,14 @@ private slots:
 
 private:
     WxConfig config;
-    RecordingNotifications notifications;
+    FakeNotifications notifications;
     StationMonitor *monitor = nullptr;
 };
 
 void TestAgwFrameHandling::init() {
     config = WxConfig{};
     config.StationCall = QStringLiteral("Q1ABC-13");
-    notifications = RecordingNotifications{};
+    notifications = FakeNotifications{};
     monitor = new StationMonitor(config, notifications, QString());
     monitor->model.rxRows = EarlierRows;
     monitor->model.comment = QStringLiteral("comment");

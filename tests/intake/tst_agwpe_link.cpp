@@ -66,7 +66,7 @@ private:
     bool Deliver(const QByteArray &bytes);
 
     WxConfig config;
-    RecordingNotifications notifications;
+    FakeNotifications notifications;
     FakePrompts prompts;
     std::unique_ptr<StationMonitor> monitor;
     std::unique_ptr<AgwpeLink> link;
@@ -106,8 +106,7 @@ bool TestAgwpeLink::Connect() {
     if (!QTest::qWaitFor([&] { return server->hasPendingConnections(); }))
         return false;
     peer = server->nextPendingConnection();
-    return QTest::qWaitFor(
-        [&] { return link->agwpeSocket.state() == QAbstractSocket::ConnectedState; });
+    return QTest::qWaitFor([&] { return link->socket.state() == QAbstractSocket::ConnectedState; });
 }
 
 bool TestAgwpeLink::ReadRequests() {
@@ -119,7 +118,7 @@ bool TestAgwpeLink::ReadRequests() {
 }
 
 bool TestAgwpeLink::Deliver(const QByteArray &bytes) {
-    QSignalSpy reads(&link->agwpeSocket, &QTcpSocket::readyRead);
+    QSignalSpy reads(&link->socket, &QTcpSocket::readyRead);
     peer->write(bytes);
     return reads.wait();
 }
@@ -219,7 +218,7 @@ void TestAgwpeLink::overlongFrameReportedOnce() {
         peer->write(AgwFrame('G', "", "9;"));
         peer->disconnectFromHost();
         QVERIFY(QTest::qWaitFor(
-            [&] { return link->agwpeSocket.state() != QAbstractSocket::ConnectedState; }));
+            [&] { return link->socket.state() != QAbstractSocket::ConnectedState; }));
     };
     QVERIFY(Deliver(AgwFrame('G', "", "2;") + bad));
 
@@ -266,7 +265,7 @@ void TestAgwpeLink::connectionRefused() {
     QTRY_COMPARE(prompts.messages.size(), 1);
     QCOMPARE(prompts.messages.first().title,
              QStringLiteral("Errore collegamento con AGWPE [Q1ABC-13]"));
-    QCOMPARE(prompts.messages.first().text, link->agwpeSocket.errorString());
+    QCOMPARE(prompts.messages.first().text, link->socket.errorString());
     QVERIFY(link->IsClosed());
     QVERIFY(!config.AgwEnabled);
     QCOMPARE(prompts.dialogsShown, 1);
@@ -279,7 +278,7 @@ void TestAgwpeLink::linksOpenAndClose() {
     QVERIFY(!links.IsAgwLinkClosed());
     QTRY_VERIFY(server->hasPendingConnections());
     QTcpSocket *other = server->nextPendingConnection();
-    QTRY_COMPARE(links.agw.agwpeSocket.state(), QAbstractSocket::ConnectedState);
+    QTRY_COMPARE(links.agw.socket.state(), QAbstractSocket::ConnectedState);
     QSignalSpy gone(other, &QTcpSocket::disconnected);
     links.CloseAgwLink();
     QVERIFY(links.IsAgwLinkClosed());

@@ -87,8 +87,7 @@ bool TestAprsIsLink::Connect() {
     if (!QTest::qWaitFor([&] { return server->hasPendingConnections(); }))
         return false;
     peer = server->nextPendingConnection();
-    return QTest::qWaitFor(
-        [&] { return link->socket.state() == QAbstractSocket::ConnectedState; });
+    return QTest::qWaitFor([&] { return link->socket.state() == QAbstractSocket::ConnectedState; });
 }
 
 // Reads and drops the login line, so that later reads see only what follows.

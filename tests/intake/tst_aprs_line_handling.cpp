@@ -31,7 +31,7 @@ private slots:
 
 private:
     WxConfig config;
-    RecordingNotifications notifications;
+    FakeNotifications notifications;
     StationMonitor *monitor = nullptr;
 };
 
@@ -42,7 +42,7 @@ void TestAprsLineHandling::initTestCase() {
 void TestAprsLineHandling::init() {
     config = WxConfig{};
     config.StationCall = QStringLiteral("Q1ABC-13");
-    notifications = RecordingNotifications{};
+    notifications = FakeNotifications{};
     monitor = new StationMonitor(config, notifications, QString());
     monitor->clock = [] { return QDateTime(QDate(2024, 3, 5), QTime(7, 1, 2)); };
     monitor->model.rxRows = EarlierRows;

@@ -339,8 +339,7 @@ void TestLinkFaults::unresolvableHost() {
     const ShownMessage &box = prompts.messages.first();
     QCOMPARE(box.icon, MessageIcon::Exclamation);
     QCOMPARE(box.title, aprs ? AprsErrorTitle : AgwErrorTitle);
-    QCOMPARE(box.text,
-             aprs ? links->aprs.socket.errorString() : links->agw.socket.errorString());
+    QCOMPARE(box.text, aprs ? links->aprs.socket.errorString() : links->agw.socket.errorString());
     QVERIFY(!box.text.isEmpty());
     QCOMPARE(prompts.dialogsShown, 1);
     QVERIFY(links->IsAprsLinkClosed() && links->IsAgwLinkClosed());

@@ -77,7 +77,7 @@ void TestDemoFeed::monitorTakesOnlyTheStation() {
     config.AprsPort = qint16(port);
     config.AprsEnabled = true;
     config.AprsActive = true;
-    SilentNotifications notifications;
+    FakeNotifications notifications;
     FakePrompts prompts;
     StationMonitor monitor(config, notifications, QDir::tempPath());
     AprsIsLink link(config, monitor, prompts);

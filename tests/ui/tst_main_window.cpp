@@ -78,7 +78,7 @@ private slots:
 
 private:
     WxConfig config;
-    SilentNotifications notifications;
+    FakeNotifications notifications;
     std::unique_ptr<StationMonitor> monitor;
     std::unique_ptr<MainWindow> window;
 };

@@ -1,4 +1,4 @@
-#include "config/setup_fakes.h"
+#include "common/running_program.h"
 #include "monitor/station_monitor.h"
 #include "ui/desktop_prompts.h"
 #include "ui/settings_dialog.h"

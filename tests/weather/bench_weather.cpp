@@ -45,7 +45,7 @@ void BenchWeather::decodeWxReport() {
     ApplyAlarmDefaults(config);
     config.BeepNewData = true;
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    SilentNotifications notifications;
+    FakeNotifications notifications;
     StationMonitor monitor(config, notifications, QDir::tempPath());
 
     QBENCHMARK {

@@ -70,7 +70,7 @@ private:
     void decode(const QString &payload) { monitor->DecodeWxReport(payload); }
 
     WxConfig config;
-    RecordingNotifications notifications;
+    FakeNotifications notifications;
     std::unique_ptr<QTemporaryDir> root;
     QString appDir;
     std::unique_ptr<StationMonitor> monitor;
@@ -79,7 +79,7 @@ private:
 void TestDecodeWxReport::init() {
     QLocale::setDefault(English);
     config = defaultConfig();
-    notifications = RecordingNotifications{};
+    notifications = FakeNotifications{};
     root = std::make_unique<QTemporaryDir>();
     QVERIFY(root->isValid());
     QVERIFY(QDir(root->path()).mkdir(QStringLiteral("app")));

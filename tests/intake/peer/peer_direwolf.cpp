@@ -78,7 +78,7 @@ void PeerDirewolf::stationReportReachesDisplay() {
     config.AgwHost = QStringLiteral("127.0.0.1");
     config.AgwPort = qint16(port);
     config.AgwEnabled = true;
-    SilentNotifications notifications;
+    FakeNotifications notifications;
     FakePrompts prompts;
     StationMonitor monitor(config, notifications, QDir::tempPath());
     QStringList payloadsSeen;
