@@ -16,7 +16,8 @@ int main(int argc, char *argv[]) {
     const QString settingsDir = anemora::SettingsDirectory(
         appDir, appFolder.isDir() && appFolder.isWritable(),
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
-    anemora::AnemoraApp program(appDir, settingsDir);
+    anemora::AnemoraApp program(appDir, settingsDir,
+                                QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     QObject::connect(&program, &anemora::AnemoraApp::ended, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     program.Start(commandLine);

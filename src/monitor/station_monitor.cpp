@@ -218,6 +218,7 @@ void StationMonitor::DecodeWxReport(const QString &payload) {
                         .join(u' ');
     model.comment = CommentText(wx.PressChange, wx.Remainder);
     emit displayChanged();
+    emit reportDecoded(wx);
 }
 
 void StationMonitor::MinuteTick() {

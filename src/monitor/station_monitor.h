@@ -4,6 +4,7 @@
 #include "monitor/display_model.h"
 #include "platform/monitor_control.h"
 #include "platform/notifications.h"
+#include "weather/wx_report.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -55,6 +56,8 @@ public:
 
 signals:
     void displayChanged();
+    // A report of the station was decoded and shown.
+    void reportDecoded(const anemora::WxReport &report);
 
 private:
     void ApplyAcceptanceRule(const QString &sourceCall, const QString &payload,

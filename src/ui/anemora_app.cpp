@@ -5,10 +5,11 @@
 
 namespace anemora {
 
-AnemoraApp::AnemoraApp(const QString &appDir, const QString &settingsDir, QObject *parent)
+AnemoraApp::AnemoraApp(const QString &appDir, const QString &settingsDir, const QString &logDir,
+                       QObject *parent)
     : QObject(parent), monitor(config, *this, appDir), prompts(config, monitor),
       links(config, monitor, prompts), startup(config, monitor, links, prompts, settingsDir),
-      window(monitor), viewer(prompts) {
+      window(monitor), viewer(prompts), log(logDir), trendWindow(log) {
     prompts.AttachLinks(links);
     connect(&window, &MainWindow::settingsRequested, &prompts, &DesktopPrompts::ShowSettingsDialog);
     connect(&window, &MainWindow::helpRequested, this, [this] {
@@ -23,6 +24,11 @@ AnemoraApp::AnemoraApp(const QString &appDir, const QString &settingsDir, QObjec
         EndIfNoWindowOpen();
     });
     connect(&viewer, &InstructionsWindow::closed, this, &AnemoraApp::EndIfNoWindowOpen);
+    connect(&window, &MainWindow::trendRequested, this, &AnemoraApp::OpenTrendWindow);
+    connect(&trendWindow, &TrendWindow::closed, this, &AnemoraApp::EndIfNoWindowOpen);
+    connect(&monitor, &StationMonitor::reportDecoded, this, [this](const WxReport &report) {
+        log.Append(LogRowFromReport(QDateTime::currentDateTimeUtc(), config.StationCall, report));
+    });
     connect(&prompts, &DesktopPrompts::dialogClosed, this, &AnemoraApp::EndIfNoWindowOpen);
     connect(&terminationSignals, &TerminationSignals::received, this, &AnemoraApp::EndFromOutside);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &AnemoraApp::EndFromOutside);
@@ -57,10 +63,19 @@ void AnemoraApp::Unload() {
 void AnemoraApp::EndIfNoWindowOpen() {
     // Asked from inside a close event, before the window is hidden.
     QTimer::singleShot(0, this, [this] {
-        if (mainWindowClosed && !viewer.isVisible() && !prompts.IsSettingsDialogVisible()) {
+        if (mainWindowClosed && !viewer.isVisible() && !trendWindow.isVisible() &&
+            !prompts.IsSettingsDialogVisible()) {
             End();
         }
     });
+}
+
+void AnemoraApp::OpenTrendWindow() {
+    // Loaded anew at each opening: the call or the thresholds may have changed.
+    trendWindow.ShowStation(config.StationCall, config);
+    trendWindow.show();
+    trendWindow.raise();
+    trendWindow.activateWindow();
 }
 
 void AnemoraApp::EndFromOutside() {

@@ -3,6 +3,7 @@
 #include "config/startup.h"
 #include "config/termination_signals.h"
 #include "config/wx_config.h"
+#include "history/station_log.h"
 #include "intake/links.h"
 #include "monitor/station_monitor.h"
 #include "platform/notifications.h"
@@ -11,6 +12,7 @@
 #include "ui/main_window.h"
 #include "ui/settings_dialog.h"
 #include "ui/sound_player.h"
+#include "ui/trend_window.h"
 
 #include <QObject>
 #include <QString>
@@ -23,8 +25,9 @@ class AnemoraApp : public QObject, public Notifications {
     Q_OBJECT
 public:
     // Sounds and instructions are read from `appDir`; the settings files live
-    // in `settingsDir`.
-    AnemoraApp(const QString &appDir, const QString &settingsDir, QObject *parent = nullptr);
+    // in `settingsDir`, the station's log in `logDir`.
+    AnemoraApp(const QString &appDir, const QString &settingsDir, const QString &logDir,
+               QObject *parent = nullptr);
 
     // Runs start-up with the command-line text, then shows the main window.
     void Start(const QString &commandLine);
@@ -45,6 +48,8 @@ public:
     SoundPlayer sound;
     MainWindow window;
     InstructionsWindow viewer;
+    StationLog log;
+    TrendWindow trendWindow;
     TerminationSignals terminationSignals;
 
 signals:
@@ -57,6 +62,7 @@ signals:
 private:
     void Unload();
     void EndIfNoWindowOpen();
+    void OpenTrendWindow();
     void EndFromOutside();
     void End();
 

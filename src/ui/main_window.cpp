@@ -270,9 +270,15 @@ void MainWindow::RestartMinuteTimer() {
 bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::KeyPress) {
         const auto *widget = qobject_cast<QWidget *>(watched);
-        if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1 && widget != nullptr &&
-            widget->window() == this) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (widget == nullptr || widget->window() != this)
+            return false;
+        if (key == Qt::Key_F1) {
             emit helpRequested();
+            return true;
+        }
+        if (key == Qt::Key_F2) {
+            emit trendRequested();
             return true;
         }
         return false;

@@ -72,6 +72,7 @@ public:
 signals:
     void settingsRequested();
     void helpRequested();
+    void trendRequested();
     void closed();
 
 protected:
