@@ -81,7 +81,7 @@ void TestAnemoraApp::init() {
             }
         });
     });
-    program = std::make_unique<AnemoraApp>(appDir->path(), appDir->path());
+    program = std::make_unique<AnemoraApp>(appDir->path(), appDir->path(), appDir->path());
 }
 
 void TestAnemoraApp::cleanup() {
