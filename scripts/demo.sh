@@ -44,5 +44,10 @@ if [ -z "$server_pid" ]; then
   exit 1
 fi
 
-echo "Replaying the demo feed on 127.0.0.1:$port; monitoring $call"
+# The demo keeps its own log, away from the user's, and starts it with a
+# day of the station's reports so the trend window (F2) has a day to show.
+export XDG_DATA_HOME="$tmp/data"
+"$build/tools/anemora_demo_log" "$root/resources/demo/day.txt" "$XDG_DATA_HOME/Anemora" "$call"
+
+echo "Replaying the demo feed on 127.0.0.1:$port; monitoring $call (F2: the day's trend)"
 "$build/src/anemora" "$call" "S:127.0.0.1:$port"
