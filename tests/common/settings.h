@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTest>
 
+#include <optional>
+
 namespace anemora {
 
 // A failed QCOMPARE of two settings records prints both as the files would
@@ -63,6 +65,28 @@ public:
 
     WxConfig config;
 };
+
+// Each threshold by its name in AlarmThreshold, for tables that name one.
+inline constexpr const char *ThresholdNames[] = {"LoTemp", "HiTemp", "LoHum",      "HiHum",
+                                                 "LoBaro", "HiBaro", "HiRainHour", "HiRain24",
+                                                 "HiWind", "HiGust"};
+
+inline std::optional<AlarmThreshold> ThresholdNamed(const QString &name) {
+    for (std::size_t i = 0; i < std::size(ThresholdNames); ++i) {
+        if (name == QLatin1String(ThresholdNames[i]))
+            return AlarmThreshold(i);
+    }
+    return std::nullopt;
+}
+
+// A humidity takes the whole part of `value`.
+inline void SetThreshold(AlarmThresholds &thresholds, AlarmThreshold which, float value) {
+    const AlarmThresholdField &field = AlarmThresholdFields[std::size_t(which)];
+    if (field.decimal)
+        thresholds.*field.decimal = value;
+    else
+        thresholds.*field.percent = qint16(value);
+}
 
 } // namespace test
 } // namespace anemora

@@ -1,3 +1,5 @@
+#include "common/files.h"
+#include "common/settings.h"
 #include "config/setup_fields.h"
 
 #include <QFile>
@@ -5,19 +7,9 @@
 #include <QtTest>
 
 using namespace anemora;
+using namespace anemora::test;
 
 namespace {
-
-const char *const ThresholdNames[] = {"LoTemp", "HiTemp",     "LoHum",    "HiHum",  "LoBaro",
-                                      "HiBaro", "HiRainHour", "HiRain24", "HiWind", "HiGust"};
-
-std::optional<AlarmThreshold> ThresholdNamed(const QString &name) {
-    for (std::size_t i = 0; i < std::size(ThresholdNames); ++i) {
-        if (name == QLatin1String(ThresholdNames[i]))
-            return AlarmThreshold(i);
-    }
-    return std::nullopt;
-}
 
 // The field a refusal names, as the table below writes it.
 QString RefusedName(const SetupRefusal &refusal) {
@@ -34,27 +26,16 @@ QString RefusedName(const SetupRefusal &refusal) {
     return QStringLiteral("Server");
 }
 
-WxConfig DefaultConfig() {
-    WxConfig config;
-    config.StationCall = "Q1ABC-13";
-    config.AgwHost = "localhost";
-    config.AgwPort = 8000;
-    config.AprsHost = "host";
-    config.AprsPort = 14580;
-    config.ServerIndex = 5;
-    config.AprsActive = true;
-    config.FocusNewData = true;
-    config.BeepAlarm = true;
+// Both links off, the APRS-IS one still to be reopened.
+WxConfig DefaultConfig(const QString &serverListPath) {
+    WxConfig config = Settings()
+                          .AlarmDefaults()
+                          .ServerList(serverListPath, 5)
+                          .Agw("localhost", 8000)
+                          .Aprs("host", 14580);
+    config.AgwEnabled = config.AgwActive = config.AprsEnabled = false;
+    config.FocusAlarm = false;
     config.SaveAlarms = true;
-    config.LoTemp = -5;
-    config.HiTemp = 40;
-    config.LoHum = 20;
-    config.HiHum = 96;
-    config.LoBaro = 900;
-    config.HiBaro = 1040;
-    config.HiRainHour = 40;
-    config.HiRain24 = 250;
-    config.HiWind = 50;
     config.HiGust = 80.5f;
     return config;
 }
@@ -151,8 +132,7 @@ void TestSetupFields::formatThreshold() {
 
 void TestSetupFields::loadFillsEveryField() {
     QTemporaryDir dir;
-    WxConfig config = DefaultConfig();
-    config.ServerListPath = dir.filePath("Aprserve.txt");
+    WxConfig config = DefaultConfig(dir.filePath("Aprserve.txt"));
     const SetupFields fields = LoadSetupFields(config, QLocale(QLocale::Italian, QLocale::Italy));
     QCOMPARE(fields.call, QStringLiteral("Q1ABC-13"));
     QVERIFY(fields.focusNewData && !fields.beepNewData && fields.beepAlarm && !fields.focusAlarm);
@@ -206,12 +186,8 @@ void TestSetupFields::serverList() {
     QFETCH(QString, text);
     QFETCH(bool, aprsActive);
     QTemporaryDir dir;
-    WxConfig config = DefaultConfig();
-    config.ServerListPath = dir.filePath("Aprserve.txt");
-    QFile out(config.ServerListPath);
-    QVERIFY(out.open(QIODevice::WriteOnly));
-    out.write(file);
-    out.close();
+    WxConfig config = DefaultConfig(dir.filePath("Aprserve.txt"));
+    WriteBytes(config.ServerListPath, file);
 
     SetupFields fields;
     LoadServerList(config, fields);
@@ -224,8 +200,7 @@ void TestSetupFields::serverList() {
 
 void TestSetupFields::unreadableServerListKeepsAprsActive() {
     QTemporaryDir dir;
-    WxConfig config = DefaultConfig();
-    config.ServerListPath = dir.filePath("missing/Aprserve.txt");
+    WxConfig config = DefaultConfig(dir.filePath("missing/Aprserve.txt"));
     SetupFields fields;
     fields.serverText = "stale";
     LoadServerList(config, fields);

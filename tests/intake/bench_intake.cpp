@@ -1,4 +1,5 @@
 #include "common/fakes.h"
+#include "common/settings.h"
 #include "monitor/station_monitor.h"
 
 #include <QTest>
@@ -15,8 +16,7 @@ private slots:
 // The common case on a busy feed: a packet of some other station, which only
 // refreshes the Rx rows.
 void BenchIntake::lineFromAnotherStation() {
-    WxConfig config;
-    config.StationCall = QStringLiteral("Q1ABC-13");
+    WxConfig config = Settings();
     FakeNotifications notifications;
     StationMonitor monitor(config, notifications, QString());
     const QString line = QStringLiteral(

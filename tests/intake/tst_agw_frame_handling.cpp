@@ -1,5 +1,6 @@
 #include "common/agw_frames.h"
 #include "common/fakes.h"
+#include "common/settings.h"
 #include "intake/agw_frame.h"
 #include "monitor/station_monitor.h"
 
@@ -36,8 +37,7 @@ private:
 };
 
 void TestAgwFrameHandling::init() {
-    config = WxConfig{};
-    config.StationCall = QStringLiteral("Q1ABC-13");
+    config = Settings();
     notifications = FakeNotifications{};
     monitor = new StationMonitor(config, notifications, QString());
     monitor->model.rxRows = EarlierRows;

@@ -1,4 +1,5 @@
 #include "common/fakes.h"
+#include "common/settings.h"
 #include "monitor/station_monitor.h"
 
 #include <QSignalSpy>
@@ -40,8 +41,7 @@ void TestAprsLineHandling::initTestCase() {
 }
 
 void TestAprsLineHandling::init() {
-    config = WxConfig{};
-    config.StationCall = QStringLiteral("Q1ABC-13");
+    config = Settings();
     notifications = FakeNotifications{};
     monitor = new StationMonitor(config, notifications, QString());
     monitor->clock = [] { return QDateTime(QDate(2024, 3, 5), QTime(7, 1, 2)); };

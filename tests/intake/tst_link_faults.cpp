@@ -1,6 +1,6 @@
 #include "common/fakes.h"
 #include "common/memory.h"
-#include "config/config_files.h"
+#include "common/settings.h"
 #include "intake/agw_frame.h"
 #include "intake/links.h"
 #include "monitor/station_monitor.h"
@@ -31,17 +31,6 @@ const QString UnresolvableHost = QString(64, u'a') + QStringLiteral(".invalid");
 
 const QString AprsErrorTitle = QStringLiteral("Errore collegamento TCP [Q1ABC-13]");
 const QString AgwErrorTitle = QStringLiteral("Errore collegamento con AGWPE [Q1ABC-13]");
-
-// Every setting a failure could lose, as the files would keep it, plus the
-// flags that live only for the run.
-QString Settings(const WxConfig &config) {
-    return ParamsText(config) + AlarmsText(config) +
-           QStringLiteral("active %1 %2, save %3, list %4")
-               .arg(config.AgwActive)
-               .arg(config.AprsActive)
-               .arg(config.SaveAlarms)
-               .arg(config.ServerListPath);
-}
 
 QByteArray RandomBytes(quint32 seed, qsizetype size) {
     QRandomGenerator generator(seed);
@@ -100,7 +89,7 @@ private:
     // chunks unsent, so the server's own buffer stays small. False on a stall.
     bool Stream(QTcpSocket *to, const QByteArray &head, const QByteArray &chunk, int chunks);
     // What the settings must be after `link`'s enabled flag was cleared.
-    QString SettingsWithout(bool WxConfig::*enabled) const;
+    WxConfig SettingsWithout(bool WxConfig::*enabled) const;
 
     WxConfig config;
     FakeNotifications notifications;
@@ -109,7 +98,7 @@ private:
     std::unique_ptr<Links> links;
     QTcpServer aprsServer;
     QTcpServer agwServer;
-    QString settingsBefore;
+    WxConfig settingsBefore;
     qsizetype maxAprsPending = 0;
     qsizetype maxAgwPending = 0;
 };
@@ -117,22 +106,16 @@ private:
 void TestLinkFaults::init() {
     QVERIFY(aprsServer.listen(QHostAddress::LocalHost, 0));
     QVERIFY(agwServer.listen(QHostAddress::LocalHost, 0));
-    config = WxConfig{};
-    config.StationCall = QStringLiteral("Q1ABC-13");
-    config.ServerListPath = QStringLiteral("/nonexistent/Aprserve.txt");
-    config.ServerIndex = 3;
-    config.AprsHost = QStringLiteral("127.0.0.1");
-    config.AprsPort = static_cast<qint16>(aprsServer.serverPort());
-    config.AgwHost = QStringLiteral("127.0.0.1");
-    config.AgwPort = static_cast<qint16>(agwServer.serverPort());
-    config.AprsEnabled = config.AgwEnabled = true;
-    config.AprsActive = config.AgwActive = true;
+    config = Settings()
+                 .ServerList("/nonexistent/Aprserve.txt", 3)
+                 .Aprs("127.0.0.1", static_cast<qint16>(aprsServer.serverPort()))
+                 .Agw("127.0.0.1", static_cast<qint16>(agwServer.serverPort()));
     config.BeepAlarm = config.FocusNewData = config.SaveAlarms = true;
     config.LoTemp = -12.5f;
     config.HiHum = 91;
     config.HiBaro = 1033.5f;
     config.HiGust = 77;
-    settingsBefore = Settings(config);
+    settingsBefore = config;
     prompts = FakePrompts{};
     monitor = std::make_unique<StationMonitor>(config, notifications, QString());
     monitor->clock = [] { return QDateTime(QDate(2024, 3, 5), QTime(7, 1, 2)); };
@@ -170,11 +153,11 @@ bool TestLinkFaults::Stream(QTcpSocket *to, const QByteArray &head, const QByteA
     return true;
 }
 
-QString TestLinkFaults::SettingsWithout(bool WxConfig::*enabled) const {
+WxConfig TestLinkFaults::SettingsWithout(bool WxConfig::*enabled) const {
     WxConfig expected = config;
     expected.AprsEnabled = expected.AgwEnabled = true;
     expected.*enabled = false;
-    return Settings(expected);
+    return expected;
 }
 
 void TestLinkFaults::aprsHostileStreams_data() {
@@ -213,7 +196,7 @@ void TestLinkFaults::aprsHostileStreams() {
     QCOMPARE(links->aprs.socket.state(), QAbstractSocket::ConnectedState);
     QVERIFY(prompts.messages.isEmpty());
     QCOMPARE(prompts.dialogsShown, 0);
-    QCOMPARE(Settings(config), settingsBefore);
+    QCOMPARE(config, settingsBefore);
     if (ResidentSizeIsMeaningful)
         QVERIFY2(ResidentBytes() - rssBefore < RssMargin,
                  qPrintable(QStringLiteral("grew by %1 bytes").arg(ResidentBytes() - rssBefore)));
@@ -263,9 +246,9 @@ void TestLinkFaults::agwHostileStreams() {
     QCOMPARE(prompts.dialogsShown, fails ? 1 : 0);
     if (fails) {
         QCOMPARE(prompts.messages.first().title, AgwErrorTitle);
-        QCOMPARE(Settings(config), SettingsWithout(&WxConfig::AgwEnabled));
+        QCOMPARE(config, SettingsWithout(&WxConfig::AgwEnabled));
     } else {
-        QCOMPARE(Settings(config), settingsBefore);
+        QCOMPARE(config, settingsBefore);
     }
     QCOMPARE(links->agw.PendingFrameBytes(), pendingAtClose);
     QVERIFY(maxAgwPending <= AgwHeaderSize + MaxAgwDataLen);
@@ -317,8 +300,7 @@ void TestLinkFaults::floodWhileBoxIsUp() {
     QVERIFY(stalled);
     QVERIFY(aprs ? links->IsAprsLinkClosed() : links->IsAgwLinkClosed());
     QCOMPARE(prompts.dialogsShown, 1);
-    QCOMPARE(Settings(config),
-             SettingsWithout(aprs ? &WxConfig::AprsEnabled : &WxConfig::AgwEnabled));
+    QCOMPARE(config, SettingsWithout(aprs ? &WxConfig::AprsEnabled : &WxConfig::AgwEnabled));
 }
 
 void TestLinkFaults::unresolvableHost_data() {
@@ -330,7 +312,7 @@ void TestLinkFaults::unresolvableHost_data() {
 void TestLinkFaults::unresolvableHost() {
     QFETCH(bool, aprs);
     (aprs ? config.AprsHost : config.AgwHost) = UnresolvableHost;
-    settingsBefore = Settings(config);
+    settingsBefore = config;
     aprs ? links->OpenAprsLink() : links->OpenAgwLink();
     QTRY_COMPARE(prompts.messages.size(), 1);
     QTest::qWait(100);
@@ -343,8 +325,7 @@ void TestLinkFaults::unresolvableHost() {
     QVERIFY(!box.text.isEmpty());
     QCOMPARE(prompts.dialogsShown, 1);
     QVERIFY(links->IsAprsLinkClosed() && links->IsAgwLinkClosed());
-    QCOMPARE(Settings(config),
-             SettingsWithout(aprs ? &WxConfig::AprsEnabled : &WxConfig::AgwEnabled));
+    QCOMPARE(config, SettingsWithout(aprs ? &WxConfig::AprsEnabled : &WxConfig::AgwEnabled));
 }
 
 // Both links fail together; the second failure arrives while the first box
@@ -369,7 +350,7 @@ void TestLinkFaults::bothLinksFailAtOnce() {
     QCOMPARE(titles, (QStringList{AprsErrorTitle, AgwErrorTitle}));
     QCOMPARE(prompts.dialogsShown, 2);
     QVERIFY(links->IsAprsLinkClosed() && links->IsAgwLinkClosed());
-    QCOMPARE(Settings(config), Settings(expected));
+    QCOMPARE(config, expected);
 }
 
 // Whoever owns the links may destroy them connected, without closing them
@@ -383,7 +364,7 @@ void TestLinkFaults::destroyedWhileConnectedIsSilent() {
     links.reset();
     QCOMPARE(prompts.shownTexts(), QStringList());
     QCOMPARE(prompts.dialogsShown, 0);
-    QCOMPARE(Settings(config), settingsBefore);
+    QCOMPARE(config, settingsBefore);
 }
 
 int main(int argc, char *argv[]) {

@@ -30,23 +30,9 @@ template <typename Widget, typename Action> void WhenModal(Action action) {
     });
 }
 
-bool SameSettings(const WxConfig &a, const WxConfig &b) {
-    return a.StationCall == b.StationCall && a.ServerIndex == b.ServerIndex &&
-           a.AgwHost == b.AgwHost && a.AprsHost == b.AprsHost && a.AgwPort == b.AgwPort &&
-           a.AprsPort == b.AprsPort && a.AgwEnabled == b.AgwEnabled &&
-           a.AprsEnabled == b.AprsEnabled && a.BeepNewData == b.BeepNewData &&
-           a.FocusNewData == b.FocusNewData && a.AgwActive == b.AgwActive &&
-           a.AprsActive == b.AprsActive && a.BeepAlarm == b.BeepAlarm &&
-           a.FocusAlarm == b.FocusAlarm && a.LoTemp == b.LoTemp && a.HiTemp == b.HiTemp &&
-           a.LoHum == b.LoHum && a.HiHum == b.HiHum && a.LoBaro == b.LoBaro &&
-           a.HiBaro == b.HiBaro && a.HiRainHour == b.HiRainHour && a.HiRain24 == b.HiRain24 &&
-           a.HiWind == b.HiWind && a.HiGust == b.HiGust && a.SaveAlarms == b.SaveAlarms &&
-           a.CallChanged == b.CallChanged;
-}
-
 } // namespace
 
-class TestFrmWxSetup : public QObject, private RunningProgram {
+class TestSettingsDialog : public QObject, private RunningProgram {
     Q_OBJECT
 private slots:
     void init();
@@ -70,23 +56,23 @@ private:
     std::unique_ptr<SettingsDialog> Open();
 };
 
-void TestFrmWxSetup::init() {
+void TestSettingsDialog::init() {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     StartRunning();
 }
 
-void TestFrmWxSetup::cleanup() {
+void TestSettingsDialog::cleanup() {
     QLocale::setDefault(QLocale::system());
 }
 
-std::unique_ptr<SettingsDialog> TestFrmWxSetup::Open() {
+std::unique_ptr<SettingsDialog> TestSettingsDialog::Open() {
     auto dialog = std::make_unique<SettingsDialog>(SetupTargets{config, *links, *monitor, prompts});
     dialog->show();
     dialog->activateWindow();
     return dialog;
 }
 
-void TestFrmWxSetup::layout() {
+void TestSettingsDialog::layout() {
     const auto dialog = Open();
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Setup Parametri Anemora"));
     QCOMPARE(dialog->size(), QSize(187, 362));
@@ -106,7 +92,7 @@ void TestFrmWxSetup::layout() {
     QVERIFY(!dialog->cancelButton->isDefault());
 }
 
-void TestFrmWxSetup::tabOrder() {
+void TestSettingsDialog::tabOrder() {
     const auto dialog = Open();
     QTRY_VERIFY(dialog->isActiveWindow());
     const QList<QWidget *> expected{dialog->callEdit,
@@ -144,7 +130,7 @@ void TestFrmWxSetup::tabOrder() {
     }
 }
 
-void TestFrmWxSetup::callTypingAndConferma() {
+void TestSettingsDialog::callTypingAndConferma() {
     const auto dialog = Open();
     QTRY_COMPARE(QApplication::focusWidget(), dialog->callEdit);
     QCOMPARE(dialog->callEdit->text(), QStringLiteral("Q1ABC-13"));
@@ -170,7 +156,7 @@ void TestFrmWxSetup::callTypingAndConferma() {
     QCOMPARE(dialog->callEdit->text(), QStringLiteral("Q2XYZ7"));
 }
 
-void TestFrmWxSetup::loadFormatsForTheLocale_data() {
+void TestSettingsDialog::loadFormatsForTheLocale_data() {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("hiBaro");
     QTest::addColumn<QString>("loTemp");
@@ -180,7 +166,7 @@ void TestFrmWxSetup::loadFormatsForTheLocale_data() {
                              << "-5,0";
 }
 
-void TestFrmWxSetup::loadFormatsForTheLocale() {
+void TestSettingsDialog::loadFormatsForTheLocale() {
     QFETCH(QLocale, locale);
     QFETCH(QString, hiBaro);
     QFETCH(QString, loTemp);
@@ -203,7 +189,7 @@ void TestFrmWxSetup::loadFormatsForTheLocale() {
     QCOMPARE(links->log, QStringList());
 }
 
-void TestFrmWxSetup::storedLongValuesShownWhole() {
+void TestSettingsDialog::storedLongValuesShownWhole() {
     config.HiHum = 100;
     config.LoTemp = -100;
     const auto dialog = Open();
@@ -219,7 +205,7 @@ void TestFrmWxSetup::storedLongValuesShownWhole() {
     QCOMPARE(config.LoTemp, -100.0f);
 }
 
-void TestFrmWxSetup::enterConfirms() {
+void TestSettingsDialog::enterConfirms() {
     const auto dialog = Open();
     QTest::keyClicks(dialog->callEdit, "q2xyz");
     QSignalSpy finished(dialog.get(), &QDialog::finished);
@@ -230,7 +216,7 @@ void TestFrmWxSetup::enterConfirms() {
     QVERIFY(!dialog->isVisible());
 }
 
-void TestFrmWxSetup::escapeAndCancelChangeNothing() {
+void TestSettingsDialog::escapeAndCancelChangeNothing() {
     const WxConfig before = config;
     for (const bool escape : {true, false}) {
         const auto dialog = Open();
@@ -245,13 +231,13 @@ void TestFrmWxSetup::escapeAndCancelChangeNothing() {
         QCOMPARE(dialog->result(), int(QDialog::Rejected));
         QVERIFY(!dialog->isVisible());
     }
-    QVERIFY(SameSettings(config, before));
+    QCOMPARE(config, before);
     QCOMPARE(links->log, QStringList());
     QCOMPARE(ServerListNow(), ServerListFile);
     QCOMPARE(Open()->callEdit->text(), QStringLiteral("Q1ABC-13"));
 }
 
-void TestFrmWxSetup::refusalKeepsDialogOpen() {
+void TestSettingsDialog::refusalKeepsDialogOpen() {
     const auto dialog = Open();
     const WxConfig before = config;
     QTest::keyClicks(dialog->callEdit, "q2xyz");
@@ -264,7 +250,7 @@ void TestFrmWxSetup::refusalKeepsDialogOpen() {
     QTRY_COMPARE(QApplication::focusWidget(), dialog->thresholdEdit(AlarmThreshold::HiGust));
     QCOMPARE(dialog->thresholdEdit(AlarmThreshold::HiGust)->selectedText(),
              QStringLiteral("molto"));
-    QVERIFY(SameSettings(config, before));
+    QCOMPARE(config, before);
     QCOMPARE(links->log, QStringList());
 
     dialog->thresholdEdit(AlarmThreshold::HiGust)->setText("90");
@@ -274,10 +260,10 @@ void TestFrmWxSetup::refusalKeepsDialogOpen() {
     QCOMPARE(prompts.messages.size(), 2);
     QVERIFY(prompts.messages[1].text.startsWith(QStringLiteral("Server Aprs")));
     QTRY_COMPARE(QApplication::focusWidget(), dialog->serverBox);
-    QVERIFY(SameSettings(config, before));
+    QCOMPARE(config, before);
 }
 
-void TestFrmWxSetup::typedServerEqualToEntryIsAppended() {
+void TestSettingsDialog::typedServerEqualToEntryIsAppended() {
     const auto dialog = Open();
     dialog->serverBox->lineEdit()->clear();
     QTest::keyClicks(dialog->serverBox->lineEdit(), "first:14580");
@@ -288,7 +274,7 @@ void TestFrmWxSetup::typedServerEqualToEntryIsAppended() {
     QCOMPARE(links->log, (QStringList{"close aprs", "open aprs first:14580"}));
 }
 
-void TestFrmWxSetup::pickedServerIsNotTyped() {
+void TestSettingsDialog::pickedServerIsNotTyped() {
     const auto dialog = Open();
     QTest::keyClicks(dialog->serverBox->lineEdit(), "x");
     dialog->serverBox->setFocus();
@@ -300,7 +286,7 @@ void TestFrmWxSetup::pickedServerIsNotTyped() {
     QCOMPARE(links->log, (QStringList{"close aprs", "open aprs first:14580"}));
 }
 
-void TestFrmWxSetup::hostKeepsOneDialog() {
+void TestSettingsDialog::hostKeepsOneDialog() {
     DesktopPrompts host(config, *monitor);
     host.AttachLinks(*links);
     QVERIFY(!host.IsSettingsDialogVisible());
@@ -323,7 +309,7 @@ void TestFrmWxSetup::hostKeepsOneDialog() {
     host.CurrentDialog()->close();
 }
 
-void TestFrmWxSetup::hostModalReturnsWhenClosed() {
+void TestSettingsDialog::hostModalReturnsWhenClosed() {
     DesktopPrompts host(config, *monitor);
     host.AttachLinks(*links);
     bool wasVisible = false;
@@ -338,7 +324,7 @@ void TestFrmWxSetup::hostModalReturnsWhenClosed() {
     QCOMPARE(config.StationCall, QStringLiteral("Q2XYZ"));
 }
 
-void TestFrmWxSetup::hostMessageBox() {
+void TestSettingsDialog::hostMessageBox() {
     DesktopPrompts host(config, *monitor);
     QString seen;
     WhenModal<QMessageBox>([&](QMessageBox *box) {
@@ -350,5 +336,5 @@ void TestFrmWxSetup::hostMessageBox() {
     QCOMPARE(seen, QStringLiteral("Velmorin|Manca il file di help Leggimi.rtf|1"));
 }
 
-QTEST_MAIN(TestFrmWxSetup)
+QTEST_MAIN(TestSettingsDialog)
 #include "tst_settings_dialog.moc"

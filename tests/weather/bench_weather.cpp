@@ -1,5 +1,5 @@
 #include "common/fakes.h"
-#include "config/config_files.h"
+#include "common/settings.h"
 #include "monitor/station_monitor.h"
 #include "weather/wx_report.h"
 
@@ -40,9 +40,7 @@ void BenchWeather::parseWxReport() {
 }
 
 void BenchWeather::decodeWxReport() {
-    WxConfig config;
-    config.StationCall = QStringLiteral("Q1ABC-13");
-    ApplyAlarmDefaults(config);
+    WxConfig config = Settings().AlarmDefaults();
     config.BeepNewData = true;
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     FakeNotifications notifications;

@@ -1,5 +1,5 @@
 #include "common/fakes.h"
-#include "config/config_files.h"
+#include "common/settings.h"
 #include "monitor/station_monitor.h"
 #include "weather/wx_display.h"
 
@@ -15,14 +15,6 @@ namespace {
 const QString Example = QStringLiteral("_10090556c220s004g005t077r000p000P000h50b09900wRSW");
 const QLocale English(QLocale::English, QLocale::UnitedStates);
 const QLocale Italian(QLocale::Italian, QLocale::Italy);
-
-WxConfig defaultConfig() {
-    WxConfig config;
-    config.StationCall = QStringLiteral("Q1ABC-13");
-    ApplyAlarmDefaults(config);
-    config.FocusNewData = false;
-    return config;
-}
 
 ReadingLabel &labelNamed(DisplayModel &model, const QString &name) {
     if (name == u"wind")
@@ -78,7 +70,8 @@ private:
 
 void TestDecodeWxReport::init() {
     QLocale::setDefault(English);
-    config = defaultConfig();
+    config = Settings().AlarmDefaults();
+    config.FocusNewData = false;
     notifications = FakeNotifications{};
     root = std::make_unique<QTemporaryDir>();
     QVERIFY(root->isValid());
@@ -383,26 +376,8 @@ void TestDecodeWxReport::alarmBoundaries() {
     QFETCH(float, limit);
     QFETCH(bool, alarm);
 
-    if (threshold == u"HiWind")
-        config.HiWind = limit;
-    else if (threshold == u"HiGust")
-        config.HiGust = limit;
-    else if (threshold == u"LoTemp")
-        config.LoTemp = limit;
-    else if (threshold == u"HiTemp")
-        config.HiTemp = limit;
-    else if (threshold == u"LoHum")
-        config.LoHum = qint16(limit);
-    else if (threshold == u"HiHum")
-        config.HiHum = qint16(limit);
-    else if (threshold == u"LoBaro")
-        config.LoBaro = limit;
-    else if (threshold == u"HiBaro")
-        config.HiBaro = limit;
-    else if (threshold == u"HiRainHour")
-        config.HiRainHour = limit;
-    else
-        config.HiRain24 = limit;
+    QVERIFY(ThresholdNamed(threshold));
+    SetThreshold(config, *ThresholdNamed(threshold), limit);
 
     decode(payload);
 
