@@ -6,14 +6,19 @@
 
 namespace anemora::test {
 
+// An AGWPE header of `kind` from `callFrom` announcing `dataLen` data bytes.
+inline QByteArray AgwHeader(char kind, const QByteArray &callFrom, int dataLen) {
+    QByteArray header(AgwHeaderSize, '\0');
+    header[AgwKindOffset] = kind;
+    header.replace(AgwCallFromOffset, callFrom.size(), callFrom);
+    header[AgwDataLenOffset] = static_cast<char>(dataLen & 0xff);
+    header[AgwDataLenOffset + 1] = static_cast<char>((dataLen >> 8) & 0xff);
+    return header;
+}
+
 // An AGWPE frame of `kind` from `callFrom` carrying `data`.
 inline QByteArray AgwFrame(char kind, const QByteArray &callFrom, const QByteArray &data) {
-    QByteArray frame(AgwHeaderSize, '\0');
-    frame[4] = kind;
-    frame.replace(8, callFrom.size(), callFrom);
-    frame[28] = static_cast<char>(data.size() & 0xff);
-    frame[29] = static_cast<char>(data.size() >> 8);
-    return frame + data;
+    return AgwHeader(kind, callFrom, int(data.size())) + data;
 }
 
 } // namespace anemora::test

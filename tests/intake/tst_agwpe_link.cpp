@@ -1,14 +1,13 @@
 #include "common/agw_frames.h"
 #include "common/fakes.h"
 #include "common/files.h"
+#include "common/loopback.h"
+#include "common/settings.h"
 #include "intake/agw_frame.h"
 #include "intake/agwpe_link.h"
 #include "intake/links.h"
 #include "monitor/station_monitor.h"
 
-#include <QSignalSpy>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 
 #include <memory>
@@ -70,25 +69,20 @@ private:
     FakePrompts prompts;
     std::unique_ptr<StationMonitor> monitor;
     std::unique_ptr<AgwpeLink> link;
-    std::unique_ptr<QTcpServer> server;
+    std::unique_ptr<LoopbackServer> server;
     QTcpSocket *peer = nullptr;
 };
 
 void TestAgwpeLink::init() {
-    server = std::make_unique<QTcpServer>();
-    QVERIFY(server->listen(QHostAddress::LocalHost, 0));
+    server = std::make_unique<LoopbackServer>();
+    QVERIFY(server->Listen());
     Setup();
 }
 
 void TestAgwpeLink::Setup() {
     link.reset();
     monitor.reset();
-    config = WxConfig{};
-    config.StationCall = QStringLiteral("Q1ABC-13");
-    config.AgwHost = QStringLiteral("127.0.0.1");
-    config.AgwPort = static_cast<qint16>(server->serverPort());
-    config.AgwEnabled = true;
-    config.AgwActive = true;
+    config = Settings().Agw("127.0.0.1", server->Port());
     prompts = FakePrompts{};
     monitor = std::make_unique<StationMonitor>(config, notifications, QString());
     link = std::make_unique<AgwpeLink>(config, *monitor, prompts);
@@ -103,10 +97,8 @@ void TestAgwpeLink::cleanup() {
 
 bool TestAgwpeLink::Connect() {
     link->OpenAgwLink();
-    if (!QTest::qWaitFor([&] { return server->hasPendingConnections(); }))
-        return false;
-    peer = server->nextPendingConnection();
-    return QTest::qWaitFor([&] { return link->socket.state() == QAbstractSocket::ConnectedState; });
+    peer = server->Accept(link->socket);
+    return peer != nullptr;
 }
 
 bool TestAgwpeLink::ReadRequests() {
@@ -130,11 +122,7 @@ void TestAgwpeLink::requestsOnConnect() {
         received += peer->readAll();
         return received.size() >= 108;
     }));
-    QByteArray expected(108, '\0');
-    expected[4] = 0x6d;
-    expected[36 + 4] = 0x52;
-    expected[72 + 4] = 0x47;
-    QCOMPARE(received, expected);
+    QCOMPARE(received, AgwHeader('m', "", 0) + AgwHeader('R', "", 0) + AgwHeader('G', "", 0));
     QCOMPARE(monitor->model.caption, QStringLiteral("Q1ABC-13 Wx Station"));
     // The connection shows only when the version reply arrives.
     QCOMPARE(monitor->model.comment, QString());
@@ -207,10 +195,7 @@ void TestAgwpeLink::realStreamWholeAndSplit() {
 }
 
 void TestAgwpeLink::overlongFrameReportedOnce() {
-    QByteArray bad(36, '\0');
-    bad[4] = 'U';
-    bad[28] = static_cast<char>((MaxAgwDataLen + 1) & 0xff);
-    bad[29] = static_cast<char>((MaxAgwDataLen + 1) >> 8);
+    const QByteArray bad = AgwHeader('U', "", MaxAgwDataLen + 1);
     QVERIFY(Connect());
     QVERIFY(ReadRequests());
     // More data and a close arrive while the box is up.
@@ -258,9 +243,7 @@ void TestAgwpeLink::newConnectionStartsAFreshStream() {
 }
 
 void TestAgwpeLink::connectionRefused() {
-    const quint16 port = server->serverPort();
-    server->close();
-    config.AgwPort = static_cast<qint16>(port);
+    server->tcp.close();
     link->OpenAgwLink();
     QTRY_COMPARE(prompts.messages.size(), 1);
     QCOMPARE(prompts.messages.first().title,
@@ -276,9 +259,8 @@ void TestAgwpeLink::linksOpenAndClose() {
     QVERIFY(links.IsAgwLinkClosed());
     links.OpenAgwLink();
     QVERIFY(!links.IsAgwLinkClosed());
-    QTRY_VERIFY(server->hasPendingConnections());
-    QTcpSocket *other = server->nextPendingConnection();
-    QTRY_COMPARE(links.agw.socket.state(), QAbstractSocket::ConnectedState);
+    QTcpSocket *other = server->Accept(links.agw.socket);
+    QVERIFY(other);
     QSignalSpy gone(other, &QTcpSocket::disconnected);
     links.CloseAgwLink();
     QVERIFY(links.IsAgwLinkClosed());

@@ -1,11 +1,10 @@
 #include "common/fakes.h"
+#include "common/loopback.h"
+#include "common/settings.h"
 #include "intake/aprs_is_link.h"
 #include "intake/links.h"
 #include "monitor/station_monitor.h"
 
-#include <QSignalSpy>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 
 #include <memory>
@@ -52,7 +51,7 @@ private:
     FakePrompts prompts;
     std::unique_ptr<StationMonitor> monitor;
     std::unique_ptr<AprsIsLink> link;
-    std::unique_ptr<QTcpServer> server;
+    std::unique_ptr<LoopbackServer> server;
     QTcpSocket *peer = nullptr;
 };
 
@@ -61,14 +60,9 @@ void TestAprsIsLink::initTestCase() {
 }
 
 void TestAprsIsLink::init() {
-    server = std::make_unique<QTcpServer>();
-    QVERIFY(server->listen(QHostAddress::LocalHost, 0));
-    config = WxConfig{};
-    config.StationCall = QStringLiteral("Q1ABC-13");
-    config.AprsHost = QStringLiteral("127.0.0.1");
-    config.AprsPort = static_cast<qint16>(server->serverPort());
-    config.AprsEnabled = true;
-    config.AprsActive = true;
+    server = std::make_unique<LoopbackServer>();
+    QVERIFY(server->Listen());
+    config = Settings().Aprs("127.0.0.1", server->Port());
     prompts = FakePrompts{};
     monitor = std::make_unique<StationMonitor>(config, notifications, QString());
     monitor->clock = [] { return QDateTime(QDate(2024, 3, 5), QTime(7, 1, 2)); };
@@ -84,10 +78,8 @@ void TestAprsIsLink::cleanup() {
 
 bool TestAprsIsLink::Connect() {
     link->OpenAprsLink();
-    if (!QTest::qWaitFor([&] { return server->hasPendingConnections(); }))
-        return false;
-    peer = server->nextPendingConnection();
-    return QTest::qWaitFor([&] { return link->socket.state() == QAbstractSocket::ConnectedState; });
+    peer = server->Accept(link->socket);
+    return peer != nullptr;
 }
 
 // Reads and drops the login line, so that later reads see only what follows.
@@ -207,9 +199,7 @@ void TestAprsIsLink::serverClose() {
 }
 
 void TestAprsIsLink::connectionRefused() {
-    const quint16 port = server->serverPort();
-    server->close();
-    config.AprsPort = static_cast<qint16>(port);
+    server->tcp.close();
     link->OpenAprsLink();
     QTRY_COMPARE(prompts.messages.size(), 1);
     const ShownMessage &box = prompts.messages.first();
@@ -259,9 +249,8 @@ void TestAprsIsLink::dialogMayReopenTheLink() {
     };
     peer->disconnectFromHost();
     QTRY_COMPARE(prompts.dialogsShown, 1);
-    QTRY_VERIFY(server->hasPendingConnections());
-    peer = server->nextPendingConnection();
-    QTRY_COMPARE(link->socket.state(), QAbstractSocket::ConnectedState);
+    peer = server->Accept(link->socket);
+    QVERIFY(peer);
     // The new connection's failure is reported in its turn.
     peer->disconnectFromHost();
     QTRY_COMPARE(prompts.messages.size(), 2);
@@ -273,9 +262,8 @@ void TestAprsIsLink::closingByProgramIsSilent() {
     QVERIFY(links.IsAprsLinkClosed());
     links.OpenAprsLink();
     QVERIFY(!links.IsAprsLinkClosed());
-    QTRY_VERIFY(server->hasPendingConnections());
-    QTcpSocket *other = server->nextPendingConnection();
-    QTRY_COMPARE(links.aprs.socket.state(), QAbstractSocket::ConnectedState);
+    QTcpSocket *other = server->Accept(links.aprs.socket);
+    QVERIFY(other);
     QSignalSpy gone(other, &QTcpSocket::disconnected);
     links.CloseAprsLink();
     QVERIFY(links.IsAprsLinkClosed());

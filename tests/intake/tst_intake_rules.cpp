@@ -205,10 +205,7 @@ void TestIntakeRules::lineAssemblyDropsOverlongLines() {
 
 void TestIntakeRules::request() {
     for (const char kind : {'m', 'R', 'G'}) {
-        const QByteArray request = AgwRequest(kind);
-        QByteArray expected(36, '\0');
-        expected[4] = kind;
-        QCOMPARE(request, expected);
+        QCOMPARE(AgwRequest(kind), AgwHeader(kind, "", 0));
     }
 }
 
@@ -323,11 +320,8 @@ void TestIntakeRules::frameAssemblyOfRealStream() {
 }
 
 void TestIntakeRules::frameAssemblyRefusesOverlongData() {
-    QByteArray header(36, '\0');
-    header[4] = 'U';
     const int tooLong = MaxAgwDataLen + 1;
-    header[28] = static_cast<char>(tooLong & 0xff);
-    header[29] = static_cast<char>(tooLong >> 8);
+    const QByteArray header = AgwHeader('U', "", tooLong);
     const QByteArray good = AgwFrame('U', "A", "x\r");
 
     AgwFrameAssembler assembler;
@@ -346,10 +340,7 @@ void TestIntakeRules::frameAssemblyRefusesOverlongData() {
     assembler.Reset();
     QCOMPARE(assembler.Feed(good).frames, QList<QByteArray>{good});
 
-    QByteArray longest(36, '\0');
-    longest[28] = static_cast<char>(MaxAgwDataLen & 0xff);
-    longest[29] = static_cast<char>(MaxAgwDataLen >> 8);
-    longest += QByteArray(MaxAgwDataLen, 'z');
+    const QByteArray longest = AgwFrame('\0', "", QByteArray(MaxAgwDataLen, 'z'));
     AgwFrameAssembler fits;
     QCOMPARE(fits.Feed(longest).frames, QList<QByteArray>{longest});
 }

@@ -1,4 +1,6 @@
+#include "common/agw_frames.h"
 #include "common/fakes.h"
+#include "common/loopback.h"
 #include "common/memory.h"
 #include "common/settings.h"
 #include "intake/agw_frame.h"
@@ -6,9 +8,6 @@
 #include "monitor/station_monitor.h"
 
 #include <QRandomGenerator>
-#include <QSignalSpy>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 
 #include <memory>
@@ -38,15 +37,6 @@ QByteArray RandomBytes(quint32 seed, qsizetype size) {
     for (char &byte : bytes)
         byte = static_cast<char>(generator.bounded(256));
     return bytes;
-}
-
-QByteArray Header(char kind, const QByteArray &callFrom, int dataLen) {
-    QByteArray header(AgwHeaderSize, '\0');
-    header[AgwKindOffset] = kind;
-    header.replace(AgwCallFromOffset, callFrom.size(), callFrom);
-    header[AgwDataLenOffset] = static_cast<char>(dataLen & 0xff);
-    header[AgwDataLenOffset + 1] = static_cast<char>((dataLen >> 8) & 0xff);
-    return header;
 }
 
 // Well-framed AGWPE frames of random kinds, senders, lengths and contents.
@@ -84,7 +74,6 @@ private slots:
     void destroyedWhileConnectedIsSilent();
 
 private:
-    QTcpSocket *Accept(QTcpServer &server);
     // Writes `head`, then `chunk` `chunks` times, never holding more than two
     // chunks unsent, so the server's own buffer stays small. False on a stall.
     bool Stream(QTcpSocket *to, const QByteArray &head, const QByteArray &chunk, int chunks);
@@ -96,20 +85,20 @@ private:
     FakePrompts prompts;
     std::unique_ptr<StationMonitor> monitor;
     std::unique_ptr<Links> links;
-    QTcpServer aprsServer;
-    QTcpServer agwServer;
+    LoopbackServer aprsServer;
+    LoopbackServer agwServer;
     WxConfig settingsBefore;
     qsizetype maxAprsPending = 0;
     qsizetype maxAgwPending = 0;
 };
 
 void TestLinkFaults::init() {
-    QVERIFY(aprsServer.listen(QHostAddress::LocalHost, 0));
-    QVERIFY(agwServer.listen(QHostAddress::LocalHost, 0));
+    QVERIFY(aprsServer.Listen());
+    QVERIFY(agwServer.Listen());
     config = Settings()
                  .ServerList("/nonexistent/Aprserve.txt", 3)
-                 .Aprs("127.0.0.1", static_cast<qint16>(aprsServer.serverPort()))
-                 .Agw("127.0.0.1", static_cast<qint16>(agwServer.serverPort()));
+                 .Aprs("127.0.0.1", aprsServer.Port())
+                 .Agw("127.0.0.1", agwServer.Port());
     config.BeepAlarm = config.FocusNewData = config.SaveAlarms = true;
     config.LoTemp = -12.5f;
     config.HiHum = 91;
@@ -132,14 +121,8 @@ void TestLinkFaults::init() {
 void TestLinkFaults::cleanup() {
     links.reset();
     monitor.reset();
-    aprsServer.close();
-    agwServer.close();
-}
-
-QTcpSocket *TestLinkFaults::Accept(QTcpServer &server) {
-    if (!QTest::qWaitFor([&] { return server.hasPendingConnections(); }))
-        return nullptr;
-    return server.nextPendingConnection();
+    aprsServer.tcp.close();
+    agwServer.tcp.close();
 }
 
 bool TestLinkFaults::Stream(QTcpSocket *to, const QByteArray &head, const QByteArray &chunk,
@@ -178,9 +161,8 @@ void TestLinkFaults::aprsHostileStreams() {
     QFETCH(QByteArray, chunk);
     QFETCH(int, chunks);
     links->OpenAprsLink();
-    QTcpSocket *peer = Accept(aprsServer);
+    QTcpSocket *peer = aprsServer.Accept(links->aprs.socket);
     QVERIFY(peer);
-    QTRY_COMPARE(links->aprs.socket.state(), QAbstractSocket::ConnectedState);
     const qint64 rssBefore = ResidentBytes();
 
     QVERIFY(Stream(peer, head, chunk, chunks));
@@ -207,18 +189,18 @@ void TestLinkFaults::agwHostileStreams_data() {
     QTest::addColumn<bool>("fails");
     QTest::addColumn<qsizetype>("pendingAtClose");
 
-    QByteArray all = Header('U', "Q1ABC-13", 0xffff);
+    QByteArray all = AgwHeader('U', "Q1ABC-13", 0xffff);
     all[30] = all[31] = '\xff';
     QTest::newRow("DataLen 65535, then close") << all << true << qsizetype(0);
     QTest::newRow("random bytes") << RandomBytes(2, 300 * 1024) << true << qsizetype(0);
     QTest::newRow("random frames within the limit")
         << RandomFrames(3, 1000) << false << qsizetype(0);
     QTest::newRow("close inside a header")
-        << Header('G', "", 2).first(20) << false << qsizetype(20);
+        << AgwHeader('G', "", 2).first(20) << false << qsizetype(20);
     QTest::newRow("close inside the data")
-        << Header('U', "Q1ABC-13", 300) + QByteArray(100, 'd') << false << qsizetype(136);
+        << AgwHeader('U', "Q1ABC-13", 300) + QByteArray(100, 'd') << false << qsizetype(136);
     QTest::newRow("close inside the longest frame")
-        << Header('U', "", MaxAgwDataLen) + QByteArray(1000, 'd') << false
+        << AgwHeader('U', "", MaxAgwDataLen) + QByteArray(1000, 'd') << false
         << qsizetype(AgwHeaderSize + 1000);
 }
 
@@ -227,9 +209,8 @@ void TestLinkFaults::agwHostileStreams() {
     QFETCH(bool, fails);
     QFETCH(qsizetype, pendingAtClose);
     links->OpenAgwLink();
-    QTcpSocket *peer = Accept(agwServer);
+    QTcpSocket *peer = agwServer.Accept(links->agw.socket);
     QVERIFY(peer);
-    QTRY_COMPARE(links->agw.socket.state(), QAbstractSocket::ConnectedState);
     // Requests left unread would turn the close into a reset, which drops
     // what the link has not read yet.
     QTRY_COMPARE(peer->bytesAvailable(), 3 * AgwHeaderSize);
@@ -257,9 +238,9 @@ void TestLinkFaults::agwHostileStreams() {
 
     // Opened again, the link starts a clean stream.
     links->OpenAgwLink();
-    peer = Accept(agwServer);
+    peer = agwServer.NextPeer();
     QVERIFY(peer);
-    peer->write(Header('G', "", 2) + "5;");
+    peer->write(AgwHeader('G', "", 2) + "5;");
     QTRY_COMPARE(monitor->model.rain.text, QStringLiteral("Porte Radio : 5"));
     QCOMPARE(prompts.messages.size(), fails ? 1 : 0);
 }
@@ -275,11 +256,9 @@ void TestLinkFaults::floodWhileBoxIsUp_data() {
 void TestLinkFaults::floodWhileBoxIsUp() {
     QFETCH(bool, aprs);
     aprs ? links->OpenAprsLink() : links->OpenAgwLink();
-    QTcpSocket *peer = Accept(aprs ? aprsServer : agwServer);
+    QTcpSocket &socket = aprs ? links->aprs.socket : links->agw.socket;
+    QTcpSocket *peer = (aprs ? aprsServer : agwServer).Accept(socket);
     QVERIFY(peer);
-    QAbstractSocket &socket =
-        aprs ? static_cast<QAbstractSocket &>(links->aprs.socket) : links->agw.socket;
-    QTRY_COMPARE(socket.state(), QAbstractSocket::ConnectedState);
     const qint64 rssBefore = ResidentBytes();
     qint64 grownDuringBox = 0;
     bool stalled = false;
@@ -290,7 +269,7 @@ void TestLinkFaults::floodWhileBoxIsUp() {
     if (aprs)
         emit socket.errorOccurred(QAbstractSocket::NetworkError);
     else
-        peer->write(Header('U', "", 0xffff));
+        peer->write(AgwHeader('U', "", 0xffff));
     QTRY_COMPARE(prompts.messages.size(), 1);
 
     if (ResidentSizeIsMeaningful)
@@ -332,7 +311,7 @@ void TestLinkFaults::unresolvableHost() {
 // is up, and each is told once.
 void TestLinkFaults::bothLinksFailAtOnce() {
     config.AprsHost = UnresolvableHost;
-    agwServer.close();
+    agwServer.tcp.close();
     WxConfig expected = config;
     expected.AprsEnabled = expected.AgwEnabled = false;
     prompts.whileMessageShown = [&] {
@@ -358,9 +337,7 @@ void TestLinkFaults::bothLinksFailAtOnce() {
 void TestLinkFaults::destroyedWhileConnectedIsSilent() {
     links->OpenAprsLink();
     links->OpenAgwLink();
-    QVERIFY(Accept(aprsServer) && Accept(agwServer));
-    QTRY_VERIFY(links->aprs.socket.state() == QAbstractSocket::ConnectedState &&
-                links->agw.socket.state() == QAbstractSocket::ConnectedState);
+    QVERIFY(aprsServer.Accept(links->aprs.socket) && agwServer.Accept(links->agw.socket));
     links.reset();
     QCOMPARE(prompts.shownTexts(), QStringList());
     QCOMPARE(prompts.dialogsShown, 0);

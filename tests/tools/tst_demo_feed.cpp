@@ -2,6 +2,8 @@
 // the real APRS-IS link into the station pipeline.
 #include "aprs_replay/replay_server.h"
 #include "common/fakes.h"
+#include "common/loopback.h"
+#include "common/settings.h"
 #include "intake/aprs_is_link.h"
 #include "monitor/station_monitor.h"
 
@@ -14,7 +16,6 @@ using namespace anemora::test;
 
 namespace {
 
-const QString Station = QStringLiteral("Q1ABC-13");
 const QString FirstReport = QStringLiteral("_12071201c212s004g007t048r000p002P001h76b10132");
 
 QList<FeedLine> DemoFeed(QString *error) {
@@ -46,9 +47,9 @@ void TestDemoFeed::feedHoldsStationAndLookAlikes() {
     int station = 0;
     int lookAlikes = 0;
     for (const FeedLine &line : feed) {
-        if (!PassesPrefixFilter(line.text, {Station}))
+        if (!PassesPrefixFilter(line.text, {TestStation}))
             continue;
-        if (line.text.startsWith(Station + QLatin1Char('>')))
+        if (line.text.startsWith(TestStation + QLatin1Char('>')))
             ++station;
         else if (!line.text.startsWith(QLatin1Char('#')))
             ++lookAlikes;
@@ -64,19 +65,10 @@ void TestDemoFeed::monitorTakesOnlyTheStation() {
     options.closeAtEnd = true;
     ReplayServer server(DemoFeed(&error), options);
     QVERIFY2(error.isEmpty(), qPrintable(error));
-    // The link's port field holds 16 signed bits, below the system's free
-    // port range.
-    quint16 port = 24000;
-    while (port < 24200 && !server.listen(port))
-        ++port;
-    QVERIFY(server.port() == port);
+    const quint16 port = ListenBelow32768([&](quint16 port) { return server.listen(port); });
+    QVERIFY(port != 0);
 
-    WxConfig config;
-    config.StationCall = Station;
-    config.AprsHost = QStringLiteral("127.0.0.1");
-    config.AprsPort = qint16(port);
-    config.AprsEnabled = true;
-    config.AprsActive = true;
+    WxConfig config = Settings().Aprs("127.0.0.1", qint16(port));
     FakeNotifications notifications;
     FakePrompts prompts;
     StationMonitor monitor(config, notifications, QDir::tempPath());

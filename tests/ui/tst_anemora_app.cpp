@@ -2,13 +2,12 @@
 #include "ui/compass_view.h"
 
 #include "common/files.h"
+#include "common/loopback.h"
+#include "common/settings.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QRandomGenerator>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTextDocumentFragment>
 #include <QtTest>
@@ -18,24 +17,12 @@
 #include <unistd.h>
 
 using namespace anemora;
+using namespace anemora::test;
 
 namespace {
 
-const QString Station = QStringLiteral("Q1ABC-13");
 const QByteArray Report =
     "Q1ABC-13>APN000,TCPIP*,qAC,T2TEST:_12071201c212s004g007t048r000p002P001h76b10132\r\n";
-
-// The program keeps ports in 16 signed bits, while the system's free ports
-// lie above that, so the server picks one below 32768 itself.
-bool ListenBelow32768(QTcpServer &server) {
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        const auto port = static_cast<quint16>(20000 + QRandomGenerator::global()->bounded(12000));
-        if (server.listen(QHostAddress::LocalHost, port)) {
-            return true;
-        }
-    }
-    return false;
-}
 
 } // namespace
 
@@ -59,7 +46,7 @@ private:
     QString SettingsPath(const QString &name) const;
 
     std::unique_ptr<QTemporaryDir> appDir;
-    std::unique_ptr<QTcpServer> server;
+    std::unique_ptr<LoopbackServer> server;
     std::unique_ptr<AnemoraApp> program;
     QByteArray login;
     QString startDir;
@@ -69,11 +56,11 @@ void TestAnemoraApp::init() {
     startDir = QDir::currentPath();
     appDir = std::make_unique<QTemporaryDir>();
     QVERIFY(appDir->isValid());
-    server = std::make_unique<QTcpServer>();
-    QVERIFY(ListenBelow32768(*server));
+    server = std::make_unique<LoopbackServer>();
+    QVERIFY(server->Listen());
     login.clear();
-    connect(server.get(), &QTcpServer::newConnection, this, [this] {
-        QTcpSocket *client = server->nextPendingConnection();
+    connect(&server->tcp, &QTcpServer::newConnection, this, [this] {
+        QTcpSocket *client = server->tcp.nextPendingConnection();
         connect(client, &QTcpSocket::readyRead, client, [this, client] {
             login += client->readAll();
             if (login.endsWith('\n')) {
@@ -92,7 +79,7 @@ void TestAnemoraApp::cleanup() {
 }
 
 void TestAnemoraApp::StartWithServer() {
-    program->Start(Station + QStringLiteral(" S:127.0.0.1:%1").arg(server->serverPort()));
+    program->Start(TestStation + QStringLiteral(" S:127.0.0.1:%1").arg(server->Port()));
     QVERIFY(program->window.isVisible());
 }
 
@@ -102,11 +89,7 @@ QString TestAnemoraApp::SettingsPath(const QString &name) const {
 
 // A normal start, which writes Params.ini when the program ends.
 void TestAnemoraApp::StartFromParams() {
-    WxConfig stored;
-    stored.StationCall = Station;
-    stored.AprsEnabled = true;
-    stored.AprsHost = QStringLiteral("127.0.0.1");
-    stored.AprsPort = static_cast<qint16>(server->serverPort());
+    const WxConfig stored = Settings().Aprs("127.0.0.1", server->Port());
     test::WriteBytes(SettingsPath(QStringLiteral("Params.ini")), ParamsText(stored).toLatin1());
     program->Start(QString());
     QVERIFY(program->window.isVisible());
@@ -114,16 +97,16 @@ void TestAnemoraApp::StartFromParams() {
 
 void TestAnemoraApp::reportReachesTheWindow() {
     StartWithServer();
-    QTRY_COMPARE(program->window.windowTitle(), Station + QStringLiteral(" Wx Station"));
+    QTRY_COMPARE(program->window.windowTitle(), TestStation + QStringLiteral(" Wx Station"));
     QTRY_VERIFY(program->window.windLabel->text().startsWith(QStringLiteral("212°")));
-    QVERIFY(login.contains("filter p/" + Station.toLatin1()));
+    QVERIFY(login.contains("filter p/" + TestStation.toLatin1()));
     QVERIFY(program->window.compassView->Request().drawn);
     QCOMPARE(program->window.compassView->Request().direction, qint16(212));
     QVERIFY(!program->window.temperatureLabel->text().isEmpty());
     QVERIFY(program->window.pressureLabel->text().endsWith(QStringLiteral(" mb")));
     const QString tip =
         QTextDocumentFragment::fromHtml(program->window.trayIcon.toolTip()).toPlainText();
-    QVERIFY(tip.startsWith(Station + QStringLiteral(" 212°")));
+    QVERIFY(tip.startsWith(TestStation + QStringLiteral(" 212°")));
 }
 
 void TestAnemoraApp::closingTheWindowShutsDown() {

@@ -2,6 +2,8 @@
 // packet of the station and one of another station, and only the station's
 // report may reach the display. Runs inside in_private_network.sh.
 #include "common/fakes.h"
+#include "common/loopback.h"
+#include "common/settings.h"
 #include "direwolf_peer.h"
 #include "monitor/station_monitor.h"
 
@@ -18,24 +20,12 @@ using namespace anemora::test;
 
 namespace {
 
-const QString Station = QStringLiteral("Q1ABC-13");
 const QString StationReport = QStringLiteral("_12071205c220s004g005t077r000p000P000h50b09900");
 const QString OtherReport = QStringLiteral("_12071205c180s010g015t050r000p000P000h80b10100");
 
 // direwolf reads a new client's requests up to a second late, and only the
 // packets it hears after its monitor toggle reach the client.
 constexpr int PeerTimeoutMs = 20000;
-
-// A port that fits the link's 16-bit port field; in the private namespace
-// AGWPE's usual port is free.
-quint16 FreeLowPort() {
-    for (quint16 port = 8000; port < 8100; ++port) {
-        QTcpServer probe;
-        if (probe.listen(QHostAddress::LocalHost, port))
-            return port;
-    }
-    return 0;
-}
 
 } // namespace
 
@@ -62,22 +52,21 @@ void PeerDirewolf::initTestCase() {
     QString error;
     packetsAudio =
         DirewolfPeer::PacketAudio({QStringLiteral("Q1ABC-1>APRS,WIDE1-1:") + OtherReport,
-                                   Station + QStringLiteral(">APRS,WIDE1-1:") + StationReport},
+                                   TestStation + QStringLiteral(">APRS,WIDE1-1:") + StationReport},
                                   &error);
     QVERIFY2(!packetsAudio.isEmpty(), qPrintable(error));
 }
 
 void PeerDirewolf::stationReportReachesDisplay() {
-    const quint16 port = FreeLowPort();
+    const quint16 port = ListenBelow32768([](quint16 port) {
+        QTcpServer probe;
+        return probe.listen(QHostAddress::LocalHost, port);
+    });
     QVERIFY(port != 0);
     DirewolfPeer peer;
     QVERIFY2(peer.start(port), qPrintable(peer.output()));
 
-    WxConfig config;
-    config.StationCall = Station;
-    config.AgwHost = QStringLiteral("127.0.0.1");
-    config.AgwPort = qint16(port);
-    config.AgwEnabled = true;
+    WxConfig config = Settings().Agw("127.0.0.1", qint16(port));
     FakeNotifications notifications;
     FakePrompts prompts;
     StationMonitor monitor(config, notifications, QDir::tempPath());
