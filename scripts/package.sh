@@ -176,6 +176,12 @@ run_check() { # feed, name, match|differ
 run_check "$work/feed.txt" demo match
 [ -f "$work/out/home-demo/.config/Anemora/WxAlarms.ini" ] ||
   fail "the program kept no settings in the user's folder"
+# The station's log must hold the first report as decoded: 212 degrees,
+# 76 % humidity, 1013.2 mb.
+cat "$work/out/home-demo/.local/share/Anemora/$call"_*.csv 2>/dev/null |
+  awk -F, -v call="$call" '{ gsub(/"/, "", $2) }
+    $2 == call && $3 == "212" && $8 == "76" && $9 > 1013.15 && $9 < 1013.25 { found = 1 }
+    END { exit !found }' || fail "the station's log has no row for the first report"
 run_check "$work/no-station.txt" no-station differ
 
 echo "== remove"
