@@ -13,27 +13,27 @@ using namespace anemora::test;
 namespace {
 
 // The Params.ini fields as one comparable text.
-QString paramsFields(const WxConfig &c) {
-    return QStringList{c.StationCall,
-                       c.AgwHost,
-                       QString::number(c.AgwPort),
-                       c.AgwEnabled ? "on" : "off",
-                       c.AprsHost,
-                       QString::number(c.AprsPort),
-                       QString::number(c.ServerIndex),
-                       c.AprsEnabled ? "on" : "off"}
+QString paramsFields(const WxConfig &config) {
+    return QStringList{config.StationCall,
+                       config.AgwHost,
+                       QString::number(config.AgwPort),
+                       config.AgwEnabled ? "on" : "off",
+                       config.AprsHost,
+                       QString::number(config.AprsPort),
+                       QString::number(config.ServerIndex),
+                       config.AprsEnabled ? "on" : "off"}
         .join(u'|');
 }
 
 WxConfig previousParams() {
-    WxConfig c;
-    c.StationCall = QStringLiteral("OLD");
-    c.AgwHost = QStringLiteral("oldagw");
-    c.AgwPort = 1;
-    c.AprsHost = QStringLiteral("oldaprs");
-    c.AprsPort = 2;
-    c.ServerIndex = 3;
-    return c;
+    WxConfig config;
+    config.StationCall = QStringLiteral("OLD");
+    config.AgwHost = QStringLiteral("oldagw");
+    config.AgwPort = 1;
+    config.AprsHost = QStringLiteral("oldaprs");
+    config.AprsPort = 2;
+    config.ServerIndex = 3;
+    return config;
 }
 
 const QByteArray defaultAlarms("#FALSE#,#TRUE#,#TRUE#,#TRUE#\r\n"
@@ -84,15 +84,15 @@ void TestConfigFiles::paths() {
 }
 
 void TestConfigFiles::paramsBytes() {
-    WxConfig c;
-    c.StationCall = NoCall;
-    c.AgwHost = QStringLiteral("localhost");
-    c.AgwPort = 8000;
-    c.AgwEnabled = true;
-    c.AprsHost = QStringLiteral("localhost");
-    c.AprsPort = 14580;
-    c.ServerIndex = -1;
-    WriteParams(c, paths_.ParamsPath, prompts);
+    WxConfig config;
+    config.StationCall = NoCall;
+    config.AgwHost = QStringLiteral("localhost");
+    config.AgwPort = 8000;
+    config.AgwEnabled = true;
+    config.AprsHost = QStringLiteral("localhost");
+    config.AprsPort = 14580;
+    config.ServerIndex = -1;
+    WriteParams(config, paths_.ParamsPath, prompts);
     QCOMPARE(ReadBytes(paths_.ParamsPath), QByteArray("\"NOCALL\"\r\n"
                                                       "\"localhost\",8000,#TRUE#\r\n"
                                                       "\"localhost\",14580,-1,#FALSE#\r\n"));
@@ -109,25 +109,18 @@ void TestConfigFiles::readParams_data() {
     const QByteArray line2 = "\"agw\",8001,#TRUE#\r\n";
     const QByteArray line3 = "\"aprs.example\",14580,4,#TRUE#\r\n";
 
+    // clang-format off
     QTest::newRow("whole file") << line1 + line2 + line3 << full;
     QTest::newRow("no file") << QByteArray() << old;
     QTest::newRow("third line missing") << line1 + line2 << "Q1ABC-13|agw|8001|on|oldaprs|2|3|off";
     QTest::newRow("only the call") << line1 << "Q1ABC-13|oldagw|1|off|oldaprs|2|3|off";
-    QTest::newRow("port not a number")
-        << line1 + "\"agw\",abc,#TRUE#\r\n" + line3 << "Q1ABC-13|agw|1|off|oldaprs|2|3|off";
-    QTest::newRow("port above 32767 refused")
-        << line1 + "\"agw\",40000,#TRUE#\r\n" + line3 << "Q1ABC-13|agw|1|off|oldaprs|2|3|off";
-    QTest::newRow("negative port refused") << line1 + line2 + "\"aprs.example\",-14580,4,#TRUE#\r\n"
-                                           << "Q1ABC-13|agw|8001|on|aprs.example|2|3|off";
-    QTest::newRow("Boolean damaged") << line1 + line2 + "\"aprs.example\",14580,4,yes\r\n"
-                                     << "Q1ABC-13|agw|8001|on|aprs.example|14580|4|off";
-    QTest::newRow("bare LF, byte-order mark, trailing blank lines")
-        << QByteArray("\xEF\xBB\xBF\"Q1ABC-13\"\n\"agw\",8001,#TRUE#\n"
-                      "\"aprs.example\",14580,4,#TRUE#\n\n\n")
-        << full;
-    QTest::newRow("values on one line") << QByteArray("Q1ABC-13,agw,8001,#TRUE#,aprs.example,"
-                                                      "14580,4,#TRUE#")
-                                        << full;
+    QTest::newRow("port not a number") << line1 + "\"agw\",abc,#TRUE#\r\n" + line3 << "Q1ABC-13|agw|1|off|oldaprs|2|3|off";
+    QTest::newRow("port above 32767 refused") << line1 + "\"agw\",40000,#TRUE#\r\n" + line3 << "Q1ABC-13|agw|1|off|oldaprs|2|3|off";
+    QTest::newRow("negative port refused") << line1 + line2 + "\"aprs.example\",-14580,4,#TRUE#\r\n" << "Q1ABC-13|agw|8001|on|aprs.example|2|3|off";
+    QTest::newRow("Boolean damaged") << line1 + line2 + "\"aprs.example\",14580,4,yes\r\n" << "Q1ABC-13|agw|8001|on|aprs.example|14580|4|off";
+    QTest::newRow("bare LF, byte-order mark, trailing blank lines") << QByteArray("\xEF\xBB\xBF\"Q1ABC-13\"\n\"agw\",8001,#TRUE#\n" "\"aprs.example\",14580,4,#TRUE#\n\n\n") << full;
+    QTest::newRow("values on one line") << QByteArray("Q1ABC-13,agw,8001,#TRUE#,aprs.example," "14580,4,#TRUE#") << full;
+    // clang-format on
 }
 
 void TestConfigFiles::readParams() {
@@ -135,9 +128,9 @@ void TestConfigFiles::readParams() {
     QFETCH(QString, fields);
     if (!file.isEmpty())
         WriteBytes(paths_.ParamsPath, file);
-    WxConfig c = previousParams();
-    ReadParams(c, paths_.ParamsPath);
-    QCOMPARE(paramsFields(c), fields);
+    WxConfig config = previousParams();
+    ReadParams(config, paths_.ParamsPath);
+    QCOMPARE(paramsFields(config), fields);
 }
 
 void TestConfigFiles::paramsRoundTripThroughQuote() {
@@ -153,8 +146,10 @@ void TestConfigFiles::paramsRoundTripThroughQuote() {
 void TestConfigFiles::writeFailureWarns_data() {
     QTest::addColumn<bool>("alarms");
     QTest::addColumn<QString>("text");
+    // clang-format off
     QTest::newRow("Params.ini") << false << "Unable to save Parameter values";
     QTest::newRow("WxAlarms.ini") << true << "Unable to save Wx Alarm values";
+    // clang-format on
 }
 
 void TestConfigFiles::writeFailureWarns() {
@@ -173,8 +168,8 @@ void TestConfigFiles::writeFailureWarns() {
 }
 
 void TestConfigFiles::freshAlarms() {
-    WxConfig c;
-    ReadAlarms(c, paths_.AlarmsPath, prompts);
+    WxConfig config;
+    ReadAlarms(config, paths_.AlarmsPath, prompts);
     QCOMPARE(ReadBytes(paths_.AlarmsPath), defaultAlarms);
     QVERIFY(prompts.messages.isEmpty());
 }
@@ -187,38 +182,37 @@ void TestConfigFiles::readAlarms_data() {
                             "-10.5,35,30,90\r\n"
                             "950,1030,20.5,100\r\n"
                             "60,90\r\n");
+    // clang-format off
     QTest::newRow("whole file") << custom << true;
-    QTest::newRow("bare LF and trailing blank lines")
-        << QByteArray(custom).replace("\r\n", "\n") + "\n\n"
-        << true;
+    QTest::newRow("bare LF and trailing blank lines") << QByteArray(custom).replace("\r\n", "\n") + "\n\n" << true;
     QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + custom << true;
     QTest::newRow("only the first line") << custom.left(custom.indexOf('\n') + 1) << false;
     QTest::newRow("last value missing") << custom.left(custom.lastIndexOf(',')) << false;
     QTest::newRow("text for a threshold") << QByteArray(custom).replace("950", "abc") << false;
-    QTest::newRow("humidity above 16 bits")
-        << QByteArray(custom).replace(",90\r", ",40000\r") << false;
+    QTest::newRow("humidity above 16 bits") << QByteArray(custom).replace(",90\r", ",40000\r") << false;
     QTest::newRow("empty file") << QByteArray("") << false;
+    // clang-format on
 }
 
 void TestConfigFiles::readAlarms() {
     QFETCH(QByteArray, file);
     QFETCH(bool, keptAsRead);
     WriteBytes(paths_.AlarmsPath, file);
-    WxConfig c;
-    ReadAlarms(c, paths_.AlarmsPath, prompts);
+    WxConfig config;
+    ReadAlarms(config, paths_.AlarmsPath, prompts);
     if (keptAsRead) {
-        QCOMPARE(c.BeepNewData, true);
-        QCOMPARE(c.FocusNewData, false);
-        QCOMPARE(c.LoTemp, -10.5f);
-        QCOMPARE(c.HiHum, qint16(90));
-        QCOMPARE(c.HiRainHour, 20.5f);
-        QCOMPARE(c.HiGust, 90.0f);
+        QCOMPARE(config.BeepNewData, true);
+        QCOMPARE(config.FocusNewData, false);
+        QCOMPARE(config.LoTemp, -10.5f);
+        QCOMPARE(config.HiHum, qint16(90));
+        QCOMPARE(config.HiRainHour, 20.5f);
+        QCOMPARE(config.HiGust, 90.0f);
         QCOMPARE(ReadBytes(paths_.AlarmsPath), file);
     } else {
         // Nothing read before the error survives, the first line's options included.
         WxConfig defaults;
         ApplyAlarmDefaults(defaults);
-        QCOMPARE(c, defaults);
+        QCOMPARE(config, defaults);
         QCOMPARE(ReadBytes(paths_.AlarmsPath), defaultAlarms);
     }
 }
@@ -267,12 +261,14 @@ void TestConfigFiles::findServerIndex_data() {
     QTest::addColumn<int>("port");
     QTest::addColumn<int>("index");
 
+    // clang-format off
     QTest::newRow("first entry is 0") << serverFile << "first.example" << 14580 << 0;
     QTest::newRow("blank-only line shifts the count") << serverFile << "Host" << 14580 << 3;
     QTest::newRow("trailing blank blocks the match") << serverFile << "host" << 14580 << 9;
     QTest::newRow("port must match") << serverFile << "first.example" << 14581 << 9;
     QTest::newRow("compared as text, not by value") << serverFile << "empty" << 0 << 9;
     QTest::newRow("missing file keeps the index") << QByteArray() << "first.example" << 14580 << 9;
+    // clang-format on
 }
 
 void TestConfigFiles::findServerIndex() {
@@ -282,13 +278,13 @@ void TestConfigFiles::findServerIndex() {
     QFETCH(int, index);
     if (!file.isEmpty())
         WriteBytes(paths_.ServerListPath, file);
-    WxConfig c;
-    c.ServerListPath = paths_.ServerListPath;
-    c.AprsHost = host;
-    c.AprsPort = qint16(port);
-    c.ServerIndex = 9;
-    FindServerIndex(c);
-    QCOMPARE(int(c.ServerIndex), index);
+    WxConfig config;
+    config.ServerListPath = paths_.ServerListPath;
+    config.AprsHost = host;
+    config.AprsPort = qint16(port);
+    config.ServerIndex = 9;
+    FindServerIndex(config);
+    QCOMPARE(int(config.ServerIndex), index);
 }
 
 void TestConfigFiles::serverFromIndex_data() {
@@ -297,6 +293,7 @@ void TestConfigFiles::serverFromIndex_data() {
     QTest::addColumn<QString>("host");
     QTest::addColumn<int>("port");
 
+    // clang-format off
     QTest::newRow("first entry") << serverFile << 0 << "first.example" << 14580;
     QTest::newRow("trailing blank and comment ignored") << serverFile << 1 << "host" << 14580;
     QTest::newRow("blank-only entry has no colon") << serverFile << 2 << "old" << 1;
@@ -307,6 +304,7 @@ void TestConfigFiles::serverFromIndex_data() {
     QTest::newRow("index past the end") << serverFile << 9 << "old" << 1;
     QTest::newRow("no server selected") << serverFile << -1 << "old" << 1;
     QTest::newRow("missing file") << QByteArray() << 0 << "old" << 1;
+    // clang-format on
 }
 
 void TestConfigFiles::serverFromIndex() {
@@ -316,15 +314,15 @@ void TestConfigFiles::serverFromIndex() {
     QFETCH(int, port);
     if (!file.isEmpty())
         WriteBytes(paths_.ServerListPath, file);
-    WxConfig c;
-    c.ServerListPath = paths_.ServerListPath;
-    c.AprsHost = QStringLiteral("old");
-    c.AprsPort = 1;
-    c.ServerIndex = qint16(index);
-    ServerFromIndex(c);
-    QCOMPARE(c.AprsHost, host);
-    QCOMPARE(int(c.AprsPort), port);
-    QCOMPARE(int(c.ServerIndex), index);
+    WxConfig config;
+    config.ServerListPath = paths_.ServerListPath;
+    config.AprsHost = QStringLiteral("old");
+    config.AprsPort = 1;
+    config.ServerIndex = qint16(index);
+    ServerFromIndex(config);
+    QCOMPARE(config.AprsHost, host);
+    QCOMPARE(int(config.AprsPort), port);
+    QCOMPARE(int(config.ServerIndex), index);
 }
 
 QTEST_GUILESS_MAIN(TestConfigFiles)

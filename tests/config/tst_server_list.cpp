@@ -30,6 +30,7 @@ void TestServerList::entryFromLine_data() {
     QTest::addColumn<bool>("isEntry");
     QTest::addColumn<QString>("entry");
 
+    // clang-format off
     QTest::newRow("plain entry") << "host:14580" << true << "host:14580";
     QTest::newRow("comment line") << "; servers of the rotation" << false << "";
     QTest::newRow("lone semicolon") << ";" << false << "";
@@ -40,6 +41,7 @@ void TestServerList::entryFromLine_data() {
     QTest::newRow("blank then comment is an entry") << " ;comment" << true << " ";
     QTest::newRow("leading blanks kept") << "  host:14580" << true << "  host:14580";
     QTest::newRow("no colon is still an entry") << "justahost" << true << "justahost";
+    // clang-format on
 }
 
 void TestServerList::entryFromLine() {
@@ -59,9 +61,9 @@ void TestServerList::splitEntry_data() {
     QTest::addColumn<bool>("portFits");
     QTest::addColumn<int>("port");
 
+    // clang-format off
     QTest::newRow("host and port") << "host:14580" << true << "host" << true << 14580;
-    QTest::newRow("trailing garbage after port")
-        << "host:14580abc" << true << "host" << true << 14580;
+    QTest::newRow("trailing garbage after port") << "host:14580abc" << true << "host" << true << 14580;
     QTest::newRow("no port text gives 0") << "host:" << true << "host" << true << 0;
     QTest::newRow("blank before comment") << "host:14580 " << true << "host" << true << 14580;
     QTest::newRow("blanks inside port skipped") << "host: 1 4" << true << "host" << true << 14;
@@ -74,6 +76,7 @@ void TestServerList::splitEntry_data() {
     QTest::newRow("port 65535 not wrapped") << "h:65535" << true << "h" << false << 0;
     QTest::newRow("no colon") << "host14580" << false << "" << false << 0;
     QTest::newRow("empty host") << ":14580" << true << "" << true << 14580;
+    // clang-format on
 }
 
 void TestServerList::splitEntry() {
@@ -102,18 +105,17 @@ void TestServerList::readEntries_data() {
     QTest::addColumn<QStringList>("entries");
 
     const QStringList two{"a:1", "b:2"};
-    QTest::newRow("comments and empty line skipped")
-        << QByteArray(";list\r\n\r\na:1\r\nb:2\r\n") << two;
+    // clang-format off
+    QTest::newRow("comments and empty line skipped") << QByteArray(";list\r\n\r\na:1\r\nb:2\r\n") << two;
     QTest::newRow("bare LF line ends") << QByteArray("a:1\nb:2\n") << two;
     QTest::newRow("CR alone ends a line") << QByteArray("a:1\rb:2") << two;
     QTest::newRow("no final line end") << QByteArray("a:1\r\nb:2") << two;
     QTest::newRow("trailing blank lines") << QByteArray("a:1\r\nb:2\r\n\r\n\n\r\n") << two;
     QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF;c\r\na:1\r\nb:2\r\n") << two;
-    QTest::newRow("blank-only line counted")
-        << QByteArray("a:1\r\n  \r\nb:2\r\n") << QStringList{"a:1", "  ", "b:2"};
-    QTest::newRow("latin-1 bytes kept")
-        << QByteArray("h\xE9te:1\r\n") << QStringList{QString::fromLatin1("h\xE9te:1")};
+    QTest::newRow("blank-only line counted") << QByteArray("a:1\r\n  \r\nb:2\r\n") << QStringList{"a:1", "  ", "b:2"};
+    QTest::newRow("latin-1 bytes kept") << QByteArray("h\xE9te:1\r\n") << QStringList{QString::fromLatin1("h\xE9te:1")};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
+    // clang-format on
 }
 
 void TestServerList::readEntries() {
@@ -139,13 +141,12 @@ void TestServerList::appendEntry_data() {
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("after");
 
+    // clang-format off
     QTest::newRow("creates the file") << QByteArray() << QByteArray("new:14580\r\n");
-    QTest::newRow("appends after CR LF")
-        << QByteArray("a:1\r\n") << QByteArray("a:1\r\nnew:14580\r\n");
-    QTest::newRow("duplicates are appended again")
-        << QByteArray("new:14580\r\n") << QByteArray("new:14580\r\nnew:14580\r\n");
-    QTest::newRow("missing last line end is supplied")
-        << QByteArray("a:1") << QByteArray("a:1\r\nnew:14580\r\n");
+    QTest::newRow("appends after CR LF") << QByteArray("a:1\r\n") << QByteArray("a:1\r\nnew:14580\r\n");
+    QTest::newRow("duplicates are appended again") << QByteArray("new:14580\r\n") << QByteArray("new:14580\r\nnew:14580\r\n");
+    QTest::newRow("missing last line end is supplied") << QByteArray("a:1") << QByteArray("a:1\r\nnew:14580\r\n");
+    // clang-format on
 }
 
 void TestServerList::appendEntry() {

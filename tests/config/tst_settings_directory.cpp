@@ -8,7 +8,7 @@
 using namespace anemora;
 using namespace anemora::test;
 
-class tst_settings_directory : public QObject {
+class TestSettingsDirectory : public QObject {
     Q_OBJECT
 private slots:
     void writableProgramFolderKeepsTheSettings() {
@@ -46,5 +46,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_settings_directory)
+QTEST_GUILESS_MAIN(TestSettingsDirectory)
 #include "tst_settings_directory.moc"

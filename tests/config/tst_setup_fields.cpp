@@ -85,19 +85,15 @@ void TestSetupFields::callFilter_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<bool>("confirmable");
-    QTest::newRow("lower case raised") << "abc-1"
-                                       << "ABC-1" << true;
-    QTest::newRow("space slash and dot dropped") << "a b/c.d"
-                                                 << "ABCD" << true;
-    QTest::newRow("percent and apostrophe dropped") << "AB%'"
-                                                    << "AB" << false;
+    // clang-format off
+    QTest::newRow("lower case raised") << "abc-1" << "ABC-1" << true;
+    QTest::newRow("space slash and dot dropped") << "a b/c.d" << "ABCD" << true;
+    QTest::newRow("percent and apostrophe dropped") << "AB%'" << "AB" << false;
     QTest::newRow("accented letters dropped") << QStringLiteral("QàB1") << "QB1" << true;
-    QTest::newRow("two characters are too few") << "q1"
-                                                << "Q1" << false;
-    QTest::newRow("empty") << ""
-                           << "" << false;
-    QTest::newRow("three characters suffice") << "Q1A"
-                                              << "Q1A" << true;
+    QTest::newRow("two characters are too few") << "q1" << "Q1" << false;
+    QTest::newRow("empty") << "" << "" << false;
+    QTest::newRow("three characters suffice") << "Q1A" << "Q1A" << true;
+    // clang-format on
 }
 
 void TestSetupFields::callFilter() {
@@ -114,6 +110,7 @@ void TestSetupFields::formatThreshold_data() {
     QTest::addColumn<QString>("text");
     const QLocale en(QLocale::English, QLocale::UnitedStates);
     const QLocale it(QLocale::Italian, QLocale::Italy);
+    // clang-format off
     QTest::newRow("en grouping") << en << 1040.0f << "1,040.0";
     QTest::newRow("it grouping") << it << 1040.0f << "1.040,0";
     QTest::newRow("en negative") << en << -5.0f << "-5.0";
@@ -121,6 +118,7 @@ void TestSetupFields::formatThreshold_data() {
     QTest::newRow("leading zero") << it << 0.5f << "0,5";
     QTest::newRow("float noise hidden") << en << 80.3f << "80.3";
     QTest::newRow("one decimal rounds") << en << 12.96f << "13.0";
+    // clang-format on
 }
 
 void TestSetupFields::formatThreshold() {
@@ -159,24 +157,15 @@ void TestSetupFields::serverList_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("aprsActive");
     const QByteArray comments = ";APRS-IS servers\r\n; one a line\r\n\r\n";
-    QTest::newRow("current server selected")
-        << comments + "other:14580\r\nhost:14580\r\n"
-        << QStringList{"other:14580", "host:14580"} << 1 << "host:14580" << true;
-    QTest::newRow("last occurrence wins")
-        << QByteArray("host:14580\r\nother:1\r\nhost:14580\r\n")
-        << QStringList{"host:14580", "other:1", "host:14580"} << 2 << "host:14580" << true;
-    QTest::newRow("absent: key as text, link to reopen")
-        << QByteArray("other:14580\r\n") << QStringList{"other:14580"} << -1 << "host:14580"
-        << false;
-    QTest::newRow("trailing blank before comment does not match")
-        << QByteArray("host:14580 ;main\r\n") << QStringList{"host:14580 "} << -1 << "host:14580"
-        << false;
-    QTest::newRow("case matters") << QByteArray("Host:14580\r\n") << QStringList{"Host:14580"} << -1
-                                  << "host:14580" << false;
-    QTest::newRow("line of blanks is an entry")
-        << QByteArray("   \r\nhost:14580\r\n") << QStringList{"   ", "host:14580"} << 1
-        << "host:14580" << true;
+    // clang-format off
+    QTest::newRow("current server selected") << comments + "other:14580\r\nhost:14580\r\n" << QStringList{"other:14580", "host:14580"} << 1 << "host:14580" << true;
+    QTest::newRow("last occurrence wins") << QByteArray("host:14580\r\nother:1\r\nhost:14580\r\n") << QStringList{"host:14580", "other:1", "host:14580"} << 2 << "host:14580" << true;
+    QTest::newRow("absent: key as text, link to reopen") << QByteArray("other:14580\r\n") << QStringList{"other:14580"} << -1 << "host:14580" << false;
+    QTest::newRow("trailing blank before comment does not match") << QByteArray("host:14580 ;main\r\n") << QStringList{"host:14580 "} << -1 << "host:14580" << false;
+    QTest::newRow("case matters") << QByteArray("Host:14580\r\n") << QStringList{"Host:14580"} << -1 << "host:14580" << false;
+    QTest::newRow("line of blanks is an entry") << QByteArray("   \r\nhost:14580\r\n") << QStringList{"   ", "host:14580"} << 1 << "host:14580" << true;
     QTest::newRow("empty file") << QByteArray() << QStringList{} << -1 << "host:14580" << false;
+    // clang-format on
 }
 
 void TestSetupFields::serverList() {
@@ -219,54 +208,32 @@ void TestSetupFields::readNumbers_data() {
     const QLocale en(QLocale::English, QLocale::UnitedStates);
     const QLocale it(QLocale::Italian, QLocale::Italy);
     const QString ok;
-    QTest::newRow("valid form") << ""
-                                << "" << en << ok;
-    QTest::newRow("empty threshold") << "HiWind"
-                                     << "" << en << "HiWind";
-    QTest::newRow("letters in threshold") << "HiGust"
-                                          << "abc" << en << "HiGust";
-    QTest::newRow("number then letters") << "LoTemp"
-                                         << "-5x" << en << "LoTemp";
-    QTest::newRow("comma decimal outside its locale") << "HiRain24"
-                                                      << "2,5" << en << "HiRain24";
-    QTest::newRow("overflowing float") << "LoBaro"
-                                       << "1e99" << en << "LoBaro";
-    QTest::newRow("humidity 100 allowed") << "HiHum"
-                                          << "100" << en << ok;
-    QTest::newRow("humidity above 100") << "HiHum"
-                                        << "101" << en << "HiHum";
-    QTest::newRow("negative humidity") << "LoHum"
-                                       << "-1" << en << "LoHum";
-    QTest::newRow("humidity beyond 16 bits") << "LoHum"
-                                             << "99999" << en << "LoHum";
-    QTest::newRow("humidity not a number") << "LoHum"
-                                           << "" << en << "LoHum";
-    QTest::newRow("port with trailing text") << "AgwPort"
-                                             << "8000abc" << en << ok;
-    QTest::newRow("port without number is 0") << "AgwPort"
-                                              << "x" << en << ok;
-    QTest::newRow("port above 32767") << "AgwPort"
-                                      << "32768" << en << "AgwPort";
-    QTest::newRow("negative port") << "AgwPort"
-                                   << "-1" << en << "AgwPort";
-    QTest::newRow("agw host with double quote") << "AgwHost"
-                                                << "local\"host" << en << "AgwHost";
-    QTest::newRow("typed server without colon") << "serverText"
-                                                << "host" << en << "Server";
-    QTest::newRow("typed server host with double quote") << "serverText"
-                                                         << "ho\"st:14580" << en << "Server";
-    QTest::newRow("typed server port above 32767") << "serverText"
-                                                   << "host:40000" << en << "Server";
-    QTest::newRow("typed server with semicolon") << "serverText"
-                                                 << "host:14580;x" << en << "Server";
-    QTest::newRow("empty server field names no server") << "serverText"
-                                                        << "" << en << ok;
-    QTest::newRow("typed server with trailing text") << "serverText"
-                                                     << "host:14580 x" << en << ok;
-    QTest::newRow("listed entry without colon") << "serverPosition"
-                                                << "1" << en << "Server";
-    QTest::newRow("bad server ignored with the link off") << "aprs off"
-                                                          << "" << en << ok;
+    // clang-format off
+    QTest::newRow("valid form") << "" << "" << en << ok;
+    QTest::newRow("empty threshold") << "HiWind" << "" << en << "HiWind";
+    QTest::newRow("letters in threshold") << "HiGust" << "abc" << en << "HiGust";
+    QTest::newRow("number then letters") << "LoTemp" << "-5x" << en << "LoTemp";
+    QTest::newRow("comma decimal outside its locale") << "HiRain24" << "2,5" << en << "HiRain24";
+    QTest::newRow("overflowing float") << "LoBaro" << "1e99" << en << "LoBaro";
+    QTest::newRow("humidity 100 allowed") << "HiHum" << "100" << en << ok;
+    QTest::newRow("humidity above 100") << "HiHum" << "101" << en << "HiHum";
+    QTest::newRow("negative humidity") << "LoHum" << "-1" << en << "LoHum";
+    QTest::newRow("humidity beyond 16 bits") << "LoHum" << "99999" << en << "LoHum";
+    QTest::newRow("humidity not a number") << "LoHum" << "" << en << "LoHum";
+    QTest::newRow("port with trailing text") << "AgwPort" << "8000abc" << en << ok;
+    QTest::newRow("port without number is 0") << "AgwPort" << "x" << en << ok;
+    QTest::newRow("port above 32767") << "AgwPort" << "32768" << en << "AgwPort";
+    QTest::newRow("negative port") << "AgwPort" << "-1" << en << "AgwPort";
+    QTest::newRow("agw host with double quote") << "AgwHost" << "local\"host" << en << "AgwHost";
+    QTest::newRow("typed server without colon") << "serverText" << "host" << en << "Server";
+    QTest::newRow("typed server host with double quote") << "serverText" << "ho\"st:14580" << en << "Server";
+    QTest::newRow("typed server port above 32767") << "serverText" << "host:40000" << en << "Server";
+    QTest::newRow("typed server with semicolon") << "serverText" << "host:14580;x" << en << "Server";
+    QTest::newRow("empty server field names no server") << "serverText" << "" << en << ok;
+    QTest::newRow("typed server with trailing text") << "serverText" << "host:14580 x" << en << ok;
+    QTest::newRow("listed entry without colon") << "serverPosition" << "1" << en << "Server";
+    QTest::newRow("bad server ignored with the link off") << "aprs off" << "" << en << ok;
+    // clang-format on
 }
 
 void TestSetupFields::readNumbers() {

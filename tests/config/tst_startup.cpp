@@ -80,8 +80,10 @@ void TestStartup::freshInstall() {
 
 void TestStartup::storedCallWithBothLinksOff_data() {
     QTest::addColumn<bool>("dialogOpensLink");
+    // clang-format off
     QTest::newRow("Accept leaves the unchanged link to start-up") << false;
     QTest::newRow("Accept opened the link itself") << true;
+    // clang-format on
 }
 
 void TestStartup::storedCallWithBothLinksOff() {
@@ -127,14 +129,12 @@ void TestStartup::normalStartTakesServerFromList_data() {
     QTest::addColumn<QString>("server");
     QTest::addColumn<int>("index");
 
-    QTest::newRow("no host: entry at the index")
-        << QByteArray("\"\",14580,1,#TRUE#") << "somehost:14580" << 1;
-    QTest::newRow("port 0: entry at the index")
-        << QByteArray("\"x\",0,0,#TRUE#") << "first:14580" << 0;
-    QTest::newRow("index past the list: defaults")
-        << QByteArray("\"\",0,5,#TRUE#") << DefaultAprsHost + ":14580" << 5;
-    QTest::newRow("server not in the list keeps the stored index")
-        << QByteArray("\"other\",1234,1,#TRUE#") << "other:1234" << 1;
+    // clang-format off
+    QTest::newRow("no host: entry at the index") << QByteArray("\"\",14580,1,#TRUE#") << "somehost:14580" << 1;
+    QTest::newRow("port 0: entry at the index") << QByteArray("\"x\",0,0,#TRUE#") << "first:14580" << 0;
+    QTest::newRow("index past the list: defaults") << QByteArray("\"\",0,5,#TRUE#") << DefaultAprsHost + ":14580" << 5;
+    QTest::newRow("server not in the list keeps the stored index") << QByteArray("\"other\",1234,1,#TRUE#") << "other:1234" << 1;
+    // clang-format on
 }
 
 void TestStartup::normalStartTakesServerFromList() {
@@ -157,26 +157,17 @@ void TestStartup::commandLine_data() {
     QTest::addColumn<bool>("save");
 
     const QString aprsOff = "off " + DefaultAprsHost + ":14580";
-    QTest::newRow("call only") << "Q1ABC-13"
-                               << "on localhost:8000" << aprsOff << -1 << false;
-    QTest::newRow("A: with port") << "Q1ABC-13 A:localhost:8001"
-                                  << "on localhost:8001" << aprsOff << -1 << false;
-    QTest::newRow("bare host") << "Q1ABC-13 somehost"
-                               << "on somehost:8000" << aprsOff << -1 << false;
-    QTest::newRow("host, port and SAVE") << "Q1ABC-13 somehost:8001 SAVE"
-                                         << "on somehost:8001" << aprsOff << -1 << true;
-    QTest::newRow("S: with port looked up") << "Q1ABC-13 S:somehost:14580"
-                                            << "off localhost:8000"
-                                            << "on somehost:14580" << 1 << false;
-    QTest::newRow("s: without port not looked up") << "Q1ABC-13 s:somehost"
-                                                   << "off localhost:8000"
-                                                   << "on somehost:14580" << -1 << false;
-    QTest::newRow("S: alone falls back to AGWPE") << "Q1ABC-13 S:"
-                                                  << "on localhost:8000" << aprsOff << -1 << false;
-    QTest::newRow("tail Y SAVE is not SAVE") << "Q1ABC-13 x y SAVE"
-                                             << "on x:8000" << aprsOff << -1 << false;
-    QTest::newRow("SAVE as a host") << "Q1ABC-13 SAVE"
-                                    << "on SAVE:8000" << aprsOff << -1 << false;
+    // clang-format off
+    QTest::newRow("call only") << "Q1ABC-13" << "on localhost:8000" << aprsOff << -1 << false;
+    QTest::newRow("A: with port") << "Q1ABC-13 A:localhost:8001" << "on localhost:8001" << aprsOff << -1 << false;
+    QTest::newRow("bare host") << "Q1ABC-13 somehost" << "on somehost:8000" << aprsOff << -1 << false;
+    QTest::newRow("host, port and SAVE") << "Q1ABC-13 somehost:8001 SAVE" << "on somehost:8001" << aprsOff << -1 << true;
+    QTest::newRow("S: with port looked up") << "Q1ABC-13 S:somehost:14580" << "off localhost:8000" << "on somehost:14580" << 1 << false;
+    QTest::newRow("s: without port not looked up") << "Q1ABC-13 s:somehost" << "off localhost:8000" << "on somehost:14580" << -1 << false;
+    QTest::newRow("S: alone falls back to AGWPE") << "Q1ABC-13 S:" << "on localhost:8000" << aprsOff << -1 << false;
+    QTest::newRow("tail Y SAVE is not SAVE") << "Q1ABC-13 x y SAVE" << "on x:8000" << aprsOff << -1 << false;
+    QTest::newRow("SAVE as a host") << "Q1ABC-13 SAVE" << "on SAVE:8000" << aprsOff << -1 << false;
+    // clang-format on
 }
 
 void TestStartup::commandLine() {

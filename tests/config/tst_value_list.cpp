@@ -23,6 +23,7 @@ void TestValueList::floatText_data() {
     QTest::addColumn<float>("value");
     QTest::addColumn<QString>("text");
 
+    // clang-format off
     QTest::newRow("integral") << 40.0f << "40";
     QTest::newRow("negative integral") << -5.0f << "-5";
     QTest::newRow("four digits") << 1040.0f << "1040";
@@ -35,6 +36,7 @@ void TestValueList::floatText_data() {
     QTest::newRow("large without exponent") << 12345678.0f << "12345680";
     QTest::newRow("small without exponent") << 0.00001f << "0.00001";
     QTest::newRow("negative zero") << -0.0f << "0";
+    // clang-format on
 }
 
 void TestValueList::floatText() {
@@ -50,17 +52,15 @@ void TestValueList::line_data() {
     QTest::addColumn<QList<ListValue>>("values");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("params line 2")
-        << QList<ListValue>{QStringLiteral("localhost"), qint16(8000), true}
-        << "\"localhost\",8000,#TRUE#\r\n";
+    // clang-format off
+    QTest::newRow("params line 2") << QList<ListValue>{QStringLiteral("localhost"), qint16(8000), true} << "\"localhost\",8000,#TRUE#\r\n";
     QTest::newRow("negative index") << QList<ListValue>{qint16(-1), false} << "-1,#FALSE#\r\n";
     QTest::newRow("floats") << QList<ListValue>{-5.0f, 1012.5f} << "-5,1012.5\r\n";
     QTest::newRow("comma inside text") << QList<ListValue>{QStringLiteral("a,b")} << "\"a,b\"\r\n";
-    QTest::newRow("quote left out of text")
-        << QList<ListValue>{QStringLiteral("lo\"cal\"host"), qint16(1)} << "\"localhost\",1\r\n";
-    QTest::newRow("line end left out of text")
-        << QList<ListValue>{QStringLiteral("a\r\nb")} << "\"ab\"\r\n";
+    QTest::newRow("quote left out of text") << QList<ListValue>{QStringLiteral("lo\"cal\"host"), qint16(1)} << "\"localhost\",1\r\n";
+    QTest::newRow("line end left out of text") << QList<ListValue>{QStringLiteral("a\r\nb")} << "\"ab\"\r\n";
     QTest::newRow("empty text") << QList<ListValue>{QString()} << "\"\"\r\n";
+    // clang-format on
 }
 
 void TestValueList::line() {
@@ -71,9 +71,11 @@ void TestValueList::line() {
 
 void TestValueList::roundTrip_data() {
     QTest::addColumn<QLocale>("locale");
+    // clang-format off
     QTest::newRow("C") << QLocale::c();
     QTest::newRow("German, comma decimals") << QLocale(QLocale::German, QLocale::Germany);
     QTest::newRow("Italian, comma decimals") << QLocale(QLocale::Italian, QLocale::Italy);
+    // clang-format on
 }
 
 void TestValueList::roundTrip() {
@@ -104,42 +106,26 @@ void TestValueList::reader_data() {
     QTest::addColumn<QString>("reads");
     QTest::addColumn<QStringList>("results");
 
-    QTest::newRow("CR LF lines") << "\"NOCALL\"\r\n\"localhost\",8000,#TRUE#\r\n"
-                                 << "TTIB" << QStringList{"NOCALL", "localhost", "8000", "true"};
-    QTest::newRow("bare LF lines") << "\"a\"\n\"b\",1,#FALSE#\n"
-                                   << "TTIB" << QStringList{"a", "b", "1", "false"};
-    QTest::newRow("line breaks do not matter") << "1,\r\n2\r\n3"
-                                               << "III" << QStringList{"1", "2", "3"};
-    QTest::newRow("trailing blank lines") << "1\r\n\r\n\n  \r\n"
-                                          << "II" << QStringList{"1", "-"};
-    QTest::newRow("blanks around values") << "  \"a\"  , 12 ,\t#TRUE#  "
-                                          << "TIB" << QStringList{"a", "12", "true"};
-    QTest::newRow("quoted text holds commas and blanks") << "\" a, b \",1"
-                                                         << "TI" << QStringList{" a, b ", "1"};
-    QTest::newRow("unquoted text") << "localhost,8000"
-                                   << "TI" << QStringList{"localhost", "8000"};
-    QTest::newRow("Booleans in any case") << "#true#,#False#"
-                                          << "BB" << QStringList{"true", "false"};
-    QTest::newRow("float forms") << "-5,.5,1012.5,1e3,-0.25"
-                                 << "FFFFF" << QStringList{"-5", "0.5", "1012.5", "1000", "-0.25"};
-    QTest::newRow("int16 rounds half to even") << "20.5,21.5,-0.5"
-                                               << "III" << QStringList{"20", "22", "0"};
-    QTest::newRow("int16 limits") << "32767,-32768,32768,-32769"
-                                  << "IIII" << QStringList{"32767", "-32768", "-", "-"};
-    QTest::newRow("comma decimal is two values") << "1,5"
-                                                 << "FF" << QStringList{"1", "5"};
-    QTest::newRow("text where number expected") << "abc,12abc,,"
-                                                << "III" << QStringList{"-", "-", "-"};
-    QTest::newRow("number where Boolean expected") << "1,TRUE"
-                                                   << "BB" << QStringList{"-", "-"};
-    QTest::newRow("float beyond 32 bits") << "1e39,inf,nan"
-                                          << "FFF" << QStringList{"-", "-", "-"};
-    QTest::newRow("unclosed quote") << "\"abc,1"
-                                    << "TI" << QStringList{"-", "-"};
-    QTest::newRow("empty input") << ""
-                                 << "T" << QStringList{"-"};
-    QTest::newRow("bad value is passed over") << "x,7"
-                                              << "II" << QStringList{"-", "7"};
+    // clang-format off
+    QTest::newRow("CR LF lines") << "\"NOCALL\"\r\n\"localhost\",8000,#TRUE#\r\n" << "TTIB" << QStringList{"NOCALL", "localhost", "8000", "true"};
+    QTest::newRow("bare LF lines") << "\"a\"\n\"b\",1,#FALSE#\n" << "TTIB" << QStringList{"a", "b", "1", "false"};
+    QTest::newRow("line breaks do not matter") << "1,\r\n2\r\n3" << "III" << QStringList{"1", "2", "3"};
+    QTest::newRow("trailing blank lines") << "1\r\n\r\n\n  \r\n" << "II" << QStringList{"1", "-"};
+    QTest::newRow("blanks around values") << "  \"a\"  , 12 ,\t#TRUE#  " << "TIB" << QStringList{"a", "12", "true"};
+    QTest::newRow("quoted text holds commas and blanks") << "\" a, b \",1" << "TI" << QStringList{" a, b ", "1"};
+    QTest::newRow("unquoted text") << "localhost,8000" << "TI" << QStringList{"localhost", "8000"};
+    QTest::newRow("Booleans in any case") << "#true#,#False#" << "BB" << QStringList{"true", "false"};
+    QTest::newRow("float forms") << "-5,.5,1012.5,1e3,-0.25" << "FFFFF" << QStringList{"-5", "0.5", "1012.5", "1000", "-0.25"};
+    QTest::newRow("int16 rounds half to even") << "20.5,21.5,-0.5" << "III" << QStringList{"20", "22", "0"};
+    QTest::newRow("int16 limits") << "32767,-32768,32768,-32769" << "IIII" << QStringList{"32767", "-32768", "-", "-"};
+    QTest::newRow("comma decimal is two values") << "1,5" << "FF" << QStringList{"1", "5"};
+    QTest::newRow("text where number expected") << "abc,12abc,," << "III" << QStringList{"-", "-", "-"};
+    QTest::newRow("number where Boolean expected") << "1,TRUE" << "BB" << QStringList{"-", "-"};
+    QTest::newRow("float beyond 32 bits") << "1e39,inf,nan" << "FFF" << QStringList{"-", "-", "-"};
+    QTest::newRow("unclosed quote") << "\"abc,1" << "TI" << QStringList{"-", "-"};
+    QTest::newRow("empty input") << "" << "T" << QStringList{"-"};
+    QTest::newRow("bad value is passed over") << "x,7" << "II" << QStringList{"-", "7"};
+    // clang-format on
 }
 
 void TestValueList::reader() {

@@ -61,77 +61,35 @@ void TestAgwFrameHandling::frame_data() {
     QTest::addColumn<QString>("comment");
     QTest::addColumn<QString>("rain");
 
-    const QString q = QStringLiteral("Q1ABC-13");
-    const QString c = QStringLiteral("comment");
-    const QString r = QStringLiteral("rain");
+    const QString call = QStringLiteral("Q1ABC-13");
+    const QString keptComment = QStringLiteral("comment");
+    const QString keptRain = QStringLiteral("rain");
     const QByteArray monitored = Header + '\r' + Wx + "\r\r";
     const QString entry = HeaderRow + "\r\n" + QString::fromLatin1(Wx) + "\r\n";
     const QStringList rows{HeaderRow, QString::fromLatin1(Wx)};
 
-    QTest::newRow("station weather")
-        << q << true << AgwFrame('U', "Q1ABC-13", monitored) << rows << entry << true << c << r;
-    QTest::newRow("kind T as U") << q << true << AgwFrame('T', "Q1ABC-13", monitored) << rows
-                                 << entry << true << c << r;
-    QTest::newRow("gate closed") << q << false << AgwFrame('U', "Q1ABC-13", monitored) << rows << ""
-                                 << false << c << r;
-    QTest::newRow("other SSID refreshes Rx only")
-        << q << true << AgwFrame('U', "Q1ABC-1", monitored) << rows << "" << false << c << r;
-    QTest::newRow("sender of 10 bytes")
-        << "Q1ABC-13XY" << true << AgwFrame('U', "Q1ABC-13XY", monitored) << rows << entry << true
-        << c << r;
-    QTest::newRow("sender cut at 10 bytes")
-        << q << true << AgwFrame('U', "Q1ABC-13XY", monitored) << rows << "" << false << c << r;
-    QTest::newRow("three lines keep the last two")
-        << q << true << AgwFrame('U', "Q1ABC-13", Header + "\rfirst\r" + Wx + '\r')
-        << QStringList{"first", QString::fromLatin1(Wx)}
-        << "first\r\n" + QString::fromLatin1(Wx) + "\r\n"
-        << true << c << r;
-    QTest::newRow("one line is header and payload")
-        << q << true << AgwFrame('U', "Q1ABC-13", Wx + '\r') << QStringList{QString::fromLatin1(Wx)}
-        << QString::fromLatin1(Wx) + "\r\n\r\n"
-        << true << c << r;
-    QTest::newRow("no CR: empty Rx, two empty history lines")
-        << q << true << AgwFrame('U', "Q1ABC-13", Wx) << QStringList{} << "\r\n\r\n"
-        << false << c << r;
-    QTest::newRow("position without _ logged, not decoded")
-        << q << true << AgwFrame('U', "Q1ABC-13", Header + "\r=4903.50N/07201.75W-Home\r")
-        << QStringList{HeaderRow, "=4903.50N/07201.75W-Home"}
-        << HeaderRow + "\r\n=4903.50N/07201.75W-Home\r\n"
-        << false << c << r;
-    QTest::newRow("version") << q << true
-                             << AgwFrame('R', "",
-                                         QByteArray::fromHex("d5070000"
-                                                             "7f000000"))
-                             << EarlierRows << "" << false << "Anemora connesso a AGWPE v2005.127"
-                             << r;
-    QTest::newRow("version 7.5") << q << true
-                                 << AgwFrame('R', "",
-                                             QByteArray::fromHex("07000000"
-                                                                 "05000000"))
-                                 << EarlierRows << "" << false << "Anemora connesso a AGWPE v7.5"
-                                 << r;
-    QTest::newRow("version above 32767")
-        << q << true
-        << AgwFrame('R', "",
-                    QByteArray::fromHex("ffff0000"
-                                        "00800000"))
-        << EarlierRows << "" << false << "Anemora connesso a AGWPE v65535.32768" << r;
-    QTest::newRow("short version reply") << q << true << AgwFrame('R', "", "\x02") << EarlierRows
-                                         << "" << false << "Anemora connesso a AGWPE v2.0" << r;
-    QTest::newRow("ports") << q << true << AgwFrame('G', "", "3;Port1 x;Port2 y;") << EarlierRows
-                           << "" << false << c << "Porte Radio : 3";
-    QTest::newRow("ports, empty call takes the Rx rows")
-        << "" << true << AgwFrame('G', "", "2;P") << EarlierRows << "OLD>APRS:\r\nold payload\r\n"
-        << false << c << "Porte Radio : 2";
-    QTest::newRow("other kind empties the sender") << "" << true << AgwFrame('X', "Q1ABC-13", "z")
-                                                   << EarlierRows << "OLD>APRS:\r\nold payload\r\n"
-                                                   << false << c << r;
-    QTest::newRow("other kind from the station not accepted")
-        << q << true << AgwFrame('X', "Q1ABC-13", "z") << EarlierRows << "" << false << c << r;
+    // clang-format off
+    QTest::newRow("station weather") << call << true << AgwFrame('U', "Q1ABC-13", monitored) << rows << entry << true << keptComment << keptRain;
+    QTest::newRow("kind T as U") << call << true << AgwFrame('T', "Q1ABC-13", monitored) << rows << entry << true << keptComment << keptRain;
+    QTest::newRow("gate closed") << call << false << AgwFrame('U', "Q1ABC-13", monitored) << rows << "" << false << keptComment << keptRain;
+    QTest::newRow("other SSID refreshes Rx only") << call << true << AgwFrame('U', "Q1ABC-1", monitored) << rows << "" << false << keptComment << keptRain;
+    QTest::newRow("sender of 10 bytes") << "Q1ABC-13XY" << true << AgwFrame('U', "Q1ABC-13XY", monitored) << rows << entry << true << keptComment << keptRain;
+    QTest::newRow("sender cut at 10 bytes") << call << true << AgwFrame('U', "Q1ABC-13XY", monitored) << rows << "" << false << keptComment << keptRain;
+    QTest::newRow("three lines keep the last two") << call << true << AgwFrame('U', "Q1ABC-13", Header + "\rfirst\r" + Wx + '\r') << QStringList{"first", QString::fromLatin1(Wx)} << "first\r\n" + QString::fromLatin1(Wx) + "\r\n" << true << keptComment << keptRain;
+    QTest::newRow("one line is header and payload") << call << true << AgwFrame('U', "Q1ABC-13", Wx + '\r') << QStringList{QString::fromLatin1(Wx)} << QString::fromLatin1(Wx) + "\r\n\r\n" << true << keptComment << keptRain;
+    QTest::newRow("no CR: empty Rx, two empty history lines") << call << true << AgwFrame('U', "Q1ABC-13", Wx) << QStringList{} << "\r\n\r\n" << false << keptComment << keptRain;
+    QTest::newRow("position without _ logged, not decoded") << call << true << AgwFrame('U', "Q1ABC-13", Header + "\r=4903.50N/07201.75W-Home\r") << QStringList{HeaderRow, "=4903.50N/07201.75W-Home"} << HeaderRow + "\r\n=4903.50N/07201.75W-Home\r\n" << false << keptComment << keptRain;
+    QTest::newRow("version") << call << true << AgwFrame('R', "", QByteArray::fromHex("d50700007f000000")) << EarlierRows << "" << false << "Anemora connesso a AGWPE v2005.127" << keptRain;
+    QTest::newRow("version 7.5") << call << true << AgwFrame('R', "", QByteArray::fromHex("0700000005000000")) << EarlierRows << "" << false << "Anemora connesso a AGWPE v7.5" << keptRain;
+    QTest::newRow("version above 32767") << call << true << AgwFrame('R', "", QByteArray::fromHex("ffff000000800000")) << EarlierRows << "" << false << "Anemora connesso a AGWPE v65535.32768" << keptRain;
+    QTest::newRow("short version reply") << call << true << AgwFrame('R', "", "\x02") << EarlierRows << "" << false << "Anemora connesso a AGWPE v2.0" << keptRain;
+    QTest::newRow("ports") << call << true << AgwFrame('G', "", "3;Port1 x;Port2 y;") << EarlierRows << "" << false << keptComment << "Porte Radio : 3";
+    QTest::newRow("ports, empty call takes the Rx rows") << "" << true << AgwFrame('G', "", "2;P") << EarlierRows << "OLD>APRS:\r\nold payload\r\n" << false << keptComment << "Porte Radio : 2";
+    QTest::newRow("other kind empties the sender") << "" << true << AgwFrame('X', "Q1ABC-13", "z") << EarlierRows << "OLD>APRS:\r\nold payload\r\n" << false << keptComment << keptRain;
+    QTest::newRow("other kind from the station not accepted") << call << true << AgwFrame('X', "Q1ABC-13", "z") << EarlierRows << "" << false << keptComment << keptRain;
     for (const char kind : {'u', 't', 'g', 'r'}) {
-        QTest::newRow(qPrintable(QStringLiteral("lower-case %1").arg(kind)))
-            << q << true << AgwFrame(kind, "Q1ABC-13", monitored) << EarlierRows << "" << false << c
-            << r;
+        QTest::newRow(qPrintable(QStringLiteral("lower-case %1").arg(kind))) << call << true << AgwFrame(kind, "Q1ABC-13", monitored) << EarlierRows << "" << false << keptComment << keptRain;
+        // clang-format on
     }
 }
 

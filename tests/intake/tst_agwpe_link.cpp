@@ -136,22 +136,19 @@ void TestAgwpeLink::framesAcrossReads_data() {
     const QByteArray version = AgwFrame('R', "", QByteArray::fromHex("0700000005000000"));
     const QByteArray ports = AgwFrame('G', "", "3;Port1");
     const QByteArray empty = AgwFrame('m', "", {});
-    const QString v = QStringLiteral("Anemora connesso a AGWPE v7.5");
-    const QString p = QStringLiteral("Porte Radio : 3");
+    const QString versionShown = QStringLiteral("Anemora connesso a AGWPE v7.5");
+    const QString portsShown = QStringLiteral("Porte Radio : 3");
+    QList<QByteArray> bytes;
+    for (const char byte : version + ports)
+        bytes.append(QByteArray(1, byte));
 
-    QTest::newRow("20 bytes, then 56 more")
-        << QList<QByteArray>{version.first(20), version.sliced(20) + ports.first(12)} << v << "";
-    QTest::newRow("header, then its data")
-        << QList<QByteArray>{ports.first(36), ports.sliced(36)} << "" << p;
-    QTest::newRow("two frames in one write") << QList<QByteArray>{version + ports} << v << p;
-    QTest::newRow("DataLen 0 skipped, next header 36 on")
-        << QList<QByteArray>{empty + ports + empty} << "" << p;
-    QTest::newRow("one byte per write") << [&] {
-        QList<QByteArray> bytes;
-        for (const char byte : version + ports)
-            bytes.append(QByteArray(1, byte));
-        return bytes;
-    }() << v << p;
+    // clang-format off
+    QTest::newRow("20 bytes, then 56 more") << QList<QByteArray>{version.first(20), version.sliced(20) + ports.first(12)} << versionShown << "";
+    QTest::newRow("header, then its data") << QList<QByteArray>{ports.first(36), ports.sliced(36)} << "" << portsShown;
+    QTest::newRow("two frames in one write") << QList<QByteArray>{version + ports} << versionShown << portsShown;
+    QTest::newRow("DataLen 0 skipped, next header 36 on") << QList<QByteArray>{empty + ports + empty} << "" << portsShown;
+    QTest::newRow("one byte per write") << bytes << versionShown << portsShown;
+    // clang-format on
 }
 
 void TestAgwpeLink::framesAcrossReads() {

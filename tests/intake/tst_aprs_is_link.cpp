@@ -91,13 +91,11 @@ void TestAprsIsLink::login_data() {
     QTest::addColumn<QString>("call");
     QTest::addColumn<QByteArray>("bytes");
 
-    QTest::newRow("station call")
-        << "Q1ABC-13" << QByteArray("user QRVSWL pass -1 vers anemora v7 filter p/Q1ABC-13\r\n");
-    QTest::newRow("empty call") << ""
-                                << QByteArray("user QRVSWL pass -1 vers anemora v7 filter p/\r\n");
-    QTest::newRow("8-bit character sent as one byte")
-        << QString::fromLatin1("Q1\xc0")
-        << QByteArray("user QRVSWL pass -1 vers anemora v7 filter p/Q1\xc0\r\n");
+    // clang-format off
+    QTest::newRow("station call") << "Q1ABC-13" << QByteArray("user QRVSWL pass -1 vers anemora v7 filter p/Q1ABC-13\r\n");
+    QTest::newRow("empty call") << "" << QByteArray("user QRVSWL pass -1 vers anemora v7 filter p/\r\n");
+    QTest::newRow("8-bit character sent as one byte") << QString::fromLatin1("Q1\xc0") << QByteArray("user QRVSWL pass -1 vers anemora v7 filter p/Q1\xc0\r\n");
+    // clang-format on
 }
 
 void TestAprsIsLink::login() {
@@ -121,21 +119,16 @@ void TestAprsIsLink::lines_data() {
     QTest::addColumn<QString>("history");
     QTest::addColumn<QString>("pending");
 
-    QTest::newRow("line split over two writes")
-        << QList<QByteArray>{">A:_1009", "0556c220\r\n"} << Entry("_10090556c220") << "";
-    QTest::newRow("several lines in one write")
-        << QList<QByteArray>{">A:>one\r\n>A:>two\r\n>A:>three\r\n"}
-        << Entry(">one") + Entry(">two") + Entry(">three") << "";
-    QTest::newRow("CR alone ends nothing") << QList<QByteArray>{">A:>abc\r"} << ""
-                                           << ">A:>abc";
-    QTest::newRow("CR alone, then LF")
-        << QList<QByteArray>{">A:>abc\r", "\n"} << Entry(">abc") << "";
+    // clang-format off
+    QTest::newRow("line split over two writes") << QList<QByteArray>{">A:_1009", "0556c220\r\n"} << Entry("_10090556c220") << "";
+    QTest::newRow("several lines in one write") << QList<QByteArray>{">A:>one\r\n>A:>two\r\n>A:>three\r\n"} << Entry(">one") + Entry(">two") + Entry(">three") << "";
+    QTest::newRow("CR alone ends nothing") << QList<QByteArray>{">A:>abc\r"} << "" << ">A:>abc";
+    QTest::newRow("CR alone, then LF") << QList<QByteArray>{">A:>abc\r", "\n"} << Entry(">abc") << "";
     // The empty line matches the empty call and repeats the rows.
-    QTest::newRow("abc CR LF CR LF")
-        << QList<QByteArray>{">A:abc\r\n\r\n"} << Entry("abc") + Entry("abc") << "";
+    QTest::newRow("abc CR LF CR LF") << QList<QByteArray>{">A:abc\r\n\r\n"} << Entry("abc") + Entry("abc") << "";
     QTest::newRow("CR inside a line") << QList<QByteArray>{">A:>a\rbc\r\n"} << Entry(">abc") << "";
-    QTest::newRow("bytes as Latin-1")
-        << QList<QByteArray>{">A:>\xb0\xe9\r\n"} << Entry(QString::fromLatin1(">\xb0\xe9")) << "";
+    QTest::newRow("bytes as Latin-1") << QList<QByteArray>{">A:>\xb0\xe9\r\n"} << Entry(QString::fromLatin1(">\xb0\xe9")) << "";
+    // clang-format on
 }
 
 void TestAprsIsLink::lines() {
@@ -174,8 +167,10 @@ void TestAprsIsLink::partialLineSurvivesReconnect() {
 void TestAprsIsLink::serverClose_data() {
     QTest::addColumn<bool>("dialogVisible");
     QTest::addColumn<int>("dialogsShown");
+    // clang-format off
     QTest::newRow("dialog hidden: shown modally") << false << 1;
     QTest::newRow("dialog already open: left alone") << true << 0;
+    // clang-format on
 }
 
 void TestAprsIsLink::serverClose() {

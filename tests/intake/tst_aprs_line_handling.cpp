@@ -63,79 +63,48 @@ void TestAprsLineHandling::line_data() {
     QTest::addColumn<bool>("history");
     QTest::addColumn<bool>("decoded");
 
-    const QString q = QStringLiteral("Q1ABC-13");
+    const QString call = QStringLiteral("Q1ABC-13");
     const QString station = QStringLiteral("Q1ABC-13>APRS,TCPIP*,qAC,XYZ:");
     const QStringList stationRows{station, Wx};
 
-    QTest::newRow("station weather") << q << true << station + Wx << stationRows << true << true;
-    QTest::newRow("gate closed: Rx only")
-        << q << false << station + Wx << stationRows << false << false;
-    QTest::newRow("other SSID") << q << true << "Q1ABC-1>APRS:" + Wx
-                                << QStringList{"Q1ABC-1>APRS:", Wx} << false << false;
-    QTest::newRow("lower case sender") << q << true << "q1abc-13>APRS:" + Wx
-                                       << QStringList{"q1abc-13>APRS:", Wx} << false << false;
-    QTest::newRow("prefix of the call") << "Q1ABC" << true << "Q1ABC-1>APRS:" + Wx
-                                        << QStringList{"Q1ABC-1>APRS:", Wx} << false << false;
-    QTest::newRow("longer sender with same prefix")
-        << q << true << "Q1ABC-13X>APRS:" + Wx << QStringList{"Q1ABC-13X>APRS:", Wx} << false
-        << false;
-    QTest::newRow("blank after the call")
-        << "Q1ABC-13 " << true << station + Wx << stationRows << false << false;
+    // clang-format off
+    QTest::newRow("station weather") << call << true << station + Wx << stationRows << true << true;
+    QTest::newRow("gate closed: Rx only") << call << false << station + Wx << stationRows << false << false;
+    QTest::newRow("other SSID") << call << true << "Q1ABC-1>APRS:" + Wx << QStringList{"Q1ABC-1>APRS:", Wx} << false << false;
+    QTest::newRow("lower case sender") << call << true << "q1abc-13>APRS:" + Wx << QStringList{"q1abc-13>APRS:", Wx} << false << false;
+    QTest::newRow("prefix of the call") << "Q1ABC" << true << "Q1ABC-1>APRS:" + Wx << QStringList{"Q1ABC-1>APRS:", Wx} << false << false;
+    QTest::newRow("longer sender with same prefix") << call << true << "Q1ABC-13X>APRS:" + Wx << QStringList{"Q1ABC-13X>APRS:", Wx} << false << false;
+    QTest::newRow("blank after the call") << "Q1ABC-13 " << true << station + Wx << stationRows << false << false;
 
     const QString posWx = QStringLiteral("!4903.50N/07201.75W_220/004g005t077");
     for (const QChar type : {u'!', u'=', u'/', u'@', u';'}) {
         const QString withWx = type + posWx.mid(1);
-        QTest::newRow(qPrintable(QStringLiteral("type %1 with _").arg(type)))
-            << q << true << "Q1ABC-13>APRS:" + withWx << QStringList{"Q1ABC-13>APRS:", withWx}
-            << true << true;
+        QTest::newRow(qPrintable(QStringLiteral("type %1 with _").arg(type))) << call << true << "Q1ABC-13>APRS:" + withWx << QStringList{"Q1ABC-13>APRS:", withWx} << true << true;
         const QString noWx = type + QStringLiteral("4903.50N/07201.75W-Home");
-        QTest::newRow(qPrintable(QStringLiteral("type %1 without _").arg(type)))
-            << q << true << "Q1ABC-13>APRS:" + noWx << QStringList{"Q1ABC-13>APRS:", noWx} << true
-            << false;
+        QTest::newRow(qPrintable(QStringLiteral("type %1 without _").arg(type))) << call << true << "Q1ABC-13>APRS:" + noWx << QStringList{"Q1ABC-13>APRS:", noWx} << true << false;
     }
     for (const QString &payload : {QStringLiteral(">status_text"), QStringLiteral("`mic_e"),
                                    QStringLiteral(":Q1ABC-13 :msg_1"), QStringLiteral("T#_1"),
                                    QStringLiteral(" _10090556")}) {
-        QTest::newRow(qPrintable("type not decoded: " + payload))
-            << q << true << "Q1ABC-13>APRS:" + payload << QStringList{"Q1ABC-13>APRS:", payload}
-            << true << false;
+        QTest::newRow(qPrintable("type not decoded: " + payload)) << call << true << "Q1ABC-13>APRS:" + payload << QStringList{"Q1ABC-13>APRS:", payload} << true << false;
     }
-    QTest::newRow("empty payload")
-        << q << true << "Q1ABC-13>APRS:" << QStringList{"Q1ABC-13>APRS:", ""} << true << false;
-    QTest::newRow("only the first colon after > splits")
-        << q << true << "Q1ABC-13>APRS,qAR,X:_1:2" << QStringList{"Q1ABC-13>APRS,qAR,X:", "_1:2"}
-        << true << true;
-    QTest::newRow("station line without colon repeats the rows")
-        << q << true << "Q1ABC-13>APRS" << EarlierRows << true << false;
-    QTest::newRow("server comment with a time")
-        << q << true << "# aprsc 2.1 5 Mar 2024 07:01:02 GMT"
-        << QStringList{"# aprsc 2.1 5 Mar 2024 07:", "01:02 GMT"} << false << false;
-    QTest::newRow("comment, empty station call")
-        << "" << true << "# aprsc 07:01" << QStringList{"# aprsc 07:", "01"} << true << false;
-    QTest::newRow("empty line") << q << true << "" << EarlierRows << false << false;
-    QTest::newRow("empty line, empty station call")
-        << "" << true << "" << EarlierRows << true << false;
-    QTest::newRow("only >") << q << true << ">" << EarlierRows << false << false;
-    QTest::newRow("only >, empty station call")
-        << "" << true << ">" << EarlierRows << true << false;
-    QTest::newRow("only :") << q << true << ":" << QStringList{":", ""} << false << false;
-    QTest::newRow("empty sender, empty call, weather")
-        << "" << true << ">APRS:" + Wx << QStringList{">APRS:", Wx} << true << true;
-    QTest::newRow("logresp") << q << true << "# logresp QRVSWL unverified, server XYZ OK"
-                             << QStringList{"server XYZ ", "OK"} << false << false;
-    QTest::newRow("logresp without OK") << q << true << "# logresp QRVSWL unverified, server T2X"
-                                        << QStringList{"server T2X", ""} << false << false;
-    QTest::newRow("logresp with OK before the comma")
-        << q << true << "# logresp OK9Z unverified, server T2X" << QStringList{"server T2X", ""}
-        << false << false;
-    QTest::newRow("logresp with colon takes reply rows")
-        << q << true << "# logresp QRVSWL verified, server 07:01 OK"
-        << QStringList{"server 07:01 ", "OK"} << false << false;
-    QTest::newRow("binary bytes") << q << true
-                                  << QString::fromLatin1("Q1ABC-13>AP\x01:_\x00\xff", 16)
-                                  << QStringList{QString::fromLatin1("Q1ABC-13>AP\x01:"),
-                                                 QString::fromLatin1("_\x00\xff", 3)}
-                                  << true << true;
+    QTest::newRow("empty payload") << call << true << "Q1ABC-13>APRS:" << QStringList{"Q1ABC-13>APRS:", ""} << true << false;
+    QTest::newRow("only the first colon after > splits") << call << true << "Q1ABC-13>APRS,qAR,X:_1:2" << QStringList{"Q1ABC-13>APRS,qAR,X:", "_1:2"} << true << true;
+    QTest::newRow("station line without colon repeats the rows") << call << true << "Q1ABC-13>APRS" << EarlierRows << true << false;
+    QTest::newRow("server comment with a time") << call << true << "# aprsc 2.1 5 Mar 2024 07:01:02 GMT" << QStringList{"# aprsc 2.1 5 Mar 2024 07:", "01:02 GMT"} << false << false;
+    QTest::newRow("comment, empty station call") << "" << true << "# aprsc 07:01" << QStringList{"# aprsc 07:", "01"} << true << false;
+    QTest::newRow("empty line") << call << true << "" << EarlierRows << false << false;
+    QTest::newRow("empty line, empty station call") << "" << true << "" << EarlierRows << true << false;
+    QTest::newRow("only >") << call << true << ">" << EarlierRows << false << false;
+    QTest::newRow("only >, empty station call") << "" << true << ">" << EarlierRows << true << false;
+    QTest::newRow("only :") << call << true << ":" << QStringList{":", ""} << false << false;
+    QTest::newRow("empty sender, empty call, weather") << "" << true << ">APRS:" + Wx << QStringList{">APRS:", Wx} << true << true;
+    QTest::newRow("logresp") << call << true << "# logresp QRVSWL unverified, server XYZ OK" << QStringList{"server XYZ ", "OK"} << false << false;
+    QTest::newRow("logresp without OK") << call << true << "# logresp QRVSWL unverified, server T2X" << QStringList{"server T2X", ""} << false << false;
+    QTest::newRow("logresp with OK before the comma") << call << true << "# logresp OK9Z unverified, server T2X" << QStringList{"server T2X", ""} << false << false;
+    QTest::newRow("logresp with colon takes reply rows") << call << true << "# logresp QRVSWL verified, server 07:01 OK" << QStringList{"server 07:01 ", "OK"} << false << false;
+    QTest::newRow("binary bytes") << call << true << QString::fromLatin1("Q1ABC-13>AP\x01:_\x00\xff", 16) << QStringList{QString::fromLatin1("Q1ABC-13>AP\x01:"), QString::fromLatin1("_\x00\xff", 3)} << true << true;
+    // clang-format on
 }
 
 void TestAprsLineHandling::line() {
@@ -163,10 +132,12 @@ void TestAprsLineHandling::historyTrim_data() {
     QTest::addColumn<int>("before");
     QTest::addColumn<int>("kept");
 
+    // clang-format off
     QTest::newRow("9999 kept whole") << 9999 << 9999;
     QTest::newRow("10000 trimmed to last 9800") << 10000 << 9800;
     QTest::newRow("50000 trimmed to last 9800") << 50000 << 9800;
     QTest::newRow("short kept whole") << 12 << 12;
+    // clang-format on
 }
 
 void TestAprsLineHandling::historyTrim() {

@@ -55,43 +55,21 @@ void TestIntakeRules::headerSplit_data() {
     QTest::addColumn<QString>("header");
     QTest::addColumn<QString>("payload");
 
-    QTest::newRow("station weather") << "Q1ABC-13>APRS,TCPIP*,qAC,XYZ:_10090556c220"
-                                     << "Q1ABC-13" << true << "Q1ABC-13>APRS,TCPIP*,qAC,XYZ:"
-                                     << "_10090556c220";
-    QTest::newRow("only first colon after > splits") << "A>B,C:x:y"
-                                                     << "A" << true << "A>B,C:"
-                                                     << "x:y";
-    QTest::newRow("colon before > is not the split") << "A:1>B:x"
-                                                     << "A:1" << true << "A:1>B:"
-                                                     << "x";
-    QTest::newRow("comment with a time, no >") << "# server 12:30:00 GMT"
-                                               << "" << true << "# server 12:"
-                                               << "30:00 GMT";
-    QTest::newRow("> but no colon") << "Q1ABC-13>APRS"
-                                    << "Q1ABC-13" << false << ""
-                                    << "";
-    QTest::newRow("empty line") << ""
-                                << "" << false << ""
-                                << "";
-    QTest::newRow("only >") << ">"
-                            << "" << false << ""
-                            << "";
-    QTest::newRow("only :") << ":"
-                            << "" << true << ":"
-                            << "";
-    QTest::newRow("> first") << ">B:x"
-                             << "" << true << ">B:"
-                             << "x";
-    QTest::newRow("empty payload") << "A>B:"
-                                   << "A" << true << "A>B:"
-                                   << "";
-    QTest::newRow("binary bytes kept")
-        << QString::fromLatin1("A\x01>B\xff:\x00z", 8) << QString::fromLatin1("A\x01") << true
-        << QString::fromLatin1("A\x01>B\xff:") << QString::fromLatin1("\x00z", 2);
+    // clang-format off
+    QTest::newRow("station weather") << "Q1ABC-13>APRS,TCPIP*,qAC,XYZ:_10090556c220" << "Q1ABC-13" << true << "Q1ABC-13>APRS,TCPIP*,qAC,XYZ:" << "_10090556c220";
+    QTest::newRow("only first colon after > splits") << "A>B,C:x:y" << "A" << true << "A>B,C:" << "x:y";
+    QTest::newRow("colon before > is not the split") << "A:1>B:x" << "A:1" << true << "A:1>B:" << "x";
+    QTest::newRow("comment with a time, no >") << "# server 12:30:00 GMT" << "" << true << "# server 12:" << "30:00 GMT";
+    QTest::newRow("> but no colon") << "Q1ABC-13>APRS" << "Q1ABC-13" << false << "" << "";
+    QTest::newRow("empty line") << "" << "" << false << "" << "";
+    QTest::newRow("only >") << ">" << "" << false << "" << "";
+    QTest::newRow("only :") << ":" << "" << true << ":" << "";
+    QTest::newRow("> first") << ">B:x" << "" << true << ">B:" << "x";
+    QTest::newRow("empty payload") << "A>B:" << "A" << true << "A>B:" << "";
+    QTest::newRow("binary bytes kept") << QString::fromLatin1("A\x01>B\xff:\x00z", 8) << QString::fromLatin1("A\x01") << true << QString::fromLatin1("A\x01>B\xff:") << QString::fromLatin1("\x00z", 2);
     const QString far = QString(40000, u'x');
-    QTest::newRow("positions beyond 32767")
-        << far + ">B" + far + ":_1" << far << true << far + ">B" + far + ":"
-        << "_1";
+    QTest::newRow("positions beyond 32767") << far + ">B" + far + ":_1" << far << true << far + ">B" + far + ":" << "_1";
+    // clang-format on
 }
 
 void TestIntakeRules::headerSplit() {
@@ -112,20 +90,18 @@ void TestIntakeRules::logresp_data() {
     QTest::addColumn<bool>("isReply");
     QTest::addColumn<QStringList>("rows");
 
-    QTest::newRow("with OK") << "# logresp QRVSWL unverified, server XYZ OK" << true
-                             << QStringList{"server XYZ ", "OK"};
+    // clang-format off
+    QTest::newRow("with OK") << "# logresp QRVSWL unverified, server XYZ OK" << true << QStringList{"server XYZ ", "OK"};
     QTest::newRow("no comma") << "# logresp X OK" << true << QStringList{" logresp X ", "OK"};
-    QTest::newRow("no OK shows the server part")
-        << "# logresp QRVSWL unverified, server T2TEST" << true << QStringList{"server T2TEST", ""};
-    QTest::newRow("OK only before the comma")
-        << "# logresp OKCALL unverified, server XYZ" << true << QStringList{"server XYZ", ""};
-    QTest::newRow("OK before and after the comma")
-        << "# logresp OKCALL unverified, server XYZ OK" << true << QStringList{"server XYZ ", "OK"};
+    QTest::newRow("no OK shows the server part") << "# logresp QRVSWL unverified, server T2TEST" << true << QStringList{"server T2TEST", ""};
+    QTest::newRow("OK only before the comma") << "# logresp OKCALL unverified, server XYZ" << true << QStringList{"server XYZ", ""};
+    QTest::newRow("OK before and after the comma") << "# logresp OKCALL unverified, server XYZ OK" << true << QStringList{"server XYZ ", "OK"};
     QTest::newRow("comma last") << "# logresp X," << true << QStringList{"", ""};
     QTest::newRow("bare") << "# logresp" << true << QStringList{" logresp", ""};
     QTest::newRow("case-sensitive") << "# LOGRESP X, s OK" << false << QStringList{};
     QTest::newRow("not at the start") << " # logresp X, s OK" << false << QStringList{};
     QTest::newRow("other comment") << "# aprsc 2.1" << false << QStringList{};
+    // clang-format on
 }
 
 void TestIntakeRules::logresp() {
@@ -143,20 +119,17 @@ void TestIntakeRules::lineAssembly_data() {
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QString>("pending");
 
-    QTest::newRow("line split over two events")
-        << QStringList{"Q1ABC-13>AP", "RS:_1009\r\n"} << QStringList{"Q1ABC-13>APRS:_1009"} << "";
-    QTest::newRow("several lines in one event")
-        << QStringList{"a\r\nb\r\nc\r\n"} << QStringList{"a", "b", "c"} << "";
-    QTest::newRow("CR alone ends nothing")
-        << QStringList{"abc\r", "def"} << QStringList{} << "abcdef";
-    QTest::newRow("CR then LF in the next event")
-        << QStringList{"abc\r", "\n"} << QStringList{"abc"} << "";
+    // clang-format off
+    QTest::newRow("line split over two events") << QStringList{"Q1ABC-13>AP", "RS:_1009\r\n"} << QStringList{"Q1ABC-13>APRS:_1009"} << "";
+    QTest::newRow("several lines in one event") << QStringList{"a\r\nb\r\nc\r\n"} << QStringList{"a", "b", "c"} << "";
+    QTest::newRow("CR alone ends nothing") << QStringList{"abc\r", "def"} << QStringList{} << "abcdef";
+    QTest::newRow("CR then LF in the next event") << QStringList{"abc\r", "\n"} << QStringList{"abc"} << "";
     QTest::newRow("abc CR LF CR LF") << QStringList{"abc\r\n\r\n"} << QStringList{"abc", ""} << "";
     QTest::newRow("CR inside a line") << QStringList{"a\rb\r\n"} << QStringList{"ab"} << "";
     QTest::newRow("LF alone ends a line") << QStringList{"a\nb"} << QStringList{"a"} << "b";
     QTest::newRow("empty events") << QStringList{"", "a", "", "\n"} << QStringList{"a"} << "";
-    QTest::newRow("binary bytes pass") << QStringList{QString::fromLatin1("\x00\x01\xff\n", 4)}
-                                       << QStringList{QString::fromLatin1("\x00\x01\xff", 3)} << "";
+    QTest::newRow("binary bytes pass") << QStringList{QString::fromLatin1("\x00\x01\xff\n", 4)} << QStringList{QString::fromLatin1("\x00\x01\xff", 3)} << "";
+    // clang-format on
 }
 
 void TestIntakeRules::lineAssembly() {
@@ -177,12 +150,14 @@ void TestIntakeRules::lineAssemblyDropsOverlongLines_data() {
     QTest::addColumn<bool>("kept");
 
     const int max = int(AprsLineAssembler::MaxLineLength);
+    // clang-format off
     QTest::newRow("longest kept, one event") << max << max + 1 << true;
     QTest::newRow("longest kept, small events") << max << 1000 << true;
     QTest::newRow("one more dropped, one event") << max + 1 << max + 10 << false;
     QTest::newRow("one more dropped, small events") << max + 1 << 1000 << false;
     QTest::newRow("1 MB line dropped, one event") << (1 << 20) << (1 << 20) + 10 << false;
     QTest::newRow("1 MB line dropped, 4 KB events") << (1 << 20) << 4096 << false;
+    // clang-format on
 }
 
 void TestIntakeRules::lineAssemblyDropsOverlongLines() {
@@ -218,6 +193,7 @@ void TestIntakeRules::headerFields_data() {
     QByteArray len300 = base;
     len300[28] = 0x2c;
     len300[29] = 0x01;
+    // clang-format off
     QTest::newRow("DataLen 300") << len300 << 300 << "";
     QByteArray highBytes = len300;
     highBytes[30] = 0x7f;
@@ -233,6 +209,7 @@ void TestIntakeRules::headerFields_data() {
     QByteArray latin = base;
     latin[8] = char(0xe9);
     QTest::newRow("call as Latin-1") << latin << 0 << QString(QChar(0xe9));
+    // clang-format on
 }
 
 void TestIntakeRules::headerFields() {
@@ -251,27 +228,20 @@ void TestIntakeRules::monitorRows_data() {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QStringList>("rows");
 
-    QTest::newRow("header and info, :Fm rewritten")
-        << QByteArray(" 1:Fm Q1ABC-13 To APRS Via WIDE1-1 <UI pid=F0 Len=46 >[07:01:02]\r"
-                      "_10090556c220s004g005t077r000p000P000h50b09900\r\r")
-        << QStringList{"1: Q1ABC-13 To APRS Via WIDE1-1 <UI pid=F0 Len=46 >[07:01:02]",
-                       "_10090556c220s004g005t077r000p000P000h50b09900"};
-    QTest::newRow("three lines keep the last two")
-        << QByteArray(" 1:Fm A To B <UI>\rfirst\rsecond\r") << QStringList{"first", "second"};
+    // clang-format off
+    QTest::newRow("header and info, :Fm rewritten") << QByteArray(" 1:Fm Q1ABC-13 To APRS Via WIDE1-1 <UI pid=F0 Len=46 >[07:01:02]\r" "_10090556c220s004g005t077r000p000P000h50b09900\r\r") << QStringList{"1: Q1ABC-13 To APRS Via WIDE1-1 <UI pid=F0 Len=46 >[07:01:02]", "_10090556c220s004g005t077r000p000P000h50b09900"};
+    QTest::newRow("three lines keep the last two") << QByteArray(" 1:Fm A To B <UI>\rfirst\rsecond\r") << QStringList{"first", "second"};
     QTest::newRow("one line") << QByteArray("only\r") << QStringList{"only"};
-    QTest::newRow("text after last CR dropped")
-        << QByteArray("a\rb\rtail") << QStringList{"a", "b"};
-    QTest::newRow("NUL after last CR dropped")
-        << QByteArray("a\rb\r\0", 5) << QStringList{"a", "b"};
+    QTest::newRow("text after last CR dropped") << QByteArray("a\rb\rtail") << QStringList{"a", "b"};
+    QTest::newRow("NUL after last CR dropped") << QByteArray("a\rb\r\0", 5) << QStringList{"a", "b"};
     QTest::newRow("no CR") << QByteArray("no end") << QStringList{};
     QTest::newRow("empty lines never rows") << QByteArray("\r\ra\r\r\r") << QStringList{"a"};
-    QTest::newRow(":Fm rewrite on every line")
-        << QByteArray("xy:Fm z\r 2:Fm Z\r") << QStringList{"y: z", "2: Z"};
+    QTest::newRow(":Fm rewrite on every line") << QByteArray("xy:Fm z\r 2:Fm Z\r") << QStringList{"y: z", "2: Z"};
     QTest::newRow(":Fm elsewhere untouched") << QByteArray("ab :Fm \r") << QStringList{"ab :Fm "};
     QTest::newRow("line too short for :Fm") << QByteArray(" 1:F\r") << QStringList{" 1:F"};
     QTest::newRow("LF is an ordinary byte") << QByteArray("a\nb\r") << QStringList{"a\nb"};
-    QTest::newRow("high bytes as Latin-1")
-        << QByteArray("\xb0\xff\r") << QStringList{QString::fromLatin1("\xb0\xff")};
+    QTest::newRow("high bytes as Latin-1") << QByteArray("\xb0\xff\r") << QStringList{QString::fromLatin1("\xb0\xff")};
+    // clang-format on
 }
 
 void TestIntakeRules::monitorRows() {

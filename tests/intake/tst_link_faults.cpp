@@ -151,9 +151,11 @@ void TestLinkFaults::aprsHostileStreams_data() {
     // Should the over-long line get through, its sender is the station's and
     // it would show in the history.
     const QByteArray station = "Q1ABC-13>APRS:>";
+    // clang-format off
     QTest::newRow("1 MB without a line feed") << station << QByteArray(MiB, 'x') << 1;
     QTest::newRow("96 MB without a line feed") << station << QByteArray(MiB, 'x') << 96;
     QTest::newRow("random bytes") << QByteArray() << RandomBytes(1, 300 * 1024) << 1;
+    // clang-format on
 }
 
 void TestLinkFaults::aprsHostileStreams() {
@@ -191,17 +193,14 @@ void TestLinkFaults::agwHostileStreams_data() {
 
     QByteArray all = AgwHeader('U', "Q1ABC-13", 0xffff);
     all[30] = all[31] = '\xff';
+    // clang-format off
     QTest::newRow("DataLen 65535, then close") << all << true << qsizetype(0);
     QTest::newRow("random bytes") << RandomBytes(2, 300 * 1024) << true << qsizetype(0);
-    QTest::newRow("random frames within the limit")
-        << RandomFrames(3, 1000) << false << qsizetype(0);
-    QTest::newRow("close inside a header")
-        << AgwHeader('G', "", 2).first(20) << false << qsizetype(20);
-    QTest::newRow("close inside the data")
-        << AgwHeader('U', "Q1ABC-13", 300) + QByteArray(100, 'd') << false << qsizetype(136);
-    QTest::newRow("close inside the longest frame")
-        << AgwHeader('U', "", MaxAgwDataLen) + QByteArray(1000, 'd') << false
-        << qsizetype(AgwHeaderSize + 1000);
+    QTest::newRow("random frames within the limit") << RandomFrames(3, 1000) << false << qsizetype(0);
+    QTest::newRow("close inside a header") << AgwHeader('G', "", 2).first(20) << false << qsizetype(20);
+    QTest::newRow("close inside the data") << AgwHeader('U', "Q1ABC-13", 300) + QByteArray(100, 'd') << false << qsizetype(136);
+    QTest::newRow("close inside the longest frame") << AgwHeader('U', "", MaxAgwDataLen) + QByteArray(1000, 'd') << false << qsizetype(AgwHeaderSize + 1000);
+    // clang-format on
 }
 
 void TestLinkFaults::agwHostileStreams() {
@@ -249,8 +248,10 @@ void TestLinkFaults::agwHostileStreams() {
 // on sending: what arrives meanwhile must not pile up in memory.
 void TestLinkFaults::floodWhileBoxIsUp_data() {
     QTest::addColumn<bool>("aprs");
+    // clang-format off
     QTest::newRow("APRS-IS, error on a live connection") << true;
     QTest::newRow("AGWPE, DataLen 65535") << false;
+    // clang-format on
 }
 
 void TestLinkFaults::floodWhileBoxIsUp() {
@@ -284,8 +285,10 @@ void TestLinkFaults::floodWhileBoxIsUp() {
 
 void TestLinkFaults::unresolvableHost_data() {
     QTest::addColumn<bool>("aprs");
+    // clang-format off
     QTest::newRow("APRS-IS") << true;
     QTest::newRow("AGWPE") << false;
+    // clang-format on
 }
 
 void TestLinkFaults::unresolvableHost() {

@@ -85,29 +85,19 @@ void TestAprsReplayServer::parsesFeed_data() {
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QString>("errorLine");
 
-    QTest::newRow("delays in seconds with fraction")
-        << "0 A>B:x\n1.5 C>D:y z\n"
-        << QList<int>{0, 1500} << QStringList{"A>B:x", "C>D:y z"} << QString();
-    QTest::newRow("notes, blanks and CR LF rows are skipped or trimmed")
-        << "; a note\r\n\r\n   \n2 # server comment\r\n"
-        << QList<int>{2000} << QStringList{"# server comment"} << QString();
-    QTest::newRow("blanks inside the line are kept")
-        << "0 A>B:  two  blanks " << QList<int>{0} << QStringList{"A>B:  two  blanks "}
-        << QString();
+    // clang-format off
+    QTest::newRow("delays in seconds with fraction") << "0 A>B:x\n1.5 C>D:y z\n" << QList<int>{0, 1500} << QStringList{"A>B:x", "C>D:y z"} << QString();
+    QTest::newRow("notes, blanks and CR LF rows are skipped or trimmed") << "; a note\r\n\r\n   \n2 # server comment\r\n" << QList<int>{2000} << QStringList{"# server comment"} << QString();
+    QTest::newRow("blanks inside the line are kept") << "0 A>B:  two  blanks " << QList<int>{0} << QStringList{"A>B:  two  blanks "} << QString();
     QTest::newRow("missing delay") << "A>B:x" << QList<int>{} << QStringList{} << "line 1:";
-    QTest::newRow("delay not a number")
-        << "0 A>B:x\nsoon A>B:x" << QList<int>{} << QStringList{} << "line 2:";
+    QTest::newRow("delay not a number") << "0 A>B:x\nsoon A>B:x" << QList<int>{} << QStringList{} << "line 2:";
     QTest::newRow("negative delay") << "-1 A>B:x" << QList<int>{} << QStringList{} << "line 1:";
-    QTest::newRow("decimal comma is no delay")
-        << "0,5 A>B:x" << QList<int>{} << QStringList{} << "line 1:";
-    QTest::newRow("nothing after the delay")
-        << "\n\n3 " << QList<int>{} << QStringList{} << "line 3:";
-    QTest::newRow("line over 510 characters")
-        << "0 " + QString(511, QLatin1Char('x')) << QList<int>{} << QStringList{} << "line 1:";
-    QTest::newRow("510 characters fit") << "0 " + QString(510, QLatin1Char('x')) << QList<int>{0}
-                                        << QStringList{QString(510, QLatin1Char('x'))} << QString();
-    QTest::newRow("stray CR inside a line")
-        << "0 A>B:x\ry" << QList<int>{} << QStringList{} << "line 1:";
+    QTest::newRow("decimal comma is no delay") << "0,5 A>B:x" << QList<int>{} << QStringList{} << "line 1:";
+    QTest::newRow("nothing after the delay") << "\n\n3 " << QList<int>{} << QStringList{} << "line 3:";
+    QTest::newRow("line over 510 characters") << "0 " + QString(511, QLatin1Char('x')) << QList<int>{} << QStringList{} << "line 1:";
+    QTest::newRow("510 characters fit") << "0 " + QString(510, QLatin1Char('x')) << QList<int>{0} << QStringList{QString(510, QLatin1Char('x'))} << QString();
+    QTest::newRow("stray CR inside a line") << "0 A>B:x\ry" << QList<int>{} << QStringList{} << "line 1:";
+    // clang-format on
 }
 
 void TestAprsReplayServer::parsesFeed() {
@@ -138,22 +128,16 @@ void TestAprsReplayServer::readsLogin_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("prefixes");
 
+    // clang-format off
     QTest::newRow("the monitor's own login") << Login << "QRVSWL" << QStringList{"Q1ABC-13"};
-    QTest::newRow("empty station call") << "user QRVSWL pass -1 vers anemora v7 filter p/"
-                                        << "QRVSWL" << QStringList{};
-    QTest::newRow("several prefixes and terms")
-        << "user N0CALL pass -1 vers x 1 filter p/AB/CD r/45/9/50 P/EF"
-        << "N0CALL" << QStringList{"AB", "CD", "EF"};
-    QTest::newRow("no filter") << "user N0CALL pass -1 vers x 1"
-                               << "N0CALL" << QStringList{};
-    QTest::newRow("p/ before the filter word is no filter") << "user N0CALL pass p/AB"
-                                                            << "N0CALL" << QStringList{};
-    QTest::newRow("keyword case and extra blanks") << "USER  n0call   pass -1 FILTER  p/q1"
-                                                   << "n0call" << QStringList{"q1"};
-    QTest::newRow("not a login") << "hello there"
-                                 << "" << QStringList{};
-    QTest::newRow("user without name") << "user"
-                                       << "" << QStringList{};
+    QTest::newRow("empty station call") << "user QRVSWL pass -1 vers anemora v7 filter p/" << "QRVSWL" << QStringList{};
+    QTest::newRow("several prefixes and terms") << "user N0CALL pass -1 vers x 1 filter p/AB/CD r/45/9/50 P/EF" << "N0CALL" << QStringList{"AB", "CD", "EF"};
+    QTest::newRow("no filter") << "user N0CALL pass -1 vers x 1" << "N0CALL" << QStringList{};
+    QTest::newRow("p/ before the filter word is no filter") << "user N0CALL pass p/AB" << "N0CALL" << QStringList{};
+    QTest::newRow("keyword case and extra blanks") << "USER  n0call   pass -1 FILTER  p/q1" << "n0call" << QStringList{"q1"};
+    QTest::newRow("not a login") << "hello there" << "" << QStringList{};
+    QTest::newRow("user without name") << "user" << "" << QStringList{};
+    // clang-format on
 }
 
 void TestAprsReplayServer::readsLogin() {
@@ -170,6 +154,7 @@ void TestAprsReplayServer::filtersBySenderPrefix_data() {
     QTest::addColumn<bool>("passes");
 
     const QStringList station{"Q1ABC-13"};
+    // clang-format off
     QTest::newRow("exact sender") << "Q1ABC-13>APRS:_x" << station << true;
     QTest::newRow("other case") << "q1abc-13>APRS:_x" << station << true;
     QTest::newRow("longer sender with the prefix") << "Q1ABC-13X>APRS:_x" << station << true;
@@ -180,6 +165,7 @@ void TestAprsReplayServer::filtersBySenderPrefix_data() {
     QTest::newRow("no prefixes, no packets") << "Q1ABC-13>APRS:_x" << QStringList{} << false;
     QTest::newRow("no sender") << ">APRS:_x" << station << false;
     QTest::newRow("no header at all") << "Q1ABC-13 junk" << station << false;
+    // clang-format on
 }
 
 void TestAprsReplayServer::filtersBySenderPrefix() {

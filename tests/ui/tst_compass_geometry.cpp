@@ -55,39 +55,20 @@ void TestCompassGeometry::windMarks_data() {
     QTest::addColumn<QPointF>("speedEnd");
     QTest::addColumn<QPointF>("gustEnd");
 
-    QTest::newRow("north, gust beyond speed")
-        << 0 << 10.0f << 20.0f << QPointF(607, 87) << QPointF(607, 467) << QPointF(607, 347)
-        << QPointF(607, 227);
-    QTest::newRow("east") << 90 << 10.0f << 20.0f << QPointF(1127, 607) << QPointF(747, 607)
-                          << QPointF(867, 607) << QPointF(987, 607);
-    QTest::newRow("south") << 180 << 10.0f << 20.0f << QPointF(607, 1127) << QPointF(607, 747)
-                           << QPointF(607, 867) << QPointF(607, 987);
-    QTest::newRow("west") << 270 << 10.0f << 20.0f << QPointF(87, 607) << QPointF(467, 607)
-                          << QPointF(347, 607) << QPointF(227, 607);
-    QTest::newRow("minus five degrees leans west of north")
-        << -5 << 10.0f << 20.0f << QPointF(561.679, 88.979) << QPointF(594.798, 467.533)
-        << QPointF(584.340, 347.989) << QPointF(573.881, 228.446);
-    QTest::newRow("400 degrees points north-east")
-        << 400 << 10.0f << 20.0f << QPointF(941.247, 208.655) << QPointF(696.990, 499.753)
-        << QPointF(774.124, 407.827) << QPointF(851.258, 315.902);
-    QTest::newRow("speed 31 stays inside the rim")
-        << 0 << 31.0f << 31.0f << QPointF(607, 87) << QPointF(607, 467) << QPointF(607, 95)
-        << QPointF(607, 95);
-    QTest::newRow("speed 32 reaches the rim")
-        << 0 << 32.0f << 0.0f << QPointF(607, 87) << QPointF(607, 467) << QPointF(607, 87)
-        << QPointF(607, 467);
-    QTest::newRow("speed 40 clamped to the rim")
-        << 0 << 40.0f << 100.0f << QPointF(607, 87) << QPointF(607, 467) << QPointF(607, 87)
-        << QPointF(607, 87);
-    QTest::newRow("absent gust runs to the centre, zero speed has no length")
-        << 0 << 0.0f << -999.0f << QPointF(607, 87) << QPointF(607, 467) << QPointF(607, 467)
-        << QPointF(607, 607);
-    QTest::newRow("small negative gust ends inside the disc")
-        << 0 << 0.0f << -5.0f << QPointF(607, 87) << QPointF(607, 467) << QPointF(607, 467)
-        << QPointF(607, 527);
-    QTest::newRow("gust below speed hides under the speed bar")
-        << 180 << 20.0f << 5.0f << QPointF(607, 1127) << QPointF(607, 747) << QPointF(607, 987)
-        << QPointF(607, 807);
+    // clang-format off
+    QTest::newRow("north, gust beyond speed") << 0 << 10.0f << 20.0f << QPointF(607, 87) << QPointF(607, 467) << QPointF(607, 347) << QPointF(607, 227);
+    QTest::newRow("east") << 90 << 10.0f << 20.0f << QPointF(1127, 607) << QPointF(747, 607) << QPointF(867, 607) << QPointF(987, 607);
+    QTest::newRow("south") << 180 << 10.0f << 20.0f << QPointF(607, 1127) << QPointF(607, 747) << QPointF(607, 867) << QPointF(607, 987);
+    QTest::newRow("west") << 270 << 10.0f << 20.0f << QPointF(87, 607) << QPointF(467, 607) << QPointF(347, 607) << QPointF(227, 607);
+    QTest::newRow("minus five degrees leans west of north") << -5 << 10.0f << 20.0f << QPointF(561.679, 88.979) << QPointF(594.798, 467.533) << QPointF(584.340, 347.989) << QPointF(573.881, 228.446);
+    QTest::newRow("400 degrees points north-east") << 400 << 10.0f << 20.0f << QPointF(941.247, 208.655) << QPointF(696.990, 499.753) << QPointF(774.124, 407.827) << QPointF(851.258, 315.902);
+    QTest::newRow("speed 31 stays inside the rim") << 0 << 31.0f << 31.0f << QPointF(607, 87) << QPointF(607, 467) << QPointF(607, 95) << QPointF(607, 95);
+    QTest::newRow("speed 32 reaches the rim") << 0 << 32.0f << 0.0f << QPointF(607, 87) << QPointF(607, 467) << QPointF(607, 87) << QPointF(607, 467);
+    QTest::newRow("speed 40 clamped to the rim") << 0 << 40.0f << 100.0f << QPointF(607, 87) << QPointF(607, 467) << QPointF(607, 87) << QPointF(607, 87);
+    QTest::newRow("absent gust runs to the centre, zero speed has no length") << 0 << 0.0f << -999.0f << QPointF(607, 87) << QPointF(607, 467) << QPointF(607, 467) << QPointF(607, 607);
+    QTest::newRow("small negative gust ends inside the disc") << 0 << 0.0f << -5.0f << QPointF(607, 87) << QPointF(607, 467) << QPointF(607, 467) << QPointF(607, 527);
+    QTest::newRow("gust below speed hides under the speed bar") << 180 << 20.0f << 5.0f << QPointF(607, 1127) << QPointF(607, 747) << QPointF(607, 987) << QPointF(607, 807);
+    // clang-format on
 }
 
 void TestCompassGeometry::windMarks() {
@@ -111,10 +92,12 @@ void TestCompassGeometry::windMarks() {
 void TestCompassGeometry::directionsOutsideOneTurn_data() {
     QTest::addColumn<int>("direction");
     QTest::addColumn<int>("sameAs");
+    // clang-format off
     QTest::newRow("-5 like 355") << -5 << 355;
     QTest::newRow("400 like 40") << 400 << 40;
     QTest::newRow("360 like 0") << 360 << 0;
     QTest::newRow("-90 like 270") << -90 << 270;
+    // clang-format on
 }
 
 void TestCompassGeometry::directionsOutsideOneTurn() {
@@ -134,11 +117,13 @@ void TestCompassGeometry::calm_data() {
     QTest::addColumn<float>("speed");
     QTest::addColumn<float>("gust");
     QTest::addColumn<bool>("calm");
+    // clang-format off
     QTest::newRow("no wind at all") << 0.0f << 0.0f << true;
     QTest::newRow("negative zero gust") << 0.0f << -0.0f << true;
     QTest::newRow("absent gust is not calm") << 0.0f << -999.0f << false;
     QTest::newRow("a breath of gust") << 0.0f << 0.1f << false;
     QTest::newRow("speed without gust") << 3.0f << 0.0f << false;
+    // clang-format on
 }
 
 void TestCompassGeometry::calm() {
@@ -190,10 +175,12 @@ void TestCompassGeometry::trendMarksRendered_data() {
     QTest::addColumn<QList<int>>("crossLines");
     // The shaft runs at x 127 twips from y 35 to 200; the heads' crossing
     // line lies at y 70 (up) or 150 (down); the equals bars at 100 and 155.
+    // clang-format off
     QTest::newRow("rising") << TrendMark::Up << true << QList<int>{70};
     QTest::newRow("falling") << TrendMark::Down << true << QList<int>{150};
     QTest::newRow("steady") << TrendMark::Steady << false << QList<int>{100, 155};
     QTest::newRow("none") << TrendMark::None << false << QList<int>{};
+    // clang-format on
 }
 
 void TestCompassGeometry::trendMarksRendered() {

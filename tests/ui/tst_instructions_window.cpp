@@ -24,7 +24,7 @@ QByteArray LongDocument(const QByteArray &firstLine) {
 
 } // namespace
 
-class TestFrmIstruzioni : public QObject {
+class TestInstructionsWindow : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -36,7 +36,7 @@ private slots:
     void missingFileReportsAndCloses();
     void emptyFileCountsAsPresent();
     void reloadsFromStartOnActivation();
-    void apriWhileActiveLoadsTheNewName();
+    void openWhileActiveLoadsTheNewName();
     void resizeKeepsViewAtLeastOnePixel();
     void minimisedLeavesViewAlone();
 
@@ -45,35 +45,37 @@ private:
     QString previousDir;
 };
 
-void TestFrmIstruzioni::init() {
+void TestInstructionsWindow::init() {
     QVERIFY(dir.isValid());
     previousDir = QDir::currentPath();
     QVERIFY(QDir::setCurrent(dir.path()));
 }
 
-void TestFrmIstruzioni::cleanup() {
+void TestInstructionsWindow::cleanup() {
     QDir::setCurrent(previousDir);
     QDir(dir.path()).removeRecursively();
     QDir().mkpath(dir.path());
 }
 
-void TestFrmIstruzioni::viewSize_data() {
+void TestInstructionsWindow::viewSize_data() {
     QTest::addColumn<QSize>("outer");
     QTest::addColumn<QSize>("view");
+    // clang-format off
     QTest::newRow("as laid out") << QSize(7800, 4440) << QSize(7680, 3960);
     QTest::newRow("smaller than the frame") << QSize(100, 400) << QSize(1, 1);
     QTest::newRow("exactly the frame") << QSize(120, 480) << QSize(1, 1);
     QTest::newRow("one twip over the frame") << QSize(122, 482) << QSize(2, 2);
     QTest::newRow("nothing at all") << QSize(0, 0) << QSize(1, 1);
+    // clang-format on
 }
 
-void TestFrmIstruzioni::viewSize() {
+void TestInstructionsWindow::viewSize() {
     QFETCH(QSize, outer);
     QFETCH(QSize, view);
     QCOMPARE(InstructionsViewSize(outer), view);
 }
 
-void TestFrmIstruzioni::locateDocument() {
+void TestInstructionsWindow::locateDocument() {
     const QString current = dir.filePath("cwd");
     const QString app = dir.filePath("app");
     QVERIFY(QDir().mkpath(current) && QDir().mkpath(app));
@@ -88,7 +90,7 @@ void TestFrmIstruzioni::locateDocument() {
     QCOMPARE(LocateDocument("Cartella.rtf", current, app), QString());
 }
 
-void TestFrmIstruzioni::opensCentredWithCaption() {
+void TestInstructionsWindow::opensCentredWithCaption() {
     WriteBytes("Leggimi.rtf", "{\\rtf1 Benvenuti in {\\b Anemora}}");
     FakePrompts prompts;
     InstructionsWindow viewer(prompts);
@@ -104,7 +106,7 @@ void TestFrmIstruzioni::opensCentredWithCaption() {
     QVERIFY(qAbs(frame.top() - (screen.height() - frame.height()) / 2) <= 1);
 }
 
-void TestFrmIstruzioni::missingFileReportsAndCloses() {
+void TestInstructionsWindow::missingFileReportsAndCloses() {
     FakePrompts prompts;
     InstructionsWindow viewer(prompts);
     viewer.Open("Leggimi.rtf", "Anemora - Istruzioni");
@@ -121,7 +123,7 @@ void TestFrmIstruzioni::missingFileReportsAndCloses() {
     QVERIFY(viewer.isVisible());
 }
 
-void TestFrmIstruzioni::emptyFileCountsAsPresent() {
+void TestInstructionsWindow::emptyFileCountsAsPresent() {
     WriteBytes("Leggimi.rtf", "");
     FakePrompts prompts;
     InstructionsWindow viewer(prompts);
@@ -132,7 +134,7 @@ void TestFrmIstruzioni::emptyFileCountsAsPresent() {
     QVERIFY(viewer.isVisible());
 }
 
-void TestFrmIstruzioni::reloadsFromStartOnActivation() {
+void TestInstructionsWindow::reloadsFromStartOnActivation() {
     WriteBytes("Leggimi.rtf", LongDocument("prima"));
     FakePrompts prompts;
     InstructionsWindow viewer(prompts);
@@ -155,7 +157,7 @@ void TestFrmIstruzioni::reloadsFromStartOnActivation() {
     QCOMPARE(viewer.documentView->verticalScrollBar()->value(), 0);
 }
 
-void TestFrmIstruzioni::apriWhileActiveLoadsTheNewName() {
+void TestInstructionsWindow::openWhileActiveLoadsTheNewName() {
     WriteBytes("Uno.rtf", "{\\rtf1 uno}");
     WriteBytes("Due.rtf", "{\\rtf1 due}");
     FakePrompts prompts;
@@ -168,7 +170,7 @@ void TestFrmIstruzioni::apriWhileActiveLoadsTheNewName() {
     QTRY_COMPARE(viewer.documentView->toPlainText(), QStringLiteral("due"));
 }
 
-void TestFrmIstruzioni::resizeKeepsViewAtLeastOnePixel() {
+void TestInstructionsWindow::resizeKeepsViewAtLeastOnePixel() {
     FakePrompts prompts;
     InstructionsWindow viewer(prompts);
     viewer.show();
@@ -182,7 +184,7 @@ void TestFrmIstruzioni::resizeKeepsViewAtLeastOnePixel() {
     QCOMPARE(viewer.documentView->geometry(), QRect(0, 0, 1, 1));
 }
 
-void TestFrmIstruzioni::minimisedLeavesViewAlone() {
+void TestInstructionsWindow::minimisedLeavesViewAlone() {
     FakePrompts prompts;
     InstructionsWindow viewer(prompts);
     viewer.show();
@@ -199,5 +201,5 @@ void TestFrmIstruzioni::minimisedLeavesViewAlone() {
     QCOMPARE(viewer.documentView->size(), QSize(outer.width() - 8, outer.height() - 32));
 }
 
-QTEST_MAIN(TestFrmIstruzioni)
+QTEST_MAIN(TestInstructionsWindow)
 #include "tst_instructions_window.moc"

@@ -53,7 +53,7 @@ bool SameSize(int actual, int expected) {
 
 } // namespace
 
-class TestFrmWx : public QObject {
+class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -83,17 +83,17 @@ private:
     std::unique_ptr<MainWindow> window;
 };
 
-void TestFrmWx::init() {
+void TestMainWindow::init() {
     monitor = std::make_unique<StationMonitor>(config, notifications, QString());
     window = std::make_unique<MainWindow>(*monitor);
 }
 
-void TestFrmWx::cleanup() {
+void TestMainWindow::cleanup() {
     window.reset();
     monitor.reset();
 }
 
-void TestFrmWx::startState() {
+void TestMainWindow::startState() {
     QCOMPARE(window->windowTitle(), QStringLiteral("Wx Station"));
     QCOMPARE(window->windLabel->text(), QStringLiteral("Anemora v7"));
     QCOMPARE(window->historyPane->toPlainText(), QStringLiteral("Dati storici"));
@@ -112,30 +112,24 @@ void TestFrmWx::startState() {
     QCOMPARE(window->minimumSize(), window->maximumSize());
 }
 
-void TestFrmWx::toggleSequences_data() {
+void TestMainWindow::toggleSequences_data() {
     // Each step is a right-click on the comment line, plain ("R") or with
     // Shift, Ctrl or Alt ("S", "C", "A"); after it: outer width, outer
     // height ("=" while still the start size), rxPane shown, historyPane shown,
     // historyPane height.
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QStringList>("after");
-    QTest::newRow("Rx pane on and off")
-        << "RR" << QStringList{"= 2310 1 0 1500", "= 1930 0 0 1500"};
-    QTest::newRow("history, Rx, history")
-        << "SRS" << QStringList{"6540 = 0 1 1500", "6540 2310 1 1 1850", "3270 2310 1 0 1500"};
-    QTest::newRow("Ctrl works as Shift")
-        << "CRC" << QStringList{"6540 = 0 1 1500", "6540 2310 1 1 1850", "3270 2310 1 0 1500"};
-    QTest::newRow("Alt works as Shift")
-        << "ARA" << QStringList{"6540 = 0 1 1500", "6540 2310 1 1 1850", "3270 2310 1 0 1500"};
-    QTest::newRow("Rx, history, Rx, history")
-        << "RSRS"
-        << QStringList{"= 2310 1 0 1500", "6540 2310 1 1 1850", "6540 1930 0 1 1500",
-                       "3270 1930 0 0 1500"};
-    QTest::newRow("history on and off alone")
-        << "SS" << QStringList{"6540 = 0 1 1500", "3270 = 0 0 1500"};
+    // clang-format off
+    QTest::newRow("Rx pane on and off") << "RR" << QStringList{"= 2310 1 0 1500", "= 1930 0 0 1500"};
+    QTest::newRow("history, Rx, history") << "SRS" << QStringList{"6540 = 0 1 1500", "6540 2310 1 1 1850", "3270 2310 1 0 1500"};
+    QTest::newRow("Ctrl works as Shift") << "CRC" << QStringList{"6540 = 0 1 1500", "6540 2310 1 1 1850", "3270 2310 1 0 1500"};
+    QTest::newRow("Alt works as Shift") << "ARA" << QStringList{"6540 = 0 1 1500", "6540 2310 1 1 1850", "3270 2310 1 0 1500"};
+    QTest::newRow("Rx, history, Rx, history") << "RSRS" << QStringList{"= 2310 1 0 1500", "6540 2310 1 1 1850", "6540 1930 0 1 1500", "3270 1930 0 0 1500"};
+    QTest::newRow("history on and off alone") << "SS" << QStringList{"6540 = 0 1 1500", "3270 = 0 0 1500"};
+    // clang-format on
 }
 
-void TestFrmWx::toggleSequences() {
+void TestMainWindow::toggleSequences() {
     QFETCH(QString, steps);
     QFETCH(QStringList, after);
     window->show();
@@ -164,7 +158,7 @@ void TestFrmWx::toggleSequences() {
     }
 }
 
-void TestFrmWx::panesFitTheClientArea() {
+void TestMainWindow::panesFitTheClientArea() {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QVERIFY(window->rxPane->geometry().top() + 1 < window->height());
@@ -178,7 +172,7 @@ void TestFrmWx::panesFitTheClientArea() {
     QVERIFY(window->historyPane->geometry().left() > window->rxPane->geometry().right());
 }
 
-void TestFrmWx::mousePresses_data() {
+void TestMainWindow::mousePresses_data() {
     QTest::addColumn<QString>("label");
     QTest::addColumn<int>("button");
     QTest::addColumn<int>("buttons");
@@ -191,31 +185,24 @@ void TestFrmWx::mousePresses_data() {
     const int right = Qt::RightButton;
     const int both = Qt::LeftButton | Qt::RightButton;
     const int none = Qt::NoModifier;
+    // clang-format off
     QTest::newRow("wind label right") << "wxdata" << right << right << none << 1 << false << false;
-    QTest::newRow("wind label Shift-right ignores the modifier")
-        << "wxdata" << right << right << int(Qt::ShiftModifier) << 1 << false << false;
+    QTest::newRow("wind label Shift-right ignores the modifier") << "wxdata" << right << right << int(Qt::ShiftModifier) << 1 << false << false;
     QTest::newRow("rain label right") << "rain" << right << right << none << 1 << false << false;
-    QTest::newRow("rain label Ctrl-right")
-        << "rain" << right << right << int(Qt::ControlModifier) << 1 << false << false;
+    QTest::newRow("rain label Ctrl-right") << "rain" << right << right << int(Qt::ControlModifier) << 1 << false << false;
     QTest::newRow("wind label left") << "wxdata" << left << left << none << 0 << false << false;
-    QTest::newRow("rain label left and right together")
-        << "rain" << right << both << none << 0 << false << false;
+    QTest::newRow("rain label left and right together") << "rain" << right << both << none << 0 << false << false;
     QTest::newRow("comment left") << "comment" << left << left << none << 0 << false << false;
-    QTest::newRow("comment Shift-left")
-        << "comment" << left << left << int(Qt::ShiftModifier) << 0 << false << false;
-    QTest::newRow("comment left and right together")
-        << "comment" << right << both << none << 0 << false << false;
-    QTest::newRow("comment middle") << "comment" << int(Qt::MiddleButton) << int(Qt::MiddleButton)
-                                    << none << 0 << false << false;
+    QTest::newRow("comment Shift-left") << "comment" << left << left << int(Qt::ShiftModifier) << 0 << false << false;
+    QTest::newRow("comment left and right together") << "comment" << right << both << none << 0 << false << false;
+    QTest::newRow("comment middle") << "comment" << int(Qt::MiddleButton) << int(Qt::MiddleButton) << none << 0 << false << false;
     QTest::newRow("comment right") << "comment" << right << right << none << 0 << true << false;
-    QTest::newRow("comment Shift+Ctrl-right")
-        << "comment" << right << right << int(Qt::ShiftModifier | Qt::ControlModifier) << 0 << false
-        << true;
-    QTest::newRow("temperature label right")
-        << "temp" << right << right << none << 0 << false << false;
+    QTest::newRow("comment Shift+Ctrl-right") << "comment" << right << right << int(Qt::ShiftModifier | Qt::ControlModifier) << 0 << false << true;
+    QTest::newRow("temperature label right") << "temp" << right << right << none << 0 << false << false;
+    // clang-format on
 }
 
-void TestFrmWx::mousePresses() {
+void TestMainWindow::mousePresses() {
     QFETCH(QString, label);
     QFETCH(int, button);
     QFETCH(int, buttons);
@@ -238,22 +225,22 @@ void TestFrmWx::mousePresses() {
     QCOMPARE(window->size() != before, rxShown || historyShown);
 }
 
-void TestFrmWx::helpKey_data() {
+void TestMainWindow::helpKey_data() {
     QTest::addColumn<QString>("focus");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<int>("requests");
+    // clang-format off
     QTest::newRow("F1 on the window") << "window" << int(Qt::Key_F1) << 0 << 1;
     QTest::newRow("F1 in the history pane") << "historyPane" << int(Qt::Key_F1) << 0 << 1;
-    QTest::newRow("Shift-F1 in the Rx pane")
-        << "rxPane" << int(Qt::Key_F1) << int(Qt::ShiftModifier) << 1;
-    QTest::newRow("Ctrl+Alt-F1 on the window")
-        << "window" << int(Qt::Key_F1) << int(Qt::ControlModifier | Qt::AltModifier) << 1;
+    QTest::newRow("Shift-F1 in the Rx pane") << "rxPane" << int(Qt::Key_F1) << int(Qt::ShiftModifier) << 1;
+    QTest::newRow("Ctrl+Alt-F1 on the window") << "window" << int(Qt::Key_F1) << int(Qt::ControlModifier | Qt::AltModifier) << 1;
     QTest::newRow("F2 does nothing") << "historyPane" << int(Qt::Key_F2) << 0 << 0;
     QTest::newRow("a letter does nothing") << "window" << int(Qt::Key_H) << 0 << 0;
+    // clang-format on
 }
 
-void TestFrmWx::helpKey() {
+void TestMainWindow::helpKey() {
     QFETCH(QString, focus);
     QFETCH(int, key);
     QFETCH(int, modifiers);
@@ -270,7 +257,7 @@ void TestFrmWx::helpKey() {
     QCOMPARE(spy.count(), requests);
 }
 
-void TestFrmWx::helpKeyOfAnotherWindowIgnored() {
+void TestMainWindow::helpKeyOfAnotherWindowIgnored() {
     QWidget other;
     other.show();
     QVERIFY(QTest::qWaitForWindowExposed(&other));
@@ -279,13 +266,15 @@ void TestFrmWx::helpKeyOfAnotherWindowIgnored() {
     QCOMPARE(spy.count(), 0);
 }
 
-void TestFrmWx::trayRoundTripKeepsPanes_data() {
+void TestMainWindow::trayRoundTripKeepsPanes_data() {
     QTest::addColumn<bool>("byReport");
+    // clang-format off
     QTest::newRow("tray icon activated") << false;
     QTest::newRow("a report brings the window forward") << true;
+    // clang-format on
 }
 
-void TestFrmWx::trayRoundTripKeepsPanes() {
+void TestMainWindow::trayRoundTripKeepsPanes() {
     QFETCH(bool, byReport);
     window->trayAvailable = true;
     window->show();
@@ -316,7 +305,7 @@ void TestFrmWx::trayRoundTripKeepsPanes() {
     QVERIFY(!window->isHidden());
 }
 
-void TestFrmWx::withoutTrayMinimisingKeepsWindowReachable() {
+void TestMainWindow::withoutTrayMinimisingKeepsWindowReachable() {
     window->trayAvailable = false;
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -329,7 +318,7 @@ void TestFrmWx::withoutTrayMinimisingKeepsWindowReachable() {
     QVERIFY(!window->isHidden());
 }
 
-void TestFrmWx::bringForwardWhenNormalKeepsWindow() {
+void TestMainWindow::bringForwardWhenNormalKeepsWindow() {
     window->trayAvailable = true;
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -341,7 +330,7 @@ void TestFrmWx::bringForwardWhenNormalKeepsWindow() {
     QCOMPARE(window->windowState() & ~Qt::WindowActive, Qt::WindowNoState);
 }
 
-void TestFrmWx::rendersModelChanges() {
+void TestMainWindow::rendersModelChanges() {
     DisplayModel &model = monitor->model;
     model.caption = QStringLiteral("Q1ABC-13 Wx Station");
     model.temperature = {QStringLiteral("41.0°C"), ReadingColour::Alarm};
@@ -378,7 +367,7 @@ void TestFrmWx::rendersModelChanges() {
     QCOMPARE(ShownToolTip(window->trayIcon.toolTip()), model.trayTip);
 }
 
-void TestFrmWx::historyStaysScrolledToEnd() {
+void TestMainWindow::historyStaysScrolledToEnd() {
     window->ToggleHistoryWindow();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -403,7 +392,7 @@ void TestFrmWx::historyStaysScrolledToEnd() {
     QCOMPARE(bar->value(), bar->maximum());
 }
 
-void TestFrmWx::receivedTextShownAsSent_data() {
+void TestMainWindow::receivedTextShownAsSent_data() {
     QTest::addColumn<QString>("text");
     // clang-format off
     QTest::newRow("tags") << QStringLiteral("<b>Bold</b> &amp; <i>it</i>");
@@ -414,7 +403,7 @@ void TestFrmWx::receivedTextShownAsSent_data() {
     // clang-format on
 }
 
-void TestFrmWx::receivedTextShownAsSent() {
+void TestMainWindow::receivedTextShownAsSent() {
     QFETCH(QString, text);
     config.StationCall = QStringLiteral("Q1ABC-13");
     monitor->HandleAprsLine(QStringLiteral("Q1ABC-13>APRS:_10090556c220s004g005t077 ") + text);
@@ -427,5 +416,5 @@ void TestFrmWx::receivedTextShownAsSent() {
     QCOMPARE(ShownToolTip(window->trayIcon.toolTip()), text);
 }
 
-QTEST_MAIN(TestFrmWx)
+QTEST_MAIN(TestMainWindow)
 #include "tst_main_window.moc"

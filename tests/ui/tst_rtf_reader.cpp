@@ -51,58 +51,34 @@ void TestRtfReader::text_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("expected");
     const QChar para = QChar::ParagraphSeparator;
-    QTest::newRow("par splits paragraphs")
-        << QByteArray("{\\rtf1 one\\par two}") << QStringLiteral("one") + para + "two";
-    QTest::newRow("newline after backslash is par")
-        << QByteArray("{\\rtf1 one\\\ntwo}") << QStringLiteral("one") + para + "two";
-    QTest::newRow("line is a line break") << QByteArray("{\\rtf1 one\\line two}")
-                                          << QStringLiteral("one") + QChar::LineSeparator + "two";
+    // clang-format off
+    QTest::newRow("par splits paragraphs") << QByteArray("{\\rtf1 one\\par two}") << QStringLiteral("one") + para + "two";
+    QTest::newRow("newline after backslash is par") << QByteArray("{\\rtf1 one\\\ntwo}") << QStringLiteral("one") + para + "two";
+    QTest::newRow("line is a line break") << QByteArray("{\\rtf1 one\\line two}") << QStringLiteral("one") + QChar::LineSeparator + "two";
     QTest::newRow("tab") << QByteArray("{\\rtf1 a\\tab b}") << QStringLiteral("a\tb");
     QTest::newRow("raw line ends ignored") << QByteArray("{\\rtf1 a\r\nb}") << QStringLiteral("ab");
-    QTest::newRow("escaped braces and backslash")
-        << QByteArray("{\\rtf1 \\{x\\}\\\\}") << QStringLiteral("{x}\\");
-    QTest::newRow("delimiting space eaten, second kept")
-        << QByteArray("{\\rtf1\\b  x}") << QStringLiteral(" x");
-    QTest::newRow("hex escape defaults to 1252")
-        << QByteArray("{\\rtf1 pi\\'f9 \\'80}") << QStringLiteral("più €");
-    QTest::newRow("ansicpg1250") << QByteArray("{\\rtf1\\ansi\\ansicpg1250 \\'e8\\'8a}")
-                                 << QStringLiteral("čŠ");
-    QTest::newRow("unknown code page falls back to 1252")
-        << QByteArray("{\\rtf1\\ansicpg99999 \\'e8}") << QStringLiteral("è");
-    QTest::newRow("unicode skips one fallback by default")
-        << QByteArray("{\\rtf1 \\u8364?x}") << QStringLiteral("€x");
-    QTest::newRow("unicode fallback hex escape counts as one")
-        << QByteArray("{\\rtf1 perch\\u233\\'e9!}") << QStringLiteral("perché!");
-    QTest::newRow("uc2 skips two")
-        << QByteArray("{\\rtf1\\uc2 \\u8364\\'80?x}") << QStringLiteral("€x");
-    QTest::newRow("uc0 skips nothing")
-        << QByteArray("{\\rtf1\\uc0 \\u8364 x}") << QStringLiteral("€x");
-    QTest::newRow("negative unicode is above 32767")
-        << QByteArray("{\\rtf1 \\u-3913?}") << QString(QChar(0xF0B7));
-    QTest::newRow("skip count ends with the group")
-        << QByteArray("{\\rtf1\\uc3 {\\u233}ab}") << QStringLiteral("éab");
-    QTest::newRow("symbol words") << QByteArray("{\\rtf1 \\ldblquote a\\rdblquote\\emdash\\~b}")
-                                  << QStringLiteral("“a”—") + QChar(0xA0) + "b";
-    QTest::newRow("starred destination skipped")
-        << QByteArray("{\\rtf1 a{\\*\\unknown hidden}b}") << QStringLiteral("ab");
-    QTest::newRow("picture skipped")
-        << QByteArray("{\\rtf1 a{\\pict\\pngblip 89504e47}b}") << QStringLiteral("ab");
-    QTest::newRow("info and stylesheet skipped")
-        << QByteArray("{\\rtf1{\\info{\\title T}}{\\stylesheet{\\s0 Normal;}}body}")
-        << QStringLiteral("body");
-    QTest::newRow("field result shown, instruction not")
-        << QByteArray("{\\rtf1{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}}")
-        << QStringLiteral("link");
-    QTest::newRow("binary data holding braces skipped")
-        << QByteArray("{\\rtf1 a{\\pict\\bin4 }}{{}b}") << QStringLiteral("ab");
-    QTest::newRow("font table names are not text")
-        << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier;}}x}") << QStringLiteral("x");
-    QTest::newRow("colour table is not text")
-        << QByteArray("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}x}") << QStringLiteral("x");
-    QTest::newRow("table cells and rows") << QByteArray("{\\rtf1\\trowd a\\cell b\\cell\\row c}")
-                                          << QStringLiteral("a\tb\t") + para + "c";
-    QTest::newRow("star in the document group does not hide it")
-        << QByteArray("{\\rtf1\\*\\x visible}") << QStringLiteral("visible");
+    QTest::newRow("escaped braces and backslash") << QByteArray("{\\rtf1 \\{x\\}\\\\}") << QStringLiteral("{x}\\");
+    QTest::newRow("delimiting space eaten, second kept") << QByteArray("{\\rtf1\\b  x}") << QStringLiteral(" x");
+    QTest::newRow("hex escape defaults to 1252") << QByteArray("{\\rtf1 pi\\'f9 \\'80}") << QStringLiteral("più €");
+    QTest::newRow("ansicpg1250") << QByteArray("{\\rtf1\\ansi\\ansicpg1250 \\'e8\\'8a}") << QStringLiteral("čŠ");
+    QTest::newRow("unknown code page falls back to 1252") << QByteArray("{\\rtf1\\ansicpg99999 \\'e8}") << QStringLiteral("è");
+    QTest::newRow("unicode skips one fallback by default") << QByteArray("{\\rtf1 \\u8364?x}") << QStringLiteral("€x");
+    QTest::newRow("unicode fallback hex escape counts as one") << QByteArray("{\\rtf1 perch\\u233\\'e9!}") << QStringLiteral("perché!");
+    QTest::newRow("uc2 skips two") << QByteArray("{\\rtf1\\uc2 \\u8364\\'80?x}") << QStringLiteral("€x");
+    QTest::newRow("uc0 skips nothing") << QByteArray("{\\rtf1\\uc0 \\u8364 x}") << QStringLiteral("€x");
+    QTest::newRow("negative unicode is above 32767") << QByteArray("{\\rtf1 \\u-3913?}") << QString(QChar(0xF0B7));
+    QTest::newRow("skip count ends with the group") << QByteArray("{\\rtf1\\uc3 {\\u233}ab}") << QStringLiteral("éab");
+    QTest::newRow("symbol words") << QByteArray("{\\rtf1 \\ldblquote a\\rdblquote\\emdash\\~b}") << QStringLiteral("“a”—") + QChar(0xA0) + "b";
+    QTest::newRow("starred destination skipped") << QByteArray("{\\rtf1 a{\\*\\unknown hidden}b}") << QStringLiteral("ab");
+    QTest::newRow("picture skipped") << QByteArray("{\\rtf1 a{\\pict\\pngblip 89504e47}b}") << QStringLiteral("ab");
+    QTest::newRow("info and stylesheet skipped") << QByteArray("{\\rtf1{\\info{\\title T}}{\\stylesheet{\\s0 Normal;}}body}") << QStringLiteral("body");
+    QTest::newRow("field result shown, instruction not") << QByteArray("{\\rtf1{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}}") << QStringLiteral("link");
+    QTest::newRow("binary data holding braces skipped") << QByteArray("{\\rtf1 a{\\pict\\bin4 }}{{}b}") << QStringLiteral("ab");
+    QTest::newRow("font table names are not text") << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier;}}x}") << QStringLiteral("x");
+    QTest::newRow("colour table is not text") << QByteArray("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}x}") << QStringLiteral("x");
+    QTest::newRow("table cells and rows") << QByteArray("{\\rtf1\\trowd a\\cell b\\cell\\row c}") << QStringLiteral("a\tb\t") + para + "c";
+    QTest::newRow("star in the document group does not hide it") << QByteArray("{\\rtf1\\*\\x visible}") << QStringLiteral("visible");
+    // clang-format on
 }
 
 void TestRtfReader::text() {
@@ -213,26 +189,17 @@ void TestRtfReader::damagedFiles_data() {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<RtfReadResult>("result");
-    QTest::newRow("truncated mid-paragraph")
-        << Fixture("truncated.rtf") << QStringLiteral("perché, citt") << RtfReadResult::Rtf;
-    QTest::newRow("zip archive named rtf")
-        << Fixture("odt-named-rtf.rtf") << QStringLiteral("mimetype") << RtfReadResult::PlainText;
-    QTest::newRow("extra closing braces mid-document")
-        << QByteArray("{\\rtf1 a}}}} b}") << QStringLiteral("a b") << RtfReadResult::Rtf;
-    QTest::newRow("garbage after the header")
-        << QByteArray("{\\rtf1 ok ") + QByteArray("\x00\xff\\\\'zz\\'\\", 10) + "\xfe"
-        << QStringLiteral("ok ") << RtfReadResult::Rtf;
-    QTest::newRow("file ends in a control word")
-        << QByteArray("{\\rtf1 x\\par\\") << "x" << RtfReadResult::Rtf;
-    QTest::newRow("file ends in a hex escape")
-        << QByteArray("{\\rtf1 x\\'e") << "x" << RtfReadResult::Rtf;
-    QTest::newRow("huge parameters")
-        << QByteArray("{\\rtf1\\fs99999999999999\\uc99999 x\\u5 y") << "x" << RtfReadResult::Rtf;
-    QTest::newRow("binary length beyond the end")
-        << QByteArray("{\\rtf1 x{\\bin9999999999 abc") << "x" << RtfReadResult::Rtf;
-    QTest::newRow("endless control word")
-        << QByteArray("{\\rtf1 x\\") + QByteArray(100000, 'a') + " y}"
-        << "xy" << RtfReadResult::Rtf;
+    // clang-format off
+    QTest::newRow("truncated mid-paragraph") << Fixture("truncated.rtf") << QStringLiteral("perché, citt") << RtfReadResult::Rtf;
+    QTest::newRow("zip archive named rtf") << Fixture("odt-named-rtf.rtf") << QStringLiteral("mimetype") << RtfReadResult::PlainText;
+    QTest::newRow("extra closing braces mid-document") << QByteArray("{\\rtf1 a}}}} b}") << QStringLiteral("a b") << RtfReadResult::Rtf;
+    QTest::newRow("garbage after the header") << QByteArray("{\\rtf1 ok ") + QByteArray("\x00\xff\\\\'zz\\'\\", 10) + "\xfe" << QStringLiteral("ok ") << RtfReadResult::Rtf;
+    QTest::newRow("file ends in a control word") << QByteArray("{\\rtf1 x\\par\\") << "x" << RtfReadResult::Rtf;
+    QTest::newRow("file ends in a hex escape") << QByteArray("{\\rtf1 x\\'e") << "x" << RtfReadResult::Rtf;
+    QTest::newRow("huge parameters") << QByteArray("{\\rtf1\\fs99999999999999\\uc99999 x\\u5 y") << "x" << RtfReadResult::Rtf;
+    QTest::newRow("binary length beyond the end") << QByteArray("{\\rtf1 x{\\bin9999999999 abc") << "x" << RtfReadResult::Rtf;
+    QTest::newRow("endless control word") << QByteArray("{\\rtf1 x\\") + QByteArray(100000, 'a') + " y}" << "xy" << RtfReadResult::Rtf;
+    // clang-format on
 }
 
 void TestRtfReader::damagedFiles() {

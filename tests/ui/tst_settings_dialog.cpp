@@ -39,7 +39,7 @@ private slots:
     void cleanup();
     void layout();
     void tabOrder();
-    void callTypingAndConferma();
+    void callTypingAndAccept();
     void loadFormatsForTheLocale_data();
     void loadFormatsForTheLocale();
     void storedLongValuesShownWhole();
@@ -130,7 +130,7 @@ void TestSettingsDialog::tabOrder() {
     }
 }
 
-void TestSettingsDialog::callTypingAndConferma() {
+void TestSettingsDialog::callTypingAndAccept() {
     const auto dialog = Open();
     QTRY_COMPARE(QApplication::focusWidget(), dialog->callEdit);
     QCOMPARE(dialog->callEdit->text(), QStringLiteral("Q1ABC-13"));
@@ -160,10 +160,10 @@ void TestSettingsDialog::loadFormatsForTheLocale_data() {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("hiBaro");
     QTest::addColumn<QString>("loTemp");
-    QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates) << "1,040.0"
-                             << "-5.0";
-    QTest::newRow("Italian") << QLocale(QLocale::Italian, QLocale::Italy) << "1.040,0"
-                             << "-5,0";
+    // clang-format off
+    QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates) << "1,040.0" << "-5.0";
+    QTest::newRow("Italian") << QLocale(QLocale::Italian, QLocale::Italy) << "1.040,0" << "-5,0";
+    // clang-format on
 }
 
 void TestSettingsDialog::loadFormatsForTheLocale() {

@@ -16,9 +16,11 @@ void TestSoundPlayer::defaultSoundForWhatCannotPlay_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("content");
 
+    // clang-format off
     QTest::newRow("missing file") << "missing.wav" << QByteArray();
     QTest::newRow("folder") << "folder.wav" << QByteArray();
     QTest::newRow("not a wav") << "broken.wav" << QByteArray("this is no sound at all");
+    // clang-format on
 }
 
 void TestSoundPlayer::defaultSoundForWhatCannotPlay() {

@@ -26,8 +26,10 @@ private slots:
 
 void BenchWeather::parseWxReport_data() {
     QTest::addColumn<QString>("payload");
+    // clang-format off
     QTest::newRow("positionless") << Positionless;
     QTest::newRow("with position") << WithPosition;
+    // clang-format on
 }
 
 void BenchWeather::parseWxReport() {

@@ -97,127 +97,26 @@ void TestDecodeWxReport::texts_data() {
     QTest::addColumn<QString>("comment");
 
     const QString exampleRain = QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day Dp 13.9°C  11.5g/m³");
-    QTest::newRow("example, English") << English << Example << "220°  6 / 8 km/h"
-                                      << "25.0°C"
-                                      << "50%"
-                                      << "990.0 mb" << exampleRain << " wRSW";
-    QTest::newRow("example, Italian")
-        << Italian << Example << "220°  6 / 8 km/h"
-        << "25,0°C"
-        << "50%"
-        << "990,0 mb" << QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day Dp 13,9°C  11,5g/m³") << " wRSW";
-    QTest::newRow("grouping, English") << English << "_220/004b10132"
-                                       << "220°  6 km/h"
-                                       << ""
-                                       << ""
-                                       << "1,013.2 mb"
-                                       << ""
-                                       << " ";
-    QTest::newRow("grouping, Italian") << Italian << "_220/004b10132"
-                                       << "220°  6 km/h"
-                                       << ""
-                                       << ""
-                                       << "1.013,2 mb"
-                                       << ""
-                                       << " ";
-    QTest::newRow("below zero, Italian") << Italian << "_...t023"
-                                         << "Anemora v7"
-                                         << "-5,0°C"
-                                         << ""
-                                         << ""
-                                         << ""
-                                         << " ...";
-    QTest::newRow("calm, gust absent") << English << "_000/000t050"
-                                       << "Calma di vento"
-                                       << "10.0°C"
-                                       << ""
-                                       << ""
-                                       << ""
-                                       << " ";
-    QTest::newRow("calm, gust zero") << English << "_090/000g000"
-                                     << "Calma di vento"
-                                     << ""
-                                     << ""
-                                     << ""
-                                     << ""
-                                     << " ";
-    QTest::newRow("gust above zero is not calm") << English << "_090/000g001"
-                                                 << "090°  0 / 2 km/h"
-                                                 << ""
-                                                 << ""
-                                                 << ""
-                                                 << ""
-                                                 << " ";
-    QTest::newRow("direction padded") << English << "_005/006"
-                                      << "005°  10 km/h"
-                                      << ""
-                                      << ""
-                                      << ""
-                                      << ""
-                                      << " ";
-    QTest::newRow("no gust, no wind chill") << English << "_270/012t032"
-                                            << "270°  19 km/h"
-                                            << "0.0°C"
-                                            << ""
-                                            << ""
-                                            << ""
-                                            << " ";
-    QTest::newRow("wind chill shown") << English << "_270/012g020t032"
-                                      << "270°  19 / 32 km/h"
-                                      << "0.0°C"
-                                      << ""
-                                      << ""
-                                      << " Wch -8.9°C"
-                                      << " ";
-    QTest::newRow("wind chill above air") << English << "_270/003g005t086"
-                                          << "270°  5 / 8 km/h"
-                                          << "30.0°C"
-                                          << ""
-                                          << ""
-                                          << ""
-                                          << " ";
-    QTest::newRow("dew point at 100%") << English << "_...t068h00"
-                                       << "Anemora v7"
-                                       << "20.0°C"
-                                       << "100%"
-                                       << ""
-                                       << " Dp 20.0°C  17.3g/m³"
-                                       << " ...";
-    QTest::newRow("humidity without temperature") << English << "_...h45"
-                                                  << "Anemora v7"
-                                                  << ""
-                                                  << "45%"
-                                                  << ""
-                                                  << ""
-                                                  << " ...";
-    QTest::newRow("negative humidity skipped") << English << "_...t068h-5"
-                                               << "Anemora v7"
-                                               << "20.0°C"
-                                               << ""
-                                               << ""
-                                               << ""
-                                               << " ...";
-    QTest::newRow("pressure change note") << English << "_220/004b10132v-02wRSW"
-                                          << "220°  6 km/h"
-                                          << ""
-                                          << ""
-                                          << "1,013.2 mb"
-                                          << ""
-                                          << "Variaz Press in 4h= -2mb wRSW";
-    QTest::newRow("pressure change up") << English << "_220/004v+12"
-                                        << "220°  6 km/h"
-                                        << ""
-                                        << ""
-                                        << ""
-                                        << ""
-                                        << "Variaz Press in 4h= 12mb ";
-    QTest::newRow("rain to whole mm") << English << "_...r002p000P000"
-                                      << "Anemora v7"
-                                      << ""
-                                      << ""
-                                      << ""
-                                      << "1mm/h 0mm/24h\r\n0mm/Day"
-                                      << " ...";
+    // clang-format off
+    QTest::newRow("example, English") << English << Example << "220°  6 / 8 km/h" << "25.0°C" << "50%" << "990.0 mb" << exampleRain << " wRSW";
+    QTest::newRow("example, Italian") << Italian << Example << "220°  6 / 8 km/h" << "25,0°C" << "50%" << "990,0 mb" << QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day Dp 13,9°C  11,5g/m³") << " wRSW";
+    QTest::newRow("grouping, English") << English << "_220/004b10132" << "220°  6 km/h" << "" << "" << "1,013.2 mb" << "" << " ";
+    QTest::newRow("grouping, Italian") << Italian << "_220/004b10132" << "220°  6 km/h" << "" << "" << "1.013,2 mb" << "" << " ";
+    QTest::newRow("below zero, Italian") << Italian << "_...t023" << "Anemora v7" << "-5,0°C" << "" << "" << "" << " ...";
+    QTest::newRow("calm, gust absent") << English << "_000/000t050" << "Calma di vento" << "10.0°C" << "" << "" << "" << " ";
+    QTest::newRow("calm, gust zero") << English << "_090/000g000" << "Calma di vento" << "" << "" << "" << "" << " ";
+    QTest::newRow("gust above zero is not calm") << English << "_090/000g001" << "090°  0 / 2 km/h" << "" << "" << "" << "" << " ";
+    QTest::newRow("direction padded") << English << "_005/006" << "005°  10 km/h" << "" << "" << "" << "" << " ";
+    QTest::newRow("no gust, no wind chill") << English << "_270/012t032" << "270°  19 km/h" << "0.0°C" << "" << "" << "" << " ";
+    QTest::newRow("wind chill shown") << English << "_270/012g020t032" << "270°  19 / 32 km/h" << "0.0°C" << "" << "" << " Wch -8.9°C" << " ";
+    QTest::newRow("wind chill above air") << English << "_270/003g005t086" << "270°  5 / 8 km/h" << "30.0°C" << "" << "" << "" << " ";
+    QTest::newRow("dew point at 100%") << English << "_...t068h00" << "Anemora v7" << "20.0°C" << "100%" << "" << " Dp 20.0°C  17.3g/m³" << " ...";
+    QTest::newRow("humidity without temperature") << English << "_...h45" << "Anemora v7" << "" << "45%" << "" << "" << " ...";
+    QTest::newRow("negative humidity skipped") << English << "_...t068h-5" << "Anemora v7" << "20.0°C" << "" << "" << "" << " ...";
+    QTest::newRow("pressure change note") << English << "_220/004b10132v-02wRSW" << "220°  6 km/h" << "" << "" << "1,013.2 mb" << "" << "Variaz Press in 4h= -2mb wRSW";
+    QTest::newRow("pressure change up") << English << "_220/004v+12" << "220°  6 km/h" << "" << "" << "" << "" << "Variaz Press in 4h= 12mb ";
+    QTest::newRow("rain to whole mm") << English << "_...r002p000P000" << "Anemora v7" << "" << "" << "" << "1mm/h 0mm/24h\r\n0mm/Day" << " ...";
+    // clang-format on
 }
 
 void TestDecodeWxReport::texts() {
@@ -245,9 +144,11 @@ void TestDecodeWxReport::rainFontSize_data() {
     QTest::addColumn<int>("length");
     QTest::addColumn<double>("points");
 
+    // clang-format off
     QTest::newRow("25 characters") << "_...r394p040P000" << 25 << 10.0;
     QTest::newRow("26 characters") << "_...r394p040P040" << 26 << 8.0;
     QTest::newRow("empty") << "_..." << 0 << 10.0;
+    // clang-format on
 }
 
 void TestDecodeWxReport::rainFontSize() {
@@ -267,9 +168,11 @@ void TestDecodeWxReport::gateAndTimer_data() {
     QTest::addColumn<int>("restarts");
     QTest::addColumn<bool>("compassDrawn");
 
+    // clang-format off
     QTest::newRow("wind closes the gate") << Example << false << 1 << true;
     QTest::newRow("no direction keeps the gate") << "_10090556c...s...t077" << true << 0 << false;
     QTest::newRow("numeric direction below -99") << "_-99/004t077" << false << 1 << false;
+    // clang-format on
 }
 
 void TestDecodeWxReport::gateAndTimer() {
@@ -298,75 +201,31 @@ void TestDecodeWxReport::alarmBoundaries_data() {
     const float speed = float(10 * 1.609347);
     const float gust = float(20 * 1.609347);
     const float rain = float(100 * 0.254003);
-    QTest::newRow("speed equal") << "_090/010g020"
-                                 << "wind"
-                                 << "HiWind" << speed << true;
-    QTest::newRow("speed just below") << "_090/010g020"
-                                      << "wind"
-                                      << "HiWind" << speed + 0.1f << false;
-    QTest::newRow("gust equal") << "_090/010g020"
-                                << "wind"
-                                << "HiGust" << gust << false;
-    QTest::newRow("gust tenth above") << "_090/010g020"
-                                      << "wind"
-                                      << "HiGust" << gust - 0.1f << true;
-    QTest::newRow("calm never alarms") << "_090/000g000"
-                                       << "wind"
-                                       << "HiGust" << -5.0f << false;
-    QTest::newRow("temp at low") << "_...t050"
-                                 << "temp"
-                                 << "LoTemp" << 10.0f << true;
-    QTest::newRow("temp above low") << "_...t050"
-                                    << "temp"
-                                    << "LoTemp" << 9.9f << false;
-    QTest::newRow("temp at high") << "_...t050"
-                                  << "temp"
-                                  << "HiTemp" << 10.0f << true;
-    QTest::newRow("temp below high") << "_...t050"
-                                     << "temp"
-                                     << "HiTemp" << 10.1f << false;
-    QTest::newRow("hum at low") << "_...h50"
-                                << "hum"
-                                << "LoHum" << 50.0f << true;
-    QTest::newRow("hum above low") << "_...h50"
-                                   << "hum"
-                                   << "LoHum" << 49.0f << false;
-    QTest::newRow("hum at high") << "_...h50"
-                                 << "hum"
-                                 << "HiHum" << 50.0f << true;
-    QTest::newRow("hum below high") << "_...h50"
-                                    << "hum"
-                                    << "HiHum" << 51.0f << false;
-    QTest::newRow("press at low") << "_...b10132"
-                                  << "press"
-                                  << "LoBaro" << 1013.2f << true;
-    QTest::newRow("press above low") << "_...b10132"
-                                     << "press"
-                                     << "LoBaro" << 1013.1f << false;
-    QTest::newRow("press at high") << "_...b10132"
-                                   << "press"
-                                   << "HiBaro" << 1013.2f << true;
-    QTest::newRow("press below high") << "_...b10132"
-                                      << "press"
-                                      << "HiBaro" << 1013.3f << false;
-    QTest::newRow("rain hour at limit") << "_...r100"
-                                        << "rain"
-                                        << "HiRainHour" << rain << true;
-    QTest::newRow("rain hour below") << "_...r100"
-                                     << "rain"
-                                     << "HiRainHour" << rain + 0.1f << false;
-    QTest::newRow("rain 24h at limit") << "_...p100"
-                                       << "rain"
-                                       << "HiRain24" << rain << true;
-    QTest::newRow("rain 24h below") << "_...p100"
-                                    << "rain"
-                                    << "HiRain24" << rain + 0.1f << false;
-    QTest::newRow("rain since midnight has none") << "_...P900"
-                                                  << "rain"
-                                                  << "HiRain24" << 1.0f << false;
-    QTest::newRow("absent rain never alarms") << "_..."
-                                              << "rain"
-                                              << "HiRainHour" << -5.0f << false;
+    // clang-format off
+    QTest::newRow("speed equal") << "_090/010g020" << "wind" << "HiWind" << speed << true;
+    QTest::newRow("speed just below") << "_090/010g020" << "wind" << "HiWind" << speed + 0.1f << false;
+    QTest::newRow("gust equal") << "_090/010g020" << "wind" << "HiGust" << gust << false;
+    QTest::newRow("gust tenth above") << "_090/010g020" << "wind" << "HiGust" << gust - 0.1f << true;
+    QTest::newRow("calm never alarms") << "_090/000g000" << "wind" << "HiGust" << -5.0f << false;
+    QTest::newRow("temp at low") << "_...t050" << "temp" << "LoTemp" << 10.0f << true;
+    QTest::newRow("temp above low") << "_...t050" << "temp" << "LoTemp" << 9.9f << false;
+    QTest::newRow("temp at high") << "_...t050" << "temp" << "HiTemp" << 10.0f << true;
+    QTest::newRow("temp below high") << "_...t050" << "temp" << "HiTemp" << 10.1f << false;
+    QTest::newRow("hum at low") << "_...h50" << "hum" << "LoHum" << 50.0f << true;
+    QTest::newRow("hum above low") << "_...h50" << "hum" << "LoHum" << 49.0f << false;
+    QTest::newRow("hum at high") << "_...h50" << "hum" << "HiHum" << 50.0f << true;
+    QTest::newRow("hum below high") << "_...h50" << "hum" << "HiHum" << 51.0f << false;
+    QTest::newRow("press at low") << "_...b10132" << "press" << "LoBaro" << 1013.2f << true;
+    QTest::newRow("press above low") << "_...b10132" << "press" << "LoBaro" << 1013.1f << false;
+    QTest::newRow("press at high") << "_...b10132" << "press" << "HiBaro" << 1013.2f << true;
+    QTest::newRow("press below high") << "_...b10132" << "press" << "HiBaro" << 1013.3f << false;
+    QTest::newRow("rain hour at limit") << "_...r100" << "rain" << "HiRainHour" << rain << true;
+    QTest::newRow("rain hour below") << "_...r100" << "rain" << "HiRainHour" << rain + 0.1f << false;
+    QTest::newRow("rain 24h at limit") << "_...p100" << "rain" << "HiRain24" << rain << true;
+    QTest::newRow("rain 24h below") << "_...p100" << "rain" << "HiRain24" << rain + 0.1f << false;
+    QTest::newRow("rain since midnight has none") << "_...P900" << "rain" << "HiRain24" << 1.0f << false;
+    QTest::newRow("absent rain never alarms") << "_..." << "rain" << "HiRainHour" << -5.0f << false;
+    // clang-format on
 }
 
 void TestDecodeWxReport::alarmBoundaries() {
@@ -418,10 +277,10 @@ void TestDecodeWxReport::sounds_data() {
     const QString hot = QStringLiteral("_090/010t120");
     const QString mild = QStringLiteral("_090/010t060");
     const QString noDirection = QStringLiteral("_...t120");
+    // clang-format off
     QTest::newRow("alarm wins over new data") << hot << "Q1ABC-13" << true << true << "Alarm.wav";
     QTest::newRow("station's own sound") << mild << "Q1ABC-13" << true << true << "Q1ABC-13.wav";
-    QTest::newRow("new data without own sound")
-        << mild << "IK2XYZ" << true << true << "NewData.wav";
+    QTest::newRow("new data without own sound") << mild << "IK2XYZ" << true << true << "NewData.wav";
     QTest::newRow("new data off") << mild << "Q1ABC-13" << false << true << "";
     QTest::newRow("silent alarm") << hot << "Q1ABC-13" << true << false << "Q1ABC-13.wav";
     QTest::newRow("silent alarm, no new data") << hot << "Q1ABC-13" << false << false << "";
@@ -429,6 +288,7 @@ void TestDecodeWxReport::sounds_data() {
     QTest::newRow("call leading outside") << mild << "../outside" << true << true << "NewData.wav";
     QTest::newRow("call with a folder") << mild << "sub/Q1ABC-13" << true << true << "NewData.wav";
     QTest::newRow("folder named like the call") << mild << "DIR" << true << true << "NewData.wav";
+    // clang-format on
 }
 
 void TestDecodeWxReport::sounds() {
@@ -463,11 +323,13 @@ void TestDecodeWxReport::bringForward_data() {
     QTest::addColumn<bool>("focusAlarm");
     QTest::addColumn<int>("times");
 
+    // clang-format off
     QTest::newRow("every report when asked") << "_...h50" << true << false << 1;
     QTest::newRow("quiet report") << "_090/010t060" << false << true << 0;
     QTest::newRow("alarm") << "_090/010t120" << false << true << 1;
     QTest::newRow("alarm, focus off") << "_090/010t120" << false << false << 0;
     QTest::newRow("several alarms once") << "_090/099t120h99" << false << true << 1;
+    // clang-format on
 }
 
 void TestDecodeWxReport::bringForward() {
@@ -547,9 +409,11 @@ void TestDecodeWxReport::clearData_data() {
     QTest::addColumn<int>("callChanged");
     QTest::addColumn<bool>("reset");
 
+    // clang-format off
     QTest::newRow("unset") << -1 << false;
     QTest::newRow("false") << 0 << false;
     QTest::newRow("true") << 1 << true;
+    // clang-format on
 }
 
 void TestDecodeWxReport::clearData() {
@@ -596,6 +460,7 @@ void TestDecodeWxReport::hostileInput_data() {
     QString binary;
     for (int c = 0; c < 256; ++c)
         binary += QChar(c);
+    // clang-format off
     QTest::newRow("every byte") << QStringLiteral("_") + binary;
     QTest::newRow("megabyte of digits") << QStringLiteral("_220/004t") + QString(1 << 20, u'9');
     QTest::newRow("megabyte of keys") << QStringLiteral("_") + QString(1 << 20, u't');
@@ -603,6 +468,7 @@ void TestDecodeWxReport::hostileInput_data() {
     QTest::newRow("smallest values") << "_-32768/-32768g-32768t-32736r-32768h-32768b-32768v-32768";
     QTest::newRow("humidity far above 100") << "_090/010t077h9999";
     QTest::newRow("only an underscore") << "_";
+    // clang-format on
 }
 
 void TestDecodeWxReport::hostileInput() {

@@ -106,7 +106,9 @@ void TestParserEquivalence::sameAsFrozenParser_data() {
     QTest::addColumn<QString>("payload");
     for (const auto &[name, path] : Sources())
         for (const Packet &packet : FilePackets(name, path))
+            // clang-format off
             QTest::newRow(qPrintable(packet.where)) << packet.payload;
+    // clang-format on
 }
 
 // Every packet, and every shorter start of it (texts that end inside a

@@ -23,6 +23,7 @@ void TestTextPrimitives::isNumericText_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("numeric");
 
+    // clang-format off
     QTest::newRow("digits") << "077" << true;
     QTest::newRow("minus") << "-05" << true;
     QTest::newRow("plus") << "+02" << true;
@@ -43,6 +44,7 @@ void TestTextPrimitives::isNumericText_data() {
     QTest::newRow("letter after") << "072r" << false;
     QTest::newRow("exponent") << "1e5" << false;
     QTest::newRow("comma decimal") << "2,5" << false;
+    // clang-format on
 }
 
 void TestTextPrimitives::isNumericText() {
@@ -55,6 +57,7 @@ void TestTextPrimitives::leadingValue_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
 
+    // clang-format off
     QTest::newRow("leading zeros") << "004" << 4.0;
     QTest::newRow("negative") << "-05" << -5.0;
     QTest::newRow("letters after") << "072r" << 72.0;
@@ -67,6 +70,7 @@ void TestTextPrimitives::leadingValue_data() {
     QTest::newRow("letters first") << "x12" << 0.0;
     QTest::newRow("sign not after digits") << "5-3" << 5.0;
     QTest::newRow("exponent is not read") << "1e5" << 1.0;
+    // clang-format on
 }
 
 void TestTextPrimitives::leadingValue() {
@@ -91,6 +95,7 @@ void TestTextPrimitives::toInt16_data() {
     QTest::addColumn<bool>("fits");
     QTest::addColumn<int>("result");
 
+    // clang-format off
     QTest::newRow("2.5 to even") << 2.5 << true << 2;
     QTest::newRow("3.5 to even") << 3.5 << true << 4;
     QTest::newRow("-2.5 to even") << -2.5 << true << -2;
@@ -104,6 +109,7 @@ void TestTextPrimitives::toInt16_data() {
     QTest::newRow("far out") << 99999.0 << false << 0;
     QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << false << 0;
     QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << false << 0;
+    // clang-format on
 }
 
 void TestTextPrimitives::toInt16() {

@@ -26,6 +26,7 @@ void TestWxDisplay::formatFixed_data() {
 
     const QLocale en(QLocale::English, QLocale::UnitedStates);
     const QLocale it(QLocale::Italian, QLocale::Italy);
+    // clang-format off
     QTest::newRow("half up to whole") << en << 0.5f << 0 << "1";
     QTest::newRow("2.5 away from zero") << en << 2.5f << 0 << "3";
     QTest::newRow("-2.5 away from zero") << en << -2.5f << 0 << "-3";
@@ -43,6 +44,7 @@ void TestWxDisplay::formatFixed_data() {
     QTest::newRow("grouping Italian") << it << 1013.2f << 1 << "1.013,2";
     QTest::newRow("negative Italian") << it << -20.55f << 1 << "-20,6";
     QTest::newRow("whole Italian") << it << 8.046735f << 0 << "8";
+    // clang-format on
 }
 
 void TestWxDisplay::formatFixed() {
@@ -57,10 +59,12 @@ void TestWxDisplay::formatDirection_data() {
     QTest::addColumn<int>("direction");
     QTest::addColumn<QString>("text");
 
+    // clang-format off
     QTest::newRow("north") << 0 << "000";
     QTest::newRow("five") << 5 << "005";
     QTest::newRow("three digits") << 220 << "220";
     QTest::newRow("negative keeps sign first") << -5 << "-005";
+    // clang-format on
 }
 
 void TestWxDisplay::formatDirection() {
@@ -75,20 +79,14 @@ void TestWxDisplay::derivedValues_data() {
     QTest::addColumn<int>("humidity");
     QTest::addColumn<QString>("rain");
 
-    QTest::newRow("all parts") << 10.0f << 20.0f << 25.0f << 80
-                               << QStringLiteral(
-                                      "0mm/h 0mm/24h\r\n0mm/Day Wch 3.6°C Dp 6.7°C  7.5g/m³");
-    QTest::newRow("chill above air")
-        << 30.0f << 5.0f << 8.0f << 80
-        << QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day Dp 26.2°C  24.3g/m³");
-    QTest::newRow("gust zero disables chill")
-        << 10.0f << 20.0f << 0.0f << -9999 << QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day");
-    QTest::newRow("saturated") << 20.0f << 0.0f << 0.0f << 100
-                               << QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day Dp 20.0°C  17.3g/m³");
-    QTest::newRow("negative humidity")
-        << 20.0f << 0.0f << 0.0f << -1 << QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day");
-    QTest::newRow("negative speed")
-        << 10.0f << -5.0f << 3.0f << -9999 << QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day");
+    // clang-format off
+    QTest::newRow("all parts") << 10.0f << 20.0f << 25.0f << 80 << QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day Wch 3.6°C Dp 6.7°C  7.5g/m³");
+    QTest::newRow("chill above air") << 30.0f << 5.0f << 8.0f << 80 << QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day Dp 26.2°C  24.3g/m³");
+    QTest::newRow("gust zero disables chill") << 10.0f << 20.0f << 0.0f << -9999 << QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day");
+    QTest::newRow("saturated") << 20.0f << 0.0f << 0.0f << 100 << QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day Dp 20.0°C  17.3g/m³");
+    QTest::newRow("negative humidity") << 20.0f << 0.0f << 0.0f << -1 << QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day");
+    QTest::newRow("negative speed") << 10.0f << -5.0f << 3.0f << -9999 << QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day");
+    // clang-format on
 }
 
 void TestWxDisplay::derivedValues() {
@@ -109,18 +107,14 @@ void TestWxDisplay::stationSoundName_data() {
     QTest::addColumn<QString>("call");
     QTest::addColumn<QString>("name");
 
-    QTest::newRow("call with SSID") << "Q1ABC-13"
-                                    << "Q1ABC-13.wav";
-    QTest::newRow("no call") << ""
-                             << "";
-    QTest::newRow("parent folder") << "../x"
-                                   << "";
-    QTest::newRow("two dots alone") << ".."
-                                    << "";
-    QTest::newRow("absolute path") << "/tmp/x"
-                                   << "";
-    QTest::newRow("backslash") << "..\\x"
-                               << "";
+    // clang-format off
+    QTest::newRow("call with SSID") << "Q1ABC-13" << "Q1ABC-13.wav";
+    QTest::newRow("no call") << "" << "";
+    QTest::newRow("parent folder") << "../x" << "";
+    QTest::newRow("two dots alone") << ".." << "";
+    QTest::newRow("absolute path") << "/tmp/x" << "";
+    QTest::newRow("backslash") << "..\\x" << "";
+    // clang-format on
 }
 
 void TestWxDisplay::stationSoundName() {
