@@ -9,12 +9,14 @@
 #include <QChartView>
 #include <QCloseEvent>
 #include <QDateTimeAxis>
+#include <QGraphicsLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
 #include <QLocale>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -44,7 +46,58 @@ const std::array<QColor, TrendQuantityCount> QuantityColours{
 
 const std::array<const char *, 3> RangeNames{"&6 ore", "&24 ore", "&7 giorni"};
 
+// In the order of TrendRange, most first: tick counts that put the labels a
+// whole number of hours (a week: days) apart.
+const std::array<QList<int>, 3> TimeTicks{{{7, 4, 3, 2}, {7, 5, 4, 3, 2}, {8, 2}}};
+
+// Fits a 1024x768 screen with its title bar and task bar.
+constexpr QSize DefaultSize(900, 680);
+// The fewest value ticks asked of the nice-number rounding, which may add one.
+constexpr int ValueTicks = 4;
+// Room for a title, a plot and its time labels when the window is made small.
+constexpr QSize MinimumChartSize(320, 100);
+// Pixels between a label and the plot, and between title and plot.
+constexpr qreal LabelGap = 8;
+constexpr qreal TitleGap = 6;
+
 constexpr qint64 DayMs = 24 * 3600 * 1000LL;
+
+// The locale's short formats without what ticks hours or days apart do not
+// need: seconds (the C locale spells them) and, over a week, the year.
+QString TimeFormat(TrendRange range, const QLocale &locale) {
+    if (range == TrendRange::Week) {
+        static const QRegularExpression year(QStringLiteral("[^dM]*y+[^dM]*"));
+        return locale.dateFormat(QLocale::ShortFormat).remove(year).trimmed();
+    }
+    static const QRegularExpression seconds(QStringLiteral("[^hHmaApP]?s+"));
+    return locale.timeFormat(QLocale::ShortFormat).remove(seconds).trimmed();
+}
+
+double TickStep(const QValueAxis &axis) {
+    return (axis.max() - axis.min()) / std::max(axis.tickCount() - 1, 1);
+}
+
+// Nice steps are 1, 2 or 5 times a power of ten, and a range spans at least one.
+int LabelDecimals(const QValueAxis &axis) {
+    return TickStep(axis) >= 1 ? 0 : 1;
+}
+
+// The widest tick label, as Qt Charts writes it with localized numbers.
+qreal WidestValueLabel(const QValueAxis &axis, const QLocale &locale) {
+    const QFontMetricsF metrics(axis.labelsFont());
+    const int decimals = LabelDecimals(axis);
+    const double step = TickStep(axis);
+    qreal widest = 0;
+    for (int tick = 0; tick < axis.tickCount(); ++tick)
+        widest = std::max(widest, metrics.horizontalAdvance(
+                                      locale.toString(axis.min() + tick * step, 'f', decimals)));
+    return widest;
+}
+
+// A window title reads "[*]" as the place of the modified mark; doubled, it is shown as is.
+QString PlainTitleText(QString text) {
+    return text.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+}
 
 QString formatted(std::optional<float> value, int decimals, bool signedChange = false) {
     if (!value)
@@ -57,17 +110,21 @@ QString formatted(std::optional<float> value, int decimals, bool signedChange = 
 
 TrendWindow::TrendWindow(StationLog &log, QWidget *parent) : QWidget(parent, Qt::Window), log(log) {
     setWindowTitle(QStringLiteral("Andamento della stazione"));
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(BuildRangeButtons());
-    auto *middle = new QHBoxLayout;
-    middle->addWidget(BuildCharts(), 3);
+    // The charts take the whole height; the buttons, the table and the status
+    // sit beside them, as wide as the table needs.
+    auto *layout = new QHBoxLayout(this);
+    layout->addWidget(BuildCharts(), 1);
+    auto *side = new QVBoxLayout;
+    side->addWidget(BuildRangeButtons());
     BuildTable();
-    middle->addWidget(table, 2);
-    layout->addLayout(middle, 1);
+    side->addWidget(table);
     statusLabel = new QLabel(log.statusText(), this);
     statusLabel->setTextFormat(Qt::PlainText);
+    statusLabel->setWordWrap(true);
     statusLabel->setAccessibleName(QStringLiteral("Stato del registro"));
-    layout->addWidget(statusLabel);
+    side->addWidget(statusLabel);
+    side->addStretch();
+    layout->addLayout(side);
 
     connect(&log, &StationLog::rowAppended, this, &TrendWindow::AddReport);
     connect(&log, &StationLog::statusTextChanged, statusLabel, &QLabel::setText);
@@ -76,7 +133,7 @@ TrendWindow::TrendWindow(StationLog &log, QWidget *parent) : QWidget(parent, Qt:
     minuteTimer->setInterval(60 * 1000);
     connect(minuteTimer, &QTimer::timeout, this, &TrendWindow::MinutePassed);
     minuteTimer->start();
-    resize(1000, 800);
+    resize(DefaultSize);
 }
 
 QWidget *TrendWindow::BuildRangeButtons() {
@@ -91,7 +148,6 @@ QWidget *TrendWindow::BuildRangeButtons() {
         rangeButtons->addButton(button, range);
         layout->addWidget(button);
     }
-    layout->addStretch();
     connect(rangeButtons, &QButtonGroup::idClicked, this,
             [this](int id) { SetRange(TrendRange(id)); });
     return row;
@@ -109,18 +165,23 @@ QWidget *TrendWindow::BuildCharts() {
         parts.chart->legend()->hide();
         parts.chart->setLocalizeNumbers(true);
         parts.chart->setLocale(QLocale());
-        parts.chart->setMargins(QMargins(4, 0, 4, 0));
+        parts.chart->setMargins(QMargins(0, 0, 0, 0));
+        parts.chart->layout()->setContentsMargins(0, 0, 0, 0);
+        parts.chart->setBackgroundRoundness(0);
         parts.timeAxis = new QDateTimeAxis;
         parts.valueAxis = new QValueAxis;
-        parts.valueAxis->setLabelFormat(QStringLiteral("%.1f"));
         parts.chart->addAxis(parts.timeAxis, Qt::AlignBottom);
         parts.chart->addAxis(parts.valueAxis, Qt::AlignLeft);
-        // One time axis for all: only the lowest chart spells it out.
-        parts.timeAxis->setLabelsVisible(index == TrendChartCount - 1);
         auto *view = new QChartView(parts.chart, column);
         view->setRenderHint(QPainter::Antialiasing);
+        view->setFrameShape(QFrame::NoFrame);
+        view->setMinimumSize(MinimumChartSize);
         view->setAccessibleName(parts.chart->title());
         layout->addWidget(view);
+        // Queued: a plot area set while the chart lays itself out leaves its
+        // series drawn on the old one.
+        connect(parts.chart, &QChart::geometryChanged, this, &TrendWindow::LayOutPlotAreas,
+                Qt::QueuedConnection);
     }
     ChartParts &rain = charts[int(TrendChart::Rain)];
     rainOutline = new QLineSeries(this);
@@ -134,8 +195,9 @@ QWidget *TrendWindow::BuildCharts() {
 }
 
 void TrendWindow::BuildTable() {
-    const QStringList columns{QStringLiteral("Ultimo"), QStringLiteral("Minimo 24 h"),
-                              QStringLiteral("Massimo 24 h"), QStringLiteral("Variazione 24 h")};
+    // Two lines a heading keep the columns as narrow as the numbers.
+    const QStringList columns{QStringLiteral("Ultimo"), QStringLiteral("Minimo\n24 h"),
+                              QStringLiteral("Massimo\n24 h"), QStringLiteral("Variazione\n24 h")};
     table = new QTableWidget(TrendQuantityCount, int(columns.size()), this);
     table->setHorizontalHeaderLabels(columns);
     QStringList names;
@@ -146,13 +208,19 @@ void TrendWindow::BuildTable() {
     table->setVerticalHeaderLabels(names);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The table is as large as its cells, so no scroll bar hides a column.
+    table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    table->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setAccessibleName(QStringLiteral("Valori dell'ultimo rapporto e delle ultime 24 ore"));
 }
 
 void TrendWindow::ShowStation(const QString &newStation, const AlarmThresholds &newThresholds) {
     station = newStation;
     thresholds = newThresholds;
-    setWindowTitle(QStringLiteral("Andamento della stazione ") + station);
+    setWindowTitle(QStringLiteral("Andamento della stazione ") + PlainTitleText(station));
     Rebuild();
 }
 
@@ -266,21 +334,55 @@ void TrendWindow::UpdateAxes() {
     const QDateTime start = QDateTime::fromMSecsSinceEpoch(trend.StartMs());
     const QDateTime end = QDateTime::fromMSecsSinceEpoch(trend.EndMs());
     const QLocale locale;
-    const QString time = locale.timeFormat(QLocale::ShortFormat);
-    const QString format = trend.range() == TrendRange::Week
-                               ? locale.dateFormat(QLocale::ShortFormat) + u' ' + time
-                               : time;
+    const QString format = TimeFormat(trend.range(), locale);
     for (int index = 0; index < TrendChartCount; ++index) {
         ChartParts &parts = charts[index];
+        parts.chart->setLocale(locale);
         parts.timeAxis->setFormat(format);
         parts.timeAxis->setRange(start, end);
-        const auto range = trend.ValueRange(TrendChart(index));
-        if (range)
+        if (const auto range = trend.ValueRange(TrendChart(index))) {
+            parts.valueAxis->setTickCount(ValueTicks);
             parts.valueAxis->setRange(range->first, range->second);
+            parts.valueAxis->applyNiceNumbers();
+        }
+        parts.valueAxis->setLabelFormat(
+            LabelDecimals(*parts.valueAxis) == 0 ? QStringLiteral("%.0f") : QStringLiteral("%.1f"));
     }
     for (const ThresholdSeries &line : thresholdSeries)
         line.series->replace(
             {QPointF(trend.StartMs(), line.value), QPointF(trend.EndMs(), line.value)});
+    LayOutPlotAreas();
+}
+
+// Qt Charts sizes each chart's value labels on its own, and elides them when
+// its layout lags a change of range; one plot area for all, left of which the
+// widest label fits, lines the charts up under the same times.
+void TrendWindow::LayOutPlotAreas() {
+    const QLocale locale;
+    qreal labelWidth = 0;
+    for (const ChartParts &parts : charts)
+        labelWidth = std::max(labelWidth, WidestValueLabel(*parts.valueAxis, locale));
+    const ChartParts &first = charts.front();
+    const QFontMetricsF timeMetrics(first.timeAxis->labelsFont());
+    const qreal timeLabelWidth = timeMetrics.horizontalAdvance(
+        locale.toString(first.timeAxis->max(), first.timeAxis->format()));
+    const qreal left = labelWidth + 2 * LabelGap;
+    // The last time label is centred on the right edge.
+    const qreal right = timeLabelWidth / 2 + LabelGap;
+    const qreal top = QFontMetricsF(first.chart->titleFont()).height() + 2 * TitleGap;
+    const qreal bottom = timeMetrics.height() + 2 * LabelGap;
+    const qreal width = first.chart->size().width() - left - right;
+    const QList<int> &tickChoices = TimeTicks[int(trend.range())];
+    const auto fitting = std::find_if(tickChoices.begin(), tickChoices.end(), [&](int ticks) {
+        return width / (ticks - 1) >= timeLabelWidth + 2 * LabelGap;
+    });
+    const int ticks = fitting == tickChoices.end() ? 2 : *fitting;
+    for (const ChartParts &parts : charts) {
+        const QRectF area(left, top, width, parts.chart->size().height() - top - bottom);
+        if (area.isValid() && parts.chart->plotArea() != area)
+            parts.chart->setPlotArea(area);
+        parts.timeAxis->setTickCount(ticks);
+    }
 }
 
 void TrendWindow::FillTable() {

@@ -65,6 +65,7 @@ private:
     QLineSeries *AddSegment(int line);
     void Apply(const TrendChange &change);
     void UpdateAxes();
+    void LayOutPlotAreas();
     void FillTable();
 
     StationLog &log;

@@ -3,10 +3,16 @@
 #include "weather/wx_display.h"
 
 #include <QAbstractButton>
+#include <QChartView>
+#include <QDateTimeAxis>
+#include <QGraphicsTextItem>
+#include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <QtTest>
 
 using namespace anemora;
@@ -32,6 +38,13 @@ int temperaturePoints(const TrendModel &model) {
     return points;
 }
 
+QList<QChart *> chartsOf(const TrendWindow &window) {
+    QList<QChart *> charts;
+    for (QChartView *view : window.findChildren<QChartView *>())
+        charts.append(view->chart());
+    return charts;
+}
+
 } // namespace
 
 class TestTrendWindow : public QObject {
@@ -39,6 +52,9 @@ class TestTrendWindow : public QObject {
 private slots:
     void followsTheLog();
     void showsWriteFailureAndTellsClose();
+    void fitsASmallScreenWithChartsLinedUp();
+    void timeLabels_data();
+    void timeLabels();
 };
 
 void TestTrendWindow::followsTheLog() {
@@ -97,6 +113,84 @@ void TestTrendWindow::showsWriteFailureAndTellsClose() {
     QSignalSpy closed(&window, &TrendWindow::closed);
     window.close();
     QCOMPARE(closed.size(), 1);
+}
+
+void TestTrendWindow::fitsASmallScreenWithChartsLinedUp() {
+    QTemporaryDir folder;
+    StationLog log(folder.path());
+    // Labels of different widths on each chart: 1,016 beside 0.4.
+    StationLogRow row = reportAgo(30, 0.4f);
+    row.humidity = 97;
+    row.gust = 140;
+    log.Append(row);
+    TrendWindow window(log);
+    // Outside text: "[*]" would otherwise become the window's modified mark.
+    window.ShowStation(QStringLiteral("Q1ABC[*]<b>"), DefaultAlarmThresholds);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.windowHandle()->title(),
+             QStringLiteral("Andamento della stazione Q1ABC[*]<b>"));
+    QVERIFY(window.width() <= 900 && window.height() <= 700);
+    QVERIFY(window.minimumSizeHint().width() <= 800 && window.minimumSizeHint().height() <= 600);
+
+    auto *table = window.findChild<QTableWidget *>();
+    QVERIFY(!table->horizontalScrollBar()->isVisible());
+    QVERIFY(table->viewport()->width() >= table->horizontalHeader()->length());
+    QVERIFY(table->viewport()->height() >= table->verticalHeader()->length());
+
+    const QList<QChart *> charts = chartsOf(window);
+    QCOMPARE(charts.size(), TrendChartCount);
+    // One time axis for all only reads as one when the plots start and end alike.
+    const auto linedUp = [&] {
+        for (QChart *chart : charts)
+            if (chart->plotArea().left() != charts[0]->plotArea().left() ||
+                chart->plotArea().right() != charts[0]->plotArea().right())
+                return false;
+        return true;
+    };
+    QTRY_VERIFY(linedUp());
+    // Qt Charts shortens a label that its layout left no room for to "...".
+    const auto elidedLabel = [&] {
+        for (QChart *chart : charts)
+            for (QGraphicsItem *item : chart->scene()->items())
+                if (auto *text = qgraphicsitem_cast<QGraphicsTextItem *>(item);
+                    text && text->isVisible() && text->toPlainText().contains(u"..."))
+                    return text->toPlainText();
+        return QString();
+    };
+    QTRY_COMPARE(elidedLabel(), QString());
+}
+
+void TestTrendWindow::timeLabels_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<TrendRange>("range");
+    QTest::addColumn<QString>("label");
+    // clang-format off
+    QTest::newRow("C locale spells seconds, hours need none") << QLocale::c() << TrendRange::Day << "14:23";
+    QTest::newRow("Italian six hours") << QLocale(QLocale::Italian, QLocale::Italy) << TrendRange::SixHours << "14:23";
+    QTest::newRow("twelve-hour clock kept") << QLocale(QLocale::English, QLocale::UnitedStates) << TrendRange::Day << "2:23 PM";
+    QTest::newRow("week shows the day, C locale") << QLocale::c() << TrendRange::Week << "7 Dec";
+    QTest::newRow("week shows the day, Italian") << QLocale(QLocale::Italian, QLocale::Italy) << TrendRange::Week << "07/12";
+    QTest::newRow("week, year written first") << QLocale(QLocale::Japanese, QLocale::Japan) << TrendRange::Week << "12/07";
+    // clang-format on
+}
+
+void TestTrendWindow::timeLabels() {
+    QFETCH(QLocale, locale);
+    QFETCH(TrendRange, range);
+    QFETCH(QString, label);
+    QLocale::setDefault(locale);
+    QTemporaryDir folder;
+    StationLog log(folder.path());
+    TrendWindow window(log);
+    window.ShowStation(Station, DefaultAlarmThresholds);
+    window.SetRange(range);
+    const QDateTime tick(QDate(2026, 12, 7), QTime(14, 23, 9));
+    for (QChart *chart : chartsOf(window)) {
+        auto *axis = qobject_cast<QDateTimeAxis *>(chart->axes(Qt::Horizontal).first());
+        QCOMPARE(locale.toString(tick, axis->format()), label);
+    }
+    QLocale::setDefault(QLocale::c());
 }
 
 QTEST_MAIN(TestTrendWindow)
