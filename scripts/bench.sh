@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Builds anemora_bench (RelWithDebInfo, into build/ or $ANEMORA_BUILD_DIR),
+# writes 100,000 weather lines from the project's own packets, times each
+# stage of the pipeline, then the whole process beside direwolf's
+# decode_aprs on the same file.
+#
+# The whole-process run is `anemora_bench decode FILE` timed from start to
+# exit: it reads the file and decodes every line into the display model.
+# Runs alternate, five of each; every figure printed is a median. Numbers
+# are formatted in $ANEMORA_BENCH_LOCALE (it_IT.UTF-8 unless set), the
+# program's home locale, whose grouping and decimal comma take the longest
+# path.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${ANEMORA_BUILD_DIR:-$root/build}
+locale=${ANEMORA_BENCH_LOCALE:-it_IT.UTF-8}
+count=100000
+runs=5
+
+command -v decode_aprs >/dev/null || { echo "decode_aprs missing: apt-get install direwolf" >&2; exit 1; }
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j2 --target anemora_bench >/dev/null
+bench=$build/tools/anemora_bench
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+file=$work/weather.txt
+
+# The weather reports among the demo feed's lines and the monitored frames of
+# the AGWPE capture, as TNC2 lines: positionless "_" reports and position
+# reports whose symbol is "_".
+perl - "$root/resources/demo/feed.txt" "$root"/tests/data/agwpe/*.bin >"$work/packets.txt" <<'PERL'
+use strict;
+use warnings;
+sub weather { my ($info) = @_; return $info =~ /^_/ || $info =~ /^[!=\/@;].*_/; }
+for my $path (@ARGV) {
+    open(my $in, '<:raw', $path) or die "$path: $!";
+    local $/;
+    my $bytes = <$in>;
+    if ($path =~ /\.txt$/) {
+        for my $row (split /\r?\n/, $bytes) {
+            next if $row =~ /^;/;
+            my (undef, $line) = split / /, $row, 2;
+            next unless defined $line && $line =~ /^[^>]+>[^:]*:(.*)$/;
+            print "$line\n" if weather($1);
+        }
+        next;
+    }
+    # AGWPE frames: 36-byte header (kind at 4, data length at 28), then the
+    # data " 1:Fm SRC To DEST [Via DIGIS] <UI ...>[time]" CR, info, CR.
+    for (my $at = 0; $at + 36 <= length $bytes;) {
+        my $length = unpack('V', substr($bytes, $at + 28, 4));
+        my $data = substr($bytes, $at + 36, $length);
+        if (substr($bytes, $at + 4, 1) eq 'U'
+            && $data =~ /Fm (\S+) To (\S+)(?: Via (\S+))? <[^\r]*\r([^\r]*)\r/) {
+            my $path = defined $3 ? "$2,$3" : $2;
+            print "$1>$path:$4\n" if weather($4);
+        }
+        $at += 36 + $length;
+    }
+}
+PERL
+total=$(wc -l <"$work/packets.txt")
+[ "$total" -gt 0 ] || { echo "no weather packet found" >&2; exit 1; }
+for ((i = 0; i < count; i += total)); do cat "$work/packets.txt"; done | head -n "$count" >"$file"
+echo "$count lines from $total weather packets ($(grep -c '^[^:]*:_' "$file") positionless)," \
+     "numbers in $locale"
+
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+run_bench() { env LC_ALL="$locale" "$bench" "$@"; }
+
+for stage in parse decode intake; do : >"$work/$stage"; done
+for ((r = 0; r < runs; r++)); do
+    for stage in parse decode intake; do
+        run_bench "$stage" "$file" | sed -n 's/.* lines, \([0-9.]*\) ns\/line$/\1/p' >>"$work/$stage"
+    done
+done
+for stage in parse decode intake; do
+    echo "$stage: $count lines, $(median <"$work/$stage") ns/line (median of $runs)"
+done
+
+seconds() {
+    local start end
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>&1
+    end=$(date +%s%N)
+    awk -v ns=$((end - start)) 'BEGIN { printf "%.3f\n", ns / 1e9 }'
+}
+: >"$work/peer"; : >"$work/own"
+for ((r = 0; r < runs; r++)); do
+    seconds decode_aprs "$file" >>"$work/peer"
+    seconds run_bench decode "$file" >>"$work/own"
+done
+peer=$(median <"$work/peer")
+own=$(median <"$work/own")
+echo "whole process: decode_aprs ${peer} s, anemora_bench decode ${own} s (medians of $runs)"
+awk -v own="$own" -v peer="$peer" 'BEGIN { printf "ratio: %.3f of decode_aprs'"'"'s time\n", own / peer }'
