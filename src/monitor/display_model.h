@@ -24,6 +24,8 @@ struct CompassRequest {
     qint16 direction = 0;
     float speed = 0;
     float gust = 0;
+
+    bool operator==(const CompassRequest &) const = default;
 };
 
 // Everything the main window shows, as plain values. The window renders it

@@ -64,6 +64,8 @@ CompassView::CompassView(QWidget *parent) : QWidget(parent) {
 }
 
 void CompassView::SetRequest(const CompassRequest &newRequest) {
+    if (newRequest == request)
+        return;
     request = newRequest;
     // A cleared compass leaves the calm label as the last drawing left it.
     if (request.drawn) {

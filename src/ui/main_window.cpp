@@ -35,9 +35,18 @@ QLabel *AddLabel(QWidget *parent, const QRect &geometry, Qt::Alignment alignment
     return label;
 }
 
+// Each change of a widget is also a repaint and an accessibility event, so
+// only what really changed is set.
+void ShowReading(QLabel *label, const ReadingLabel &reading, const QString &shown) {
+    if (label->text() != shown)
+        label->setText(shown);
+    const QColor colour = reading.colour == ReadingColour::Alarm ? AlarmRed : ReadingBlue;
+    if (label->palette().color(QPalette::WindowText) != colour)
+        SetTextColour(label, colour);
+}
+
 void ShowReading(QLabel *label, const ReadingLabel &reading) {
-    label->setText(reading.text);
-    SetTextColour(label, reading.colour == ReadingColour::Alarm ? AlarmRed : ReadingBlue);
+    ShowReading(label, reading, reading.text);
 }
 
 // The model keeps the program's CR LF and lone CR line ends; Qt's text
@@ -75,7 +84,7 @@ MainWindow::MainWindow(StationMonitor &monitor, QWidget *parent)
     // One application-wide filter sees F1 whichever control has the focus,
     // and the presses on the three labels that react to the mouse.
     qApp->installEventFilter(this);
-    connect(&monitor, &StationMonitor::displayChanged, this, &MainWindow::Render);
+    connect(&monitor, &StationMonitor::displayChanged, this, &MainWindow::ScheduleRender);
     connect(&trayIcon, &QSystemTrayIcon::activated, this, &MainWindow::RestoreFromTray);
     minuteTimer.setInterval(ElapsedIntervalMs);
     connect(&minuteTimer, &QTimer::timeout, &monitor, &StationMonitor::MinuteTick);
@@ -136,23 +145,53 @@ void MainWindow::BuildPanes() {
     historyPane->hide();
 }
 
+// A feed may change the model thousands of times in one turn of the event
+// loop. The first change of a quiet moment is drawn at once; the ones that
+// follow are drawn together when the loop comes round, and so on while they
+// keep coming: at most one drawing per turn, always of the latest state.
+void MainWindow::ScheduleRender() {
+    if (renderScheduled) {
+        changedSinceRender = true;
+        return;
+    }
+    Render();
+    renderScheduled = true;
+    QTimer::singleShot(0, this, &MainWindow::RenderPending);
+}
+
+void MainWindow::RenderPending() {
+    if (!changedSinceRender) {
+        renderScheduled = false;
+        return;
+    }
+    changedSinceRender = false;
+    Render();
+    QTimer::singleShot(0, this, &MainWindow::RenderPending);
+}
+
 void MainWindow::Render() {
     const DisplayModel &model = monitor.model;
-    setWindowTitle(model.caption);
+    if (windowTitle() != model.caption)
+        setWindowTitle(model.caption);
     // Until a report or a link sets the tray tip, the caption names the window.
-    trayIcon.setToolTip(PlainToolTip(model.trayTip.isEmpty() ? model.caption : model.trayTip));
+    const QString tip = PlainToolTip(model.trayTip.isEmpty() ? model.caption : model.trayTip);
+    if (trayIcon.toolTip() != tip)
+        trayIcon.setToolTip(tip);
     ShowReading(windLabel, model.wind);
     ShowReading(temperatureLabel, model.temperature);
     ShowReading(humidityLabel, model.humidity);
     ShowReading(pressureLabel, model.pressure);
-    ShowReading(rainLabel, model.rain);
-    rainLabel->setText(KeepUnitsWhole(Displayable(model.rain.text)));
-    QFont rainFont = rainLabel->font();
-    rainFont.setPointSizeF(model.rainFontPointSize);
-    rainLabel->setFont(rainFont);
-    commentLabel->setText(model.comment);
+    ShowReading(rainLabel, model.rain, KeepUnitsWhole(Displayable(model.rain.text)));
+    if (rainLabel->font().pointSizeF() != model.rainFontPointSize) {
+        QFont rainFont = rainLabel->font();
+        rainFont.setPointSizeF(model.rainFontPointSize);
+        rainLabel->setFont(rainFont);
+    }
+    if (commentLabel->text() != model.comment)
+        commentLabel->setText(model.comment);
 
-    compassView->minutesLabel->setText(model.minutes);
+    if (compassView->minutesLabel->text() != model.minutes)
+        compassView->minutesLabel->setText(model.minutes);
     compassView->SetRequest(model.compass);
     for (std::size_t i = 0; i < trendMarks.size(); ++i) {
         trendMarks[i]->SetMark(model.trends[i]);

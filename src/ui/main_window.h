@@ -83,6 +83,8 @@ protected:
 private:
     void BuildLabels();
     void BuildPanes();
+    void ScheduleRender();
+    void RenderPending();
     void Render();
     void RenderHistory();
     bool HandleLabelPress(QObject *watched, const QMouseEvent &press);
@@ -90,6 +92,8 @@ private:
 
     StationMonitor &monitor;
     QStringList shownRows;
+    bool renderScheduled = false;
+    bool changedSinceRender = false;
     QString shownHistory;
 };
 

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTextDocumentFragment>
 #include <QtTest>
@@ -39,6 +40,7 @@ private slots:
     void endsWhenTheLastWindowCloses();
     void terminationSignalEndsInOrder_data();
     void terminationSignalEndsInOrder();
+    void floodLeavesTheWindowItsTurns();
 
 private:
     void StartWithServer();
@@ -49,6 +51,8 @@ private:
     std::unique_ptr<LoopbackServer> server;
     std::unique_ptr<AnemoraApp> program;
     QByteArray login;
+    // What the server sends once the program has logged in.
+    QByteArray reply;
     QString startDir;
 };
 
@@ -59,12 +63,13 @@ void TestAnemoraApp::init() {
     server = std::make_unique<LoopbackServer>();
     QVERIFY(server->Listen());
     login.clear();
+    reply = Report;
     connect(&server->tcp, &QTcpServer::newConnection, this, [this] {
         QTcpSocket *client = server->tcp.nextPendingConnection();
         connect(client, &QTcpSocket::readyRead, client, [this, client] {
             login += client->readAll();
             if (login.endsWith('\n')) {
-                client->write(Report);
+                client->write(reply);
             }
         });
     });
@@ -158,6 +163,7 @@ void TestAnemoraApp::endsWhenTheLastWindowCloses_data() {
     QTest::newRow("main, dialog, viewer") << QStringList{"main", "dialog", "viewer"};
     QTest::newRow("viewer then dialog with the main window in the tray") << QStringList{"tray", "viewer", "dialog", "restore", "main"};
     QTest::newRow("dialog then viewer with the main window in the tray") << QStringList{"tray", "dialog", "viewer", "restore", "main"};
+    QTest::newRow("trend window last, main window in the tray") << QStringList{"trend", "tray", "viewer", "dialog", "restore", "main", "trend"};
     // clang-format on
 }
 
@@ -173,13 +179,22 @@ void TestAnemoraApp::endsWhenTheLastWindowCloses() {
     QVERIFY(QDir::setCurrent(appDir->path()));
     program->viewer.Open(QStringLiteral("Leggimi.rtf"), QStringLiteral("Anemora - Istruzioni"));
     program->prompts.ShowSettingsDialog();
+    if (steps.contains(QLatin1String("trend"))) {
+        QTest::keyClick(&program->window, Qt::Key_F2);
+        QVERIFY(program->trendWindow.isVisible());
+    }
     QVERIFY(program->viewer.isVisible());
     QVERIFY(program->prompts.IsSettingsDialogVisible());
     QSignalSpy shutDown(program.get(), &AnemoraApp::shutDown);
     QSignalSpy ended(program.get(), &AnemoraApp::ended);
 
     bool mainClosed = false;
+    bool trendOpened = false;
     for (const QString &step : steps) {
+        if (step == QLatin1String("trend") && !trendOpened) {
+            trendOpened = true;
+            continue;
+        }
         if (step == QLatin1String("tray")) {
             program->window.showMinimized();
             QTRY_VERIFY(program->window.isHidden());
@@ -188,6 +203,8 @@ void TestAnemoraApp::endsWhenTheLastWindowCloses() {
         } else if (step == QLatin1String("main")) {
             program->window.close();
             mainClosed = true;
+        } else if (step == QLatin1String("trend")) {
+            program->trendWindow.close();
         } else if (step == QLatin1String("viewer")) {
             program->viewer.close();
         } else {
@@ -227,6 +244,32 @@ void TestAnemoraApp::terminationSignalEndsInOrder() {
     QTest::qWait(10);
     QCOMPARE(shutDown.size(), 1);
     QCOMPARE(ended.size(), 1);
+}
+
+// Other stations' lines as fast as the server can send them, then the
+// station's report: the event loop still gets its turns during the flood,
+// and the window ends on the last line and the report.
+void TestAnemoraApp::floodLeavesTheWindowItsTurns() {
+    constexpr int FloodLines = 20000;
+    for (int i = 0; i < FloodLines; ++i)
+        reply.prepend(
+            QStringLiteral("Q2XYZ-%1>APRS,WIDE1-1,qAR,Q1ABC-1:=4531.00N/00915.20E>Mobile %2\r\n")
+                .arg(i % 16)
+                .arg(i)
+                .toLatin1());
+    int linesHandled = 0;
+    int linesAtProbe = -1;
+    connect(&program->monitor, &StationMonitor::displayChanged, this, [&] {
+        if (linesHandled++ == 0)
+            QTimer::singleShot(0, this, [&] { linesAtProbe = linesHandled; });
+    });
+    StartWithServer();
+    QTRY_VERIFY(program->window.windLabel->text().startsWith(QStringLiteral("212°")));
+    QVERIFY(linesAtProbe > 0);
+    QVERIFY2(linesAtProbe < linesHandled, qPrintable(QString::number(linesAtProbe)));
+    QCOMPARE(program->window.rxPane->count(), 2);
+    QCOMPARE(program->window.rxPane->item(1)->text() + QStringLiteral("\r\n"),
+             QString::fromLatin1(Report.mid(Report.indexOf(':') + 1)));
 }
 
 QTEST_MAIN(TestAnemoraApp)

@@ -363,6 +363,8 @@ void TestMainWindow::rendersModelChanges() {
     model.temperature.colour = ReadingColour::Normal;
     model.trayTip = QStringLiteral("Q1ABC-13 220°  6 / 8 km/h");
     emit monitor->displayChanged();
+    // A second change in the same turn is drawn when the event loop comes round.
+    QCoreApplication::processEvents();
     QCOMPARE(window->temperatureLabel->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     QCOMPARE(ShownToolTip(window->trayIcon.toolTip()), model.trayTip);
 }
@@ -376,6 +378,7 @@ void TestMainWindow::historyStaysScrolledToEnd() {
                                       .arg(i, 2, 10, QLatin1Char('0'));
         emit monitor->displayChanged();
     }
+    QCoreApplication::processEvents();
     QScrollBar *bar = window->historyPane->verticalScrollBar();
     QVERIFY(bar->maximum() > 0);
     QCOMPARE(bar->value(), bar->maximum());
@@ -387,6 +390,7 @@ void TestMainWindow::historyStaysScrolledToEnd() {
     // A trimmed history is not an append: the pane shows exactly the model.
     monitor->model.history = monitor->model.history.right(200);
     emit monitor->displayChanged();
+    QCoreApplication::processEvents();
     QCOMPARE(window->historyPane->toPlainText(),
              QString(monitor->model.history).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     QCOMPARE(bar->value(), bar->maximum());
@@ -407,11 +411,13 @@ void TestMainWindow::receivedTextShownAsSent() {
     QFETCH(QString, text);
     config.StationCall = QStringLiteral("Q1ABC-13");
     monitor->HandleAprsLine(QStringLiteral("Q1ABC-13>APRS:_10090556c220s004g005t077 ") + text);
+    QCoreApplication::processEvents();
     QCOMPARE(ShownText(window->commentLabel), QStringLiteral(" ") + text);
 
     monitor->model.temperature.text = text;
     monitor->model.trayTip = text;
     emit monitor->displayChanged();
+    QCoreApplication::processEvents();
     QCOMPARE(ShownText(window->temperatureLabel), text);
     QCOMPARE(ShownToolTip(window->trayIcon.toolTip()), text);
 }
