@@ -197,8 +197,15 @@ void MainWindow::Render() {
         trendMarks[i]->SetMark(model.trends[i]);
     }
     if (model.rxRows != shownRows) {
-        rxPane->clear();
-        rxPane->addItems(model.rxRows);
+        // Rows replaced in place keep the list's layout: a relayout for
+        // every packet of a busy feed would never get its turn to paint.
+        if (rxPane->count() == model.rxRows.size()) {
+            for (int i = 0; i < rxPane->count(); ++i)
+                rxPane->item(i)->setText(model.rxRows.at(i));
+        } else {
+            rxPane->clear();
+            rxPane->addItems(model.rxRows);
+        }
         shownRows = model.rxRows;
     }
     RenderHistory();
