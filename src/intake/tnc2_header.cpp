@@ -2,8 +2,8 @@
 
 namespace anemora {
 
-Tnc2Split SplitTnc2Header(const QString &line) {
-    Tnc2Split split;
+Tnc2View ViewTnc2Header(QStringView line) {
+    Tnc2View split;
     const qsizetype gt = line.indexOf(u'>');
     qsizetype searchFrom = 0;
     if (gt >= 0) {
@@ -19,8 +19,21 @@ Tnc2Split SplitTnc2Header(const QString &line) {
     return split;
 }
 
+Tnc2Split SplitTnc2Header(const QString &line) {
+    const Tnc2View view = ViewTnc2Header(line);
+    Tnc2Split split;
+    split.sourceCall = view.sourceCall.toString();
+    split.hasHeader = view.hasHeader;
+    if (view.hasHeader) {
+        split.header = view.header.toString();
+        split.payload = view.payload.toString();
+    }
+    return split;
+}
+
 std::optional<QStringList> LogrespRows(const QString &line) {
-    if (!line.startsWith(QLatin1String("# logresp")))
+    // Nearly every line is a packet: its first character settles it.
+    if (!line.startsWith(u'#') || !line.startsWith(QLatin1String("# logresp")))
         return std::nullopt;
     // The server's name starts two characters after the first comma (after
     // its blank), or at the second character when there is no comma.

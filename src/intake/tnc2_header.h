@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <optional>
 
@@ -21,6 +22,18 @@ struct Tnc2Split {
 };
 
 Tnc2Split SplitTnc2Header(const QString &line);
+
+// The same cut as views into the line: the intake path copies a line's
+// parts only when it keeps them.
+struct Tnc2View {
+    // Null when the line has no ">".
+    QStringView sourceCall;
+    bool hasHeader = false;
+    QStringView header;
+    QStringView payload;
+};
+
+Tnc2View ViewTnc2Header(QStringView line);
 
 // The two Rx rows of a server's "# logresp" line: the text after ", " up to
 // the first "OK", and the text from "OK" on. Empty when the line is not a

@@ -55,6 +55,44 @@ struct ReportNotices {
     }
 };
 
+// Puts `with` in place of the text, in its own buffer when no one else
+// shares it: every line of a busy feed refreshes the Rx rows.
+void ReplaceText(QString &text, QStringView with) {
+    if (!text.isDetached() || text.capacity() < with.size()) {
+        text = with.toString();
+        return;
+    }
+    text.resize(with.size());
+    QChar *out = text.data();
+    for (const QChar c : with)
+        *out++ = c;
+}
+
+void ShowRxRows(QStringList &rows, QStringView header, QStringView payload) {
+    if (rows.size() != 2) {
+        rows = QStringList{header.toString(), payload.toString()};
+        return;
+    }
+    ReplaceText(rows[0], header);
+    ReplaceText(rows[1], payload);
+}
+
+// The tray tooltip: the station and the readings on one line.
+QString TrayTip(std::initializer_list<const QString *> parts) {
+    qsizetype size = qsizetype(parts.size()) - 1;
+    for (const QString *part : parts)
+        size += part->size();
+    QString tip(size, Qt::Uninitialized);
+    QChar *out = tip.data();
+    for (const QString *part : parts) {
+        if (part != *parts.begin())
+            *out++ = u' ';
+        for (const QChar c : *part)
+            *out++ = c;
+    }
+    return tip;
+}
+
 // Shows a reading with its trend since the previous report, then keeps it
 // for the next one.
 template <typename Value>
@@ -83,18 +121,18 @@ void StationMonitor::ClearHistory() {
 }
 
 void StationMonitor::HandleAprsLine(const QString &line) {
-    const Tnc2Split split = SplitTnc2Header(line);
+    const Tnc2View split = ViewTnc2Header(line);
     if (split.hasHeader)
-        model.rxRows = QStringList{split.header, split.payload};
+        ShowRxRows(model.rxRows, split.header, split.payload);
     if (const std::optional<QStringList> rows = LogrespRows(line))
         model.rxRows = *rows;
-    // The stamp is costly to format and most lines of a busy feed come from
-    // other stations, which the rule turns away before logging.
-    QString history;
-    if (split.sourceCall == config.StationCall && acceptNextReport)
-        history = u'[' + HistoryStamp(clock()) + QStringLiteral("] ") + model.rxRows.value(0) +
-                  LineEnd + model.rxRows.value(1) + LineEnd;
-    ApplyAcceptanceRule(split.sourceCall, split.payload, history);
+    // Most lines of a busy feed come from other stations, which the rule
+    // turns away at once: only the station's own are copied and stamped.
+    if (split.sourceCall == config.StationCall && acceptNextReport) {
+        const QString history = u'[' + HistoryStamp(clock()) + QStringLiteral("] ") +
+                                model.rxRows.value(0) + LineEnd + model.rxRows.value(1) + LineEnd;
+        ApplyAcceptanceRule(split.sourceCall.toString(), split.payload.toString(), history);
+    }
     emit displayChanged();
 }
 
@@ -202,10 +240,11 @@ void StationMonitor::DecodeWxReport(const QString &payload) {
 
     if (notices.BringForward)
         notifications.BringForward();
-    const QDir folder(appDir);
+    // A QDir is built only when a sound plays, which most reports do not.
     if (notices.PlayAlarm) {
-        notifications.PlaySound(folder.filePath(QStringLiteral("Alarm.wav")));
+        notifications.PlaySound(QDir(appDir).filePath(QStringLiteral("Alarm.wav")));
     } else if (notices.PlayNewData) {
+        const QDir folder(appDir);
         const QString own = StationSoundName(config.StationCall);
         const QString ownPath = own.isEmpty() ? QString() : folder.filePath(own);
         const bool haveOwn = !ownPath.isEmpty() && QFileInfo(ownPath).isFile();
@@ -213,9 +252,8 @@ void StationMonitor::DecodeWxReport(const QString &payload) {
     }
 
     haveLastValues = true;
-    model.trayTip = QStringList{config.StationCall,  model.wind.text,     model.temperature.text,
-                                model.humidity.text, model.pressure.text, rainText}
-                        .join(u' ');
+    model.trayTip = TrayTip({&config.StationCall, &model.wind.text, &model.temperature.text,
+                             &model.humidity.text, &model.pressure.text, &rainText});
     model.comment = CommentText(wx.PressChange, wx.Remainder);
     emit displayChanged();
     emit reportDecoded(wx);

@@ -6,6 +6,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -14,8 +15,37 @@ namespace anemora {
 
 namespace {
 
-constexpr QChar Degree(0x00B0);
-constexpr QChar CubedSuperscript(0x00B3);
+constexpr char16_t Degree = 0x00B0;
+constexpr char16_t CubedSuperscript = 0x00B3;
+
+// A text built in a buffer on the stack and made a QString once, at the
+// end: appending piece by piece to a QString costs more than the digits.
+class TextBuilder {
+public:
+    void add(QStringView piece) {
+        if (!spilled && size + piece.size() <= qsizetype(buffer.size())) {
+            std::copy(piece.utf16(), piece.utf16() + piece.size(), buffer.data() + size);
+            size += piece.size();
+            return;
+        }
+        if (!spilled) {
+            spill.reserve(size + piece.size());
+            spill.append(chars(), size);
+            spilled = true;
+        }
+        spill.append(piece);
+    }
+    void add(char16_t c) { add(QStringView(&c, 1)); }
+    QString take() { return spilled ? std::move(spill) : QString(chars(), size); }
+
+private:
+    const QChar *chars() const { return reinterpret_cast<const QChar *>(buffer.data()); }
+
+    std::array<char16_t, 128> buffer;
+    qsizetype size = 0;
+    bool spilled = false;
+    QString spill;
+};
 
 // A float as written in shortest decimal form, rounded to a number of
 // decimals, halves away from zero, on the digits so no binary error can tip
@@ -88,56 +118,117 @@ QString QtFixed(float value, int decimals) {
 // How the default locale writes a short fixed number, learnt from Qt's own
 // output once per locale: asking Qt for every number costs more than all
 // the rest of a report's texts.
+// Short enough for the one buffer a number is written into.
+constexpr qsizetype MaxSymbolSize = 4;
+
+struct NumberSymbol {
+    std::array<char16_t, MaxSymbolSize> chars{};
+    qsizetype size = 0;
+
+    bool assign(QStringView text) {
+        if (text.size() > MaxSymbolSize)
+            return false;
+        std::copy(text.utf16(), text.utf16() + text.size(), chars.data());
+        size = text.size();
+        return true;
+    }
+    char16_t *writeTo(char16_t *out) const { return std::copy_n(chars.data(), size, out); }
+};
+
 struct FixedFormat {
     // False when the locale writes numbers in a way not reproduced here
     // (other digits, other grouping): then Qt writes every number.
     bool usable = false;
-    QString minus;
-    QString point;
+    NumberSymbol minus;
+    NumberSymbol point;
     // After the first digit of a four-digit whole part; empty when the
     // locale does not group four digits.
-    QString group;
+    NumberSymbol group;
 };
-
-// Short enough for the one buffer a number is written into.
-constexpr qsizetype MaxSymbolSize = 4;
 // Whole parts up to here are written here; longer ones by Qt.
 constexpr int MaxWholeDigits = 4;
 constexpr int MaxDecimals = 9;
 
-bool Writable(const FixedFormat &format, const RoundedDecimal &rounded) {
-    return format.usable && rounded.wholeDigits() <= MaxWholeDigits &&
-           rounded.decimals >= 0 && rounded.decimals <= MaxDecimals;
+// A rounded number short enough to be written here: its magnitude times
+// 10^decimals.
+struct ShortFixed {
+    bool negative = false;
+    quint64 scaled = 0;
+    int decimals = 0;
+};
+
+constexpr std::array<quint64, MaxDecimals + 1> PowersOfTen{
+    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
+constexpr quint64 WholeLimit = 10000;
+static_assert(WholeLimit == PowersOfTen[MaxWholeDigits]);
+
+std::optional<ShortFixed> ShortFrom(const RoundedDecimal &rounded) {
+    if (rounded.wholeDigits() > MaxWholeDigits || rounded.decimals > MaxDecimals)
+        return std::nullopt;
+    ShortFixed number{rounded.negative, 0, rounded.decimals};
+    for (const char digit : rounded.digits)
+        number.scaled = number.scaled * 10 + quint64(digit - '0');
+    return number;
 }
 
-void AppendWritten(QString &text, const FixedFormat &format, const RoundedDecimal &rounded) {
-    std::array<char16_t, 3 * MaxSymbolSize + MaxWholeDigits + MaxDecimals> buffer{};
+// Rounds the float's exact binary value instead of its shortest decimal
+// form, which is far cheaper to get and gives the same digits unless a half
+// lies within one unit in the last place of the float (the shortest form is
+// within half a unit of it): then, and for long numbers, nothing.
+std::optional<ShortFixed> RoundShort(float value, int decimals) {
+    if (decimals < 0 || decimals > MaxDecimals)
+        return std::nullopt;
+    const auto scale = double(PowersOfTen[std::size_t(decimals)]);
+    // Exact: 24 bits of float times at most 21 bits of 5^9.
+    const double scaled = std::fabs(double(value)) * scale;
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    const double unitInLastPlace = std::fabs(double(value)) * 0x1p-23 * scale;
+    if (!(std::fabs(fraction - 0.5) > unitInLastPlace) || whole >= double(WholeLimit) * scale)
+        return std::nullopt;
+    const auto magnitude = quint64(whole) + (fraction > 0.5 ? 1 : 0);
+    // A carry into a fifth whole digit.
+    if (magnitude >= WholeLimit * PowersOfTen[std::size_t(decimals)])
+        return std::nullopt;
+    return ShortFixed{value < 0 && magnitude != 0, magnitude, decimals};
+}
+
+void AppendWritten(TextBuilder &text, const FixedFormat &format, const ShortFixed &number) {
+    // Digits from the last one back, then laid out with the symbols.
+    std::array<char16_t, MaxWholeDigits + MaxDecimals> digits;
+    char16_t *const digitsEnd = digits.data() + digits.size();
+    char16_t *first = digitsEnd;
+    quint64 rest = number.scaled;
+    do {
+        *--first = char16_t(u'0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0 || digitsEnd - first <= number.decimals);
+    const auto wholeDigits = qsizetype(digitsEnd - first) - number.decimals;
+
+    std::array<char16_t, 3 * MaxSymbolSize + MaxWholeDigits + MaxDecimals> buffer;
     char16_t *out = buffer.data();
-    const auto put = [&out](const QString &symbol) {
-        out = std::copy(symbol.utf16(), symbol.utf16() + symbol.size(), out);
-    };
-    if (rounded.negative)
-        put(format.minus);
-    const char *digit = rounded.digits.data();
-    const int whole = rounded.wholeDigits();
-    for (int i = 0; i < whole; ++i) {
-        if (i == 1 && whole == 4)
-            put(format.group);
-        *out++ = char16_t(*digit++);
+    if (number.negative)
+        out = format.minus.writeTo(out);
+    if (wholeDigits == 4) {
+        *out++ = *first++;
+        out = format.group.writeTo(out);
     }
-    if (rounded.decimals > 0) {
-        put(format.point);
-        for (int i = 0; i < rounded.decimals; ++i)
-            *out++ = char16_t(*digit++);
+    out = std::copy(first, digitsEnd - number.decimals, out);
+    if (number.decimals > 0) {
+        out = format.point.writeTo(out);
+        out = std::copy(digitsEnd - number.decimals, digitsEnd, out);
     }
-    text.append(reinterpret_cast<const QChar *>(buffer.data()), out - buffer.data());
+    text.add(QStringView(buffer.data(), out - buffer.data()));
 }
 
 bool SameAsQt(const FixedFormat &format, float value, int decimals) {
     const RoundedDecimal rounded = RoundDecimal(value, decimals);
-    QString written;
-    AppendWritten(written, format, rounded);
-    return written == QtFixed(rounded);
+    const std::optional<ShortFixed> number = ShortFrom(rounded);
+    if (!number)
+        return false;
+    TextBuilder written;
+    AppendWritten(written, format, *number);
+    return written.take() == QtFixed(rounded);
 }
 
 FixedFormat ReadFixedFormat() {
@@ -148,11 +239,9 @@ FixedFormat ReadFixedFormat() {
     if (!minusOne.endsWith(u'1') || !half.startsWith(u'0') || !half.endsWith(u'5') ||
         !thousand.startsWith(u'1') || !thousand.endsWith(QLatin1StringView("000")))
         return format;
-    format.minus = minusOne.chopped(1);
-    format.point = half.mid(1, half.size() - 2);
-    format.group = thousand.mid(1, thousand.size() - 4);
-    if (format.minus.size() > MaxSymbolSize || format.point.size() > MaxSymbolSize ||
-        format.group.size() > MaxSymbolSize)
+    if (!format.minus.assign(QStringView(minusOne).chopped(1)) ||
+        !format.point.assign(QStringView(half).mid(1, half.size() - 2)) ||
+        !format.group.assign(QStringView(thousand).mid(1, thousand.size() - 4)))
         return format;
     format.usable = true;
     // Checked against Qt on the shapes the fast path writes: signs, carries,
@@ -175,21 +264,26 @@ const FixedFormat &CurrentFixedFormat() {
     return format;
 }
 
-void AppendFixed(QString &text, const FixedFormat &format, float value, int decimals) {
+void AppendFixed(TextBuilder &text, const FixedFormat &format, float value, int decimals) {
     if (!std::isfinite(value)) {
-        text += QtFixed(value, decimals);
+        text.add(QtFixed(value, decimals));
         return;
     }
+    if (format.usable) {
+        if (const std::optional<ShortFixed> number = RoundShort(value, decimals))
+            return AppendWritten(text, format, *number);
+    }
     const RoundedDecimal rounded = RoundDecimal(value, decimals);
-    if (Writable(format, rounded))
-        AppendWritten(text, format, rounded);
+    const std::optional<ShortFixed> number = format.usable ? ShortFrom(rounded) : std::nullopt;
+    if (number)
+        AppendWritten(text, format, *number);
     else
-        text += QtFixed(rounded);
+        text.add(QtFixed(rounded));
 }
 
 // Plain digits, sign in front, at least `width` digits: as
 // QString("%1").arg(n, width, 10, '0') and QString::number write them.
-void AppendInteger(QString &text, int value, int width = 1) {
+void AppendInteger(TextBuilder &text, int value, int width = 1) {
     std::array<char16_t, 16> buffer{};
     char16_t *end = buffer.data() + buffer.size();
     char16_t *out = end;
@@ -202,7 +296,7 @@ void AppendInteger(QString &text, int value, int width = 1) {
         *--out = u'0';
     if (value < 0)
         *--out = u'-';
-    text.append(reinterpret_cast<const QChar *>(out), end - out);
+    text.add(QStringView(out, end - out));
 }
 
 } // namespace
@@ -237,15 +331,15 @@ HumidityValues DewPointAndAbsHumidity(float temp, qint16 humidity) {
 }
 
 QString FormatFixed(float value, int decimals) {
-    QString text;
+    TextBuilder text;
     AppendFixed(text, CurrentFixedFormat(), value, decimals);
-    return text;
+    return text.take();
 }
 
 QString FormatDirection(qint16 direction) {
-    QString text;
+    TextBuilder text;
     AppendInteger(text, direction, 3);
-    return text;
+    return text.take();
 }
 
 bool IsCalm(float windSpeed, float gust) {
@@ -254,78 +348,79 @@ bool IsCalm(float windSpeed, float gust) {
 
 QString WindText(qint16 direction, float windSpeed, float gust) {
     const FixedFormat &format = CurrentFixedFormat();
-    QString text;
-    text.reserve(40);
+    TextBuilder text;
     AppendInteger(text, direction, 3);
-    text += Degree;
-    text += QLatin1StringView("  ");
+    text.add(Degree);
+    text.add(u"  ");
     AppendFixed(text, format, windSpeed, 0);
     if (gust >= 0) {
-        text += QLatin1StringView(" / ");
+        text.add(u" / ");
         AppendFixed(text, format, gust, 0);
     }
-    text += QLatin1StringView(" km/h");
-    return text;
+    text.add(u" km/h");
+    return text.take();
 }
 
 QString TempText(float temp) {
-    QString text;
-    text.reserve(16);
+    TextBuilder text;
     AppendFixed(text, CurrentFixedFormat(), temp, 1);
-    text += Degree;
-    text += u'C';
-    return text;
+    text.add(Degree);
+    text.add(u'C');
+    return text.take();
 }
 
 QString HumidityText(qint16 humidity) {
-    QString text;
-    text.reserve(16);
+    TextBuilder text;
     AppendFixed(text, CurrentFixedFormat(), humidity, 0);
-    text += u'%';
-    return text;
+    text.add(u'%');
+    return text.take();
 }
 
 QString PressureText(float pressure) {
-    QString text;
-    text.reserve(20);
+    TextBuilder text;
     AppendFixed(text, CurrentFixedFormat(), pressure, 1);
-    text += QLatin1StringView(" mb");
-    return text;
+    text.add(u" mb");
+    return text.take();
 }
 
 QString RainText(const WxReport &wx, float windChill, const HumidityValues &humidity) {
     const FixedFormat &format = CurrentFixedFormat();
-    QString text;
-    text.reserve(96);
+    TextBuilder text;
+    bool empty = true;
     if (wx.RainHour >= 0) {
         AppendFixed(text, format, wx.RainHour, 0);
-        text += QLatin1StringView("mm/h ");
+        text.add(u"mm/h ");
+        empty = false;
     }
     if (wx.Rain24 >= 0) {
         AppendFixed(text, format, wx.Rain24, 0);
-        text += QLatin1StringView("mm/24h\r\n");
+        text.add(u"mm/24h\r\n");
+        empty = false;
     }
     if (wx.RainDay >= 0) {
         AppendFixed(text, format, wx.RainDay, 0);
-        text += QLatin1StringView("mm/Day");
+        text.add(u"mm/Day");
+        empty = false;
     }
     if (windChill > -99) {
-        text += QLatin1StringView(" Wch ");
+        text.add(u" Wch ");
         AppendFixed(text, format, windChill, 1);
-        text += Degree;
-        text += u'C';
+        text.add(Degree);
+        text.add(u'C');
+        empty = false;
     }
     if (humidity.AbsHumidity > -99) {
-        text += QLatin1StringView(" Dp ");
+        text.add(u" Dp ");
         AppendFixed(text, format, humidity.DewPoint, 1);
-        text += Degree;
-        text += QLatin1StringView("C  ");
+        text.add(Degree);
+        text.add(u"C  ");
         AppendFixed(text, format, humidity.AbsHumidity, 1);
-        text += QLatin1StringView("g/m");
-        text += CubedSuperscript;
+        text.add(u"g/m");
+        text.add(CubedSuperscript);
+        empty = false;
     }
     // No part at all stays a null text, as it always was.
-    return text.isEmpty() ? QString() : text;
+    return empty ? QString() : text.take();
 }
 
 double RainFontPointSize(const QString &rainText) {
@@ -333,17 +428,16 @@ double RainFontPointSize(const QString &rainText) {
 }
 
 QString CommentText(qint16 pressChange, const QString &remainder) {
-    QString text;
-    text.reserve(32 + remainder.size());
+    TextBuilder text;
     if (pressChange > -99) {
-        text += QLatin1StringView("Variaz Press in 4h= ");
+        text.add(u"Variaz Press in 4h= ");
         AppendInteger(text, pressChange);
-        text += QLatin1StringView("mb ");
+        text.add(u"mb ");
     } else {
-        text += u' ';
+        text.add(u' ');
     }
-    text += remainder;
-    return text;
+    text.add(remainder);
+    return text.take();
 }
 
 TrendMark TrendOf(float difference) {
