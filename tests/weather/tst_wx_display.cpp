@@ -26,6 +26,8 @@ void TestWxDisplay::formatFixed_data() {
 
     const QLocale en(QLocale::English, QLocale::UnitedStates);
     const QLocale it(QLocale::Italian, QLocale::Italy);
+    const QLocale es(QLocale::Spanish, QLocale::Spain);
+    const QLocale ar(QLocale::Arabic, QLocale::Egypt);
     // clang-format off
     QTest::newRow("half up to whole") << en << 0.5f << 0 << "1";
     QTest::newRow("2.5 away from zero") << en << 2.5f << 0 << "3";
@@ -44,6 +46,10 @@ void TestWxDisplay::formatFixed_data() {
     QTest::newRow("grouping Italian") << it << 1013.2f << 1 << "1.013,2";
     QTest::newRow("negative Italian") << it << -20.55f << 1 << "-20,6";
     QTest::newRow("whole Italian") << it << 8.046735f << 0 << "8";
+    QTest::newRow("four digits ungrouped Spanish") << es << 1013.2f << 1 << "1013,2";
+    QTest::newRow("five digits grouped Spanish") << es << 12345.6f << 1 << "12.345,6";
+    QTest::newRow("carry to five digits") << en << 9999.96f << 1 << "10,000.0";
+    QTest::newRow("Arabic digits and marks") << ar << -20.55f << 1 << QStringLiteral(u"\u061C-\u0662\u0660\u066B\u0666");
     // clang-format on
 }
 
