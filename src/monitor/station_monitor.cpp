@@ -96,10 +96,10 @@ QString TrayTip(std::initializer_list<const QString *> parts) {
 // Shows a reading with its trend since the previous report, then keeps it
 // for the next one.
 template <typename Value>
-void showReading(ReadingLabel &label, TrendMark &trend, ReadingColour colour, const QString &text,
+void showReading(ReadingLabel &label, TrendMark &trend, ReadingColour colour, QString text,
                  Value value, Value &last, bool haveLast) {
     label.colour = colour;
-    label.text = text;
+    label.text = std::move(text);
     trend = haveLast ? TrendOf(float(value - last)) : TrendMark::None;
     last = value;
 }
@@ -194,6 +194,8 @@ void StationMonitor::DecodeWxReport(const QString &payload) {
     minutesSinceReport = 0;
 
     WxReport wx = ParseWxReport(payload);
+    // Every text of the report in one locale, looked up once.
+    const QLocale locale;
     if (wx.WindValid) {
         notifications.RestartMinuteTimer();
         acceptNextReport = false;
@@ -207,7 +209,7 @@ void StationMonitor::DecodeWxReport(const QString &payload) {
             model.wind.text = QStringLiteral("Calma di vento");
         } else {
             model.wind.colour = notices.test(config, WindAlarm(config, wx.WindSpeed, wx.Gust));
-            model.wind.text = WindText(wx.WindDir, wx.WindSpeed, wx.Gust);
+            model.wind.text = WindText(wx.WindDir, wx.WindSpeed, wx.Gust, locale);
         }
         wx.Remainder.remove(0, 7);
     }
@@ -222,19 +224,19 @@ void StationMonitor::DecodeWxReport(const QString &payload) {
 
     if (wx.Temp > -99)
         showReading(model.temperature, model.trends[0],
-                    notices.test(config, TempAlarm(config, wx.Temp)), TempText(wx.Temp), wx.Temp,
-                    lastTemperature, haveLastValues);
+                    notices.test(config, TempAlarm(config, wx.Temp)), TempText(wx.Temp, locale),
+                    wx.Temp, lastTemperature, haveLastValues);
     if (wx.Humidity > 0)
         showReading(model.humidity, model.trends[1],
                     notices.test(config, HumidityAlarm(config, wx.Humidity)),
-                    HumidityText(wx.Humidity), wx.Humidity, lastHumidity, haveLastValues);
+                    HumidityText(wx.Humidity, locale), wx.Humidity, lastHumidity, haveLastValues);
     if (wx.Pressure > 0)
         showReading(model.pressure, model.trends[2],
                     notices.test(config, PressureAlarm(config, wx.Pressure)),
-                    PressureText(wx.Pressure), wx.Pressure, lastPressure, haveLastValues);
+                    PressureText(wx.Pressure, locale), wx.Pressure, lastPressure, haveLastValues);
 
     model.rain.colour = notices.test(config, RainAlarm(config, wx.RainHour, wx.Rain24));
-    const QString rainText = RainText(wx, windChill, humidity);
+    const QString rainText = RainText(wx, windChill, humidity, locale);
     model.rainFontPointSize = RainFontPointSize(rainText);
     model.rain.text = rainText;
 

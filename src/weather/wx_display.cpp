@@ -22,12 +22,43 @@ constexpr char16_t CubedSuperscript = 0x00B3;
 // end: appending piece by piece to a QString costs more than the digits.
 class TextBuilder {
 public:
+    // Where `count` more characters go in the buffer; null once it is full.
+    char16_t *room(qsizetype count) {
+        return !spilled && size + count <= qsizetype(buffer.size()) ? buffer.data() + size
+                                                                    : nullptr;
+    }
+    void commit(const char16_t *end) { size = end - buffer.data(); }
+
     void add(QStringView piece) {
-        if (!spilled && size + piece.size() <= qsizetype(buffer.size())) {
-            std::copy(piece.utf16(), piece.utf16() + piece.size(), buffer.data() + size);
-            size += piece.size();
-            return;
+        if (char16_t *out = room(piece.size()))
+            commit(std::copy(piece.utf16(), piece.utf16() + piece.size(), out));
+        else
+            addSpilled(piece);
+    }
+    // Literals are copied with their length known, without a call.
+    template <std::size_t Size> void add(const char16_t (&literal)[Size]) {
+        constexpr auto length = qsizetype(Size - 1);
+        if (char16_t *out = room(length)) {
+            for (qsizetype i = 0; i < length; ++i)
+                out[i] = literal[i];
+            size += length;
+        } else {
+            addSpilled(QStringView(literal, length));
         }
+    }
+    void add(char16_t c) {
+        if (char16_t *out = room(1)) {
+            *out = c;
+            ++size;
+        } else {
+            addSpilled(QStringView(&c, 1));
+        }
+    }
+    QString take() { return spilled ? std::move(spill) : QString(chars(), size); }
+
+private:
+    const QChar *chars() const { return reinterpret_cast<const QChar *>(buffer.data()); }
+    void addSpilled(QStringView piece) {
         if (!spilled) {
             spill.reserve(size + piece.size());
             spill.append(chars(), size);
@@ -35,11 +66,6 @@ public:
         }
         spill.append(piece);
     }
-    void add(char16_t c) { add(QStringView(&c, 1)); }
-    QString take() { return spilled ? std::move(spill) : QString(chars(), size); }
-
-private:
-    const QChar *chars() const { return reinterpret_cast<const QChar *>(buffer.data()); }
 
     std::array<char16_t, 128> buffer;
     qsizetype size = 0;
@@ -96,7 +122,7 @@ RoundedDecimal RoundDecimal(float value, int decimals) {
 }
 
 // The rounded number as Qt writes it in the default locale.
-QString QtFixed(const RoundedDecimal &rounded) {
+QString QtFixed(const QLocale &locale, const RoundedDecimal &rounded) {
     QString plain;
     plain.reserve(qsizetype(rounded.digits.size()) + 2);
     if (rounded.negative)
@@ -106,13 +132,13 @@ QString QtFixed(const RoundedDecimal &rounded) {
         plain += u'.';
         plain += QLatin1StringView(rounded.digits.data() + rounded.wholeDigits(), rounded.decimals);
     }
-    return QLocale().toString(QLocale::c().toDouble(plain), 'f', rounded.decimals);
+    return locale.toString(QLocale::c().toDouble(plain), 'f', rounded.decimals);
 }
 
-QString QtFixed(float value, int decimals) {
+QString QtFixed(const QLocale &locale, float value, int decimals) {
     if (!std::isfinite(value))
-        return QLocale().toString(double(value), 'f', decimals);
-    return QtFixed(RoundDecimal(value, decimals));
+        return locale.toString(double(value), 'f', decimals);
+    return QtFixed(locale, RoundDecimal(value, decimals));
 }
 
 // How the default locale writes a short fixed number, learnt from Qt's own
@@ -132,10 +158,15 @@ struct NumberSymbol {
         size = text.size();
         return true;
     }
-    char16_t *writeTo(char16_t *out) const { return std::copy_n(chars.data(), size, out); }
+    char16_t *writeTo(char16_t *out) const {
+        for (qsizetype i = 0; i < size; ++i)
+            *out++ = chars[std::size_t(i)];
+        return out;
+    }
 };
 
 struct FixedFormat {
+    QLocale locale;
     // False when the locale writes numbers in a way not reproduced here
     // (other digits, other grouping): then Qt writes every number.
     bool usable = false;
@@ -193,6 +224,8 @@ std::optional<ShortFixed> RoundShort(float value, int decimals) {
     return ShortFixed{value < 0 && magnitude != 0, magnitude, decimals};
 }
 
+constexpr qsizetype MaxWrittenSize = 3 * MaxSymbolSize + MaxWholeDigits + MaxDecimals;
+
 void AppendWritten(TextBuilder &text, const FixedFormat &format, const ShortFixed &number) {
     // Digits from the last one back, then laid out with the symbols.
     std::array<char16_t, MaxWholeDigits + MaxDecimals> digits;
@@ -205,20 +238,26 @@ void AppendWritten(TextBuilder &text, const FixedFormat &format, const ShortFixe
     } while (rest != 0 || digitsEnd - first <= number.decimals);
     const auto wholeDigits = qsizetype(digitsEnd - first) - number.decimals;
 
-    std::array<char16_t, 3 * MaxSymbolSize + MaxWholeDigits + MaxDecimals> buffer;
-    char16_t *out = buffer.data();
+    std::array<char16_t, MaxWrittenSize> spare;
+    char16_t *const start = text.room(MaxWrittenSize);
+    char16_t *out = start ? start : spare.data();
     if (number.negative)
         out = format.minus.writeTo(out);
     if (wholeDigits == 4) {
         *out++ = *first++;
         out = format.group.writeTo(out);
     }
-    out = std::copy(first, digitsEnd - number.decimals, out);
+    while (first != digitsEnd - number.decimals)
+        *out++ = *first++;
     if (number.decimals > 0) {
         out = format.point.writeTo(out);
-        out = std::copy(digitsEnd - number.decimals, digitsEnd, out);
+        while (first != digitsEnd)
+            *out++ = *first++;
     }
-    text.add(QStringView(buffer.data(), out - buffer.data()));
+    if (start)
+        text.commit(out);
+    else
+        text.add(QStringView(spare.data(), out));
 }
 
 bool SameAsQt(const FixedFormat &format, float value, int decimals) {
@@ -228,14 +267,15 @@ bool SameAsQt(const FixedFormat &format, float value, int decimals) {
         return false;
     TextBuilder written;
     AppendWritten(written, format, *number);
-    return written.take() == QtFixed(rounded);
+    return written.take() == QtFixed(format.locale, rounded);
 }
 
-FixedFormat ReadFixedFormat() {
+FixedFormat ReadFixedFormat(const QLocale &locale) {
     FixedFormat format;
-    const QString minusOne = QtFixed(-1.0f, 0);
-    const QString half = QtFixed(0.5f, 1);
-    const QString thousand = QtFixed(1000.0f, 0);
+    format.locale = locale;
+    const QString minusOne = QtFixed(locale, -1.0f, 0);
+    const QString half = QtFixed(locale, 0.5f, 1);
+    const QString thousand = QtFixed(locale, 1000.0f, 0);
     if (!minusOne.endsWith(u'1') || !half.startsWith(u'0') || !half.endsWith(u'5') ||
         !thousand.startsWith(u'1') || !thousand.endsWith(QLatin1StringView("000")))
         return format;
@@ -247,26 +287,23 @@ FixedFormat ReadFixedFormat() {
     // Checked against Qt on the shapes the fast path writes: signs, carries,
     // zeros, every length of whole part, and no decimals.
     const std::pair<float, int> probes[] = {
-        {-1234.5f, 1}, {9999.94f, 1}, {999.95f, 1}, {-0.04f, 1}, {0.05f, 1}, {-7.5f, 0},
-        {-20.55f, 1},  {12.0f, 0},    {123.456f, 2}, {1013.25f, 1}, {0.0f, 0}, {-9999.4f, 0}};
+        {-1234.5f, 1}, {9999.94f, 1}, {999.95f, 1},  {-0.04f, 1},   {0.05f, 1}, {-7.5f, 0},
+        {-20.55f, 1},  {12.0f, 0},    {123.456f, 2}, {1013.25f, 1}, {0.0f, 0},  {-9999.4f, 0}};
     for (const auto &[value, decimals] : probes)
         format.usable = format.usable && SameAsQt(format, value, decimals);
     return format;
 }
 
-const FixedFormat &CurrentFixedFormat() {
-    static QLocale readFor;
-    static FixedFormat format = ReadFixedFormat();
-    if (const QLocale locale; locale != readFor) {
-        readFor = locale;
-        format = ReadFixedFormat();
-    }
+const FixedFormat &FixedFormatOf(const QLocale &locale) {
+    static FixedFormat format = ReadFixedFormat(locale);
+    if (locale != format.locale)
+        format = ReadFixedFormat(locale);
     return format;
 }
 
 void AppendFixed(TextBuilder &text, const FixedFormat &format, float value, int decimals) {
     if (!std::isfinite(value)) {
-        text.add(QtFixed(value, decimals));
+        text.add(QtFixed(format.locale, value, decimals));
         return;
     }
     if (format.usable) {
@@ -278,7 +315,7 @@ void AppendFixed(TextBuilder &text, const FixedFormat &format, float value, int 
     if (number)
         AppendWritten(text, format, *number);
     else
-        text.add(QtFixed(rounded));
+        text.add(QtFixed(format.locale, rounded));
 }
 
 // Plain digits, sign in front, at least `width` digits: as
@@ -330,9 +367,9 @@ HumidityValues DewPointAndAbsHumidity(float temp, qint16 humidity) {
     return {dewPoint, absHumidity};
 }
 
-QString FormatFixed(float value, int decimals) {
+QString FormatFixed(float value, int decimals, const QLocale &locale) {
     TextBuilder text;
-    AppendFixed(text, CurrentFixedFormat(), value, decimals);
+    AppendFixed(text, FixedFormatOf(locale), value, decimals);
     return text.take();
 }
 
@@ -346,8 +383,8 @@ bool IsCalm(float windSpeed, float gust) {
     return windSpeed == 0 && gust <= 0;
 }
 
-QString WindText(qint16 direction, float windSpeed, float gust) {
-    const FixedFormat &format = CurrentFixedFormat();
+QString WindText(qint16 direction, float windSpeed, float gust, const QLocale &locale) {
+    const FixedFormat &format = FixedFormatOf(locale);
     TextBuilder text;
     AppendInteger(text, direction, 3);
     text.add(Degree);
@@ -361,30 +398,31 @@ QString WindText(qint16 direction, float windSpeed, float gust) {
     return text.take();
 }
 
-QString TempText(float temp) {
+QString TempText(float temp, const QLocale &locale) {
     TextBuilder text;
-    AppendFixed(text, CurrentFixedFormat(), temp, 1);
+    AppendFixed(text, FixedFormatOf(locale), temp, 1);
     text.add(Degree);
     text.add(u'C');
     return text.take();
 }
 
-QString HumidityText(qint16 humidity) {
+QString HumidityText(qint16 humidity, const QLocale &locale) {
     TextBuilder text;
-    AppendFixed(text, CurrentFixedFormat(), humidity, 0);
+    AppendFixed(text, FixedFormatOf(locale), humidity, 0);
     text.add(u'%');
     return text.take();
 }
 
-QString PressureText(float pressure) {
+QString PressureText(float pressure, const QLocale &locale) {
     TextBuilder text;
-    AppendFixed(text, CurrentFixedFormat(), pressure, 1);
+    AppendFixed(text, FixedFormatOf(locale), pressure, 1);
     text.add(u" mb");
     return text.take();
 }
 
-QString RainText(const WxReport &wx, float windChill, const HumidityValues &humidity) {
-    const FixedFormat &format = CurrentFixedFormat();
+QString RainText(const WxReport &wx, float windChill, const HumidityValues &humidity,
+                 const QLocale &locale) {
+    const FixedFormat &format = FixedFormatOf(locale);
     TextBuilder text;
     bool empty = true;
     if (wx.RainHour >= 0) {

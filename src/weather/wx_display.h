@@ -3,6 +3,7 @@
 #include "weather/alarm_thresholds.h"
 #include "weather/wx_report.h"
 
+#include <QLocale>
 #include <QString>
 #include <QtGlobal>
 
@@ -23,19 +24,22 @@ float WindChill(float temp, float windSpeed, float gust);
 // Dew point (degrees C) and absolute humidity (g/m3).
 HumidityValues DewPointAndAbsHumidity(float temp, qint16 humidity);
 
-// `value` with `decimals` fixed decimals in the default locale, halves away
-// from zero on the value as written in shortest decimal form.
-QString FormatFixed(float value, int decimals);
+// `value` with `decimals` fixed decimals in `locale` (the default one unless
+// given), halves away from zero on the value as written in shortest decimal
+// form. The texts below write their numbers the same way; the decoder hands
+// all of them one locale, read once per report.
+QString FormatFixed(float value, int decimals, const QLocale &locale = QLocale());
 
 // "000" format: at least three digits, sign in front.
 QString FormatDirection(qint16 direction);
 
 bool IsCalm(float windSpeed, float gust);
-QString WindText(qint16 direction, float windSpeed, float gust);
-QString TempText(float temp);
-QString HumidityText(qint16 humidity);
-QString PressureText(float pressure);
-QString RainText(const WxReport &wx, float windChill, const HumidityValues &humidity);
+QString WindText(qint16 direction, float windSpeed, float gust, const QLocale &locale = QLocale());
+QString TempText(float temp, const QLocale &locale = QLocale());
+QString HumidityText(qint16 humidity, const QLocale &locale = QLocale());
+QString PressureText(float pressure, const QLocale &locale = QLocale());
+QString RainText(const WxReport &wx, float windChill, const HumidityValues &humidity,
+                 const QLocale &locale = QLocale());
 double RainFontPointSize(const QString &rainText);
 QString CommentText(qint16 pressChange, const QString &remainder);
 

@@ -42,27 +42,37 @@ struct Tnc2Line {
     QString sourceCall;
 };
 
-// Lines without a TNC2 header (comments, blank lines) are not packets.
-QList<Tnc2Line> ReadTnc2Lines(const char *path, bool &ok) {
-    QFile file(QString::fromLocal8Bit(path));
-    ok = file.open(QIODevice::ReadOnly);
+// The whole file is made text once; each line's parts are views into it
+// (QString::fromRawData), as a program reading a stream would not keep a
+// copy of every line. Lines without a TNC2 header (comments, blank lines)
+// are not packets.
+QList<Tnc2Line> ReadTnc2Lines(const QString &text) {
     QList<Tnc2Line> lines;
-    if (!ok)
-        return lines;
-    const QList<QByteArray> rows = file.readAll().split('\n');
-    for (const QByteArray &row : rows) {
-        const QString line = QString::fromLatin1(row).chopped(row.endsWith('\r') ? 1 : 0);
+    const auto part = [&text](qsizetype from, qsizetype size) {
+        return QString::fromRawData(text.constData() + from, size);
+    };
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf(u'\n', start);
+        const qsizetype next = end < 0 ? text.size() : end + 1;
+        if (end < 0)
+            end = text.size();
+        if (end > start && text[end - 1] == u'\r')
+            --end;
+        const QStringView line = QStringView(text).sliced(start, end - start);
         const qsizetype arrow = line.indexOf(u'>');
         const qsizetype colon = arrow < 0 ? -1 : line.indexOf(u':', arrow);
-        if (colon < 0)
-            continue;
-        lines.append({line, line.mid(colon + 1), line.left(arrow)});
+        if (colon >= 0)
+            lines.append({part(start, line.size()),
+                          part(start + colon + 1, line.size() - colon - 1), part(start, arrow)});
+        start = next;
     }
     return lines;
 }
 
-template <typename Stage>
-double NanosecondsPerLine(const QList<Tnc2Line> &lines, Stage stage) {
+// Each parsed report is read back, so none is thrown away unseen.
+volatile qint16 parsedDirection = 0;
+
+template <typename Stage> double NanosecondsPerLine(const QList<Tnc2Line> &lines, Stage stage) {
     const auto start = std::chrono::steady_clock::now();
     for (const Tnc2Line &line : lines)
         stage(line);
@@ -79,9 +89,11 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "usage: anemora_bench parse|decode|intake FILE\n");
         return 2;
     }
-    bool ok = false;
-    const QList<Tnc2Line> lines = ReadTnc2Lines(argv[2], ok);
-    if (!ok || lines.isEmpty()) {
+    QFile file(QString::fromLocal8Bit(argv[2]));
+    const QString text =
+        file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
+    const QList<Tnc2Line> lines = ReadTnc2Lines(text);
+    if (lines.isEmpty()) {
         std::fprintf(stderr, "anemora_bench: no TNC2 line read from %s\n", argv[2]);
         return 1;
     }
@@ -92,10 +104,9 @@ int main(int argc, char *argv[]) {
     StationMonitor monitor(config, notifications, QStringLiteral("."));
     double nanoseconds = 0;
     if (std::strcmp(mode, "parse") == 0) {
-        // Each report is read back, so none is thrown away unseen.
-        static volatile qint16 direction = 0;
-        nanoseconds = NanosecondsPerLine(
-            lines, [&](const Tnc2Line &line) { direction = ParseWxReport(line.payload).WindDir; });
+        nanoseconds = NanosecondsPerLine(lines, [&](const Tnc2Line &line) {
+            parsedDirection = ParseWxReport(line.payload).WindDir;
+        });
     } else if (std::strcmp(mode, "decode") == 0) {
         config.StationCall = DecodedStation;
         nanoseconds = NanosecondsPerLine(
