@@ -4,12 +4,12 @@
 # stage of the pipeline, then the whole process beside direwolf's
 # decode_aprs on the same file.
 #
-# The whole-process run is `anemora_bench decode FILE` timed from start to
-# exit: it reads the file and decodes every line into the display model.
-# Runs alternate, five of each; every figure printed is a median. Numbers
-# are formatted in $ANEMORA_BENCH_LOCALE (it_IT.UTF-8 unless set), the
-# program's home locale, whose grouping and decimal comma take the longest
-# path.
+# The whole-process run is `anemora_bench stream FILE` timed from start to
+# exit: it reads the file line by line, makes each information field text
+# and decodes it into the display model as `decode` does. Runs alternate,
+# five of each; every figure printed is a median. Numbers are formatted in
+# $ANEMORA_BENCH_LOCALE (it_IT.UTF-8 unless set), the program's home locale,
+# whose grouping and decimal comma take the longest path.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ANEMORA_BUILD_DIR:-$root/build}
@@ -89,9 +89,9 @@ seconds() {
 : >"$work/peer"; : >"$work/own"
 for ((r = 0; r < runs; r++)); do
     seconds decode_aprs "$file" >>"$work/peer"
-    seconds run_bench decode "$file" >>"$work/own"
+    seconds run_bench stream "$file" >>"$work/own"
 done
 peer=$(median <"$work/peer")
 own=$(median <"$work/own")
-echo "whole process: decode_aprs ${peer} s, anemora_bench decode ${own} s (medians of $runs)"
+echo "whole process: decode_aprs ${peer} s, anemora_bench stream ${own} s (medians of $runs)"
 awk -v own="$own" -v peer="$peer" 'BEGIN { printf "ratio: %.3f of decode_aprs'"'"'s time\n", own / peer }'
