@@ -121,7 +121,7 @@ RoundedDecimal RoundDecimal(float value, int decimals) {
     return rounded;
 }
 
-// The rounded number as Qt writes it in the default locale.
+// The rounded number as Qt writes it in `locale`.
 QString QtFixed(const QLocale &locale, const RoundedDecimal &rounded) {
     QString plain;
     plain.reserve(qsizetype(rounded.digits.size()) + 2);
@@ -141,9 +141,6 @@ QString QtFixed(const QLocale &locale, float value, int decimals) {
     return QtFixed(locale, RoundDecimal(value, decimals));
 }
 
-// How the default locale writes a short fixed number, learnt from Qt's own
-// output once per locale: asking Qt for every number costs more than all
-// the rest of a report's texts.
 // Short enough for the one buffer a number is written into.
 constexpr qsizetype MaxSymbolSize = 4;
 
@@ -165,6 +162,9 @@ struct NumberSymbol {
     }
 };
 
+// How a locale writes a short fixed number, learnt from Qt's own output
+// once per locale: asking Qt for every number costs more than all the rest
+// of a report's texts.
 struct FixedFormat {
     QLocale locale;
     // False when the locale writes numbers in a way not reproduced here
@@ -176,6 +176,7 @@ struct FixedFormat {
     // locale does not group four digits.
     NumberSymbol group;
 };
+
 // Whole parts up to here are written here; longer ones by Qt.
 constexpr int MaxWholeDigits = 4;
 constexpr int MaxDecimals = 9;
