@@ -1,5 +1,7 @@
 #include "weather/wx_report.h"
 
+#include "weather/text_primitives.h"
+
 #include <QStringView>
 
 #include <algorithm>
@@ -28,48 +30,6 @@ bool IsDigit(QChar c) {
 constexpr int MaxExactDigits = 15;
 constexpr double PowersOfTen[MaxExactDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-
-// Numbers too long to convert exactly by hand are rare; they take the full
-// conversion, which rounds them correctly and tells an overflow.
-double ConvertLongNumber(QStringView text) {
-    QString number;
-    bool point = false;
-    bool signAllowed = true;
-    for (const QChar c : text) {
-        if (IsBlank(c))
-            continue;
-        if (signAllowed && (c == u'+' || c == u'-')) {
-            number += c;
-        } else if (IsDigit(c)) {
-            number += c;
-        } else if (c == u'.' && !point) {
-            point = true;
-            number += c;
-        } else {
-            break;
-        }
-        signAllowed = false;
-    }
-    bool ok = false;
-    const double value = number.toDouble(&ok);
-    // A run of digits too long for a double is still a number, and a huge
-    // one: reporting it as 0 would turn garbage into a plausible reading.
-    if (std::isinf(value))
-        return value;
-    return ok ? value : 0.0;
-}
-
-// Rounds half to even; empty when the result does not fit 16 bits.
-std::optional<qint16> ToInt16(double value) {
-    if (!std::isfinite(value))
-        return std::nullopt;
-    // nearbyint follows the default rounding mode, which is half to even.
-    const double rounded = std::nearbyint(value);
-    if (rounded < std::numeric_limits<qint16>::min() ||
-        rounded > std::numeric_limits<qint16>::max())
-        return std::nullopt;
-    return static_cast<qint16>(rounded);
-}
 
 // Tells, one character at a time, whether the text seen so far is numeric
 // text (an optional sign, digits with at most one point, blanks around), and
@@ -117,7 +77,7 @@ public:
     // The value of `text`, which is what was fed and numeric.
     double Value(QStringView text) const {
         if (digits > MaxExactDigits)
-            return ConvertLongNumber(text);
+            return LeadingValue(text.toString());
         // Dividing by 1 would change nothing but cost a division.
         const double value =
             decimals > 0 ? double(mantissa) / PowersOfTen[decimals] : double(mantissa);
@@ -148,8 +108,9 @@ private:
 };
 
 // The number at the start of the text: sign, digits, one "." whatever the
-// locale, blanks skipped; 0 when there is none.
-double LeadingValue(QStringView text) {
+// locale, blanks skipped; 0 when there is none. Short numbers are read here
+// without a temporary string; long ones, which are rare, by LeadingValue.
+double ReadLeadingValue(QStringView text) {
     qint64 mantissa = 0;
     int digits = 0;
     int decimals = 0;
@@ -163,7 +124,7 @@ double LeadingValue(QStringView text) {
             negative = c == u'-';
         } else if (IsDigit(c)) {
             if (++digits > MaxExactDigits)
-                return ConvertLongNumber(text);
+                return LeadingValue(text.toString());
             mantissa = mantissa * 10 + (c.unicode() - u'0');
             decimals += point;
         } else if (c == u'.' && !point) {
@@ -259,7 +220,7 @@ WxReport ParseWxReport(const QString &text) {
     }
     if (wind.size() > 4)
         wx.WindSpeed = static_cast<float>(
-            LeadingValue(wind.sliced(4, qMin<qsizetype>(3, wind.size() - 4))) * MphToKmh);
+            ReadLeadingValue(wind.sliced(4, qMin<qsizetype>(3, wind.size() - 4))) * MphToKmh);
 
     wx.Gust = static_cast<float>(ReadField(rest, u'g', 3) * MphToKmh);
 
