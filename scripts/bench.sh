@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Anemora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds anemora_bench (RelWithDebInfo, into build/ or $ANEMORA_BUILD_DIR),
 # writes 100,000 weather lines from the project's own packets, times each
 # stage of the pipeline, then the whole process beside direwolf's

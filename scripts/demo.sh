@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Anemora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shows a live display with no radio and no internet: installs what is
 # needed, builds, serves the bundled demo feed on 127.0.0.1 and starts the
 # monitor on it. Extra

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Anemora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is needed, builds, and starts the monitor with the given
 # arguments (for example: Q1ABC-13 S:rotate.aprs2.net:14580).
 set -euo pipefail

@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Anemora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is needed, then builds and runs every test three ways: the
 # normal build, the whole suite under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and a bounded libFuzzer run of each fuzz target.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
+
+echo "== licensing: every file states its copyright and licence"
+reuse --root "$root" lint
 
 echo "== normal build and tests"
 ANEMORA_BUILD_DIR="$root/build" "$root/scripts/build.sh"

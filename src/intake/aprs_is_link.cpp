@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Anemora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "intake/aprs_is_link.h"
 
 namespace anemora {

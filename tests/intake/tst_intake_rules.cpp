@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Anemora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "common/agw_frames.h"
 #include "intake/agw_frame.h"
 #include "intake/aprs_line_assembler.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Anemora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The bundled demo: its feed, served by the replay server, driven through
 // the real APRS-IS link into the station pipeline.
 #include "aprs_replay/replay_server.h"

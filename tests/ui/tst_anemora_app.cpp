@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Anemora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/anemora_app.h"
 #include "ui/compass_view.h"
 

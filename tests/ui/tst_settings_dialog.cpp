@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Anemora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "common/running_program.h"
 #include "monitor/station_monitor.h"
 #include "ui/desktop_prompts.h"

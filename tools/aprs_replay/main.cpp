@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Anemora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A loopback APRS-IS server that replays a feed file to each client that
 // logs in, for demos and tests without the internet.
 #include "replay_server.h"

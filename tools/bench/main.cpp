@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Anemora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Times one stage of the station pipeline over every TNC2 line of a file:
 //   parse   ParseWxReport on the information field
 //   decode  StationMonitor::DecodeWxReport on it, into the display model

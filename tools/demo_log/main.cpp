@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Anemora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the weather reports of one station from a replay feed into the
 // station's log, spaced as the feed spaces them and ending now, so that the
 // demo's trend window opens on a whole day.

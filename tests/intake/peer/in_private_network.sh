@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Anemora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command in a private network namespace with only loopback up, so a
 # peer that binds every interface is reachable from nowhere else. Missing
 # tools fail the test: it must never pass by not running.

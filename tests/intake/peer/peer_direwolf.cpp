@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Anemora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The AGWPE link against a real AGWPE server: direwolf hears a weather
 // packet of the station and one of another station, and only the station's
 // report may reach the display. Runs inside in_private_network.sh.
