@@ -10,7 +10,7 @@ namespace anemora {
 namespace {
 
 // Only the space separates words; other blanks belong to them.
-QString trimSpaces(const QString &text) {
+QString TrimSpaces(const QString &text) {
     qsizetype start = 0;
     qsizetype end = text.size();
     while (start < end && text[start] == u' ')
@@ -22,7 +22,7 @@ QString trimSpaces(const QString &text) {
 
 // Cuts "host:port" into its host and sets the port. A port that is negative
 // or beyond 16 bits is refused: wrapping it would connect elsewhere.
-void takeHost(QString &host, qint16 &port, QString &refused, const QString &word) {
+void TakeHost(QString &host, qint16 &port, QString &refused, const QString &word) {
     const qsizetype colon = word.indexOf(u':');
     host = colon < 0 ? word : word.left(colon);
     if (colon < 0)
@@ -39,26 +39,26 @@ void takeHost(QString &host, qint16 &port, QString &refused, const QString &word
 
 CommandLineSettings ParseCommandLine(const QString &commandLine) {
     CommandLineSettings settings;
-    const QString text = trimSpaces(commandLine);
+    const QString text = TrimSpaces(commandLine);
     const qsizetype space = text.indexOf(u' ');
     if (space < 0) {
-        settings.StationCall = trimSpaces(text.left(9)).toUpper();
+        settings.StationCall = TrimSpaces(text.left(9)).toUpper();
         return settings;
     }
-    settings.StationCall = trimSpaces(text.left(space)).toUpper();
-    const QString rest = trimSpaces(text.mid(space));
+    settings.StationCall = TrimSpaces(text.left(space)).toUpper();
+    const QString rest = TrimSpaces(text.mid(space));
     const qsizetype restSpace = rest.indexOf(u' ');
     const QString word = restSpace < 0 ? rest : rest.left(restSpace);
     if (restSpace >= 0)
-        settings.SaveAlarms = trimSpaces(rest.mid(restSpace + 1)).toUpper() == u"SAVE";
+        settings.SaveAlarms = TrimSpaces(rest.mid(restSpace + 1)).toUpper() == u"SAVE";
 
     const QString prefix = word.left(2).toUpper();
     if (prefix == u"S:") {
         const QString host = word.mid(2);
-        takeHost(settings.AprsHost, settings.AprsPort, settings.RefusedPort, host);
+        TakeHost(settings.AprsHost, settings.AprsPort, settings.RefusedPort, host);
         settings.FindServer = host.contains(u':') && settings.RefusedPort.isEmpty();
     } else {
-        takeHost(settings.AgwHost, settings.AgwPort, settings.RefusedPort,
+        TakeHost(settings.AgwHost, settings.AgwPort, settings.RefusedPort,
                  prefix == u"A:" ? word.mid(2) : word);
     }
     return settings;

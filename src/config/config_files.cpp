@@ -18,7 +18,7 @@ namespace {
 
 // Replaces the file only once it is wholly written, so a failure half-way
 // leaves the previous settings in place.
-bool saveText(const QString &path, const QString &text) {
+bool SaveText(const QString &path, const QString &text) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -27,7 +27,7 @@ bool saveText(const QString &path, const QString &text) {
 }
 
 // Each step stores one value, so a read error leaves the earlier ones taken.
-template <typename T, typename Read> bool take(T &field, Read read) {
+template <typename T, typename Read> bool Take(T &field, Read read) {
     const auto value = read();
     if (!value)
         return false;
@@ -35,16 +35,16 @@ template <typename T, typename Read> bool take(T &field, Read read) {
     return true;
 }
 
-bool readAlarmValues(WxConfig &config, ValueListReader &in) {
+bool ReadAlarmValues(WxConfig &config, ValueListReader &in) {
     const auto flag = [&in] { return in.ReadBool(); };
     const auto real = [&in] { return in.ReadFloat(); };
     const auto integer = [&in] { return in.ReadInt16(); };
-    if (!(take(config.BeepNewData, flag) && take(config.FocusNewData, flag) &&
-          take(config.BeepAlarm, flag) && take(config.FocusAlarm, flag)))
+    if (!(Take(config.BeepNewData, flag) && Take(config.FocusNewData, flag) &&
+          Take(config.BeepAlarm, flag) && Take(config.FocusAlarm, flag)))
         return false;
     for (const AlarmThresholdField &field : AlarmThresholdFields) {
-        const bool taken = field.decimal ? take(config.*field.decimal, real)
-                                         : take(config.*field.percent, integer);
+        const bool taken = field.decimal ? Take(config.*field.decimal, real)
+                                         : Take(config.*field.percent, integer);
         if (!taken)
             return false;
     }
@@ -105,14 +105,14 @@ void ReadParams(WxConfig &config, const QString &paramsPath) {
         const std::optional<qint16> value = in.ReadInt16();
         return value && *value >= 0 ? value : std::nullopt;
     };
-    take(config.StationCall, words) && take(config.AgwHost, words) && take(config.AgwPort, port) &&
-        take(config.AgwEnabled, flag) && take(config.AprsHost, words) &&
-        take(config.AprsPort, port) && take(config.ServerIndex, integer) &&
-        take(config.AprsEnabled, flag);
+    Take(config.StationCall, words) && Take(config.AgwHost, words) && Take(config.AgwPort, port) &&
+        Take(config.AgwEnabled, flag) && Take(config.AprsHost, words) &&
+        Take(config.AprsPort, port) && Take(config.ServerIndex, integer) &&
+        Take(config.AprsEnabled, flag);
 }
 
 void WriteParams(const WxConfig &config, const QString &paramsPath, Prompts &prompts) {
-    if (!saveText(paramsPath, ParamsText(config)))
+    if (!SaveText(paramsPath, ParamsText(config)))
         prompts.ShowMessage(MessageIcon::Warning, paramsPath,
                             QStringLiteral("Unable to save Parameter values"));
 }
@@ -121,7 +121,7 @@ void ReadAlarms(WxConfig &config, const QString &alarmsPath, Prompts &prompts) {
     const std::optional<QString> text = ReadTextFile(alarmsPath);
     if (text) {
         ValueListReader in(*text);
-        if (readAlarmValues(config, in))
+        if (ReadAlarmValues(config, in))
             return;
     }
     ApplyAlarmDefaults(config);
@@ -129,7 +129,7 @@ void ReadAlarms(WxConfig &config, const QString &alarmsPath, Prompts &prompts) {
 }
 
 void WriteAlarms(const WxConfig &config, const QString &alarmsPath, Prompts &prompts) {
-    if (!saveText(alarmsPath, AlarmsText(config)))
+    if (!SaveText(alarmsPath, AlarmsText(config)))
         prompts.ShowMessage(MessageIcon::Warning, alarmsPath,
                             QStringLiteral("Unable to save Wx Alarm values"));
 }

@@ -15,24 +15,24 @@ namespace anemora {
 
 namespace {
 
-bool isBlank(QChar c) {
+bool IsBlank(QChar c) {
     return c == u' ' || c == u'\t';
 }
-bool isLineEnd(QChar c) {
+bool IsLineEnd(QChar c) {
     return c == u'\r' || c == u'\n';
 }
 
 // The format has no escape: a quote inside a text would end it early and
 // shift every later value, so quotes and line ends are left out of the file.
-QString quotedText(const QString &value) {
+QString QuotedText(const QString &value) {
     QString inner = value;
     inner.remove(u'"').remove(u'\r').remove(u'\n');
     return u'"' + inner + u'"';
 }
 
-QString valueText(const ListValue &value) {
+QString ValueText(const ListValue &value) {
     if (const auto *text = std::get_if<QString>(&value))
-        return quotedText(*text);
+        return QuotedText(*text);
     if (const auto *flag = std::get_if<bool>(&value))
         return *flag ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
     if (const auto *integer = std::get_if<qint16>(&value))
@@ -63,7 +63,7 @@ QString FileFloatText(float value) {
 QString ValueListLine(const QList<ListValue> &values) {
     QStringList texts;
     for (const ListValue &value : values)
-        texts.append(valueText(value));
+        texts.append(ValueText(value));
     return texts.join(u',') + QStringLiteral("\r\n");
 }
 
@@ -72,7 +72,7 @@ ValueListReader::ValueListReader(QString text) : text(std::move(text)) {}
 std::optional<QString> ValueListReader::NextValue() {
     // Line ends between values carry no meaning, so blank lines anywhere
     // (trailing ones included) are passed over.
-    while (pos < text.size() && (isBlank(text[pos]) || isLineEnd(text[pos])))
+    while (pos < text.size() && (IsBlank(text[pos]) || IsLineEnd(text[pos])))
         ++pos;
     if (pos >= text.size())
         return std::nullopt;
@@ -83,11 +83,11 @@ std::optional<QString> ValueListReader::NextValue() {
             return std::nullopt;
         value = text.mid(pos + 1, close - pos - 1);
         pos = close + 1;
-        while (pos < text.size() && text[pos] != u',' && !isLineEnd(text[pos]))
+        while (pos < text.size() && text[pos] != u',' && !IsLineEnd(text[pos]))
             ++pos;
     } else {
         const qsizetype start = pos;
-        while (pos < text.size() && text[pos] != u',' && !isLineEnd(text[pos]))
+        while (pos < text.size() && text[pos] != u',' && !IsLineEnd(text[pos]))
             ++pos;
         value = text.mid(start, pos - start).trimmed();
     }

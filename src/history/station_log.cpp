@@ -17,7 +17,7 @@ namespace {
 constexpr int KeepDays = 400;
 
 // A station call may hold characters a file name cannot; they become "_".
-QString fileNameOf(const QString &station) {
+QString FileNameOf(const QString &station) {
     QString name = station;
     for (QChar &c : name) {
         const bool plain = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') ||
@@ -28,7 +28,7 @@ QString fileNameOf(const QString &station) {
     return name;
 }
 
-bool endsWithLineEnd(const QString &path) {
+bool EndsWithLineEnd(const QString &path) {
     QFile file(path);
     // A device such as /dev/full has no end to look at.
     if (!file.open(QIODevice::ReadOnly) || file.isSequential() || file.size() == 0)
@@ -36,7 +36,7 @@ bool endsWithLineEnd(const QString &path) {
     return file.seek(file.size() - 1) && file.read(1) == "\n";
 }
 
-bool isSortedByArrival(const QList<StationLogRow> &rows) {
+bool IsSortedByArrival(const QList<StationLogRow> &rows) {
     return std::is_sorted(rows.begin(), rows.end(),
                           [](const auto &a, const auto &b) { return a.arrivalUtc < b.arrivalUtc; });
 }
@@ -48,7 +48,7 @@ StationLog::StationLog(QString folder, QObject *parent)
 
 QString StationLog::FilePath(const QString &station, const QDateTime &when) const {
     const QString month = when.toUTC().toString(QStringLiteral("yyyy-MM"));
-    return QDir(folder).filePath(fileNameOf(station) + u'_' + month + QStringLiteral(".csv"));
+    return QDir(folder).filePath(FileNameOf(station) + u'_' + month + QStringLiteral(".csv"));
 }
 
 void StationLog::Append(const StationLogRow &row) {
@@ -74,7 +74,7 @@ bool StationLog::Write(const QString &path, const QByteArray &line) {
         bytes = StationLogHeader() + '\n';
     // A line cut short by a crash stays a damaged line of its own instead of
     // swallowing the first line of this run.
-    else if (path != currentPath && !endsWithLineEnd(path))
+    else if (path != currentPath && !EndsWithLineEnd(path))
         bytes = "\n";
     bytes += line;
 
@@ -112,7 +112,7 @@ QList<StationLogRow> StationLog::ReadRows(const QString &station, const QDateTim
         }
     }
     // A clock set back while the program ran leaves rows out of order.
-    if (!isSortedByArrival(rows)) {
+    if (!IsSortedByArrival(rows)) {
         std::stable_sort(rows.begin(), rows.end(),
                          [](const auto &a, const auto &b) { return a.arrivalUtc < b.arrivalUtc; });
     }

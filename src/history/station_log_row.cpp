@@ -41,18 +41,18 @@ constexpr std::array<ValueColumn, 11> ValueColumns{{
 
 constexpr qsizetype FieldCount = 2 + qsizetype(ValueColumns.size());
 
-template <typename T> std::optional<T> presentIf(bool present, T value) {
+template <typename T> std::optional<T> PresentIf(bool present, T value) {
     return present ? std::optional<T>(value) : std::nullopt;
 }
 
 // Shortest text that reads back as the same float.
-void appendNumber(QByteArray &line, float value) {
+void AppendNumber(QByteArray &line, float value) {
     std::array<char, 32> buffer{};
     const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
     line.append(buffer.data(), end - buffer.data());
 }
 
-QByteArray quoted(const QString &text) {
+QByteArray Quoted(const QString &text) {
     QByteArray bytes = text.toLatin1();
     if (!bytes.contains(',') && !bytes.contains('"') && !bytes.contains('\n') &&
         !bytes.contains('\r'))
@@ -62,7 +62,7 @@ QByteArray quoted(const QString &text) {
 
 // Cuts a line at commas; a field in double quotes may hold commas and
 // doubled quotes. False for an unclosed quote or text after a closing one.
-bool splitFields(const QByteArray &line, QList<QByteArray> &fields) {
+bool SplitFields(const QByteArray &line, QList<QByteArray> &fields) {
     qsizetype at = 0;
     while (true) {
         QByteArray field;
@@ -96,7 +96,7 @@ bool splitFields(const QByteArray &line, QList<QByteArray> &fields) {
     }
 }
 
-template <typename T> bool readNumber(const QByteArray &field, std::optional<T> &out) {
+template <typename T> bool ReadNumber(const QByteArray &field, std::optional<T> &out) {
     if (field.isEmpty()) {
         out.reset();
         return true;
@@ -114,7 +114,7 @@ template <typename T> bool readNumber(const QByteArray &field, std::optional<T> 
     return true;
 }
 
-int digitsAt(const QByteArray &text, qsizetype from, qsizetype count) {
+int DigitsAt(const QByteArray &text, qsizetype from, qsizetype count) {
     int value = 0;
     for (qsizetype i = from; i < from + count; ++i) {
         if (text[i] < '0' || text[i] > '9')
@@ -126,12 +126,12 @@ int digitsAt(const QByteArray &text, qsizetype from, qsizetype count) {
 
 // Reads exactly the form the log writes, yyyy-MM-ddTHH:mm:ssZ; strict and
 // far quicker than a general ISO 8601 parser on a week of lines.
-QDateTime parseUtcTime(const QByteArray &text) {
+QDateTime ParseUtcTime(const QByteArray &text) {
     if (text.size() != 20 || text[4] != '-' || text[7] != '-' || text[10] != 'T' ||
         text[13] != ':' || text[16] != ':' || text[19] != 'Z')
         return {};
-    const QDate date(digitsAt(text, 0, 4), digitsAt(text, 5, 2), digitsAt(text, 8, 2));
-    const QTime time(digitsAt(text, 11, 2), digitsAt(text, 14, 2), digitsAt(text, 17, 2));
+    const QDate date(DigitsAt(text, 0, 4), DigitsAt(text, 5, 2), DigitsAt(text, 8, 2));
+    const QTime time(DigitsAt(text, 11, 2), DigitsAt(text, 14, 2), DigitsAt(text, 17, 2));
     if (!date.isValid() || !time.isValid())
         return {};
     return QDateTime(date, time, Qt::UTC);
@@ -148,21 +148,21 @@ StationLogRow LogRowFromReport(const QDateTime &arrival, const QString &station,
     row.arrivalUtc = utc;
     row.station = station;
     const bool hasWind = wx.WindDir > -99;
-    row.windDirection = presentIf(hasWind, wx.WindDir);
+    row.windDirection = PresentIf(hasWind, wx.WindDir);
     // The speed is read even from dots; it means something only beside a direction.
-    row.windSpeed = presentIf(hasWind, wx.WindSpeed);
-    row.gust = presentIf(wx.Gust >= 0, wx.Gust);
-    row.temperature = presentIf(wx.Temp > -99, wx.Temp);
+    row.windSpeed = PresentIf(hasWind, wx.WindSpeed);
+    row.gust = PresentIf(wx.Gust >= 0, wx.Gust);
+    row.temperature = PresentIf(wx.Temp > -99, wx.Temp);
     if (wx.Temp > -99 && wx.Humidity > -99) {
         const float dewPoint = DewPointAndAbsHumidity(wx.Temp, wx.Humidity).DewPoint;
-        row.dewPoint = presentIf(dewPoint > -99, dewPoint);
+        row.dewPoint = PresentIf(dewPoint > -99, dewPoint);
     }
-    row.humidity = presentIf(wx.Humidity > 0, wx.Humidity);
-    row.pressure = presentIf(wx.Pressure > 0, wx.Pressure);
-    row.pressureChange = presentIf(wx.PressChange > -99, wx.PressChange);
-    row.rainHour = presentIf(wx.RainHour >= 0, wx.RainHour);
-    row.rainDay = presentIf(wx.RainDay >= 0, wx.RainDay);
-    row.rain24 = presentIf(wx.Rain24 >= 0, wx.Rain24);
+    row.humidity = PresentIf(wx.Humidity > 0, wx.Humidity);
+    row.pressure = PresentIf(wx.Pressure > 0, wx.Pressure);
+    row.pressureChange = PresentIf(wx.PressChange > -99, wx.PressChange);
+    row.rainHour = PresentIf(wx.RainHour >= 0, wx.RainHour);
+    row.rainDay = PresentIf(wx.RainDay >= 0, wx.RainDay);
+    row.rain24 = PresentIf(wx.Rain24 >= 0, wx.Rain24);
     return row;
 }
 
@@ -175,11 +175,11 @@ QByteArray StationLogHeader() {
 
 QByteArray FormatLogLine(const StationLogRow &row) {
     QByteArray line = row.arrivalUtc.toUTC().toString(Qt::ISODate).toLatin1();
-    line += ',' + quoted(row.station);
+    line += ',' + Quoted(row.station);
     for (const ValueColumn &column : ValueColumns) {
         line += ',';
         if (column.decimal && (row.*column.decimal))
-            appendNumber(line, *(row.*column.decimal));
+            AppendNumber(line, *(row.*column.decimal));
         else if (column.whole && (row.*column.whole))
             line += QByteArray::number(*(row.*column.whole));
     }
@@ -189,18 +189,18 @@ QByteArray FormatLogLine(const StationLogRow &row) {
 std::optional<StationLogRow> ParseLogLine(const QByteArray &line) {
     QList<QByteArray> fields;
     fields.reserve(FieldCount);
-    if (!splitFields(line, fields) || fields.size() != FieldCount)
+    if (!SplitFields(line, fields) || fields.size() != FieldCount)
         return std::nullopt;
     StationLogRow row;
-    row.arrivalUtc = parseUtcTime(fields[0]);
+    row.arrivalUtc = ParseUtcTime(fields[0]);
     if (!row.arrivalUtc.isValid())
         return std::nullopt;
     row.station = QString::fromLatin1(fields[1]);
     for (std::size_t i = 0; i < ValueColumns.size(); ++i) {
         const QByteArray &field = fields[qsizetype(i) + 2];
         const ValueColumn &column = ValueColumns[i];
-        const bool read = column.decimal ? readNumber(field, row.*column.decimal)
-                                         : readNumber(field, row.*column.whole);
+        const bool read = column.decimal ? ReadNumber(field, row.*column.decimal)
+                                         : ReadNumber(field, row.*column.whole);
         if (!read)
             return std::nullopt;
     }

@@ -18,7 +18,7 @@ qint64 hourStartOf(qint64 ms) {
     return ms - ((ms % HourMs) + HourMs) % HourMs;
 }
 
-bool startsAtZero(TrendChart chart) {
+bool StartsAtZero(TrendChart chart) {
     // Bars and wind speeds are measured from nothing.
     return chart == TrendChart::Rain || chart == TrendChart::Wind;
 }
@@ -160,12 +160,12 @@ std::optional<std::pair<double, double>> TrendModel::ValueRange(TrendChart chart
             include(bar.mm);
     if (!low)
         return std::nullopt;
-    if (startsAtZero(chart))
+    if (StartsAtZero(chart))
         include(0);
     // A margin keeps the line off the frame; a flat line still gets a band.
     const double margin = std::max((*high - *low) * 0.05, 0.5);
     const double bottom = *low >= 0 ? std::max(*low - margin, 0.0) : *low - margin;
-    return std::pair(startsAtZero(chart) ? 0.0 : bottom, *high + margin);
+    return std::pair(StartsAtZero(chart) ? 0.0 : bottom, *high + margin);
 }
 
 } // namespace anemora

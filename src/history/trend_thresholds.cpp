@@ -38,7 +38,7 @@ constexpr std::array<ThresholdPlace, 9> ThresholdPlaces{{
     // clang-format on
 }};
 
-float valueOf(const AlarmThresholds &thresholds, AlarmThreshold threshold) {
+float ValueOf(const AlarmThresholds &thresholds, AlarmThreshold threshold) {
     const AlarmThresholdField &field = AlarmThresholdFields[std::size_t(threshold)];
     return field.decimal ? thresholds.*field.decimal : float(thresholds.*field.percent);
 }
@@ -48,7 +48,7 @@ float valueOf(const AlarmThresholds &thresholds, AlarmThreshold threshold) {
 QList<ThresholdLine> ThresholdLines(const AlarmThresholds &thresholds) {
     QList<ThresholdLine> lines;
     for (const ThresholdPlace &place : ThresholdPlaces) {
-        const float value = valueOf(thresholds, place.threshold);
+        const float value = ValueOf(thresholds, place.threshold);
         if (value > place.lowest && value <= place.highest)
             lines.append({place.chart, place.threshold, value});
     }

@@ -99,7 +99,7 @@ QString TrayTip(std::initializer_list<const QString *> parts) {
 // Shows a reading with its trend since the previous report, then keeps it
 // for the next one.
 template <typename Value>
-void showReading(ReadingLabel &label, TrendMark &trend, ReadingColour colour, QString text,
+void ShowReading(ReadingLabel &label, TrendMark &trend, ReadingColour colour, QString text,
                  Value value, Value &last, bool haveLast) {
     label.colour = colour;
     label.text = std::move(text);
@@ -226,15 +226,15 @@ void StationMonitor::DecodeWxReport(const QString &payload) {
     }
 
     if (wx.Temp > -99)
-        showReading(model.temperature, model.trends[0],
+        ShowReading(model.temperature, model.trends[0],
                     notices.test(config, TempAlarm(config, wx.Temp)), TempText(wx.Temp, locale),
                     wx.Temp, lastTemperature, haveLastValues);
     if (wx.Humidity > 0)
-        showReading(model.humidity, model.trends[1],
+        ShowReading(model.humidity, model.trends[1],
                     notices.test(config, HumidityAlarm(config, wx.Humidity)),
                     HumidityText(wx.Humidity, locale), wx.Humidity, lastHumidity, haveLastValues);
     if (wx.Pressure > 0)
-        showReading(model.pressure, model.trends[2],
+        ShowReading(model.pressure, model.trends[2],
                     notices.test(config, PressureAlarm(config, wx.Pressure)),
                     PressureText(wx.Pressure, locale), wx.Pressure, lastPressure, haveLastValues);
 

@@ -46,21 +46,21 @@ QLabel *TransparentLabel(QWidget *parent, const QString &text, const QRect &geom
 } // namespace
 
 CompassView::CompassView(QWidget *parent) : QWidget(parent) {
-    setFixedSize(twipsSize(1215, 1215));
+    setFixedSize(TwipsSize(1215, 1215));
     const QFont small = SansFace(8.25, false);
-    minutesLabel = TransparentLabel(this, QStringLiteral("00"), twipsRect(510, 510, 200, 200),
+    minutesLabel = TransparentLabel(this, QStringLiteral("00"), TwipsRect(510, 510, 200, 200),
                                     ReadingBlue, small);
     const std::array<std::pair<QString, QRect>, 4> cardinals{{
-        {QStringLiteral("N"), twipsRect(550, 50, 135, 255)},
-        {QStringLiteral("O"), twipsRect(80, 480, 135, 255)},
-        {QStringLiteral("S"), twipsRect(550, 950, 135, 255)},
-        {QStringLiteral("E"), twipsRect(1000, 480, 135, 255)},
+        {QStringLiteral("N"), TwipsRect(550, 50, 135, 255)},
+        {QStringLiteral("O"), TwipsRect(80, 480, 135, 255)},
+        {QStringLiteral("S"), TwipsRect(550, 950, 135, 255)},
+        {QStringLiteral("E"), TwipsRect(1000, 480, 135, 255)},
     }};
     for (std::size_t i = 0; i < cardinals.size(); ++i) {
         cardinalLabels[i] =
             TransparentLabel(this, cardinals[i].first, cardinals[i].second, AlarmRed, small);
     }
-    calmLabel = TransparentLabel(this, QStringLiteral("WIND CALM"), twipsRect(50, 220, 1215, 255),
+    calmLabel = TransparentLabel(this, QStringLiteral("WIND CALM"), TwipsRect(50, 220, 1215, 255),
                                  CalmGreen, SerifFace(9.75, true));
     calmLabel->setWordWrap(true);
     calmLabel->hide();
@@ -109,7 +109,7 @@ void CompassView::paintEvent(QPaintEvent *) {
 }
 
 TrendView::TrendView(QWidget *parent) : QWidget(parent) {
-    setFixedSize(twipsSize(255, 245));
+    setFixedSize(TwipsSize(255, 245));
 }
 
 void TrendView::SetMark(TrendMark newMark) {

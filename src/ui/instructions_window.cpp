@@ -30,7 +30,7 @@ constexpr int FrameHeightTwips = 480;
 
 // Never below one pixel, however small the twips.
 int AtLeastOnePixel(int value) {
-    return std::max(1, twips(value));
+    return std::max(1, Twips(value));
 }
 
 } // namespace
@@ -55,7 +55,7 @@ InstructionsWindow::InstructionsWindow(Prompts &prompts, QWidget *parent)
     : QWidget(parent, Qt::Window), documentView(new QTextBrowser(this)), prompts(prompts) {
     setWindowTitle(QStringLiteral("Istruzioni:"));
     setWindowIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
-    resize(twipsSize(7680, 3960));
+    resize(TwipsSize(7680, 3960));
     // The gap the frame rule leaves beside the view takes the view's colour.
     QPalette colours = palette();
     colours.setColor(QPalette::Window, colours.color(QPalette::ToolTipBase));
@@ -121,7 +121,7 @@ void InstructionsWindow::FitView() {
         return;
     const QSize outer = frameGeometry().size();
     const QSize view =
-        InstructionsViewSize({pixelsToTwips(outer.width()), pixelsToTwips(outer.height())});
+        InstructionsViewSize({PixelsToTwips(outer.width()), PixelsToTwips(outer.height())});
     documentView->setGeometry(0, 0, AtLeastOnePixel(view.width()), AtLeastOnePixel(view.height()));
 }
 

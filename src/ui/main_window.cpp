@@ -73,7 +73,7 @@ MainWindow::MainWindow(StationMonitor &monitor, QWidget *parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       monitor(monitor) {
-    setFixedSize(twipsSize(ClientWidth, ClientHeight));
+    setFixedSize(TwipsSize(ClientWidth, ClientHeight));
     SetBackground(this, PanelYellow);
     const QIcon icon(QStringLiteral(":/anemora/anemora.png"));
     setWindowIcon(icon);
@@ -96,18 +96,18 @@ MainWindow::MainWindow(StationMonitor &monitor, QWidget *parent)
 }
 
 void MainWindow::BuildLabels() {
-    windLabel = AddLabel(this, twipsRect(1200, -10, 1935, 255), Qt::AlignHCenter, PanelYellow);
+    windLabel = AddLabel(this, TwipsRect(1200, -10, 1935, 255), Qt::AlignHCenter, PanelYellow);
     windLabel->setToolTip(
         QStringLiteral("Click col tasto destro del muose per avviare il Setup. F1=Help"));
-    temperatureLabel = AddLabel(this, twipsRect(1300, 215, 735, 255), Qt::AlignRight, PanelYellow);
-    humidityLabel = AddLabel(this, twipsRect(2250, 215, 615, 255), Qt::AlignRight, PanelYellow);
-    pressureLabel = AddLabel(this, twipsRect(1250, 425, 1335, 255), Qt::AlignRight, PanelYellow);
-    rainLabel = AddLabel(this, twipsRect(1200, 650, 1935, 580), Qt::AlignHCenter, PanelYellow);
+    temperatureLabel = AddLabel(this, TwipsRect(1300, 215, 735, 255), Qt::AlignRight, PanelYellow);
+    humidityLabel = AddLabel(this, TwipsRect(2250, 215, 615, 255), Qt::AlignRight, PanelYellow);
+    pressureLabel = AddLabel(this, TwipsRect(1250, 425, 1335, 255), Qt::AlignRight, PanelYellow);
+    rainLabel = AddLabel(this, TwipsRect(1200, 650, 1935, 580), Qt::AlignHCenter, PanelYellow);
     rainLabel->setWordWrap(true);
     rainLabel->setToolTip(QStringLiteral("Click col tasto destro del mouse per avviare il Setup"));
 
     commentLabel =
-        AddLabel(this, twipsRect(0, 1210, 3180, 255), Qt::AlignHCenter, QColor(224, 224, 224));
+        AddLabel(this, TwipsRect(0, 1210, 3180, 255), Qt::AlignHCenter, QColor(224, 224, 224));
     commentLabel->setFont(TerminalFace(9));
     // A plain frame would take the text's red; the border line is black.
     commentLabel->setStyleSheet(QStringLiteral("QLabel { border: 1px solid black; color: rgb(255, "
@@ -118,7 +118,7 @@ void MainWindow::BuildLabels() {
 
     // Created after the labels, so where they overlap the trend boxes lie on top.
     const std::array<QPoint, 3> trendCorners{
-        {{twips(2020), twips(215)}, {twips(2830), twips(215)}, {twips(2600), twips(425)}}};
+        {{Twips(2020), Twips(215)}, {Twips(2830), Twips(215)}, {Twips(2600), Twips(425)}}};
     for (std::size_t i = 0; i < trendMarks.size(); ++i) {
         trendMarks[i] = new TrendView(this);
         trendMarks[i]->move(trendCorners[i]);
@@ -127,7 +127,7 @@ void MainWindow::BuildLabels() {
 
 void MainWindow::BuildPanes() {
     rxPane = new QListWidget(this);
-    rxPane->setGeometry(twipsRect(0, 1470, 3180, 390));
+    rxPane->setGeometry(TwipsRect(0, 1470, 3180, 390));
     rxPane->setFont(SmallFace(6.75));
     SetBackground(rxPane, PanelYellow);
     SetTextColour(rxPane, palette().color(QPalette::Disabled, QPalette::WindowText));
@@ -138,7 +138,7 @@ void MainWindow::BuildPanes() {
     rxPane->hide();
 
     historyPane = new QPlainTextEdit(this);
-    historyPane->setGeometry(twipsRect(3200, 0, 3270, HistoryShortHeight));
+    historyPane->setGeometry(TwipsRect(3200, 0, 3270, HistoryShortHeight));
     historyPane->setFont(SmallFace(6.75));
     SetBackground(historyPane, PanelYellow);
     historyPane->setReadOnly(true);
@@ -240,25 +240,25 @@ QSize MainWindow::FrameSize() const {
     // Without a frame from the window manager (none yet, or none at all) the
     // client area keeps the proportions it was laid out for.
     if (frame.isNull()) {
-        return twipsSize(NarrowWidth - ClientWidth, CompactHeight - ClientHeight);
+        return TwipsSize(NarrowWidth - ClientWidth, CompactHeight - ClientHeight);
     }
     return frame;
 }
 
 int MainWindow::OuterWidth() const {
-    return pixelsToTwips(width() + FrameSize().width());
+    return PixelsToTwips(width() + FrameSize().width());
 }
 
 int MainWindow::OuterHeight() const {
-    return pixelsToTwips(height() + FrameSize().height());
+    return PixelsToTwips(height() + FrameSize().height());
 }
 
 void MainWindow::SetOuterWidth(int outerTwips) {
-    setFixedSize(twips(outerTwips) - FrameSize().width(), height());
+    setFixedSize(Twips(outerTwips) - FrameSize().width(), height());
 }
 
 void MainWindow::SetOuterHeight(int outerTwips) {
-    setFixedSize(width(), twips(outerTwips) - FrameSize().height());
+    setFixedSize(width(), Twips(outerTwips) - FrameSize().height());
 }
 
 void MainWindow::ToggleRxWindow() {
@@ -267,13 +267,13 @@ void MainWindow::ToggleRxWindow() {
         SetOuterHeight(CompactHeight);
         rxPane->hide();
         if (historyShown) {
-            historyPane->resize(historyPane->width(), twips(HistoryShortHeight));
+            historyPane->resize(historyPane->width(), Twips(HistoryShortHeight));
         }
     } else {
         SetOuterHeight(TallHeight);
         rxPane->show();
         if (historyShown) {
-            historyPane->resize(historyPane->width(), twips(HistoryTallHeight));
+            historyPane->resize(historyPane->width(), Twips(HistoryTallHeight));
         }
     }
 }
@@ -284,13 +284,13 @@ void MainWindow::ToggleHistoryWindow() {
         SetOuterWidth(NarrowWidth);
         historyPane->hide();
         if (rxShown) {
-            historyPane->resize(historyPane->width(), twips(HistoryShortHeight));
+            historyPane->resize(historyPane->width(), Twips(HistoryShortHeight));
         }
     } else {
         SetOuterWidth(WideWidth);
         historyPane->show();
         if (rxShown) {
-            historyPane->resize(historyPane->width(), twips(HistoryTallHeight));
+            historyPane->resize(historyPane->width(), Twips(HistoryTallHeight));
         }
     }
 }

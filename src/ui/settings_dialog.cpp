@@ -22,7 +22,7 @@ namespace anemora {
 namespace {
 
 void Place(QWidget *widget, int left, int top, int width, int height) {
-    widget->setGeometry(twipsRect(left, top, width, height));
+    widget->setGeometry(TwipsRect(left, top, width, height));
 }
 
 // Limits what is typed, not what the record puts in the field: a stored
@@ -82,7 +82,7 @@ SettingsDialog::SettingsDialog(const SetupTargets &targets, QWidget *parent)
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       targets(targets) {
     setWindowTitle(QStringLiteral("Setup Parametri Anemora"));
-    setFixedSize(twips(2805), twips(5430));
+    setFixedSize(Twips(2805), Twips(5430));
     // The layout was drawn for an 8-point sans face; larger faces would clip.
     setFont(SansFace(7.5, false));
     BuildControls();
@@ -141,7 +141,7 @@ void SettingsDialog::BuildControls() {
         label(alarmGroup, QString::fromUtf8(layout.label), at.x(), at.y(), at.width(), at.height());
         QLineEdit *&edit = thresholdEdits[std::size_t(layout.threshold)];
         edit = new QLineEdit(alarmGroup);
-        edit->setGeometry(twipsRect(layout.editTwips.x(), layout.editTwips.y(),
+        edit->setGeometry(TwipsRect(layout.editTwips.x(), layout.editTwips.y(),
                                     layout.editTwips.width(), layout.editTwips.height()));
         if (layout.typedLength > 0)
             edit->setValidator(new TypedLengthValidator(layout.typedLength, edit));

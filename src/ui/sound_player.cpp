@@ -11,7 +11,7 @@ namespace anemora {
 
 SoundPlayer::SoundPlayer(QObject *parent)
     : QObject(parent), beep([] { QApplication::beep(); }), effect(this) {
-    connect(&effect, &QSoundEffect::statusChanged, this, &SoundPlayer::onStatusChanged);
+    connect(&effect, &QSoundEffect::statusChanged, this, &SoundPlayer::OnStatusChanged);
 }
 
 void SoundPlayer::PlaySound(const QString &path) {
@@ -31,7 +31,7 @@ void SoundPlayer::PlaySound(const QString &path) {
     effect.play();
 }
 
-void SoundPlayer::onStatusChanged() {
+void SoundPlayer::OnStatusChanged() {
     if (effect.status() == QSoundEffect::Error)
         beep();
 }

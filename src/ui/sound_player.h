@@ -24,7 +24,7 @@ public:
     std::function<void()> beep;
 
 private slots:
-    void onStatusChanged();
+    void OnStatusChanged();
 
 private:
     // A member, so the effect outlives the call that starts it; a new sound

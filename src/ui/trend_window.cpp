@@ -102,7 +102,7 @@ QString PlainTitleText(QString text) {
     return text.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
 }
 
-QString formatted(std::optional<float> value, int decimals, bool signedChange = false) {
+QString Formatted(std::optional<float> value, int decimals, bool signedChange = false) {
     if (!value)
         return QStringLiteral("—");
     const QString text = FormatFixed(*value, decimals);
@@ -395,7 +395,7 @@ void TrendWindow::FillTable() {
         const std::array<std::optional<float>, 4> values{row.last, row.minimum, row.maximum,
                                                          row.change};
         for (int column = 0; column < int(values.size()); ++column) {
-            auto *item = new QTableWidgetItem(formatted(values[column], decimals, column == 3));
+            auto *item = new QTableWidgetItem(Formatted(values[column], decimals, column == 3));
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (!values[column])
                 item->setData(Qt::AccessibleTextRole, QStringLiteral("nessun valore"));

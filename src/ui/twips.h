@@ -13,20 +13,20 @@ namespace anemora {
 constexpr int TwipsPerPixel = 15;
 
 // Nearest whole pixel, halves away from zero.
-constexpr int twips(int value) {
+constexpr int Twips(int value) {
     return value >= 0 ? (value + TwipsPerPixel / 2) / TwipsPerPixel
                       : -((-value + TwipsPerPixel / 2) / TwipsPerPixel);
 }
 
-constexpr QSize twipsSize(int width, int height) {
-    return {twips(width), twips(height)};
+constexpr QSize TwipsSize(int width, int height) {
+    return {Twips(width), Twips(height)};
 }
 
-constexpr QRect twipsRect(int left, int top, int width, int height) {
-    return {twips(left), twips(top), twips(width), twips(height)};
+constexpr QRect TwipsRect(int left, int top, int width, int height) {
+    return {Twips(left), Twips(top), Twips(width), Twips(height)};
 }
 
-constexpr int pixelsToTwips(int pixels) {
+constexpr int PixelsToTwips(int pixels) {
     return pixels * TwipsPerPixel;
 }
 

@@ -10,10 +10,10 @@ namespace anemora {
 
 namespace {
 
-bool isBlank(QChar c) {
+bool IsBlank(QChar c) {
     return c == u' ' || c == u'\t';
 }
-bool isDigit(QChar c) {
+bool IsDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
@@ -22,16 +22,16 @@ bool isDigit(QChar c) {
 bool IsNumericText(const QString &text) {
     qsizetype i = 0;
     qsizetype end = text.size();
-    while (i < end && isBlank(text[i]))
+    while (i < end && IsBlank(text[i]))
         ++i;
-    while (end > i && isBlank(text[end - 1]))
+    while (end > i && IsBlank(text[end - 1]))
         --end;
     if (i < end && (text[i] == u'+' || text[i] == u'-'))
         ++i;
     bool digit = false;
     bool point = false;
     for (; i < end; ++i) {
-        if (isDigit(text[i])) {
+        if (IsDigit(text[i])) {
             digit = true;
         } else if (text[i] == u'.' && !point) {
             point = true;
@@ -47,11 +47,11 @@ double LeadingValue(const QString &text) {
     bool point = false;
     bool signAllowed = true;
     for (const QChar c : text) {
-        if (isBlank(c))
+        if (IsBlank(c))
             continue;
         if (signAllowed && (c == u'+' || c == u'-')) {
             number += c;
-        } else if (isDigit(c)) {
+        } else if (IsDigit(c)) {
             number += c;
         } else if (c == u'.' && !point) {
             point = true;

@@ -182,7 +182,7 @@ void TestAprsReplayServer::greetsAndAnswersLogin() {
     ReplayOptions options;
     options.serverName = QStringLiteral("T2TEST");
     ReplayServer server(Feed({"Q1ABC-13>APRS:_x"}), options);
-    QVERIFY(server.listen(0));
+    QVERIFY(server.Listen(0));
     QVERIFY(server.port() != 0);
 
     LineClient client(server.port());
@@ -208,7 +208,7 @@ void TestAprsReplayServer::replaysOnlyWhatTheFilterLetsThrough() {
     ReplayOptions options;
     options.closeAtEnd = true;
     ReplayServer server(Feed(feed), options);
-    QVERIFY(server.listen(0));
+    QVERIFY(server.Listen(0));
 
     LineClient station(server.port());
     LineClient other(server.port());
@@ -235,7 +235,7 @@ void TestAprsReplayServer::keepsFeedOrderAndDelays() {
     options.speed = 2.0;
     options.closeAtEnd = true;
     ReplayServer server(feed, options);
-    QVERIFY(server.listen(0));
+    QVERIFY(server.Listen(0));
 
     LineClient client(server.port());
     QSignalSpy closed(&client.socket, &QTcpSocket::disconnected);
@@ -257,7 +257,7 @@ void TestAprsReplayServer::sendsKeepalives() {
     options.serverName = QStringLiteral("T2KEEP");
     options.keepaliveMs = 50;
     ReplayServer server({}, options);
-    QVERIFY(server.listen(0));
+    QVERIFY(server.Listen(0));
 
     LineClient client(server.port());
     client.send(Login);
@@ -276,7 +276,7 @@ void TestAprsReplayServer::loopsTheFeed() {
     options.loop = true;
     options.speed = 20.0;
     ReplayServer server(Feed({"Q1ABC-13>APRS:_a", "Q1ABC-13>APRS:_b"}), options);
-    QVERIFY(server.listen(0));
+    QVERIFY(server.Listen(0));
 
     LineClient client(server.port());
     client.send(Login);
@@ -288,7 +288,7 @@ void TestAprsReplayServer::loopsTheFeed() {
 
 void TestAprsReplayServer::dropsClientWithoutLogin() {
     ReplayServer server(Feed({"Q1ABC-13>APRS:_x"}), {});
-    QVERIFY(server.listen(0));
+    QVERIFY(server.Listen(0));
 
     LineClient client(server.port());
     QSignalSpy closed(&client.socket, &QTcpSocket::disconnected);

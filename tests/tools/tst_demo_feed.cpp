@@ -68,7 +68,7 @@ void TestDemoFeed::monitorTakesOnlyTheStation() {
     options.closeAtEnd = true;
     ReplayServer server(DemoFeed(&error), options);
     QVERIFY2(error.isEmpty(), qPrintable(error));
-    const quint16 port = ListenBelow32768([&](quint16 port) { return server.listen(port); });
+    const quint16 port = ListenBelow32768([&](quint16 port) { return server.Listen(port); });
     QVERIFY(port != 0);
 
     WxConfig config = Settings().Aprs("127.0.0.1", qint16(port));

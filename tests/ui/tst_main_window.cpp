@@ -102,7 +102,7 @@ void TestMainWindow::startState() {
     QCOMPARE(window->historyPane->toPlainText(), QStringLiteral("Dati storici"));
     QVERIFY(window->rxPane->isHidden());
     QVERIFY(window->historyPane->isHidden());
-    QCOMPARE(window->size(), twipsSize(ClientWidth, ClientHeight));
+    QCOMPARE(window->size(), TwipsSize(ClientWidth, ClientHeight));
     // Before the window manager has framed it, the outer size is the one
     // the client area was laid out for.
     QVERIFY(SameSize(window->OuterWidth(), NarrowWidth));
@@ -157,7 +157,7 @@ void TestMainWindow::toggleSequences() {
         QVERIFY2(SameSize(window->OuterHeight(), height), qPrintable(where));
         QCOMPARE(!window->rxPane->isHidden(), expected[2] == "1");
         QCOMPARE(!window->historyPane->isHidden(), expected[3] == "1");
-        QCOMPARE(window->historyPane->height(), twips(expected[4].toInt()));
+        QCOMPARE(window->historyPane->height(), Twips(expected[4].toInt()));
     }
 }
 
@@ -302,7 +302,7 @@ void TestMainWindow::trayRoundTripKeepsPanes() {
     QCOMPARE(window->size(), panes);
     QVERIFY(!window->rxPane->isHidden());
     QVERIFY(!window->historyPane->isHidden());
-    QCOMPARE(window->historyPane->height(), twips(HistoryTallHeight));
+    QCOMPARE(window->historyPane->height(), Twips(HistoryTallHeight));
     // The event loop must not hide the restored window after the fact.
     QTest::qWait(10);
     QVERIFY(!window->isHidden());

@@ -86,7 +86,7 @@ int main(int argc, char *argv[]) {
     options.closeAtEnd = parser.isSet(closeOption);
 
     anemora::ReplayServer server(*feed.lines, options);
-    if (!server.listen(static_cast<quint16>(port)))
+    if (!server.Listen(static_cast<quint16>(port)))
         return Fail(QStringLiteral("cannot listen: %1").arg(server.errorString()));
     std::printf("listening 127.0.0.1 %u\n", unsigned(server.port()));
     std::fflush(stdout);

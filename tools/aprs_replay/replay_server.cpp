@@ -10,14 +10,14 @@ namespace anemora {
 ReplayServer::ReplayServer(const QList<FeedLine> &feed, const ReplayOptions &options,
                            QObject *parent)
     : QObject(parent), feed(feed), options(options) {
-    connect(&server, &QTcpServer::newConnection, this, &ReplayServer::acceptClients);
+    connect(&server, &QTcpServer::newConnection, this, &ReplayServer::AcceptClients);
 }
 
-bool ReplayServer::listen(quint16 port) {
+bool ReplayServer::Listen(quint16 port) {
     return server.listen(QHostAddress::LocalHost, port);
 }
 
-void ReplayServer::acceptClients() {
+void ReplayServer::AcceptClients() {
     while (QTcpSocket *socket = server.nextPendingConnection())
         new ReplaySession(socket, feed, options, this);
 }

@@ -17,12 +17,12 @@ public:
                  QObject *parent = nullptr);
 
     // Port 0 picks a free port; see port().
-    bool listen(quint16 port);
+    bool Listen(quint16 port);
     quint16 port() const { return server.serverPort(); }
     QString errorString() const { return server.errorString(); }
 
 private slots:
-    void acceptClients();
+    void AcceptClients();
 
 private:
     const QList<FeedLine> feed;

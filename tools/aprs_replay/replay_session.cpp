@@ -23,16 +23,16 @@ ReplaySession::ReplaySession(QTcpSocket *socket, const QList<FeedLine> &feed,
     replayTimer.setSingleShot(true);
     // Feed delays are the recorded gaps between packets; keep them exact.
     replayTimer.setTimerType(Qt::PreciseTimer);
-    connect(&replayTimer, &QTimer::timeout, this, &ReplaySession::sendNext);
-    connect(&keepaliveTimer, &QTimer::timeout, this, &ReplaySession::sendKeepalive);
-    connect(socket, &QTcpSocket::readyRead, this, &ReplaySession::readLogin);
+    connect(&replayTimer, &QTimer::timeout, this, &ReplaySession::SendNext);
+    connect(&keepaliveTimer, &QTimer::timeout, this, &ReplaySession::SendKeepalive);
+    connect(socket, &QTcpSocket::readyRead, this, &ReplaySession::ReadLogin);
     connect(socket, &QTcpSocket::disconnected, this, &QObject::deleteLater);
-    sendLine(BannerLine());
+    SendLine(BannerLine());
     if (options.keepaliveMs > 0)
         keepaliveTimer.start(options.keepaliveMs);
 }
 
-void ReplaySession::readLogin() {
+void ReplaySession::ReadLogin() {
     loginBuffer += socket->readAll();
     const qsizetype lf = loginBuffer.indexOf('\n');
     if (lf < 0) {
@@ -42,7 +42,7 @@ void ReplaySession::readLogin() {
     }
     // Later client lines (a real server would take filter commands) are read
     // and dropped so they cannot pile up.
-    disconnect(socket, &QTcpSocket::readyRead, this, &ReplaySession::readLogin);
+    disconnect(socket, &QTcpSocket::readyRead, this, &ReplaySession::ReadLogin);
     connect(socket, &QTcpSocket::readyRead, socket, [this] { socket->readAll(); });
     const QString login = QString::fromLatin1(loginBuffer.left(lf)).remove(QLatin1Char('\r'));
     loginBuffer.clear();
@@ -54,41 +54,41 @@ void ReplaySession::readLogin() {
     prefixes = LoginPrefixes(login);
     qInfo("client %s logged in, filter prefixes: %s", qPrintable(name),
           qPrintable(prefixes.join(QLatin1Char(' '))));
-    sendLine(LogrespLine(name, options.serverName));
+    SendLine(LogrespLine(name, options.serverName));
     if (feed.isEmpty()) {
         if (options.closeAtEnd)
             socket->disconnectFromHost();
         return;
     }
-    scheduleNext(feed.first().delayMs);
+    ScheduleNext(feed.first().delayMs);
 }
 
-void ReplaySession::sendNext() {
+void ReplaySession::SendNext() {
     const QString &line = feed.at(next).text;
     if (PassesPrefixFilter(line, prefixes))
-        sendLine(line);
+        SendLine(line);
     ++next;
     if (next < feed.size()) {
-        scheduleNext(feed.at(next).delayMs);
+        ScheduleNext(feed.at(next).delayMs);
     } else if (options.loop) {
         next = 0;
-        scheduleNext(qMax(feed.first().delayMs, MinLoopPauseMs));
+        ScheduleNext(qMax(feed.first().delayMs, MinLoopPauseMs));
     } else if (options.closeAtEnd) {
         socket->disconnectFromHost();
     }
 }
 
-void ReplaySession::sendKeepalive() {
+void ReplaySession::SendKeepalive() {
     const QString stamp = QLocale::c().toString(QDateTime::currentDateTimeUtc(),
                                                 QStringLiteral("dd MMM yyyy HH:mm:ss 'GMT'"));
-    sendLine(KeepaliveLine(options.serverName, stamp));
+    SendLine(KeepaliveLine(options.serverName, stamp));
 }
 
-void ReplaySession::sendLine(const QString &line) {
+void ReplaySession::SendLine(const QString &line) {
     socket->write(line.toLatin1() + "\r\n");
 }
 
-void ReplaySession::scheduleNext(int delayMs) {
+void ReplaySession::ScheduleNext(int delayMs) {
     replayTimer.start(qRound(delayMs / options.speed));
 }
 

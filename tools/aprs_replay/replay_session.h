@@ -31,13 +31,13 @@ public:
                   QObject *parent = nullptr);
 
 private slots:
-    void readLogin();
-    void sendNext();
-    void sendKeepalive();
+    void ReadLogin();
+    void SendNext();
+    void SendKeepalive();
 
 private:
-    void sendLine(const QString &line);
-    void scheduleNext(int delayMs);
+    void SendLine(const QString &line);
+    void ScheduleNext(int delayMs);
 
     QTcpSocket *socket;
     const QList<FeedLine> feed;
