@@ -78,6 +78,33 @@ TrendChange TrendModel::AdvanceTo(const QDateTime &now) {
     return change;
 }
 
+TrendSegment DrawnPoints(const TrendSegment &segment, qint64 startMs, qint64 endMs, int columns) {
+    if (segment.size() <= 2 * columns || columns <= 0 || endMs <= startMs)
+        return segment;
+    const double columnMs = double(endMs - startMs) / columns;
+    TrendSegment drawn;
+    drawn.reserve(2 * columns + 2);
+    qsizetype first = 0;
+    while (first < segment.size()) {
+        const qint64 column = qint64((segment[first].x() - startMs) / columnMs);
+        qsizetype low = first;
+        qsizetype high = first;
+        qsizetype next = first + 1;
+        for (; next < segment.size() && qint64((segment[next].x() - startMs) / columnMs) == column;
+             ++next) {
+            if (segment[next].y() < segment[low].y())
+                low = next;
+            if (segment[next].y() > segment[high].y())
+                high = next;
+        }
+        drawn.append(segment[std::min(low, high)]);
+        if (low != high)
+            drawn.append(segment[std::max(low, high)]);
+        first = next;
+    }
+    return drawn;
+}
+
 const QList<TrendSegment> &TrendModel::Segments(TrendQuantity quantity) const {
     return lines[std::size_t(quantity)];
 }

@@ -42,6 +42,12 @@ struct RainBar {
     bool operator==(const RainBar &) const = default;
 };
 
+// A segment as a chart `columns` wide needs it: where more than two points
+// fall in one column, only that column's lowest and highest are kept, in
+// their order, so peaks and dips stay while a week of one-minute readings
+// costs no more to draw than a day.
+TrendSegment DrawnPoints(const TrendSegment &segment, qint64 startMs, qint64 endMs, int columns);
+
 // How one line changed, in the order to apply it: drop whole segments from
 // the front, then points from the front of the first remaining one, then
 // append `point`, in a new segment when `newSegment`.

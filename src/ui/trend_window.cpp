@@ -64,6 +64,9 @@ constexpr qreal LabelGap = 8;
 constexpr qreal TitleGap = 6;
 
 constexpr qint64 DayMs = 24 * 3600 * 1000LL;
+// Columns a line is thinned to: more than a chart on a large screen is wide,
+// so the thinning never shows.
+constexpr int DrawnColumns = 1000;
 
 // The locale's short formats without what ticks hours or days apart do not
 // need: seconds (the C locale spells them) and, over a week, the year.
@@ -239,17 +242,8 @@ void TrendWindow::Rebuild() {
     const qint64 span = std::max(RangeMs(trend.range()), DayMs);
     trend.Load(log.ReadRows(station, now.addMSecs(-span), now), now);
 
-    for (int line = 0; line < TrendLineCount; ++line) {
-        for (QLineSeries *series : lineSeries[line])
-            charts[int(InfoOf(TrendQuantity(line)).chart)].chart->removeSeries(series);
-        qDeleteAll(lineSeries[line]);
-        lineSeries[line].clear();
-        for (const TrendSegment &segment : trend.Segments(TrendQuantity(line))) {
-            QLineSeries *series = AddSegment(line);
-            series->replace(segment);
-            series->setPointsVisible(segment.size() == 1);
-        }
-    }
+    for (int line = 0; line < TrendLineCount; ++line)
+        FillLine(line);
     QList<QPointF> outline;
     for (const RainBar &bar : trend.RainBars())
         outline << QPointF(bar.startMs, 0) << QPointF(bar.startMs, bar.mm)
@@ -274,6 +268,26 @@ void TrendWindow::Rebuild() {
     }
     UpdateAxes();
     FillTable();
+}
+
+bool TrendWindow::IsThinned(int line) const {
+    qsizetype points = 0;
+    for (const TrendSegment &segment : trend.Segments(TrendQuantity(line)))
+        points += segment.size();
+    return points > 2 * DrawnColumns;
+}
+
+void TrendWindow::FillLine(int line) {
+    for (QLineSeries *series : lineSeries[line])
+        charts[int(InfoOf(TrendQuantity(line)).chart)].chart->removeSeries(series);
+    qDeleteAll(lineSeries[line]);
+    lineSeries[line].clear();
+    thinned[line] = IsThinned(line);
+    for (const TrendSegment &segment : trend.Segments(TrendQuantity(line))) {
+        QLineSeries *series = AddSegment(line);
+        series->replace(DrawnPoints(segment, trend.StartMs(), trend.EndMs(), DrawnColumns));
+        series->setPointsVisible(segment.size() == 1);
+    }
 }
 
 QLineSeries *TrendWindow::AddSegment(int line) {
@@ -307,6 +321,12 @@ void TrendWindow::MinutePassed() {
 void TrendWindow::Apply(const TrendChange &change) {
     for (int line = 0; line < TrendLineCount; ++line) {
         const TrendLineChange &lineChange = change.lines[line];
+        // A thinned line has no point-for-point match with the model: it is
+        // thinned again, which costs far less than drawing every reading.
+        if (thinned[line] || IsThinned(line)) {
+            FillLine(line);
+            continue;
+        }
         QList<QLineSeries *> &segments = lineSeries[line];
         ChartParts &parts = charts[int(InfoOf(TrendQuantity(line)).chart)];
         for (int i = 0; i < lineChange.droppedSegments && !segments.isEmpty(); ++i) {

@@ -66,6 +66,8 @@ private:
     void BuildTable();
     void Rebuild();
     QLineSeries *AddSegment(int line);
+    bool IsThinned(int line) const;
+    void FillLine(int line);
     void Apply(const TrendChange &change);
     void UpdateAxes();
     void LayOutPlotAreas();
@@ -78,6 +80,8 @@ private:
 
     std::array<ChartParts, TrendChartCount> charts;
     // One series per unbroken segment of each line.
+    // Whether each line is drawn thinned, so it is redrawn whole on change.
+    std::array<bool, TrendLineCount> thinned{};
     std::array<QList<QLineSeries *>, TrendLineCount> lineSeries;
     QLineSeries *rainOutline = nullptr;
     QAreaSeries *rainArea = nullptr;

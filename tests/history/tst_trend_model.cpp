@@ -90,6 +90,8 @@ private slots:
     void daySummary();
     void valueRange_data();
     void valueRange();
+    void drawnPointsKeepPeaks_data();
+    void drawnPointsKeepPeaks();
 };
 
 void TestTrendModel::gapRule_data() {
@@ -333,6 +335,43 @@ void TestTrendModel::valueRange() {
     QVERIFY(range);
     QCOMPARE(range->first, low);
     QCOMPARE(range->second, high);
+}
+
+void TestTrendModel::drawnPointsKeepPeaks_data() {
+    QTest::addColumn<int>("points");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("peakAt");
+    // clang-format off
+    QTest::newRow("few points drawn as they are") << 50 << 100 << 7;
+    QTest::newRow("a week in a thousand columns") << 10080 << 1000 << 5000;
+    QTest::newRow("peak in the first column") << 10080 << 1000 << 0;
+    QTest::newRow("peak in the last column") << 10080 << 1000 << 10079;
+    // clang-format on
+}
+
+// Thinning a long line for drawing keeps every column's peak and dip, in
+// order, and invents no point.
+void TestTrendModel::drawnPointsKeepPeaks() {
+    QFETCH(int, points);
+    QFETCH(int, columns);
+    QFETCH(int, peakAt);
+    constexpr qint64 MinuteMs = 60000;
+    TrendSegment segment;
+    for (int i = 0; i < points; ++i)
+        segment.append(QPointF(i * MinuteMs, i == peakAt ? 1000.0 : std::sin(i / 30.0)));
+    const qint64 endMs = points * MinuteMs;
+    const TrendSegment drawn = DrawnPoints(segment, 0, endMs, columns);
+    QVERIFY(drawn.size() <= std::max(points, 2 * columns));
+    if (points <= 2 * columns)
+        QCOMPARE(drawn, segment);
+    QVERIFY(drawn.contains(segment[peakAt]));
+    QVERIFY(drawn.contains(*std::min_element(segment.begin(), segment.end(),
+                                             [](QPointF a, QPointF b) { return a.y() < b.y(); })));
+    for (qsizetype i = 0; i < drawn.size(); ++i) {
+        QVERIFY(segment.contains(drawn[i]));
+        if (i > 0)
+            QVERIFY(drawn[i].x() > drawn[i - 1].x());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTrendModel)
