@@ -25,6 +25,8 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include <cmath>
+
 namespace anemora {
 
 namespace {
@@ -98,6 +100,20 @@ qreal WidestValueLabel(const QValueAxis &axis, const QLocale &locale) {
         widest = std::max(widest, metrics.horizontalAdvance(
                                       locale.toString(axis.min() + tick * step, 'f', decimals)));
     return widest;
+}
+
+// Nice numbers may ask for more ticks than a short chart has room for, and
+// Qt Charts then elides every label: the step is doubled until they fit.
+void FitTicks(QValueAxis &axis) {
+    for (int tries = 0; tries < 8 && axis.tickCount() > ValueTicks; ++tries) {
+        const double step = 2 * (axis.max() - axis.min()) / (axis.tickCount() - 1);
+        if (!(step > 0))
+            return;
+        const double low = std::floor(axis.min() / step) * step;
+        const double high = std::ceil(axis.max() / step) * step;
+        axis.setRange(low, high);
+        axis.setTickCount(int(std::lround((high - low) / step)) + 1);
+    }
 }
 
 // A window title reads "[*]" as the place of the modified mark; doubled, it is shown as is.
@@ -367,6 +383,7 @@ void TrendWindow::UpdateAxes() {
             parts.valueAxis->setTickCount(ValueTicks);
             parts.valueAxis->setRange(range->first, range->second);
             parts.valueAxis->applyNiceNumbers();
+            FitTicks(*parts.valueAxis);
         }
         parts.valueAxis->setLabelFormat(
             LabelDecimals(*parts.valueAxis) == 0 ? QStringLiteral("%.0f") : QStringLiteral("%.1f"));
