@@ -2,37 +2,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "history/station_log.h"
+
+#include "common/log_rows.h"
 #include "history/trend_model.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cmath>
-
 using namespace anemora;
+using anemora::test::WeekOfMinutes;
 
 namespace {
 
 const QString Station = QStringLiteral("Q1ABC-13");
-constexpr int WeekOfMinutes = 7 * 24 * 60;
 
 StationLogRow reportAt(const QDateTime &arrival, int minute) {
-    const float wave = float(std::sin(minute / 240.0));
-    StationLogRow row;
-    row.arrivalUtc = arrival;
-    row.station = Station;
-    row.windDirection = qint16(minute % 360);
-    row.windSpeed = 10 + 5 * wave;
-    row.gust = 18 + 6 * wave;
-    row.temperature = 12 + 8 * wave;
-    row.dewPoint = 6 + 3 * wave;
-    row.humidity = qint16(70 + 20 * wave);
-    row.pressure = 1013 + 6 * wave;
-    row.pressureChange = -1;
-    row.rainHour = std::max(0.0f, 3 * wave);
-    row.rainDay = 5;
-    row.rain24 = 9;
-    return row;
+    return test::WavingReport(Station, arrival, minute);
 }
 
 } // namespace
