@@ -16,10 +16,6 @@ namespace {
 
 const QString Station = QStringLiteral("Q1ABC-13");
 
-StationLogRow reportAt(const QDateTime &arrival, int minute) {
-    return test::WavingReport(Station, arrival, minute);
-}
-
 } // namespace
 
 class BenchTrendModel : public QObject {
@@ -38,7 +34,7 @@ void BenchTrendModel::initTestCase() {
     // A week of one-minute reports across a month's turn, so two files are read.
     StationLog log(folder.path());
     for (int minute = WeekOfMinutes; minute > 0; --minute)
-        log.Append(reportAt(now.addSecs(-60LL * minute), minute));
+        log.Append(test::WavingReport(Station, now.addSecs(-60LL * minute), minute));
     QVERIFY(log.statusText().isEmpty());
 }
 
@@ -62,7 +58,7 @@ void BenchTrendModel::appendReport() {
     // What the window asks per report: the change to draw and the table.
     QBENCHMARK {
         ++minute;
-        model.Append(reportAt(now.addSecs(60LL * minute), minute));
+        model.Append(test::WavingReport(Station, now.addSecs(60LL * minute), minute));
         model.Table();
     }
     QCOMPARE(model.Segments(TrendQuantity::Pressure).size(), 1);

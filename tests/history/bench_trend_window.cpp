@@ -16,10 +16,6 @@ namespace {
 
 const QString Station = QStringLiteral("Q1ABC-13");
 
-StationLogRow ReportAt(const QDateTime &arrival, int minute) {
-    return test::WavingReport(Station, arrival, minute);
-}
-
 } // namespace
 
 // The trend window opened on a week of one-minute reports, drawn once, and
@@ -39,7 +35,7 @@ void BenchTrendWindow::initTestCase() {
     StationLog log(folder.path());
     const QDateTime now = QDateTime::currentDateTimeUtc();
     for (int minute = WeekOfMinutes; minute > 0; --minute)
-        log.Append(ReportAt(now.addSecs(-60LL * minute), minute));
+        log.Append(test::WavingReport(Station, now.addSecs(-60LL * minute), minute));
     QVERIFY(log.statusText().isEmpty());
 }
 
@@ -64,7 +60,7 @@ void BenchTrendWindow::newReport() {
     int minute = 0;
     QBENCHMARK {
         ++minute;
-        log.Append(ReportAt(QDateTime::currentDateTimeUtc(), minute));
+        log.Append(test::WavingReport(Station, QDateTime::currentDateTimeUtc(), minute));
         // The repaint the window asks for, as the event loop would run it.
         QCoreApplication::processEvents();
     }

@@ -7,13 +7,13 @@
 #include "common/files.h"
 #include "common/loopback.h"
 #include "common/settings.h"
+#include "common/shown_text.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QTemporaryDir>
-#include <QTextDocumentFragment>
 #include <QtTest>
 
 #include <csignal>
@@ -112,9 +112,8 @@ void TestAnemoraApp::reportReachesTheWindow() {
     QCOMPARE(program->window.compassView->Request().direction, qint16(212));
     QVERIFY(!program->window.temperatureLabel->text().isEmpty());
     QVERIFY(program->window.pressureLabel->text().endsWith(QStringLiteral(" mb")));
-    const QString tip =
-        QTextDocumentFragment::fromHtml(program->window.trayIcon.toolTip()).toPlainText();
-    QVERIFY(tip.startsWith(TestStation + QStringLiteral(" 212°")));
+    QVERIFY(ShownToolTip(program->window.trayIcon.toolTip())
+                .startsWith(TestStation + QStringLiteral(" 212°")));
 }
 
 void TestAnemoraApp::closingTheWindowShutsDown() {

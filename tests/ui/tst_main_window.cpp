@@ -2,17 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "common/fakes.h"
+#include "common/shown_text.h"
 #include "monitor/station_monitor.h"
 #include "ui/compass_view.h"
 #include "ui/main_window.h"
 #include "ui/twips.h"
 
-#include <QAccessible>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QTextDocument>
 #include <QtTest>
 
 #include <memory>
@@ -32,21 +31,6 @@ void Press(QWidget *target, Qt::MouseButton button, Qt::MouseButtons buttons,
 
 void RightClick(QWidget *target, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     Press(target, Qt::RightButton, Qt::RightButton, modifiers);
-}
-
-// What a reader sees of a label: its accessible name, which Qt gives as the
-// rendered text when it takes the label's text for markup.
-QString ShownText(QLabel *label) {
-    return QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
-}
-
-// What a tooltip shows: Qt renders it as markup whenever it looks like some.
-QString ShownToolTip(const QString &tip) {
-    if (!Qt::mightBeRichText(tip))
-        return tip;
-    QTextDocument document;
-    document.setHtml(tip);
-    return document.toPlainText();
 }
 
 // The compact height is not a whole pixel count, so it reads back a little off.
