@@ -25,6 +25,20 @@ constexpr std::size_t MaxTrackedDepth = 256;
 constexpr int MaxWordLength = 32;
 constexpr int MaxParamDigits = 10;
 constexpr double TwipsPerPixel = 15.0;
+// Indents and spacing go no further than the largest page writers offer, 22 inches.
+constexpr int PageTwips = 31680;
+// Qt's layout never returns from a document taller than about 2^23 pixels, so
+// reading stops once the document could reach half of that: 4 million
+// pixels, with every character on a line of its own in a window one
+// character wide.
+constexpr qint64 DocumentTwips = 60'000'000;
+// Plain text is shown in the viewer's own font, taken as large as 24 points.
+constexpr int PlainTextHalfPoints = 48;
+
+// A line in common fonts is about 1.2 em; one em is 10 twips per half-point.
+constexpr qint64 LineTwips(int halfPoints) {
+    return halfPoints * qint64{15};
+}
 
 enum class Destination { Text, FontTable, ColourTable, Skip };
 
@@ -62,7 +76,7 @@ public:
 
     void Run() {
         groups.push_back(Group{});
-        while (pos < data.size()) {
+        while (pos < data.size() && !full) {
             const char c = data[pos++];
             if (c == '{') {
                 OpenGroup();
@@ -274,15 +288,15 @@ private:
         else if (word == "qj")
             para.alignment = Qt::AlignJustify;
         else if (word == "li")
-            para.leftTwips = param;
+            para.leftTwips = std::clamp(param, 0, PageTwips);
         else if (word == "ri")
-            para.rightTwips = param;
+            para.rightTwips = std::clamp(param, 0, PageTwips);
         else if (word == "fi")
-            para.firstTwips = param;
+            para.firstTwips = std::clamp(param, -PageTwips, PageTwips);
         else if (word == "sb")
-            para.beforeTwips = param;
+            para.beforeTwips = std::clamp(param, 0, PageTwips);
         else if (word == "sa")
-            para.afterTwips = param;
+            para.afterTwips = std::clamp(param, 0, PageTwips);
     }
 
     void ColourComponent(const QByteArray &word, int param) {
@@ -337,8 +351,20 @@ private:
     }
 
     void Text(const QString &text) {
-        if (Current().destination == Destination::Text)
+        if (Current().destination == Destination::Text &&
+            Fits(text.size() * LineTwips(Current().chars.halfPoints)))
             pending += text;
+    }
+
+    // Counts what is added against the document's height; false, and reading
+    // ends, once it would not fit.
+    bool Fits(qint64 twips) {
+        if (heightTwips + twips > DocumentTwips) {
+            full = true;
+            return false;
+        }
+        heightTwips += twips;
+        return true;
     }
 
     void EndFontName() {
@@ -347,7 +373,10 @@ private:
     }
 
     void Paragraph() {
-        if (Current().destination != Destination::Text)
+        const Group &group = Current();
+        if (group.destination != Destination::Text ||
+            !Fits(group.para.beforeTwips + group.para.afterTwips +
+                  LineTwips(group.chars.halfPoints)))
             return;
         Flush();
         cursor.setBlockFormat(BlockFormat());
@@ -408,6 +437,8 @@ private:
     std::vector<Group> groups;
     std::size_t untrackedDepth = 0;
     int pendingSkip = 0;
+    qint64 heightTwips = 0;
+    bool full = false;
     QString pending;
     QMap<int, QString> fonts;
     int defaultFont = 0;
@@ -423,13 +454,16 @@ bool LooksLikeRtf(const QByteArray &data) {
 }
 
 // Text that is not RTF is shown as it stands, minus control characters that
-// would only draw as boxes.
+// would only draw as boxes, cut where the document would grow too tall.
 QString PlainText(const QByteArray &data) {
     RtfCodePage codePage;
     codePage.Select(1252);
+    const qsizetype most = DocumentTwips / LineTwips(PlainTextHalfPoints);
     QString text;
-    text.reserve(data.size());
+    text.reserve(std::min(data.size(), most));
     for (const char c : data) {
+        if (text.size() >= most)
+            break;
         const auto byte = static_cast<uchar>(c);
         if (byte >= 0x20 || c == '\n' || c == '\t')
             text += codePage.Decode(byte);

@@ -16,8 +16,9 @@ enum class RtfReadResult {
 
 // Replaces the content of `document` with the RTF in `data`. Never fails:
 // unknown control words are skipped, unbalanced braces and truncation keep
-// what was read so far, and nesting deeper than the reader tracks shares the
-// state of the deepest tracked group.
+// what was read so far, nesting deeper than the reader tracks shares the
+// state of the deepest tracked group, indents and spacing are bounded to a
+// page, and a document too tall for Qt to lay out is cut short.
 RtfReadResult ReadRtf(const QByteArray &data, QTextDocument &document);
 
 } // namespace anemora

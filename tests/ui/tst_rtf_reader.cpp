@@ -3,6 +3,7 @@
 
 #include "ui/rtf_reader.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -33,6 +34,20 @@ QTextCharFormat FormatOf(const QTextDocument &document, const QString &text) {
     return {};
 }
 
+// The height of the document laid out as wide as the instructions window and
+// as narrow as any window, where each character may take a line of its own.
+qreal LaidOutHeight(QTextDocument &document) {
+    qreal tallest = 0;
+    for (const qreal width : {512.0, 1.0}) {
+        document.setTextWidth(width);
+        tallest = std::max(tallest, document.documentLayout()->documentSize().height());
+    }
+    return tallest;
+}
+
+// Qt's layout never returns from a document taller than about 2^23 pixels.
+constexpr qreal LayoutLimit = 1 << 23;
+
 } // namespace
 
 class TestRtfReader : public QObject {
@@ -48,6 +63,10 @@ private slots:
     void shippedGuide();
     void damagedFiles_data();
     void damagedFiles();
+    void lengthsBoundedToAPage_data();
+    void lengthsBoundedToAPage();
+    void floodsCutShort_data();
+    void floodsCutShort();
 };
 
 void TestRtfReader::text_data() {
@@ -212,6 +231,58 @@ void TestRtfReader::damagedFiles() {
     QTextDocument document;
     QCOMPARE(ReadRtf(data, document), result);
     QVERIFY2(document.toPlainText().contains(shown), qPrintable(document.toPlainText()));
+}
+
+void TestRtfReader::lengthsBoundedToAPage_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<int>("property");
+    QTest::addColumn<qreal>("expected");
+    // A page is 22 inches at most: 31680 twips, 2112 pixels.
+    // clang-format off
+    QTest::newRow("space before beyond a page") << QByteArray("{\\rtf1\\sb60000000 a\\par b\\par c\\par}") << int(QTextFormat::BlockTopMargin) << 2112.0;
+    QTest::newRow("space after beyond a page") << QByteArray("{\\rtf1\\sa60000000 a\\par b\\par c\\par}") << int(QTextFormat::BlockBottomMargin) << 2112.0;
+    QTest::newRow("negative space before") << QByteArray("{\\rtf1\\sb-60000000 a\\par b}") << int(QTextFormat::BlockTopMargin) << 0.0;
+    QTest::newRow("left indent beyond a page") << QByteArray("{\\rtf1\\li60000000 a\\par b}") << int(QTextFormat::BlockLeftMargin) << 2112.0;
+    QTest::newRow("negative left indent") << QByteArray("{\\rtf1\\li-60000000 a\\par b}") << int(QTextFormat::BlockLeftMargin) << 0.0;
+    QTest::newRow("right indent beyond a page") << QByteArray("{\\rtf1\\ri60000000 a\\par b}") << int(QTextFormat::BlockRightMargin) << 2112.0;
+    QTest::newRow("hanging indent beyond a page") << QByteArray("{\\rtf1\\fi-60000000 a\\par b}") << int(QTextFormat::TextIndent) << -2112.0;
+    QTest::newRow("font size beyond a page") << QByteArray("{\\rtf1\\fs60000000 a\\par b}") << int(QTextFormat::FontPointSize) << 400.0;
+    // clang-format on
+}
+
+void TestRtfReader::lengthsBoundedToAPage() {
+    QFETCH(QByteArray, rtf);
+    QFETCH(int, property);
+    QFETCH(qreal, expected);
+    QTextDocument document;
+    ReadRtf(rtf, document);
+    // Checked before the layout, which would never return with the value unbounded.
+    const QTextBlock first = document.begin();
+    const QTextFormat format = first.blockFormat().hasProperty(property)
+                                   ? QTextFormat(first.blockFormat())
+                                   : QTextFormat(first.begin().fragment().charFormat());
+    QCOMPARE(format.doubleProperty(property), expected);
+    QVERIFY(LaidOutHeight(document) < LayoutLimit);
+}
+
+void TestRtfReader::floodsCutShort_data() {
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<int>("wholeLength");
+    // clang-format off
+    QTest::newRow("paragraphs spaced a page apart") << "{\\rtf1\\sb31680\\sa31680 " + QByteArray("x\\par ").repeated(20000) + "}" << 40001;
+    QTest::newRow("one long word of the largest letters") << "{\\rtf1\\fs800 " + QByteArray(40000, 'W') + "}" << 40001;
+    QTest::newRow("plain text of short lines") << QByteArray("x\n").repeated(500000) << 1000001;
+    // clang-format on
+}
+
+void TestRtfReader::floodsCutShort() {
+    QFETCH(QByteArray, data);
+    QFETCH(int, wholeLength);
+    QTextDocument document;
+    ReadRtf(data, document);
+    QVERIFY2(document.characterCount() < wholeLength,
+             qPrintable(QString::number(document.characterCount())));
+    QVERIFY(LaidOutHeight(document) < LayoutLimit);
 }
 
 QTEST_MAIN(TestRtfReader)
