@@ -15,17 +15,23 @@ SoundPlayer::SoundPlayer(QObject *parent)
 }
 
 void SoundPlayer::PlaySound(const QString &path) {
-    if (!QFileInfo(path).isFile()) {
+    const QFileInfo file(path);
+    if (!file.isFile()) {
         effect.stop();
         beep();
         return;
     }
     const QUrl source = QUrl::fromLocalFile(path);
-    if (effect.source() == source && effect.status() == QSoundEffect::Ready) {
-        effect.play();
-        return;
+    if (effect.source() != source || effect.status() == QSoundEffect::Error ||
+        file.lastModified() != loadedModified || file.size() != loadedSize) {
+        // The effect ignores the source it already has, so a file that failed
+        // or changed since is loaded afresh from an empty source; a failure
+        // comes back as a new error, and so as the default sound.
+        effect.setSource(QUrl());
+        effect.setSource(source);
+        loadedModified = file.lastModified();
+        loadedSize = file.size();
     }
-    effect.setSource(source);
     // Loading is asynchronous; play() before it is ready starts the sound
     // as soon as it has loaded.
     effect.play();

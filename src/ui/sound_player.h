@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 #include <QSoundEffect>
 #include <QString>
@@ -11,8 +12,10 @@
 
 namespace anemora {
 
-// Plays one WAV file at a time without waiting for it to finish. A file that
-// is missing or cannot be played gives the system's default sound instead.
+// Plays one WAV file at a time without waiting for it to finish. Every request
+// gives a sound: a file that is missing or cannot be played gives the
+// system's default sound instead, and a file changed since it was loaded is
+// loaded again.
 class SoundPlayer : public QObject {
     Q_OBJECT
 public:
@@ -30,6 +33,9 @@ private:
     // A member, so the effect outlives the call that starts it; a new sound
     // replaces the one still playing.
     QSoundEffect effect;
+    // The file as it was when the effect loaded it.
+    QDateTime loadedModified;
+    qint64 loadedSize = -1;
 };
 
 } // namespace anemora
