@@ -65,7 +65,8 @@ ConfigFilePaths ConfigFilePathsIn(const QString &directory) {
     const QDir dir(directory);
     return {dir.filePath(QStringLiteral("Params.ini")),
             dir.filePath(QStringLiteral("WxAlarms.ini")),
-            dir.filePath(QStringLiteral("Aprserve.txt"))};
+            dir.filePath(QStringLiteral("Aprserve.txt")),
+            dir.filePath(QStringLiteral("Anemora.ini"))};
 }
 
 QString ParamsText(const WxConfig &config) {

@@ -10,11 +10,12 @@
 
 namespace anemora {
 
-// The three settings files, all beside the executable.
+// The settings files, all in one folder.
 struct ConfigFilePaths {
     QString ParamsPath;
     QString AlarmsPath;
     QString ServerListPath;
+    QString OptionsPath;
 };
 
 ConfigFilePaths ConfigFilePathsIn(const QString &directory);

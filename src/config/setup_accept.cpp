@@ -94,6 +94,11 @@ void ApplyAprsLink(const SetupFields &fields, const SetupNumbers &numbers,
 void ApplySetup(const SetupFields &fields, const SetupNumbers &numbers,
                 const SetupTargets &targets) {
     WxConfig &config = targets.config;
+    // Before the links are reopened, so a link opened below retries (or
+    // not) as just chosen.
+    if (config.Reconnect && !fields.reconnect)
+        targets.links.StopReconnecting();
+    config.Reconnect = fields.reconnect;
     if (fields.agwEnabled && config.AgwEnabled)
         config.AgwActive = true;
     config.AgwEnabled = fields.agwEnabled;

@@ -94,6 +94,7 @@ SetupFields LoadSetupFields(WxConfig &config, const QLocale &locale) {
     fields.focusAlarm = config.FocusAlarm;
     fields.beepAlarm = config.BeepAlarm;
     fields.saveAlarms = config.SaveAlarms;
+    fields.reconnect = config.Reconnect;
     for (std::size_t i = 0; i < AlarmThresholdFields.size(); ++i) {
         const AlarmThresholdField &field = AlarmThresholdFields[i];
         fields.thresholds[i] = field.decimal ? FormatThreshold(config.*field.decimal, locale)

@@ -26,6 +26,7 @@ struct SetupFields {
     bool focusAlarm = false;
     bool beepAlarm = false;
     bool saveAlarms = false;
+    bool reconnect = false;
     // One text per AlarmThresholdFields entry, in its order.
     std::array<QString, AlarmThresholdFields.size()> thresholds;
     QString &threshold(AlarmThreshold which) { return thresholds[std::size_t(which)]; }

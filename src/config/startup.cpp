@@ -4,6 +4,7 @@
 #include "config/startup.h"
 
 #include "config/command_line.h"
+#include "config/program_options.h"
 
 #include <utility>
 
@@ -18,12 +19,18 @@ void Startup::Run(const QString &commandLine) {
     paths = ConfigFilePathsIn(appDir);
     config.ServerListPath = paths.ServerListPath;
     ReadAlarms(config, paths.AlarmsPath, prompts);
+    // The program's own choices hold for every kind of start: a service
+    // started with a command line wants to reconnect as much as anyone.
+    ReadProgramOptions(config, paths.OptionsPath);
     config.ServerIndex = NoServerIndex;
 
     if (commandLine.trimmed().isEmpty())
         NormalStart();
     else
         CommandLineStart(commandLine);
+    // Ended from outside while one of start-up's boxes was up.
+    if (shutDown)
+        return;
 
     if (!config.StationCall.isEmpty()) {
         OpenEnabledLinks();
@@ -106,12 +113,18 @@ void Startup::OpenEnabledLinks() {
 }
 
 void Startup::Shutdown() {
+    shutDown = true;
     links.CloseAgwLink();
     links.CloseAprsLink();
+    SaveSettings();
+}
+
+void Startup::SaveSettings() {
     if (SaveParamsOnExit)
         WriteParams(config, paths.ParamsPath, prompts);
     if (config.SaveAlarms)
         WriteAlarms(config, paths.AlarmsPath, prompts);
+    WriteProgramOptions(config, paths.OptionsPath, prompts);
 }
 
 } // namespace anemora

@@ -5,7 +5,6 @@
 
 #include "config/config_files.h"
 #include "config/wx_config.h"
-#include "monitor/station_monitor.h"
 #include "platform/link_control.h"
 #include "platform/monitor_control.h"
 #include "platform/prompts.h"
@@ -24,8 +23,11 @@ public:
     // An empty (or all-space) command line is a normal start from Params.ini;
     // anything else is a command-line start, which never touches Params.ini.
     void Run(const QString &commandLine);
-    // Never refuses: closes both links and writes what is to be kept.
+    // Never refuses: closes both links and writes what is to be kept. A
+    // start-up still running (in one of its boxes) goes no further.
     void Shutdown();
+    // Writes what the end would write, and carries on.
+    void SaveSettings();
 
     bool SaveParamsOnExit = false;
     ConfigFilePaths paths;
@@ -40,6 +42,7 @@ private:
     LinkControl &links;
     Prompts &prompts;
     QString appDir;
+    bool shutDown = false;
 };
 
 } // namespace anemora

@@ -20,6 +20,10 @@ constexpr std::array<int, 3> Handled{SIGTERM, SIGINT, SIGHUP};
 // but write(2).
 int signalPipe[2] = {-1, -1};
 
+// What each signal did before, put back when the handlers go.
+std::array<struct sigaction, Handled.size()> previousActions{};
+std::array<bool, Handled.size()> installed{};
+
 extern "C" void OnTerminationSignal(int signalNumber) {
     const unsigned char byte = static_cast<unsigned char>(signalNumber);
     [[maybe_unused]] const ssize_t written = write(signalPipe[0], &byte, 1);
@@ -36,13 +40,22 @@ TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent) {
     action.sa_handler = OnTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signalNumber : Handled)
-        sigaction(signalNumber, &action, nullptr);
+    for (std::size_t i = 0; i < Handled.size(); ++i) {
+        sigaction(Handled[i], nullptr, &previousActions[i]);
+        // `nohup` and a shell's background job ignore SIGHUP or SIGINT on
+        // purpose; the user's choice stands.
+        installed[i] = previousActions[i].sa_handler != SIG_IGN;
+        if (installed[i])
+            sigaction(Handled[i], &action, nullptr);
+    }
 }
 
 TerminationSignals::~TerminationSignals() {
-    for (const int signalNumber : Handled)
-        signal(signalNumber, SIG_DFL);
+    for (std::size_t i = 0; i < Handled.size(); ++i) {
+        if (installed[i])
+            sigaction(Handled[i], &previousActions[i], nullptr);
+        installed[i] = false;
+    }
     if (signalPipe[0] < 0)
         return;
     delete notifier;

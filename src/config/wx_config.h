@@ -47,6 +47,8 @@ struct WxConfig : AlarmThresholds {
     bool BeepAlarm = false;
     bool FocusAlarm = false;
     bool SaveAlarms = false;
+    // A failed link tries again by itself instead of asking the user.
+    bool Reconnect = false;
     // Unset until the settings are first applied; only true has an effect.
     std::optional<bool> CallChanged;
 

@@ -5,10 +5,11 @@
 
 namespace anemora {
 
-AgwpeLink::AgwpeLink(WxConfig &config, MonitorControl &monitor, Prompts &prompts, QObject *parent)
-    : TcpLink(prompts, parent), config(config), monitor(monitor) {}
+AgwpeLink::AgwpeLink(WxConfig &config, MonitorControl &monitor, Prompts &prompts,
+                     const LinkTiming &timing, QObject *parent)
+    : TcpLink(config, monitor, prompts, timing, parent) {}
 
-void AgwpeLink::OpenAgwLink() {
+void AgwpeLink::Open() {
     ConnectTo(config.AgwHost, config.AgwPort);
 }
 
@@ -42,16 +43,24 @@ void AgwpeLink::OnReadyRead() {
                              .arg(MaxAgwDataLen));
 }
 
+void AgwpeLink::OnDisconnected() {
+    // The engine ending the connection opens no box and leaves the settings
+    // alone, but the user can see that the link is down.
+    if (!closing)
+        Fail({{}, {}, QStringLiteral("AGWPE: connessione chiusa"), {}, true});
+}
+
 void AgwpeLink::OnError(QAbstractSocket::SocketError error) {
-    // AGWPE ending the connection is not a failure here: nothing is shown.
+    // The engine's close is told by OnDisconnected, which follows.
     if (error == QAbstractSocket::RemoteHostClosedError)
         return;
     ReportAgwFailure(socket.errorString());
 }
 
 void AgwpeLink::ReportAgwFailure(const QString &description) {
-    ReportFailure(QStringLiteral("Errore collegamento con AGWPE [") + config.StationCall + u']',
-                  description, [this] { config.AgwEnabled = false; });
+    Fail({QStringLiteral("Errore collegamento con AGWPE [") + config.StationCall + u']',
+          description, QStringLiteral("AGWPE: ") + description,
+          [this] { config.AgwEnabled = false; }});
 }
 
 } // namespace anemora

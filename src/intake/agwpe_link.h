@@ -13,27 +13,27 @@ namespace anemora {
 // The client connection to AGWPE: asks for monitored traffic, the version and
 // the radio ports, and hands every received frame that carries data to the
 // station pipeline. An error is reported once and disables the link; AGWPE
-// closing the connection changes nothing.
+// closing the connection is only told on the status line.
 class AgwpeLink : public TcpLink {
     Q_OBJECT
 public:
     AgwpeLink(WxConfig &config, MonitorControl &monitor, Prompts &prompts,
-              QObject *parent = nullptr);
+              const LinkTiming &timing = {}, QObject *parent = nullptr);
 
     // Starts connecting to (AgwHost, AgwPort); the outcome arrives later.
-    void OpenAgwLink();
+    void Open() override;
     // Bytes of an unfinished frame held for the next read.
     qsizetype PendingFrameBytes() const { return frames.Pending(); }
 
 private:
+    QString PeerName() const override { return config.AgwHost; }
     void OnConnected() override;
     void OnReadyRead() override;
+    void OnDisconnected() override;
     void OnError(QAbstractSocket::SocketError error) override;
     void SendAgwRequest(char kind);
     void ReportAgwFailure(const QString &description);
 
-    WxConfig &config;
-    MonitorControl &monitor;
     AgwFrameAssembler frames;
 };
 

@@ -12,28 +12,32 @@ namespace anemora {
 
 // The receive-only client connection to an APRS-IS server: logs in with a
 // filter for the station, cuts the stream into lines for the station
-// pipeline, and on a close by the server or an error tells the user once,
-// disables the link and offers the settings dialog.
+// pipeline, keeps the server from taking it for idle, and takes a close by
+// the server, an error or a silent server for a failure of the link.
 class AprsIsLink : public TcpLink {
     Q_OBJECT
 public:
     AprsIsLink(WxConfig &config, MonitorControl &monitor, Prompts &prompts,
-               QObject *parent = nullptr);
+               const LinkTiming &timing = {}, QObject *parent = nullptr);
 
     // Starts connecting to (AprsHost, AprsPort); the outcome arrives later.
-    void OpenAprsLink();
-    // The text received after the last LF, kept across connections.
+    void Open() override;
+    // The text received after the last LF of the current connection.
     const QString &AprsRxBuffer() const { return lines.Pending(); }
 
 private:
+    QString PeerName() const override { return config.AprsHost; }
     void OnConnected() override;
     void OnReadyRead() override;
     void OnDisconnected() override;
     void OnError(QAbstractSocket::SocketError error) override;
+    void OnSilence();
+    void Send(const QByteArray &line);
+    QString ErrorTitle() const;
 
-    WxConfig &config;
-    MonitorControl &monitor;
     AprsLineAssembler lines;
+    QTimer silenceTimer;
+    QTimer keepaliveTimer;
 };
 
 } // namespace anemora

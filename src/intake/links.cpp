@@ -5,11 +5,11 @@
 
 namespace anemora {
 
-Links::Links(WxConfig &config, MonitorControl &monitor, Prompts &prompts)
-    : agw(config, monitor, prompts), aprs(config, monitor, prompts) {}
+Links::Links(WxConfig &config, MonitorControl &monitor, Prompts &prompts, const LinkTiming &timing)
+    : agw(config, monitor, prompts, timing), aprs(config, monitor, prompts, timing) {}
 
 void Links::OpenAgwLink() {
-    agw.OpenAgwLink();
+    agw.Open();
 }
 
 void Links::CloseAgwLink() {
@@ -21,7 +21,7 @@ bool Links::IsAgwLinkClosed() const {
 }
 
 void Links::OpenAprsLink() {
-    aprs.OpenAprsLink();
+    aprs.Open();
 }
 
 void Links::CloseAprsLink() {
@@ -30,6 +30,11 @@ void Links::CloseAprsLink() {
 
 bool Links::IsAprsLinkClosed() const {
     return aprs.IsClosed();
+}
+
+void Links::StopReconnecting() {
+    agw.StopReconnecting();
+    aprs.StopReconnecting();
 }
 
 } // namespace anemora

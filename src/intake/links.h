@@ -13,7 +13,8 @@ namespace anemora {
 // and the settings dialog.
 class Links : public LinkControl {
 public:
-    Links(WxConfig &config, MonitorControl &monitor, Prompts &prompts);
+    Links(WxConfig &config, MonitorControl &monitor, Prompts &prompts,
+          const LinkTiming &timing = {});
 
     void OpenAgwLink() override;
     void CloseAgwLink() override;
@@ -21,6 +22,7 @@ public:
     void OpenAprsLink() override;
     void CloseAprsLink() override;
     bool IsAprsLinkClosed() const override;
+    void StopReconnecting() override;
 
     AgwpeLink agw;
     AprsIsLink aprs;

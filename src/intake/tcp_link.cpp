@@ -3,7 +3,12 @@
 
 #include "intake/tcp_link.h"
 
+#include <QRandomGenerator>
 #include <QScopedValueRollback>
+
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
 
 namespace anemora {
 
@@ -14,6 +19,12 @@ namespace {
 // memory meanwhile.
 constexpr qint64 MaxUnreadBytes = 256 * 1024;
 
+// A peer that vanished (a dropped NAT mapping, a dead Wi-Fi hop) is noticed
+// within about two minutes instead of the system's two hours.
+constexpr int KeepaliveIdleSeconds = 60;
+constexpr int KeepaliveIntervalSeconds = 10;
+constexpr int KeepaliveProbes = 6;
+
 // Ports live in 16-bit signed fields; one above 32767 is held as its two's
 // complement (as a test server's ephemeral port is), so read the bits back
 // as the unsigned port they are.
@@ -21,10 +32,35 @@ quint16 LinkPort(qint16 port) {
     return static_cast<quint16>(port);
 }
 
+void SetShortKeepalive(qintptr descriptor) {
+    if (descriptor < 0)
+        return;
+    const int fd = static_cast<int>(descriptor);
+    const int on = 1;
+    setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
+    setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &KeepaliveIdleSeconds, sizeof KeepaliveIdleSeconds);
+    setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &KeepaliveIntervalSeconds,
+               sizeof KeepaliveIntervalSeconds);
+    setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &KeepaliveProbes, sizeof KeepaliveProbes);
+}
+
 } // namespace
 
-TcpLink::TcpLink(Prompts &prompts, QObject *parent) : QObject(parent), prompts(prompts) {
+QString WaitText(std::chrono::milliseconds wait) {
+    const qint64 seconds = (wait.count() + 500) / 1000;
+    if (seconds < 60)
+        return QStringLiteral("%1 s").arg(seconds);
+    return QStringLiteral("%1 min").arg((seconds + 30) / 60);
+}
+
+TcpLink::TcpLink(WxConfig &config, MonitorControl &monitor, Prompts &prompts, LinkTiming timing,
+                 QObject *parent)
+    : QObject(parent), config(config), monitor(monitor), prompts(prompts),
+      timing(std::move(timing)) {
     socket.setReadBufferSize(MaxUnreadBytes);
+    retryTimer.setSingleShot(true);
+    connect(&retryTimer, &QTimer::timeout, this, &TcpLink::Open);
+    connect(&socket, &QTcpSocket::connected, this, &TcpLink::OnSocketConnected);
     connect(&socket, &QTcpSocket::connected, this, &TcpLink::OnConnected);
     connect(&socket, &QTcpSocket::readyRead, this, &TcpLink::OnReadyRead);
     connect(&socket, &QTcpSocket::disconnected, this, &TcpLink::OnDisconnected);
@@ -40,11 +76,16 @@ TcpLink::~TcpLink() {
 
 void TcpLink::ConnectTo(const QString &host, qint16 port) {
     Close();
+    // Each attempt looks the name up again, so a rotation address can lead
+    // to another server.
     socket.connectToHost(host, LinkPort(port));
 }
 
 void TcpLink::Close() {
     const QScopedValueRollback guard(closing, true);
+    ++stream;
+    failing = false;
+    retryTimer.stop();
     socket.abort();
 }
 
@@ -52,19 +93,66 @@ bool TcpLink::IsClosed() const {
     return socket.state() == QAbstractSocket::UnconnectedState;
 }
 
-void TcpLink::ReportFailure(const QString &title, const QString &text,
-                            const std::function<void()> &disable) {
+void TcpLink::StopReconnecting() {
+    if (!retryTimer.isActive())
+        return;
+    retryTimer.stop();
+    monitor.SetStatusLine(downStatus);
+}
+
+void TcpLink::OnSocketConnected() {
+    retryStep = 0;
+    SetShortKeepalive(socket.socketDescriptor());
+}
+
+void TcpLink::Fail(const LinkFailure &failure) {
     if (failing)
         return;
-    {
-        const QScopedValueRollback guard(failing, true);
-        prompts.ShowMessage(MessageIcon::Exclamation, title, text);
+    failing = true;
+    // Qt is still inside its own handling of the failed socket: a box's
+    // event loop, or a link reopened from the dialog, must wait until it
+    // has returned.
+    QMetaObject::invokeMethod(
+        this,
+        [this, failure, failedStream = stream] {
+            if (failedStream == stream)
+                TellFailure(failure);
+        },
+        Qt::QueuedConnection);
+}
+
+void TcpLink::TellFailure(const LinkFailure &failure) {
+    downStatus = failure.status;
+    if (config.Reconnect) {
         Close();
-        disable();
+        ScheduleReconnection();
+        return;
     }
+    monitor.SetStatusLine(downStatus);
+    if (failure.quiet) {
+        Close();
+        return;
+    }
+    prompts.ShowMessage(MessageIcon::Exclamation, failure.title, failure.text);
+    Close();
+    if (failure.disable)
+        failure.disable();
     // The dialog may open the link again, so the failure is over by now.
     if (!prompts.IsSettingsDialogVisible())
         prompts.ShowSettingsDialogModal();
+}
+
+void TcpLink::ScheduleReconnection() {
+    const auto &steps = timing.retrySteps;
+    const auto step = steps.value(qMin<qsizetype>(retryStep, steps.size() - 1));
+    if (retryStep < steps.size())
+        ++retryStep;
+    // A tenth either way, so many clients cut off at once do not return at once.
+    const double jitter = 0.9 + 0.2 * QRandomGenerator::global()->generateDouble();
+    const auto wait = std::chrono::milliseconds(qMax<qint64>(1, qint64(step.count() * jitter)));
+    retryTimer.start(wait);
+    monitor.SetStatusLine(QStringLiteral("Riconnessione a %1 tra %2")
+                              .arg(PeerName(), WaitText(std::chrono::milliseconds(step))));
 }
 
 } // namespace anemora

@@ -3,56 +3,99 @@
 
 #pragma once
 
+#include "config/wx_config.h"
+#include "intake/link_timing.h"
+#include "platform/monitor_control.h"
 #include "platform/prompts.h"
 
 #include <QObject>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <functional>
 
 namespace anemora {
 
+// A link's failure as the user learns of it.
+struct LinkFailure {
+    // The box, when the user is asked.
+    QString title;
+    QString text;
+    // What the status line says while the link is down.
+    QString status;
+    // Clears the link's flags once the box is closed.
+    std::function<void()> disable;
+    // Told on the status line only, never with a box.
+    bool quiet = false;
+};
+
 // What both links share: one client socket that reads a bounded amount
-// ahead, opening and closing it, a failure reported once with the settings
-// dialog offered after it, and a quiet end whatever the socket's state.
-// Each link adds only its protocol.
+// ahead, opening and closing it, a failure reported once (after the socket's
+// own signal has returned) with the settings dialog offered after it, or a
+// reconnection by itself when the user chose it, and a quiet end whatever
+// the socket's state. Each link adds only its protocol.
 class TcpLink : public QObject {
     Q_OBJECT
 public:
     ~TcpLink() override;
 
-    // Closes the connection; no link event follows.
+    // Starts connecting to the link's peer; the outcome arrives later.
+    virtual void Open() = 0;
+    // Closes the connection and forgets a pending reconnection; no link
+    // event follows.
     void Close();
     bool IsClosed() const;
+    // A pending reconnection is dropped; the link stays down.
+    void StopReconnecting();
+    bool IsWaitingToReconnect() const { return retryTimer.isActive(); }
 
     QTcpSocket socket;
 
 protected:
-    explicit TcpLink(Prompts &prompts, QObject *parent = nullptr);
+    TcpLink(WxConfig &config, MonitorControl &monitor, Prompts &prompts, LinkTiming timing,
+            QObject *parent = nullptr);
 
     // Starts connecting after closing any earlier connection; the outcome
     // arrives later.
     void ConnectTo(const QString &host, qint16 port);
-    // Shows the box, closes the link and lets `disable` clear its flags,
-    // then offers the settings dialog. While the box is up, further errors
-    // and data of the failed stream are ignored.
-    void ReportFailure(const QString &title, const QString &text,
-                       const std::function<void()> &disable);
+    // Takes the stream as failed at once; the user is told (or the link
+    // retries) once the socket's signal has returned.
+    void Fail(const LinkFailure &failure);
+    // The peer the link connects to, for the status line.
+    virtual QString PeerName() const = 0;
 
-    // True while a failure is being reported: the box runs a nested event
-    // loop, in which the failed stream must not be handled further.
+    // True from a failure until the link is opened or closed again: the
+    // failed stream is not handled further.
     bool failing = false;
     // True while the program itself closes the socket, so the close it
     // causes is not taken for one by the peer.
     bool closing = false;
 
+    WxConfig &config;
+    MonitorControl &monitor;
     Prompts &prompts;
+    const LinkTiming timing;
 
 private slots:
     virtual void OnConnected() = 0;
     virtual void OnReadyRead() = 0;
     virtual void OnDisconnected() {}
     virtual void OnError(QAbstractSocket::SocketError error) = 0;
+
+private:
+    void TellFailure(const LinkFailure &failure);
+    void ScheduleReconnection();
+    void OnSocketConnected();
+
+    QTimer retryTimer;
+    int retryStep = 0;
+    QString downStatus;
+    // Counts openings and closings: a failure queued for an earlier stream
+    // does not touch a later one.
+    quint64 stream = 0;
 };
+
+// "30 s", "2 min": how the status line and the boxes give a wait.
+QString WaitText(std::chrono::milliseconds wait);
 
 } // namespace anemora

@@ -16,6 +16,8 @@ public:
     virtual void OpenAprsLink() = 0;
     virtual void CloseAprsLink() = 0;
     virtual bool IsAprsLinkClosed() const = 0;
+    // Links waiting to reconnect by themselves stay down instead.
+    virtual void StopReconnecting() = 0;
 };
 
 } // namespace anemora

@@ -4,6 +4,7 @@
 #include "ui/anemora_app.h"
 
 #include <QApplication>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 namespace anemora {
@@ -33,13 +34,31 @@ AnemoraApp::AnemoraApp(const QString &appDir, const QString &settingsDir, const 
         log.Append(LogRowFromReport(QDateTime::currentDateTimeUtc(), config.StationCall, report));
     });
     connect(&prompts, &DesktopPrompts::dialogClosed, this, &AnemoraApp::EndIfNoWindowOpen);
+    // What the dialog changed is kept at once: a desktop that goes away
+    // with the display (a Wayland logout) ends the process without a word.
+    connect(&prompts, &DesktopPrompts::dialogClosed, this, [this] {
+        if (!unloaded)
+            startup.SaveSettings();
+    });
     connect(&terminationSignals, &TerminationSignals::received, this, &AnemoraApp::EndFromOutside);
-    connect(qApp, &QGuiApplication::commitDataRequest, this, &AnemoraApp::EndFromOutside);
+    // The session manager asks this at a checkpoint and at a logout that may
+    // yet be cancelled: keep the settings, go on monitoring.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &AnemoraApp::SaveForSession);
+    // The session's real end (and any other way out of the event loop).
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &AnemoraApp::EndFromOutside);
 }
 
 void AnemoraApp::Start(const QString &commandLine) {
     startup.Run(commandLine);
-    window.show();
+    if (!finished)
+        window.show();
+}
+
+void AnemoraApp::SaveForSession() {
+    if (unloaded)
+        return;
+    const QScopedValueRollback quiet(prompts.quiet, true);
+    startup.SaveSettings();
 }
 
 void AnemoraApp::PlaySound(const QString &path) {
@@ -82,7 +101,8 @@ void AnemoraApp::OpenTrendWindow() {
 }
 
 void AnemoraApp::EndFromOutside() {
-    // Nobody may be at the screen: a failure to save goes to the log.
+    // Nobody may be at the screen: a failure to save goes to the log. End
+    // closes a box or dialog still up, start-up's among them.
     prompts.quiet = true;
     Unload();
     End();
@@ -93,6 +113,7 @@ void AnemoraApp::End() {
         return;
     }
     finished = true;
+    prompts.CloseAll();
     emit ended();
 }
 

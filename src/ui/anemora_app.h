@@ -67,6 +67,7 @@ private:
     void EndIfNoWindowOpen();
     void OpenTrendWindow();
     void EndFromOutside();
+    void SaveForSession();
     void End();
 
     bool unloaded = false;

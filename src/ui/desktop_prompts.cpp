@@ -26,11 +26,21 @@ void DesktopPrompts::ShowMessage(MessageIcon icon, const QString &title, const Q
     }
     const QMessageBox::Icon shown =
         icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Warning;
-    QMessageBox box(shown, title, QString(), QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox shownBox(shown, title, QString(), QMessageBox::Ok, QApplication::activeWindow());
     // Boxes quote servers, socket errors and file names.
-    box.setTextFormat(Qt::PlainText);
-    box.setText(text);
-    box.exec();
+    shownBox.setTextFormat(Qt::PlainText);
+    shownBox.setText(text);
+    box = &shownBox;
+    shownBox.exec();
+}
+
+void DesktopPrompts::CloseAll() {
+    closedForGood = true;
+    quiet = true;
+    if (box)
+        box->reject();
+    if (dialog)
+        dialog->reject();
 }
 
 bool DesktopPrompts::IsSettingsDialogVisible() {
@@ -39,6 +49,8 @@ bool DesktopPrompts::IsSettingsDialogVisible() {
 
 void DesktopPrompts::ShowSettingsDialogModal() {
     Q_ASSERT(links);
+    if (closedForGood)
+        return;
     if (dialog) {
         // Already open without blocking: bring it forward and wait for it.
         QEventLoop wait;
@@ -56,6 +68,8 @@ void DesktopPrompts::ShowSettingsDialogModal() {
 
 void DesktopPrompts::ShowSettingsDialog() {
     Q_ASSERT(links);
+    if (closedForGood)
+        return;
     if (!dialog) {
         dialog = new SettingsDialog({config, *links, monitor, *this});
         dialog->setAttribute(Qt::WA_DeleteOnClose);

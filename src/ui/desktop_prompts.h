@@ -11,7 +11,7 @@
 #include <QObject>
 #include <QPointer>
 
-class QWidget;
+class QMessageBox;
 
 namespace anemora {
 
@@ -37,8 +37,12 @@ public:
 
     SettingsDialog *CurrentDialog() const { return dialog; }
 
-    // Messages go to the log instead of a box: set while the program ends
-    // at the request of the system, with nobody to answer a box.
+    // The program is ending: closes the open box and dialog, and shows no
+    // other; messages go to the log from now on.
+    void CloseAll();
+
+    // Messages go to the log instead of a box: set while the program saves
+    // or ends at the request of the system, with nobody to answer a box.
     bool quiet = false;
 
 signals:
@@ -49,6 +53,8 @@ private:
     MonitorControl &monitor;
     LinkControl *links = nullptr;
     QPointer<SettingsDialog> dialog;
+    QPointer<QMessageBox> box;
+    bool closedForGood = false;
 };
 
 } // namespace anemora

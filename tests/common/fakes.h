@@ -100,6 +100,7 @@ public:
         log << "close aprs";
     }
     bool IsAprsLinkClosed() const override { return !aprsOpen; }
+    void StopReconnecting() override { log << "stop reconnecting"; }
 
     const WxConfig &config;
     bool agwOpen = false;

@@ -11,6 +11,8 @@
 
 #include <functional>
 
+#include <sys/socket.h>
+
 namespace anemora::test {
 
 // The program keeps ports in 16 signed bits, while the system hands out free
@@ -23,6 +25,14 @@ inline quint16 ListenBelow32768(const std::function<bool(quint16)> &listen) {
             return port;
     }
     return 0;
+}
+
+// Ends the connection with a reset instead of a close, as a crashed or
+// rebooted peer does.
+inline void ResetConnection(QTcpSocket *peer) {
+    const linger abortive{1, 0};
+    setsockopt(int(peer->socketDescriptor()), SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);
+    peer->abort();
 }
 
 // A TCP server on 127.0.0.1 in the place of a link's peer.

@@ -99,7 +99,7 @@ void TestAgwpeLink::cleanup() {
 }
 
 bool TestAgwpeLink::Connect() {
-    link->OpenAgwLink();
+    link->Open();
     peer = server->Accept(link->socket);
     return peer != nullptr;
 }
@@ -207,7 +207,7 @@ void TestAgwpeLink::overlongFrameReportedOnce() {
     };
     QVERIFY(Deliver(AgwFrame('G', "", "2;") + bad));
 
-    QCOMPARE(prompts.messages.size(), 1);
+    QTRY_COMPARE(prompts.messages.size(), 1);
     QCOMPARE(prompts.messages.first().icon, MessageIcon::Exclamation);
     QCOMPARE(prompts.messages.first().title,
              QStringLiteral("Errore collegamento con AGWPE [Q1ABC-13]"));
@@ -244,7 +244,7 @@ void TestAgwpeLink::newConnectionStartsAFreshStream() {
 
 void TestAgwpeLink::connectionRefused() {
     server->tcp.close();
-    link->OpenAgwLink();
+    link->Open();
     QTRY_COMPARE(prompts.messages.size(), 1);
     QCOMPARE(prompts.messages.first().title,
              QStringLiteral("Errore collegamento con AGWPE [Q1ABC-13]"));

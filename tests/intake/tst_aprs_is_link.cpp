@@ -36,11 +36,12 @@ private slots:
     void login();
     void lines_data();
     void lines();
-    void partialLineSurvivesReconnect();
+    void partialLineOfAClosedConnectionIsDropped();
     void serverClose_data();
     void serverClose();
     void connectionRefused();
     void errorThenCloseReportedOnce();
+    void dialogMayReopenTheLink_data();
     void dialogMayReopenTheLink();
     void closingByProgramIsSilent();
 
@@ -80,7 +81,7 @@ void TestAprsIsLink::cleanup() {
 }
 
 bool TestAprsIsLink::Connect() {
-    link->OpenAprsLink();
+    link->Open();
     peer = server->Accept(link->socket);
     return peer != nullptr;
 }
@@ -151,7 +152,9 @@ void TestAprsIsLink::lines() {
     QTRY_COMPARE(monitor->model.history, "Dati storici" + history);
 }
 
-void TestAprsIsLink::partialLineSurvivesReconnect() {
+// A new server starts at a line's start: a fragment of the last connection
+// joined to its first line would make up a packet nobody sent.
+void TestAprsIsLink::partialLineOfAClosedConnectionIsDropped() {
     config.StationCall.clear();
     QVERIFY(Connect());
     QVERIFY(ReadLogin());
@@ -159,12 +162,13 @@ void TestAprsIsLink::partialLineSurvivesReconnect() {
     QTRY_COMPARE(link->AprsRxBuffer(), QStringLiteral(">A:>par"));
     peer->disconnectFromHost();
     QTRY_VERIFY(link->IsClosed());
-    QCOMPARE(prompts.messages.size(), 1);
+    QTRY_COMPARE(prompts.messages.size(), 1);
 
     QVERIFY(Connect());
     QVERIFY(ReadLogin());
-    peer->write("tial\r\n");
-    QTRY_COMPARE(monitor->model.history, "Dati storici" + Entry(">partial"));
+    peer->write("tial\r\n>A:>next\r\n");
+    QTRY_VERIFY(monitor->model.history.endsWith(Entry(">next")));
+    QVERIFY(!monitor->model.history.contains(QStringLiteral("partial")));
 }
 
 void TestAprsIsLink::serverClose_data() {
@@ -198,7 +202,7 @@ void TestAprsIsLink::serverClose() {
 
 void TestAprsIsLink::connectionRefused() {
     server->tcp.close();
-    link->OpenAprsLink();
+    link->Open();
     QTRY_COMPARE(prompts.messages.size(), 1);
     const ShownMessage &box = prompts.messages.first();
     QCOMPARE(box.icon, MessageIcon::Exclamation);
@@ -226,7 +230,7 @@ void TestAprsIsLink::errorThenCloseReportedOnce() {
     };
     emit link->socket.errorOccurred(QAbstractSocket::NetworkError);
 
-    QCOMPARE(prompts.messages.size(), 1);
+    QTRY_COMPARE(prompts.messages.size(), 1);
     QCOMPARE(prompts.messages.first().title, QStringLiteral("Errore collegamento TCP []"));
     QCOMPARE(prompts.dialogsShown, 1);
     QVERIFY(!config.AprsEnabled);
@@ -237,18 +241,50 @@ void TestAprsIsLink::errorThenCloseReportedOnce() {
     QCOMPARE(prompts.messages.size(), 1);
 }
 
+void TestAprsIsLink::dialogMayReopenTheLink_data() {
+    QTest::addColumn<bool>("reset");
+    QTest::addColumn<bool>("writeAfter");
+    // clang-format off
+    QTest::newRow("server closes") << false << false;
+    QTest::newRow("server resets: a read error") << true << false;
+    QTest::newRow("server resets: a write error") << true << true;
+    // clang-format on
+}
+
+// The dialog runs after Qt has finished with the failed socket, so the
+// connection it opens is left whole.
 void TestAprsIsLink::dialogMayReopenTheLink() {
+    QFETCH(bool, reset);
+    QFETCH(bool, writeAfter);
     QVERIFY(Connect());
+    QVERIFY(ReadLogin());
+    // Connected after the link's own handler, so it runs once that returned.
+    bool signalReturned = false;
+    bool boxAfterSignal = false;
+    connect(&link->socket, &QTcpSocket::disconnected, this, [&] { signalReturned = true; });
+    prompts.whileMessageShown = [&] { boxAfterSignal = signalReturned; };
     // The user enables the link again in the settings dialog.
     prompts.whileDialogShown = [&] {
         prompts.whileDialogShown = nullptr;
         config.AprsEnabled = true;
-        link->OpenAprsLink();
+        link->Open();
     };
-    peer->disconnectFromHost();
+    if (reset)
+        ResetConnection(peer);
+    else
+        peer->disconnectFromHost();
+    if (writeAfter) {
+        // Before the reset is read: the write meets it.
+        link->socket.write("#\r\n");
+        link->socket.flush();
+    }
     QTRY_COMPARE(prompts.dialogsShown, 1);
+    QVERIFY(boxAfterSignal);
     peer = server->Accept(link->socket);
     QVERIFY(peer);
+    QVERIFY(ReadLogin());
+    peer->write("Q1ABC-13>APRS:>back\r\n");
+    QTRY_COMPARE(monitor->model.rxRows.value(1), QStringLiteral(">back"));
     // The new connection's failure is reported in its turn.
     peer->disconnectFromHost();
     QTRY_COMPARE(prompts.messages.size(), 2);

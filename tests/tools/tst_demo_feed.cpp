@@ -76,7 +76,7 @@ void TestDemoFeed::monitorTakesOnlyTheStation() {
     FakePrompts prompts;
     StationMonitor monitor(config, notifications, QDir::tempPath());
     AprsIsLink link(config, monitor, prompts);
-    link.OpenAprsLink();
+    link.Open();
 
     // The server closes once the feed is out, which the link reports.
     QTRY_COMPARE_WITH_TIMEOUT(prompts.messages.size(), 1, 20000);

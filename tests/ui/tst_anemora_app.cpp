@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QMetaMethod>
+#include <QSessionManager>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -43,6 +45,12 @@ private slots:
     void endsWhenTheLastWindowCloses();
     void terminationSignalEndsInOrder_data();
     void terminationSignalEndsInOrder();
+    void terminationSignalEndsStartup_data();
+    void terminationSignalEndsStartup();
+    void signalIgnoredAtStartStaysIgnored_data();
+    void signalIgnoredAtStartStaysIgnored();
+    void sessionCheckpointKeepsMonitoring_data();
+    void sessionCheckpointKeepsMonitoring();
     void floodLeavesTheWindowItsTurns();
 
 private:
@@ -246,6 +254,94 @@ void TestAnemoraApp::terminationSignalEndsInOrder() {
     QTest::qWait(10);
     QCOMPARE(shutDown.size(), 1);
     QCOMPARE(ended.size(), 1);
+}
+
+void TestAnemoraApp::terminationSignalEndsStartup_data() {
+    QTest::addColumn<QString>("commandLine");
+    QTest::addColumn<int>("signalNumber");
+    // clang-format off
+    QTest::newRow("first start: settings dialog, service manager stops it") << QString() << SIGTERM;
+    QTest::newRow("refused port box, Ctrl-C") << TestStation + QStringLiteral(" S:127.0.0.1:40000") << SIGINT;
+    // clang-format on
+}
+
+// A signal while start-up waits in a box or the dialog ends the program
+// there: nothing opens or shows afterwards, and shutdown runs once.
+void TestAnemoraApp::terminationSignalEndsStartup() {
+    QFETCH(QString, commandLine);
+    QFETCH(int, signalNumber);
+    QSignalSpy shutDown(program.get(), &AnemoraApp::shutDown);
+    QTimer::singleShot(0, this, [signalNumber] { kill(getpid(), signalNumber); });
+    // Ends the test rather than hang it, should the signal be lost.
+    QTimer::singleShot(5000, this, [] {
+        if (QWidget *modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    program->Start(commandLine);
+    QVERIFY(program->IsFinished());
+    QCOMPARE(shutDown.size(), 1);
+    QVERIFY(!program->window.isVisible());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(program->links.IsAprsLinkClosed());
+    QVERIFY(program->links.IsAgwLinkClosed());
+    QCOMPARE(QFile::exists(SettingsPath(QStringLiteral("Params.ini"))), commandLine.isEmpty());
+}
+
+void TestAnemoraApp::signalIgnoredAtStartStaysIgnored_data() {
+    QTest::addColumn<int>("signalNumber");
+    // clang-format off
+    QTest::newRow("nohup") << SIGHUP;
+    QTest::newRow("background job of a non-interactive shell") << SIGINT;
+    // clang-format on
+}
+
+void TestAnemoraApp::signalIgnoredAtStartStaysIgnored() {
+    QFETCH(int, signalNumber);
+    program.reset();
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(signalNumber, &ignore, nullptr);
+    program = std::make_unique<AnemoraApp>(appDir->path(), appDir->path(), appDir->path());
+    struct sigaction whileRunning = {};
+    sigaction(signalNumber, nullptr, &whileRunning);
+    program.reset();
+    struct sigaction afterwards = {};
+    sigaction(signalNumber, nullptr, &afterwards);
+    signal(signalNumber, SIG_DFL);
+    QVERIFY(whileRunning.sa_handler == SIG_IGN);
+    QVERIFY(afterwards.sa_handler == SIG_IGN);
+}
+
+void TestAnemoraApp::sessionCheckpointKeepsMonitoring_data() {
+    QTest::addColumn<bool>("sessionEnds");
+    // clang-format off
+    QTest::newRow("save session, or a logout later cancelled") << false;
+    QTest::newRow("the session ends") << true;
+    // clang-format on
+}
+
+// Settings are saved whenever the session manager asks; only the session's
+// end ends the program.
+void TestAnemoraApp::sessionCheckpointKeepsMonitoring() {
+    QFETCH(bool, sessionEnds);
+    StartFromParams();
+    QTRY_VERIFY(!program->links.IsAprsLinkClosed());
+    QVERIFY(QFile::remove(SettingsPath(QStringLiteral("Params.ini"))));
+    QSignalSpy shutDown(program.get(), &AnemoraApp::shutDown);
+    QSignalSpy ended(program.get(), &AnemoraApp::ended);
+    if (sessionEnds) {
+        QVERIFY(QMetaMethod::fromSignal(&QCoreApplication::aboutToQuit).invoke(qApp));
+    } else {
+        // Qt offers no way to make a session manager; the program never reads it.
+        alignas(QSessionManager) unsigned char manager[sizeof(QSessionManager)] = {};
+        QVERIFY(
+            QMetaMethod::fromSignal(&QGuiApplication::commitDataRequest)
+                .invoke(qApp, Qt::DirectConnection, QGenericArgument("QSessionManager&", manager)));
+    }
+    QVERIFY(QFile::exists(SettingsPath(QStringLiteral("Params.ini"))));
+    QCOMPARE(shutDown.size(), sessionEnds ? 1 : 0);
+    QCOMPARE(ended.size(), sessionEnds ? 1 : 0);
+    QCOMPARE(program->links.IsAprsLinkClosed(), sessionEnds);
 }
 
 // Other stations' lines as fast as the server can send them, then the

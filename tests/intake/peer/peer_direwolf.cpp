@@ -80,7 +80,7 @@ void PeerDirewolf::stationReportReachesDisplay() {
     });
 
     AgwpeLink link(config, monitor, prompts);
-    link.OpenAgwLink();
+    link.Open();
     // The version reply follows the monitor request, so once it is shown
     // direwolf forwards what it hears.
     QTRY_COMPARE_WITH_TIMEOUT(monitor.model.comment,
