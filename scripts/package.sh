@@ -20,7 +20,8 @@ max_binary_bytes=$((1024 * 1024))
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 # The installed program keeps its settings beside itself when it may write
 # there, so it must run as someone who may not.
-as_user() { if [ "$(id -u)" -eq 0 ]; then runuser -u nobody -- "$@"; else "$@"; fi; }
+# It starts in / since the checkout may sit in a folder only root can enter.
+as_user() { if [ "$(id -u)" -eq 0 ]; then (cd / && runuser -u nobody -- "$@"); else "$@"; fi; }
 fail() {
   echo "package: $*" >&2
   exit 1

@@ -8,6 +8,7 @@
 #include "intake/links.h"
 #include "monitor/station_monitor.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 
 #include <memory>
@@ -44,6 +45,8 @@ private slots:
     void dialogMayReopenTheLink_data();
     void dialogMayReopenTheLink();
     void closingByProgramIsSilent();
+    void leftUnattended_data();
+    void leftUnattended();
 
 private:
     // Opens the link and accepts it on the server; `peer` is the server side.
@@ -307,6 +310,74 @@ void TestAprsIsLink::closingByProgramIsSilent() {
     QCOMPARE(prompts.dialogsShown, 0);
     QVERIFY(config.AprsEnabled);
     QVERIFY(config.AprsActive);
+}
+
+void TestAprsIsLink::leftUnattended_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("reconnect");
+    // clang-format off
+    QTest::newRow("server drops idle clients, sends comments") << "none" << false;
+    QTest::newRow("silent server") << "silence" << false;
+    QTest::newRow("reconnect: server closes") << "close" << true;
+    QTest::newRow("reconnect: server resets") << "reset" << true;
+    QTest::newRow("reconnect: silent server") << "silence" << true;
+    // clang-format on
+}
+
+// A link left alone keeps itself alive, notices a dead server, and comes
+// back by itself when asked to, with no box.
+void TestAprsIsLink::leftUnattended() {
+    QFETCH(QString, fault);
+    QFETCH(bool, reconnect);
+    using namespace std::chrono_literals;
+    constexpr qint64 ServerDropsIdleAfterMs = 250;
+    config.Reconnect = reconnect;
+    link = std::make_unique<AprsIsLink>(config, *monitor, prompts, LinkTiming{500ms, 40ms, {20ms}});
+    QStringList statuses;
+    connect(monitor.get(), &StationMonitor::displayChanged, this, [&] {
+        if (statuses.value(statuses.size() - 1) != monitor->model.comment)
+            statuses << monitor->model.comment;
+    });
+    QVERIFY(Connect());
+    QVERIFY(ReadLogin());
+    if (fault == QLatin1String("none")) {
+        QElapsedTimer idle;
+        idle.start();
+        QByteArray fromClient;
+        connect(peer, &QTcpSocket::readyRead, this, [&] {
+            fromClient += peer->readAll();
+            idle.restart();
+        });
+        for (int turn = 0; turn < 20; ++turn) {
+            peer->write("# server comment\r\n");
+            QTest::qWait(50);
+            QVERIFY(idle.elapsed() < ServerDropsIdleAfterMs);
+        }
+        QVERIFY(fromClient.contains("#keepalive\r\n"));
+        QCOMPARE(link->socket.state(), QAbstractSocket::ConnectedState);
+        QVERIFY(prompts.messages.isEmpty());
+        return;
+    }
+    if (fault == QLatin1String("close"))
+        peer->disconnectFromHost();
+    else if (fault == QLatin1String("reset"))
+        ResetConnection(peer);
+    if (!reconnect) {
+        QTRY_COMPARE(prompts.messages.size(), 1);
+        QCOMPARE(prompts.messages.first().text,
+                 QStringLiteral("Il server 127.0.0.1 non invia dati da 1 s"));
+        QVERIFY(!config.AprsEnabled);
+        return;
+    }
+    peer = server->Accept(link->socket);
+    QVERIFY(peer);
+    QVERIFY(ReadLogin());
+    peer->write("Q1ABC-13>APRS:>back\r\n");
+    QTRY_COMPARE(monitor->model.rxRows.value(1), QStringLiteral(">back"));
+    QCOMPARE(statuses.filter(QStringLiteral("Riconnessione a 127.0.0.1 tra ")).size(), 1);
+    QVERIFY(prompts.messages.isEmpty());
+    QCOMPARE(prompts.dialogsShown, 0);
+    QVERIFY(config.AprsEnabled);
 }
 
 int main(int argc, char *argv[]) {
