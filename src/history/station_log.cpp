@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -51,16 +52,31 @@ QString StationLog::FilePath(const QString &station, const QDateTime &when) cons
     return QDir(folder).filePath(FileNameOf(station) + u'_' + month + QStringLiteral(".csv"));
 }
 
-void StationLog::Append(const StationLogRow &row) {
+void StationLog::Append(const StationLogRow &row, const QString &reportText) {
+    if (IsRepeat(row, reportText))
+        return;
+    lastText = reportText;
+    lastArrival = row.arrivalUtc;
     const QString path = FilePath(row.station, row.arrivalUtc);
     // Pruning once a run and at each new month is enough for a 400-day limit.
-    if (path != currentPath)
+    if (path != currentPath) {
         RemoveOldFiles(row.arrivalUtc);
-    if (Write(path, FormatLogLine(row))) {
         currentPath = path;
-        SetStatus(QString());
+        endWhole = false;
     }
+    endWhole = Write(path, FormatLogLine(row));
+    if (endWhole)
+        SetStatus(QString());
     emit rowAppended(row);
+}
+
+bool StationLog::IsRepeat(const StationLogRow &row, const QString &reportText) const {
+    // The same packet through another digipeater or on the other link comes
+    // within seconds; five minutes catches it and still logs a station that
+    // sends the same text on purpose, without a time stamp, now and then.
+    constexpr qint64 RepeatSeconds = 5 * 60;
+    return !reportText.isEmpty() && reportText == lastText &&
+           qAbs(lastArrival.secsTo(row.arrivalUtc)) <= RepeatSeconds;
 }
 
 bool StationLog::Write(const QString &path, const QByteArray &line) {
@@ -72,9 +88,9 @@ bool StationLog::Write(const QString &path, const QByteArray &line) {
     QByteArray bytes;
     if (QFileInfo(path).size() == 0)
         bytes = StationLogHeader() + '\n';
-    // A line cut short by a crash stays a damaged line of its own instead of
-    // swallowing the first line of this run.
-    else if (path != currentPath && !EndsWithLineEnd(path))
+    // A line cut short by a crash or a failed write stays a damaged line of
+    // its own instead of swallowing the next row.
+    else if (!endWhole && !EndsWithLineEnd(path))
         bytes = "\n";
     bytes += line;
 
@@ -121,20 +137,37 @@ QList<StationLogRow> StationLog::ReadRows(const QString &station, const QDateTim
 
 void StationLog::RemoveOldFiles(const QDateTime &now) const {
     static const QRegularExpression logName(QStringLiteral("_(\\d{4})-(\\d{2})\\.csv$"));
-    const QDateTime oldest = now.toUTC().addDays(-KeepDays);
     const QDir dir(folder);
     // The name tells the month; a file's time can be changed by copying it.
+    QMap<QDate, QStringList> months;
     for (const QString &name : dir.entryList({QStringLiteral("*.csv")}, QDir::Files)) {
         const QRegularExpressionMatch match = logName.match(name);
-        if (!match.hasMatch())
-            continue;
         const QDate first(match.captured(1).toInt(), match.captured(2).toInt(), 1);
-        if (!first.isValid())
-            continue;
-        const QDateTime monthEnd(first.addMonths(1), QTime(0, 0), Qt::UTC);
+        if (match.hasMatch() && first.isValid())
+            months[first].append(name);
+    }
+    if (months.size() <= 2)
+        return;
+    // A clock gone ahead must not age the log on its own word: age counts
+    // from the newest row already logged, or from the clock when it is behind.
+    QDateTime newest;
+    for (auto month = months.constEnd(); month != months.constBegin() && !newest.isValid();) {
+        --month;
+        for (const QString &name : *month)
+            for (const StationLogRow &row : ReadLogFile(dir.filePath(name)))
+                if (!newest.isValid() || row.arrivalUtc > newest)
+                    newest = row.arrivalUtc;
+    }
+    if (!newest.isValid())
+        return;
+    const QDateTime oldest = std::min(now.toUTC(), newest).addDays(-KeepDays);
+    const QDate secondNewest = std::prev(months.constEnd(), 2).key();
+    for (auto month = months.constBegin(); month.key() < secondNewest; ++month) {
+        const QDateTime monthEnd(month.key().addMonths(1), QTime(0, 0), Qt::UTC);
         // A file that cannot be removed now is tried again at the next pruning.
         if (monthEnd < oldest)
-            QFile::remove(dir.filePath(name));
+            for (const QString &name : *month)
+                QFile::remove(dir.filePath(name));
     }
 }
 

@@ -22,7 +22,9 @@ public:
 
     // Appends the row to its station's file for the row's month and flushes
     // it, then announces it with rowAppended() whether or not the disk took it.
-    void Append(const StationLogRow &row);
+    // A report whose `reportText` is that of the last one logged, a few
+    // minutes before at most, is the same packet heard again and is dropped.
+    void Append(const StationLogRow &row, const QString &reportText = QString());
 
     // The station's rows that arrived in [from, to], oldest first; damaged
     // and torn lines are left out.
@@ -35,7 +37,9 @@ public:
     // File of `station` for the month of `when` (UTC).
     QString FilePath(const QString &station, const QDateTime &when) const;
 
-    // Removes the log files whose month ended more than 400 days before `now`.
+    // Removes the log files whose month ended more than 400 days before the
+    // newest row in the log, or before `now` when that is earlier; the two
+    // newest months stay whatever their age.
     void RemoveOldFiles(const QDateTime &now) const;
 
 signals:
@@ -46,11 +50,18 @@ private:
     bool Write(const QString &path, const QByteArray &line);
     void SetStatus(const QString &text);
 
+    bool IsRepeat(const StationLogRow &row, const QString &reportText) const;
+
     QString folder;
     QString status;
-    // The file last written: its torn end is mended once, and a new one
-    // means a new month, the moment to prune.
+    // The file last written to, and whether its end is known to be whole: a
+    // file new to this run, or one a write failed on, may end in a torn line.
+    // A new file means a new month, the moment to prune.
     QString currentPath;
+    bool endWhole = false;
+    // The text and arrival of the last report logged, to know it again.
+    QString lastText;
+    QDateTime lastArrival;
 };
 
 // Every row of one log file that reads whole; a missing file gives none.

@@ -11,6 +11,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace anemora;
 using namespace anemora::test;
 
@@ -56,7 +59,8 @@ private slots:
     void roundTrip();
     void damagedLines_data();
     void damagedLines();
-    void tornEndMendedOnNextAppend();
+    void appends_data();
+    void appends();
     void writeFailure_data();
     void writeFailure();
     void rotation_data();
@@ -151,16 +155,46 @@ void TestStationLog::damagedLines() {
     QCOMPARE(log.ReadRows(Station, when.addDays(-1), when).size(), rowsRead);
 }
 
-void TestStationLog::tornEndMendedOnNextAppend() {
+void TestStationLog::appends_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QList<int>>("seconds");
+    QTest::addColumn<QStringList>("texts");
+    // Bytes a full disk or a quota lets each write add; 0 for no limit.
+    QTest::addColumn<QList<int>>("rooms");
+    QTest::addColumn<int>("rowsRead");
+    const QByteArray torn = StationLogHeader() + '\n' + goodLine() + "2025-03-01T10:0";
+    // clang-format off
+    QTest::newRow("line torn by a crash before this run") << torn << QList<int>{60} << QStringList() << QList<int>() << 2;
+    QTest::newRow("write cut short after a whole one") << QByteArray() << QList<int>{60, 120, 180} << QStringList() << QList<int>{0, 20} << 2;
+    QTest::newRow("two writes cut short in a row") << QByteArray() << QList<int>{60, 120, 180, 240} << QStringList() << QList<int>{0, 20, 30} << 2;
+    QTest::newRow("same packet through two digipeaters") << QByteArray() << QList<int>{0, 3} << QStringList{"_a", "_a"} << QList<int>() << 1;
+    QTest::newRow("five minutes counted from the row logged") << QByteArray() << QList<int>{0, 200, 301} << QStringList{"_a", "_a", "_a"} << QList<int>() << 2;
+    QTest::newRow("another text between") << QByteArray() << QList<int>{0, 1, 2} << QStringList{"_a", "_b", "_a"} << QList<int>() << 3;
+    // clang-format on
+}
+
+void TestStationLog::appends() {
+    QFETCH(QByteArray, before);
+    QFETCH(QList<int>, seconds);
+    QFETCH(QStringList, texts);
+    QFETCH(QList<int>, rooms);
+    QFETCH(int, rowsRead);
     QTemporaryDir dir;
     StationLog log(dir.path());
     const QDateTime when = utc("2025-03-01T10:00:00Z");
-    WriteBytes(log.FilePath(Station, when),
-               StationLogHeader() + '\n' + goodLine() + "2025-03-01T10:0");
-    log.Append(fullRow(when.addSecs(60)));
-    const QList<StationLogRow> rows = log.ReadRows(Station, when, when.addSecs(60));
-    QCOMPARE(rows.size(), 2);
-    QCOMPARE(rows.last(), fullRow(when.addSecs(60)));
+    const QString path = log.FilePath(Station, when);
+    if (!before.isEmpty())
+        WriteBytes(path, before);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit unlimited{};
+    getrlimit(RLIMIT_FSIZE, &unlimited);
+    for (qsizetype i = 0; i < seconds.size(); ++i) {
+        const rlimit cut{rlim_t(QFileInfo(path).size() + rooms.value(i)), unlimited.rlim_max};
+        setrlimit(RLIMIT_FSIZE, rooms.value(i) > 0 ? &cut : &unlimited);
+        log.Append(fullRow(when.addSecs(seconds[i])), texts.value(i));
+    }
+    setrlimit(RLIMIT_FSIZE, &unlimited);
+    QCOMPARE(log.ReadRows(Station, when, when.addSecs(3600)).size(), rowsRead);
 }
 
 void TestStationLog::writeFailure_data() {
@@ -213,10 +247,12 @@ void TestStationLog::rotation_data() {
     // clang-format off
     QTest::newRow("month turns at midnight UTC") << QStringList() << "2025-02-01T00:00:00Z" << QStringList{"Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-02.csv"};
     QTest::newRow("local midnight is not the turn") << QStringList() << "2025-01-31T23:30:00-01:00" << QStringList{"Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-02.csv"};
-    QTest::newRow("month ended 400 days ago kept") << QStringList{"Q1ABC-13_2024-01.csv"} << "2025-03-07T00:00:00Z" << QStringList{"Q1ABC-13_2024-01.csv", "Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-03.csv"};
-    QTest::newRow("older month removed") << QStringList{"Q1ABC-13_2024-01.csv"} << "2025-03-07T00:00:01Z" << QStringList{"Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-03.csv"};
-    QTest::newRow("other station's old log removed") << QStringList{"Q2XYZ_2023-05.csv"} << "2025-03-07T00:00:00Z" << QStringList{"Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-03.csv"};
-    QTest::newRow("foreign files kept") << QStringList{"notes.csv", "Q1ABC-13_2023-05.txt"} << "2025-03-07T00:00:00Z" << QStringList{"Q1ABC-13_2023-05.txt", "Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-03.csv", "notes.csv"};
+    QTest::newRow("month within 400 days of the newest row kept") << QStringList{"Q1ABC-13_2023-12.csv", "Q1ABC-13_2024-06.csv"} << "2025-03-07T00:00:00Z" << QStringList{"Q1ABC-13_2023-12.csv", "Q1ABC-13_2024-06.csv", "Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-03.csv"};
+    QTest::newRow("older month removed") << QStringList{"Q1ABC-13_2023-11.csv", "Q1ABC-13_2024-06.csv"} << "2025-03-07T00:00:00Z" << QStringList{"Q1ABC-13_2024-06.csv", "Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-03.csv"};
+    QTest::newRow("clock two years ahead removes nothing") << QStringList{"Q1ABC-13_2024-01.csv", "Q1ABC-13_2024-06.csv"} << "2027-03-07T00:00:00Z" << QStringList{"Q1ABC-13_2024-01.csv", "Q1ABC-13_2024-06.csv", "Q1ABC-13_2025-01.csv", "Q1ABC-13_2027-03.csv"};
+    QTest::newRow("two newest months kept however old") << QStringList{"Q1ABC-13_2022-01.csv", "Q1ABC-13_2023-05.csv"} << "2025-03-07T00:00:00Z" << QStringList{"Q1ABC-13_2023-05.csv", "Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-03.csv"};
+    QTest::newRow("other station's old log removed") << QStringList{"Q2XYZ_2023-05.csv", "Q2XYZ_2024-06.csv"} << "2025-03-07T00:00:00Z" << QStringList{"Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-03.csv", "Q2XYZ_2024-06.csv"};
+    QTest::newRow("foreign files kept") << QStringList{"notes.csv", "Q1ABC-13_2023-05.txt", "Q1ABC-13_2023-01.csv", "Q1ABC-13_2024-06.csv"} << "2025-03-07T00:00:00Z" << QStringList{"Q1ABC-13_2023-05.txt", "Q1ABC-13_2024-06.csv", "Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-03.csv", "notes.csv"};
     // clang-format on
 }
 
