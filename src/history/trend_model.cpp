@@ -192,7 +192,12 @@ std::optional<std::pair<double, double>> TrendModel::ValueRange(TrendChart chart
     // A margin keeps the line off the frame; a flat line still gets a band.
     const double margin = std::max((*high - *low) * 0.05, 0.5);
     const double bottom = *low >= 0 ? std::max(*low - margin, 0.0) : *low - margin;
-    return std::pair(StartsAtZero(chart) ? 0.0 : bottom, *high + margin);
+    // Humidity cannot pass 100 %, so its chart stops there, unless a station
+    // sends more.
+    const double top = chart == TrendChart::Humidity
+                           ? std::min(*high + margin, std::max(*high, 100.0))
+                           : *high + margin;
+    return std::pair(StartsAtZero(chart) ? 0.0 : bottom, top);
 }
 
 } // namespace anemora

@@ -319,6 +319,7 @@ void TestTrendModel::valueRange_data() {
     QTest::newRow("below zero stays below") << TrendChart::Temperature << -10.0f << -10.5 << -9.5;
     QTest::newRow("band stops at zero") << TrendChart::Pressure << 0.25f << 0.0 << 0.75;
     QTest::newRow("rain bars stand on zero") << TrendChart::Rain << 4.0f << 0.0 << 4.5;
+    QTest::newRow("humidity stops at 100") << TrendChart::Humidity << 100.0f << 99.5 << 100.0;
     // clang-format on
 }
 
@@ -330,6 +331,7 @@ void TestTrendModel::valueRange() {
     TrendModel model;
     QVERIFY(!model.ValueRange(chart));
     StationLogRow row = reportAt(0, value, value, value);
+    row.humidity = qint16(value);
     model.Append(row);
     const auto range = model.ValueRange(chart);
     QVERIFY(range);
