@@ -32,15 +32,16 @@ namespace anemora {
 namespace {
 
 struct ChartLook {
+    // "%1" and "%2" stand before the names of a chart's two lines.
     const char *title;
 };
 
 // In the order of TrendChart.
 constexpr std::array<ChartLook, TrendChartCount> ChartLooks{{
-    {"Temperatura e punto di rugiada (°C)"},
+    {"%1Temperatura e %2punto di rugiada (°C)"},
     {"Umidità (%)"},
     {"Pressione (mb)"},
-    {"Vento medio e raffica (km/h)"},
+    {"%1Vento medio e %2raffica (km/h)"},
     {"Pioggia in un'ora (mm)"},
 }};
 
@@ -103,12 +104,16 @@ qreal WidestValueLabel(const QValueAxis &axis, const QLocale &locale) {
 }
 
 // Nice numbers may ask for more ticks than a short chart has room for, and
-// Qt Charts then elides every label: the step is doubled until they fit.
+// Qt Charts then elides every label: the step grows to the next nice one
+// until they fit. Doubling would give 40, and a humidity axis to 120 %.
 void FitTicks(QValueAxis &axis) {
     for (int tries = 0; tries < 8 && axis.tickCount() > ValueTicks; ++tries) {
-        const double step = 2 * (axis.max() - axis.min()) / (axis.tickCount() - 1);
-        if (!(step > 0))
+        const double nice = TickStep(axis);
+        if (!(nice > 0))
             return;
+        const double power = std::pow(10.0, std::floor(std::log10(nice) + 1e-9));
+        const double mantissa = nice / power;
+        const double step = (mantissa < 1.5 ? 2 : mantissa < 3.5 ? 5 : 10) * power;
         const double low = std::floor(axis.min() / step) * step;
         const double high = std::ceil(axis.max() / step) * step;
         axis.setRange(low, high);
@@ -121,6 +126,22 @@ QString PlainTitleText(QString text) {
     return text.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
 }
 
+// Where two lines share a chart, a square of each line's colour before its
+// name tells them apart: the title is the legend. A legend of Qt Charts would
+// take height from the plot or cover it, and name each segment of a line.
+QString ChartTitle(int chart, bool keyed) {
+    QString title = QString::fromUtf8(ChartLooks[chart].title);
+    int place = 0;
+    for (int line = 0; line < TrendLineCount; ++line) {
+        if (int(InfoOf(TrendQuantity(line)).chart) != chart)
+            continue;
+        const QString key =
+            QStringLiteral("<span style='color:%1'>■</span> ").arg(QuantityColours[line].name());
+        title.replace(u'%' + QString::number(++place), keyed ? key : QString());
+    }
+    return title;
+}
+
 QString Formatted(std::optional<float> value, int decimals, bool signedChange = false) {
     if (!value)
         return QStringLiteral("—");
@@ -130,7 +151,8 @@ QString Formatted(std::optional<float> value, int decimals, bool signedChange = 
 
 } // namespace
 
-TrendWindow::TrendWindow(StationLog &log, QWidget *parent) : QWidget(parent, Qt::Window), log(log) {
+TrendWindow::TrendWindow(StationLog &log, const WxConfig &config, QWidget *parent)
+    : QWidget(parent, Qt::Window), log(log), config(config) {
     setWindowTitle(QStringLiteral("Andamento della stazione"));
     // The charts take the whole height; the buttons, the table and the status
     // sit beside them, as wide as the table needs.
@@ -154,7 +176,6 @@ TrendWindow::TrendWindow(StationLog &log, QWidget *parent) : QWidget(parent, Qt:
     minuteTimer = new QTimer(this);
     minuteTimer->setInterval(60 * 1000);
     connect(minuteTimer, &QTimer::timeout, this, &TrendWindow::MinutePassed);
-    minuteTimer->start();
     resize(DefaultSize);
 }
 
@@ -183,7 +204,8 @@ QWidget *TrendWindow::BuildCharts() {
     for (int index = 0; index < TrendChartCount; ++index) {
         ChartParts &parts = charts[index];
         parts.chart = new QChart;
-        parts.chart->setTitle(QString::fromUtf8(ChartLooks[index].title));
+        // Qt Charts reads a title as HTML.
+        parts.chart->setTitle(ChartTitle(index, true));
         parts.chart->legend()->hide();
         parts.chart->setLocalizeNumbers(true);
         parts.chart->setLocale(QLocale());
@@ -198,7 +220,7 @@ QWidget *TrendWindow::BuildCharts() {
         view->setRenderHint(QPainter::Antialiasing);
         view->setFrameShape(QFrame::NoFrame);
         view->setMinimumSize(MinimumChartSize);
-        view->setAccessibleName(parts.chart->title());
+        view->setAccessibleName(ChartTitle(index, false));
         layout->addWidget(view);
         // Queued: a plot area set while the chart lays itself out leaves its
         // series drawn on the old one.
@@ -239,11 +261,14 @@ void TrendWindow::BuildTable() {
     table->setAccessibleName(QStringLiteral("Valori dell'ultimo rapporto e delle ultime 24 ore"));
 }
 
-void TrendWindow::ShowStation(const QString &newStation, const AlarmThresholds &newThresholds) {
-    station = newStation;
-    thresholds = newThresholds;
+bool TrendWindow::FollowSettings() {
+    if (config.StationCall == station && thresholds == config)
+        return false;
+    station = config.StationCall;
+    thresholds = config;
     setWindowTitle(QStringLiteral("Andamento della stazione ") + PlainTitleText(station));
     Rebuild();
+    return true;
 }
 
 void TrendWindow::SetRange(TrendRange range) {
@@ -321,7 +346,8 @@ QLineSeries *TrendWindow::AddSegment(int line) {
 }
 
 void TrendWindow::AddReport(const StationLogRow &row) {
-    if (row.station != station)
+    // A new call's rows, this one among them, are read from the log.
+    if (!shown || FollowSettings() || row.station != station)
         return;
     Apply(trend.Append(row));
     UpdateAxes();
@@ -329,6 +355,8 @@ void TrendWindow::AddReport(const StationLogRow &row) {
 }
 
 void TrendWindow::MinutePassed() {
+    if (FollowSettings())
+        return;
     Apply(trend.AdvanceTo(QDateTime::currentDateTimeUtc()));
     UpdateAxes();
     FillTable();
@@ -439,6 +467,21 @@ void TrendWindow::FillTable() {
             table->setItem(int(row.quantity), column, item);
         }
     }
+}
+
+void TrendWindow::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    // Reports and minutes passed unseen while hidden: one rebuild catches up.
+    shown = true;
+    if (!FollowSettings())
+        Rebuild();
+    minuteTimer->start();
+}
+
+void TrendWindow::hideEvent(QHideEvent *event) {
+    QWidget::hideEvent(event);
+    shown = false;
+    minuteTimer->stop();
 }
 
 void TrendWindow::closeEvent(QCloseEvent *event) {

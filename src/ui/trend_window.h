@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "config/wx_config.h"
 #include "history/station_log.h"
 #include "history/trend_model.h"
 #include "weather/alarm_thresholds.h"
@@ -31,11 +32,14 @@ namespace anemora {
 class TrendWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TrendWindow(StationLog &log, QWidget *parent = nullptr);
+    // Draws the station of `config` with the lines of its thresholds that are
+    // set, following them as they change.
+    TrendWindow(StationLog &log, const WxConfig &config, QWidget *parent = nullptr);
 
-    // Loads the station's rows from the log and draws them with the lines of
-    // the thresholds that are set.
-    void ShowStation(const QString &station, const AlarmThresholds &thresholds);
+    // Redraws with the call and the thresholds in force when they changed, a
+    // new call's rows read from the log; true when it did. Each report and
+    // minute does this too, and a hidden window when shown again.
+    bool FollowSettings();
     void SetRange(TrendRange range);
     const TrendModel &model() const { return trend; }
 
@@ -43,6 +47,8 @@ signals:
     void closed();
 
 protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private slots:
@@ -74,6 +80,9 @@ private:
     void FillTable();
 
     StationLog &log;
+    const WxConfig &config;
+    // Between show and hide; a hidden window follows nothing until shown.
+    bool shown = false;
     QString station;
     AlarmThresholds thresholds;
     TrendModel trend;

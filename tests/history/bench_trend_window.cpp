@@ -4,6 +4,7 @@
 #include "history/station_log.h"
 
 #include "common/log_rows.h"
+#include "common/settings.h"
 #include "ui/trend_window.h"
 
 #include <QTemporaryDir>
@@ -41,10 +42,10 @@ void BenchTrendWindow::initTestCase() {
 
 void BenchTrendWindow::openOnAWeek() {
     StationLog log(folder.path());
+    const WxConfig config = test::Settings().AlarmDefaults();
     QBENCHMARK {
-        TrendWindow window(log);
+        TrendWindow window(log, config);
         window.SetRange(TrendRange::Week);
-        window.ShowStation(Station, DefaultAlarmThresholds);
         window.show();
         window.grab();
     }
@@ -52,9 +53,9 @@ void BenchTrendWindow::openOnAWeek() {
 
 void BenchTrendWindow::newReport() {
     StationLog log(folder.path());
-    TrendWindow window(log);
+    const WxConfig config = test::Settings().AlarmDefaults();
+    TrendWindow window(log, config);
     window.SetRange(TrendRange::Week);
-    window.ShowStation(Station, DefaultAlarmThresholds);
     window.show();
     window.grab();
     int minute = 0;

@@ -3,6 +3,7 @@
 
 #include "ui/trend_window.h"
 
+#include "common/settings.h"
 #include "weather/wx_display.h"
 
 #include <QAbstractButton>
@@ -11,10 +12,13 @@
 #include <QGraphicsTextItem>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineSeries>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QValueAxis>
 #include <QWindow>
 #include <QtTest>
 
@@ -67,8 +71,8 @@ void TestTrendWindow::followsTheLog() {
     // Eight hours ago is outside the six-hour range, inside the day.
     for (int ago : {480, 120, 60})
         log.Append(reportAgo(ago, float(ago) / 100));
-    TrendWindow window(log);
-    window.ShowStation(Station, DefaultAlarmThresholds);
+    WxConfig config = test::Settings().AlarmDefaults();
+    TrendWindow window(log, config);
     window.show();
     QCOMPARE(temperaturePoints(window.model()), 3);
 
@@ -84,7 +88,7 @@ void TestTrendWindow::followsTheLog() {
              QVariant(QStringLiteral("nessun valore")));
 
     // Another station's report is not this window's.
-    StationLogRow other = reportAgo(0, 30);
+    StationLogRow other = reportAgo(1, 30);
     other.station = QStringLiteral("Q2XYZ");
     log.Append(other);
     QCOMPARE(temperaturePoints(window.model()), 4);
@@ -95,13 +99,30 @@ void TestTrendWindow::followsTheLog() {
             button->click();
     QCOMPARE(window.model().range(), TrendRange::SixHours);
     QCOMPARE(temperaturePoints(window.model()), 3);
+
+    // The settings in force are followed: a new call, then a threshold off.
+    config.StationCall = other.station;
+    QMetaObject::invokeMethod(&window, "MinutePassed");
+    QCOMPARE(temperaturePoints(window.model()), 1);
+    const qsizetype drawn = chartsOf(window).first()->series().size();
+    config.LoTemp = -99;
+    QMetaObject::invokeMethod(&window, "MinutePassed");
+    QCOMPARE(chartsOf(window).first()->series().size(), drawn - 1);
+    // A closed window does no work until it is shown again.
+    window.close();
+    other.arrivalUtc = QDateTime::currentDateTimeUtc();
+    log.Append(other);
+    QCOMPARE(temperaturePoints(window.model()), 1);
+    QVERIFY(!window.findChild<QTimer *>()->isActive());
+    window.show();
+    QCOMPARE(temperaturePoints(window.model()), 2);
     QLocale::setDefault(QLocale::c());
 }
 
 void TestTrendWindow::showsWriteFailureAndTellsClose() {
     StationLog log(QStringLiteral("/sys/anemora-log"));
-    TrendWindow window(log);
-    window.ShowStation(Station, DefaultAlarmThresholds);
+    const WxConfig config = test::Settings().AlarmDefaults();
+    TrendWindow window(log, config);
     window.show();
     log.Append(reportAgo(0, 10));
     QLabel *status = nullptr;
@@ -123,12 +144,17 @@ void TestTrendWindow::fitsASmallScreenWithChartsLinedUp() {
     StationLog log(folder.path());
     // Labels of different widths on each chart: 1,016 beside 0.4.
     StationLogRow row = reportAgo(30, 0.4f);
-    row.humidity = 97;
-    row.gust = 140;
-    log.Append(row);
-    TrendWindow window(log);
     // Outside text: "[*]" would otherwise become the window's modified mark.
-    window.ShowStation(QStringLiteral("Q1ABC[*]<b>"), DefaultAlarmThresholds);
+    row.station = QStringLiteral("Q1ABC[*]<b>");
+    row.humidity = 100;
+    row.gust = 140;
+    row.dewPoint = row.windSpeed = 0;
+    log.Append(row);
+    row.arrivalUtc = row.arrivalUtc.addSecs(60);
+    row.humidity = 20;
+    log.Append(row);
+    const WxConfig config = test::Settings().Call(row.station).AlarmDefaults();
+    TrendWindow window(log, config);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.windowHandle()->title(),
@@ -162,6 +188,17 @@ void TestTrendWindow::fitsASmallScreenWithChartsLinedUp() {
         return QString();
     };
     QTRY_COMPARE(elidedLabel(), QString());
+
+    // Humidity stops at 100 %. Where two lines share a chart, the title shows
+    // the colour of each.
+    QCOMPARE(qobject_cast<QValueAxis *>(charts[1]->axes(Qt::Vertical).first())->max(), 100.0);
+    int keyed = 0;
+    for (QChart *chart : {charts[0], charts[3]})
+        for (QAbstractSeries *series : chart->series())
+            if (auto *line = qobject_cast<QLineSeries *>(series);
+                line->pen().style() == Qt::SolidLine)
+                keyed += chart->title().contains(line->color().name());
+    QCOMPARE(keyed, 4);
 }
 
 void TestTrendWindow::timeLabels_data() {
@@ -185,8 +222,8 @@ void TestTrendWindow::timeLabels() {
     QLocale::setDefault(locale);
     QTemporaryDir folder;
     StationLog log(folder.path());
-    TrendWindow window(log);
-    window.ShowStation(Station, DefaultAlarmThresholds);
+    const WxConfig config = test::Settings().AlarmDefaults();
+    TrendWindow window(log, config);
     window.SetRange(range);
     const QDateTime tick(QDate(2026, 12, 7), QTime(14, 23, 9));
     for (QChart *chart : chartsOf(window)) {
