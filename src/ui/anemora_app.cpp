@@ -13,7 +13,7 @@ AnemoraApp::AnemoraApp(const QString &appDir, const QString &settingsDir, const 
                        QObject *parent)
     : QObject(parent), monitor(config, *this, appDir), prompts(config, monitor),
       links(config, monitor, prompts), startup(config, monitor, links, prompts, settingsDir),
-      window(monitor), viewer(prompts), log(logDir), trendWindow(log) {
+      window(monitor), viewer(prompts), log(logDir), trendWindow(log, config) {
     prompts.AttachLinks(links);
     connect(&window, &MainWindow::settingsRequested, &prompts, &DesktopPrompts::ShowSettingsDialog);
     connect(&window, &MainWindow::helpRequested, this, [this] {
@@ -31,7 +31,8 @@ AnemoraApp::AnemoraApp(const QString &appDir, const QString &settingsDir, const 
     connect(&window, &MainWindow::trendRequested, this, &AnemoraApp::OpenTrendWindow);
     connect(&trendWindow, &TrendWindow::closed, this, &AnemoraApp::EndIfNoWindowOpen);
     connect(&monitor, &StationMonitor::reportDecoded, this, [this](const WxReport &report) {
-        log.Append(LogRowFromReport(QDateTime::currentDateTimeUtc(), config.StationCall, report));
+        log.Append(LogRowFromReport(QDateTime::currentDateTimeUtc(), config.StationCall, report),
+                   monitor.model.rxRows.value(monitor.model.rxRows.size() - 1));
     });
     connect(&prompts, &DesktopPrompts::dialogClosed, this, &AnemoraApp::EndIfNoWindowOpen);
     // What the dialog changed is kept at once: a desktop that goes away
@@ -93,9 +94,9 @@ void AnemoraApp::EndIfNoWindowOpen() {
 }
 
 void AnemoraApp::OpenTrendWindow() {
-    // Loaded anew at each opening: the call or the thresholds may have changed.
-    trendWindow.ShowStation(config.StationCall, config);
     trendWindow.show();
+    // Shown already, it may not have seen a change of the settings yet.
+    trendWindow.FollowSettings();
     trendWindow.raise();
     trendWindow.activateWindow();
 }
