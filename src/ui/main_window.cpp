@@ -177,7 +177,8 @@ void MainWindow::Render() {
     if (windowTitle() != model.caption)
         setWindowTitle(model.caption);
     // Until a report or a link sets the tray tip, the caption names the window.
-    const QString tip = PlainToolTip(model.trayTip.isEmpty() ? model.caption : model.trayTip);
+    const QString tip =
+        PlainToolTip(Displayable(model.trayTip.isEmpty() ? model.caption : model.trayTip));
     if (trayIcon.toolTip() != tip)
         trayIcon.setToolTip(tip);
     ShowReading(windLabel, model.wind);

@@ -5,6 +5,7 @@
 
 #include <QPalette>
 #include <QStringList>
+#include <QTextDocument>
 #include <QWidget>
 
 namespace anemora {
@@ -46,11 +47,15 @@ QFont SmallFace(qreal pointSize) {
     return Face(SmallFamilies, QFont::SansSerif, pointSize, false);
 }
 
-QString PlainToolTip(const QString &text) {
-    // Kept on its lines as plain text would be: a rich tooltip otherwise
-    // wraps wherever its width guess falls, even inside "km/h".
-    return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() +
-           QStringLiteral("</p>");
+QString PlainToolTip(QString text) {
+    // Where the desktop hosts the tray over D-Bus the tip goes out as plain
+    // text, but the XEmbed tray still guesses markup from it. A word joiner
+    // after each '<' and '&' spoils that guess and shows as nothing.
+    if (!Qt::mightBeRichText(text))
+        return text;
+    text.replace(QLatin1Char('<'), QStringLiteral("<\u2060"));
+    text.replace(QLatin1Char('&'), QStringLiteral("&\u2060"));
+    return text;
 }
 
 void SetTextColour(QWidget *widget, const QColor &colour) {

@@ -23,8 +23,8 @@ QFont TerminalFace(qreal pointSize);
 QFont SmallFace(qreal pointSize);
 
 // Tooltips have no text format of their own: Qt guesses markup from the
-// text, so text from outside is handed over already converted.
-QString PlainToolTip(const QString &text);
+// text. The result reads as the text itself, whichever way it is shown.
+QString PlainToolTip(QString text);
 
 void SetTextColour(QWidget *widget, const QColor &colour);
 void SetBackground(QWidget *widget, const QColor &colour);

@@ -16,13 +16,18 @@ inline QString ShownText(QLabel *label) {
     return QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
 }
 
+// What a reader sees of plain text: word joiners take no room.
+inline QString ShownPlainText(QString text) {
+    return text.remove(QChar(0x2060));
+}
+
 // What a tooltip shows: Qt renders it as markup whenever it looks like some.
 inline QString ShownToolTip(const QString &tip) {
     if (!Qt::mightBeRichText(tip))
-        return tip;
+        return ShownPlainText(tip);
     QTextDocument document;
     document.setHtml(tip);
-    return document.toPlainText();
+    return ShownPlainText(document.toPlainText());
 }
 
 } // namespace anemora::test
