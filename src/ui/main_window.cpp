@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -58,6 +59,21 @@ QString Displayable(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
+}
+
+// The length rule picks the block's size for the faces the window was drawn
+// for; taller faces wrap it onto a line the label cannot show, so the size
+// steps down until the wrapped text fits.
+QFont FittingFont(QFont font, const QLabel &label) {
+    constexpr double SmallestPointSize = 4;
+    constexpr double PointSizeStep = 0.5;
+    const QRect box = label.contentsRect();
+    const int flags = int(label.alignment()) | Qt::TextWordWrap;
+    while (font.pointSizeF() > SmallestPointSize &&
+           QFontMetrics(font, &label).boundingRect(box, flags, label.text()).height() >
+               box.height())
+        font.setPointSizeF(font.pointSizeF() - PointSizeStep);
+    return font;
 }
 
 // A unit such as "g/m³" or "mm/24h" must not be split at its slash when the
@@ -185,11 +201,17 @@ void MainWindow::Render() {
     ShowReading(temperatureLabel, model.temperature);
     ShowReading(humidityLabel, model.humidity);
     ShowReading(pressureLabel, model.pressure);
-    ShowReading(rainLabel, model.rain, KeepUnitsWhole(Displayable(model.rain.text)));
-    if (rainLabel->font().pointSizeF() != model.rainFontPointSize) {
+    const QString rainText = KeepUnitsWhole(Displayable(model.rain.text));
+    const bool rainChanged =
+        rainLabel->text() != rainText || rainPointSize != model.rainFontPointSize;
+    ShowReading(rainLabel, model.rain, rainText);
+    if (rainChanged) {
+        rainPointSize = model.rainFontPointSize;
         QFont rainFont = rainLabel->font();
-        rainFont.setPointSizeF(model.rainFontPointSize);
-        rainLabel->setFont(rainFont);
+        rainFont.setPointSizeF(rainPointSize);
+        rainFont = FittingFont(rainFont, *rainLabel);
+        if (rainFont != rainLabel->font())
+            rainLabel->setFont(rainFont);
     }
     if (commentLabel->text() != model.comment)
         commentLabel->setText(model.comment);

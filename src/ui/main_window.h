@@ -97,6 +97,8 @@ private:
     QStringList shownRows;
     bool renderScheduled = false;
     bool changedSinceRender = false;
+    // The size the length rule gave the rain block, before fitting.
+    double rainPointSize = 0;
     QString shownHistory;
 };
 

@@ -62,6 +62,7 @@ private slots:
     void historyStaysScrolledToEnd();
     void receivedTextShownAsSent_data();
     void receivedTextShownAsSent();
+    void longestRainBlockFitsItsLabel();
 
 private:
     WxConfig config;
@@ -407,6 +408,17 @@ void TestMainWindow::receivedTextShownAsSent() {
     QCoreApplication::processEvents();
     QCOMPARE(ShownText(window->temperatureLabel), text);
     QCOMPARE(ShownToolTip(window->trayIcon.toolTip()), text);
+}
+
+void TestMainWindow::longestRainBlockFitsItsLabel() {
+    config.StationCall = QStringLiteral("Q1ABC-13");
+    // Rain in three digits, wind chill, dew point and absolute humidity.
+    monitor->HandleAprsLine(
+        QStringLiteral("Q1ABC-13>APRS:_12071422c270s060g080t-10r999p999P999h95b10130"));
+    QCoreApplication::processEvents();
+    QLabel *rain = window->rainLabel;
+    QVERIFY2(rain->heightForWidth(rain->width()) <= rain->height(), qPrintable(rain->text()));
+    QVERIFY(rain->font().pointSizeF() <= monitor->model.rainFontPointSize);
 }
 
 QTEST_MAIN(TestMainWindow)
