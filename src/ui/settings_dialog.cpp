@@ -11,8 +11,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QValidator>
+#include <qdrawutil.h>
 
 #include <utility>
 #include <variant>
@@ -24,6 +26,29 @@ namespace {
 void Place(QWidget *widget, int left, int top, int width, int height) {
     widget->setGeometry(TwipsRect(left, top, width, height));
 }
+
+// Draws its caption in its top line, where the layout expects it: styles that
+// put the caption above the frame push the line down through the first row.
+class CaptionedGroupBox : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent *) override {
+        constexpr int CaptionIndent = 6;
+        constexpr int CaptionPadding = 2;
+        QPainter painter(this);
+        const QFontMetrics metrics = fontMetrics();
+        const QRect caption(CaptionIndent, 0,
+                            metrics.horizontalAdvance(title()) + 2 * CaptionPadding,
+                            metrics.height());
+        painter.setClipRegion(QRegion(rect()) - caption);
+        qDrawShadeRect(&painter, rect().adjusted(0, metrics.height() / 2, 0, 0), palette(), true);
+        painter.setClipping(false);
+        style()->drawItemText(&painter, caption, Qt::AlignCenter, palette(), isEnabled(), title(),
+                              QPalette::WindowText);
+    }
+};
 
 // Limits what is typed, not what the record puts in the field: a stored
 // value longer than the limit is shown whole and may be shortened.
@@ -119,7 +144,7 @@ void SettingsDialog::BuildControls() {
         return box;
     };
     const auto group = [this](const QString &title, int l, int t, int w, int h) {
-        auto *frame = new QGroupBox(title, this);
+        auto *frame = new CaptionedGroupBox(title, this);
         Place(frame, l, t, w, h);
         return frame;
     };

@@ -5,6 +5,7 @@
 #include "monitor/station_monitor.h"
 #include "ui/desktop_prompts.h"
 #include "ui/settings_dialog.h"
+#include "ui/twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -41,6 +42,7 @@ private slots:
     void init();
     void cleanup();
     void layout();
+    void captionSitsInTheBorder();
     void tabOrder();
     void callTypingAndAccept();
     void loadFormatsForTheLocale_data();
@@ -93,6 +95,31 @@ void TestSettingsDialog::layout() {
     QCOMPARE(dialog->cancelButton->text(), QStringLiteral("&Cancella"));
     QVERIFY(dialog->acceptButton->isDefault());
     QVERIFY(!dialog->cancelButton->isDefault());
+}
+
+void TestSettingsDialog::captionSitsInTheBorder() {
+    const auto dialog = Open();
+    const QList<QGroupBox *> boxes = dialog->findChildren<QGroupBox *>();
+    QCOMPARE(boxes.size(), 5);
+    for (QGroupBox *box : boxes) {
+        // The box alone, without its controls: the first pixel of its top
+        // line near the right edge, where no caption reaches.
+        QImage image(box->size(), QImage::Format_RGB32);
+        box->render(&image, {}, {}, QWidget::DrawWindowBackground);
+        int line = 0;
+        const QRgb background = box->palette().color(QPalette::Window).rgb();
+        while (line < image.height() && image.pixel(box->width() - 3, line) == background)
+            ++line;
+        QVERIFY2(line < box->fontMetrics().height(), qPrintable(box->title()));
+        // Every control of the first row lies below it, the beep box laid
+        // over the new-data box included.
+        for (QWidget *control : dialog->findChildren<QWidget *>()) {
+            const QRect area(control->mapTo(dialog.get(), QPoint()), control->size());
+            const int top = area.top() - box->y();
+            if (control != box && box->geometry().contains(area) && top < Twips(300))
+                QVERIFY2(top > line, qPrintable(box->title()));
+        }
+    }
 }
 
 void TestSettingsDialog::tabOrder() {
