@@ -77,6 +77,9 @@ public:
 
 // Where each threshold sits in the alarm box, in tab order: the label before
 // its field, the field, and how many characters may be typed (0: any).
+// Height of the strip below the buttons.
+constexpr int OwnChoicesTwips = 330;
+
 struct ThresholdLayout {
     AlarmThreshold threshold;
     const char *label;
@@ -107,7 +110,9 @@ SettingsDialog::SettingsDialog(const SetupTargets &targets, QWidget *parent)
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       targets(targets) {
     setWindowTitle(QStringLiteral("Setup Parametri Anemora"));
-    setFixedSize(Twips(2805), Twips(5430));
+    // The program's own choices sit in a strip below the buttons, so the
+    // rest keeps its place.
+    setFixedSize(Twips(2805), Twips(5430 + OwnChoicesTwips));
     // The layout was drawn for an 8-point sans face; larger faces would clip.
     setFont(SansFace(7.5, false));
     BuildControls();
@@ -200,6 +205,8 @@ void SettingsDialog::BuildControls() {
     acceptButton->setDefault(true);
     cancelButton = new QPushButton(QStringLiteral("&Cancella"), this);
     Place(cancelButton, 1641, 5075, 975, 325);
+
+    reconnectBox = check(this, QStringLiteral("Riconnetti da solo"), 188, 5430, 2500, 255);
 }
 
 void SettingsDialog::SetTabOrder() {
@@ -207,7 +214,7 @@ void SettingsDialog::SetTabOrder() {
     for (const ThresholdLayout &layout : ThresholdLayouts)
         order.append(thresholdEdits[std::size_t(layout.threshold)]);
     order.append({focusAlarmBox, beepAlarmBox, agwHostEdit, agwPortEdit, saveAlarmsBox,
-                  aprsEnabledBox, agwEnabledBox, serverBox});
+                  aprsEnabledBox, agwEnabledBox, serverBox, reconnectBox});
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -223,6 +230,7 @@ void SettingsDialog::Load() {
     focusAlarmBox->setChecked(fields.focusAlarm);
     beepAlarmBox->setChecked(fields.beepAlarm);
     saveAlarmsBox->setChecked(fields.saveAlarms);
+    reconnectBox->setChecked(fields.reconnect);
     for (std::size_t i = 0; i < thresholdEdits.size(); ++i)
         thresholdEdits[i]->setText(fields.thresholds[i]);
     const QValidator *filter = callEdit->validator();
@@ -246,6 +254,7 @@ SetupFields SettingsDialog::Fields() const {
     fields.focusAlarm = focusAlarmBox->isChecked();
     fields.beepAlarm = beepAlarmBox->isChecked();
     fields.saveAlarms = saveAlarmsBox->isChecked();
+    fields.reconnect = reconnectBox->isChecked();
     for (std::size_t i = 0; i < thresholdEdits.size(); ++i)
         fields.thresholds[i] = thresholdEdits[i]->text();
     fields.agwHost = agwHostEdit->text();

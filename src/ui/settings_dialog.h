@@ -44,6 +44,7 @@ public:
     QCheckBox *focusAlarmBox = nullptr;
     QCheckBox *beepAlarmBox = nullptr;
     QCheckBox *saveAlarmsBox = nullptr;
+    QCheckBox *reconnectBox = nullptr;
     QGroupBox *agwGroup = nullptr;
     QLineEdit *agwHostEdit = nullptr;
     QLineEdit *agwPortEdit = nullptr;

@@ -32,6 +32,8 @@ private slots:
     void unreadableListKeepsServerInUse();
     void aprsUntickedWhileClosedSaysNothing();
     void optionsAndThresholdsStoredAsEntered();
+    void reconnectChoice_data();
+    void reconnectChoice();
 
 private:
     SetupFields Load();
@@ -250,6 +252,30 @@ void TestSetupAccept::optionsAndThresholdsStoredAsEntered() {
     QCOMPARE(config.HiBaro, 1013.2f);
     QCOMPARE(config.HiWind, 0.0f);
     QCOMPARE(config.HiGust, 80.0f);
+}
+
+void TestSetupAccept::reconnectChoice_data() {
+    QTest::addColumn<bool>("before");
+    QTest::addColumn<bool>("after");
+    QTest::addColumn<QStringList>("linkLog");
+    // clang-format off
+    QTest::newRow("ticked") << false << true << QStringList();
+    QTest::newRow("unticked: a pending retry is dropped") << true << false << QStringList{"stop reconnecting"};
+    QTest::newRow("kept ticked: a pending retry goes on") << true << true << QStringList();
+    // clang-format on
+}
+
+void TestSetupAccept::reconnectChoice() {
+    QFETCH(bool, before);
+    QFETCH(bool, after);
+    QFETCH(QStringList, linkLog);
+    config.Reconnect = before;
+    SetupFields fields = Load();
+    QCOMPARE(fields.reconnect, before);
+    fields.reconnect = after;
+    Accept(fields);
+    QCOMPARE(links->log, linkLog);
+    QCOMPARE(config.Reconnect, after);
 }
 
 QTEST_GUILESS_MAIN(TestSetupAccept)

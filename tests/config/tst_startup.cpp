@@ -38,6 +38,8 @@ private slots:
     void commandLineNeverTouchesParams();
     void shutdownAfterNormalStart();
     void shutdownSavesAlarmsOnlyWhenAsked();
+    void reconnectChoiceSurvivesARestart_data();
+    void reconnectChoiceSurvivesARestart();
 
 private:
     QString path(const char *name) const { return dir->filePath(QLatin1String(name)); }
@@ -238,6 +240,36 @@ void TestStartup::shutdownSavesAlarmsOnlyWhenAsked() {
     config.HiWind = 12.5f;
     startup->Shutdown();
     QVERIFY(ReadBytes(path("WxAlarms.ini")).endsWith("12.5,80\r\n"));
+}
+
+void TestStartup::reconnectChoiceSurvivesARestart_data() {
+    QTest::addColumn<QString>("commandLine");
+    // clang-format off
+    QTest::newRow("normal start") << QString();
+    QTest::newRow("command-line start") << QStringLiteral("Q1ABC S:aprs:14580");
+    // clang-format on
+}
+
+// The choice lives in the program's own file; a folder where nothing was
+// chosen gets none, and the inherited files stay as they were.
+void TestStartup::reconnectChoiceSurvivesARestart() {
+    QFETCH(QString, commandLine);
+    const QByteArray stored("\"Q1ABC\"\r\n\"agw\",8001,#TRUE#\r\n\"aprs\",1234,-1,#FALSE#\r\n");
+    WriteBytes(path("Params.ini"), stored);
+    startup->Run(commandLine);
+    startup->Shutdown();
+    QVERIFY(!QFile::exists(path("Anemora.ini")));
+    const QByteArray alarms = ReadBytes(path("WxAlarms.ini"));
+    config.Reconnect = true;
+    startup->Shutdown();
+    QVERIFY(QFile::exists(path("Anemora.ini")));
+
+    config = WxConfig();
+    Startup restarted(config, *monitor, *links, prompts, dir->path());
+    restarted.Run(commandLine);
+    QVERIFY(config.Reconnect);
+    QCOMPARE(ReadBytes(path("Params.ini")), stored);
+    QCOMPARE(ReadBytes(path("WxAlarms.ini")), alarms);
 }
 
 QTEST_GUILESS_MAIN(TestStartup)

@@ -80,7 +80,7 @@ std::unique_ptr<SettingsDialog> TestSettingsDialog::Open() {
 void TestSettingsDialog::layout() {
     const auto dialog = Open();
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Setup Parametri Anemora"));
-    QCOMPARE(dialog->size(), QSize(187, 362));
+    QCOMPARE(dialog->size(), QSize(187, 384));
     QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
     QVERIFY(dialog->windowFlags().testFlag(Qt::Tool));
     QVERIFY(!dialog->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
@@ -148,6 +148,7 @@ void TestSettingsDialog::tabOrder() {
                                     dialog->aprsEnabledBox,
                                     dialog->agwEnabledBox,
                                     dialog->serverBox,
+                                    dialog->reconnectBox,
                                     dialog->callEdit};
     dialog->callEdit->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), dialog->callEdit);
