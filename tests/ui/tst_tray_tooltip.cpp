@@ -71,6 +71,7 @@ QString ToolTipTitle(const QString &itemService) {
     }
     fields.endArray();
     fields >> title;
+    fields.endStructure();
     return title;
 }
 
