@@ -35,6 +35,12 @@ AnemoraApp::AnemoraApp(const QString &appDir, const QString &settingsDir, const 
                    monitor.model.rxRows.value(monitor.model.rxRows.size() - 1));
     });
     connect(&prompts, &DesktopPrompts::dialogClosed, this, &AnemoraApp::EndIfNoWindowOpen);
+    // A new call or new thresholds show in an open trend window at once; a
+    // hidden one catches up when shown.
+    connect(&prompts, &DesktopPrompts::dialogClosed, this, [this] {
+        if (trendWindow.isVisible())
+            trendWindow.FollowSettings();
+    });
     // What the dialog changed is kept at once: a desktop that goes away
     // with the display (a Wayland logout) ends the process without a word.
     connect(&prompts, &DesktopPrompts::dialogClosed, this, [this] {
