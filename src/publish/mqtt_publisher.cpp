@@ -1,0 +1,84 @@
+// SPDX-FileCopyrightText: 2026 Anemora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "publish/mqtt_publisher.h"
+
+#include "publish/mqtt_messages.h"
+#include "publish/mqtt_session.h"
+
+#include <mosquitto.h>
+
+#include <chrono>
+#include <mutex>
+
+namespace anemora {
+
+MqttPublisher::MqttPublisher(QObject *parent) : QObject(parent) {}
+
+MqttPublisher::~MqttPublisher() {
+    if (!session)
+        return;
+    session->Stop();
+    // Long enough for a broker that answers; one that does not sends the will.
+    session->WaitEnded(std::chrono::seconds(1));
+}
+
+void MqttPublisher::Apply(const MqttSettings &next, const QString &nextCall) {
+    if (next == settings && nextCall == call)
+        return;
+    // A state kept for one station is never published as another's.
+    if (TopicSafeCall(nextCall) != TopicSafeCall(call))
+        latestState.clear();
+    settings = next;
+    call = nextCall;
+    StopSession();
+    ++sessionNumber;
+    if (!settings.enabled) {
+        SetStatus(sessionNumber, Status::Off, QString());
+        return;
+    }
+    if (settings.host.trimmed().isEmpty() || TopicSafeCall(call).isEmpty()) {
+        SetStatus(sessionNumber, Status::Off,
+                  tr("MQTT: mancano l'indirizzo del broker o il nominativo"));
+        return;
+    }
+    // The library is started only once publishing is first turned on.
+    static std::once_flag libraryStarted;
+    std::call_once(libraryStarted, [] { mosquitto_lib_init(); });
+    session = std::make_shared<MqttSession>(settings, call, latestState, this, sessionNumber);
+    SetStatus(sessionNumber, Status::Connecting, QString());
+    if (!MqttSession::Start(session)) {
+        session.reset();
+        SetStatus(sessionNumber, Status::Off,
+                  tr("MQTT: il sistema non concede un thread al client"));
+    }
+}
+
+void MqttPublisher::Publish(const StationLogRow &row) {
+    latestState = StateJson(row);
+    if (session)
+        session->Offer(latestState);
+}
+
+void MqttPublisher::SetStatus(int number, Status status, const std::optional<QString> &newError) {
+    // A report still on its way from a session already stopped.
+    if (number != sessionNumber)
+        return;
+    bool changed = status != currentStatus;
+    currentStatus = status;
+    if (newError && *newError != error) {
+        error = *newError;
+        changed = true;
+    }
+    if (changed)
+        emit statusChanged();
+}
+
+void MqttPublisher::StopSession() {
+    if (!session)
+        return;
+    session->Stop();
+    session.reset();
+}
+
+} // namespace anemora

@@ -1,0 +1,64 @@
+// SPDX-FileCopyrightText: 2026 Anemora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "history/station_log_row.h"
+#include "publish/mqtt_settings.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+namespace anemora {
+
+class MqttSession;
+
+// Publishes the station's reports to an MQTT broker, with Home Assistant's
+// discovery configs, an availability topic and "offline" as the last will.
+// The client runs on a thread of its own, so nothing here waits on the
+// broker or on name lookups; a broker that is away is retried after 1 s,
+// 2 s, 4 s... up to a minute. With publishing off no MQTT library call is made.
+class MqttPublisher : public QObject {
+    Q_OBJECT
+public:
+    enum class Status { Off, Connecting, Online };
+
+    explicit MqttPublisher(QObject *parent = nullptr);
+    // Says "offline" and leaves the broker, waiting at most a second for it.
+    ~MqttPublisher() override;
+
+    // Starts, restarts or stops publishing the station `call`; the same
+    // settings and call again change nothing.
+    void Apply(const MqttSettings &settings, const QString &call);
+
+    // Sends the report as the station's state at once when online; while
+    // the broker is away only the latest report is kept, for when it is back.
+    void Publish(const StationLogRow &row);
+
+    Status status() const { return currentStatus; }
+    // Why publishing failed last, for the settings dialog; empty while all is
+    // well. It never holds the password.
+    QString lastError() const { return error; }
+
+signals:
+    void statusChanged();
+
+private:
+    friend class MqttSession;
+    void SetStatus(int session, Status status, const std::optional<QString> &newError);
+    void StopSession();
+
+    MqttSettings settings;
+    QString call;
+    QByteArray latestState;
+    std::shared_ptr<MqttSession> session;
+    int sessionNumber = 0;
+    Status currentStatus = Status::Off;
+    QString error;
+};
+
+} // namespace anemora

@@ -1,0 +1,266 @@
+// SPDX-FileCopyrightText: 2026 Anemora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "publish/mqtt_session.h"
+
+#include <QMetaObject>
+
+#include <mosquitto.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <system_error>
+#include <thread>
+
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+namespace anemora {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int KeepAliveSeconds = 60;
+constexpr auto FirstWait = 1s;
+constexpr auto LongestWait = 60s;
+// The longest the client sleeps without looking after the connection's
+// keepalive or a stop that found no wake-up descriptor.
+constexpr int PollSliceMs = 1000;
+constexpr auto LeaveWithin = 1s;
+// The system's certificate authorities, as Debian's ca-certificates keeps them.
+constexpr char CertificateFolder[] = "/etc/ssl/certs";
+
+} // namespace
+
+MqttSession::MqttSession(const MqttSettings &settings, const QString &call,
+                         const QByteArray &latestState, MqttPublisher *owner, int number)
+    : settings(settings), host(settings.host.toUtf8()), user(settings.user.toUtf8()),
+      password(settings.password.toUtf8()), stateTopic(StateTopic(call)),
+      availabilityTopic(AvailabilityTopic(call)), discovery(DiscoveryMessages(call)),
+      number(number), wakeDescriptor(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), owner(owner),
+      latestState(latestState) {}
+
+MqttSession::~MqttSession() {
+    if (wakeDescriptor >= 0)
+        close(wakeDescriptor);
+}
+
+bool MqttSession::Start(const std::shared_ptr<MqttSession> &session) {
+    try {
+        std::thread([session] { session->Run(); }).detach();
+        return true;
+    } catch (const std::system_error &) {
+        return false;
+    }
+}
+
+void MqttSession::Offer(const QByteArray &state) {
+    {
+        const std::lock_guard lock(mutex);
+        latestState = state;
+        stateDue = true;
+    }
+    Wake();
+}
+
+void MqttSession::Stop() {
+    {
+        const std::lock_guard lock(mutex);
+        owner = nullptr;
+        stopping = true;
+    }
+    Wake();
+}
+
+bool MqttSession::WaitEnded(std::chrono::milliseconds timeout) {
+    std::unique_lock lock(mutex);
+    return endedCondition.wait_for(lock, timeout, [this] { return ended; });
+}
+
+void MqttSession::Run() {
+    mosquitto *client = mosquitto_new(nullptr, true, this);
+    const int setup = client ? Configure(client) : MOSQ_ERR_NOMEM;
+    if (setup == MOSQ_ERR_SUCCESS)
+        KeepConnected(client);
+    else
+        Report(MqttPublisher::Status::Off,
+               Describe(MqttPublisher::tr("client non avviato"), Failure{setup, errno}));
+    if (client)
+        mosquitto_destroy(client);
+    {
+        const std::lock_guard lock(mutex);
+        ended = true;
+    }
+    endedCondition.notify_all();
+}
+
+int MqttSession::Configure(mosquitto *client) {
+    mosquitto_connect_callback_set(client, [](mosquitto *client, void *session, int code) {
+        static_cast<MqttSession *>(session)->OnConnack(client, code);
+    });
+    int result =
+        mosquitto_will_set(client, availabilityTopic.constData(), int(AvailabilityOffline.size()),
+                           AvailabilityOffline.constData(), 0, true);
+    if (result == MOSQ_ERR_SUCCESS && !user.isEmpty())
+        result = mosquitto_username_pw_set(client, user.constData(),
+                                           password.isEmpty() ? nullptr : password.constData());
+    if (result == MOSQ_ERR_SUCCESS && settings.tls)
+        result = mosquitto_tls_set(client, nullptr, CertificateFolder, nullptr, nullptr, nullptr);
+    return result;
+}
+
+void MqttSession::KeepConnected(mosquitto *client) {
+    auto wait = FirstWait;
+    while (!Stopping()) {
+        Report(MqttPublisher::Status::Connecting, std::nullopt);
+        online = false;
+        refusal.reset();
+        QString what = MqttPublisher::tr("connessione non riuscita");
+        Failure failure{
+            mosquitto_connect(client, host.constData(), settings.port, KeepAliveSeconds), errno};
+        if (failure.code == MOSQ_ERR_SUCCESS) {
+            failure = Exchange(client);
+            what = online ? MqttPublisher::tr("connessione persa")
+                          : MqttPublisher::tr("nessuna risposta dal broker");
+        }
+        if (Stopping())
+            break;
+        Report(MqttPublisher::Status::Connecting, refusal ? *refusal : Describe(what, failure));
+        // A connection that got through starts the waits again.
+        if (online)
+            wait = FirstWait;
+        WaitUnlessStopped(wait);
+        wait = std::min<std::chrono::seconds>(wait * 2, LongestWait);
+    }
+    Leave(client);
+}
+
+// Serves one connection until it fails, the broker refuses the login or the
+// session is stopped.
+MqttSession::Failure MqttSession::Exchange(mosquitto *client) {
+    while (!Stopping() && !refusal) {
+        SendDueState(client);
+        const short events = short(POLLIN | (mosquitto_want_write(client) ? POLLOUT : 0));
+        pollfd watched[2] = {{mosquitto_socket(client), events, 0}, {wakeDescriptor, POLLIN, 0}};
+        if (poll(watched, 2, PollSliceMs) < 0 && errno != EINTR)
+            return {MOSQ_ERR_ERRNO, errno};
+        eventfd_t ignored = 0;
+        if (watched[1].revents & POLLIN)
+            eventfd_read(wakeDescriptor, &ignored);
+        int result = MOSQ_ERR_SUCCESS;
+        if (watched[0].revents & (POLLIN | POLLHUP | POLLERR))
+            result = mosquitto_loop_read(client, 1);
+        if (result == MOSQ_ERR_SUCCESS && (watched[0].revents & POLLOUT))
+            result = mosquitto_loop_write(client, 1);
+        if (result == MOSQ_ERR_SUCCESS)
+            result = mosquitto_loop_misc(client);
+        if (result != MOSQ_ERR_SUCCESS)
+            return {result, errno};
+    }
+    return {};
+}
+
+void MqttSession::OnConnack(mosquitto *client, int code) {
+    if (code != 0) {
+        refusal = Describe(MqttPublisher::tr("accesso rifiutato"),
+                           QString::fromUtf8(mosquitto_connack_string(code)));
+        return;
+    }
+    online = true;
+    for (const MqttMessage &message : discovery)
+        Send(client, message.topic, message.payload);
+    Send(client, availabilityTopic, AvailabilityOnline);
+    {
+        const std::lock_guard lock(mutex);
+        stateDue = !latestState.isEmpty();
+    }
+    Report(MqttPublisher::Status::Online, QString());
+}
+
+void MqttSession::SendDueState(mosquitto *client) {
+    QByteArray state;
+    {
+        const std::lock_guard lock(mutex);
+        if (!online || !stateDue)
+            return;
+        state = latestState;
+        stateDue = false;
+    }
+    Send(client, stateTopic, state);
+}
+
+// A clean goodbye: the broker drops the last will on a DISCONNECT, so the
+// availability is set by hand first. A broker that takes nothing within the
+// second is left to send the will itself once the socket closes.
+void MqttSession::Leave(mosquitto *client) {
+    if (online)
+        Send(client, availabilityTopic, AvailabilityOffline);
+    mosquitto_disconnect(client);
+    const auto deadline = std::chrono::steady_clock::now() + LeaveWithin;
+    while (mosquitto_socket(client) >= 0 && mosquitto_want_write(client) &&
+           std::chrono::steady_clock::now() < deadline) {
+        pollfd socket{mosquitto_socket(client), POLLOUT, 0};
+        poll(&socket, 1, 100);
+        if (mosquitto_loop_write(client, 1) != MOSQ_ERR_SUCCESS)
+            break;
+    }
+}
+
+// Retained and at most once: a lost message is replaced by the next
+// connection's full set, so nothing waits in the library for an answer.
+void MqttSession::Send(mosquitto *client, const QByteArray &topic, const QByteArray &payload) {
+    mosquitto_publish(client, nullptr, topic.constData(), int(payload.size()), payload.constData(),
+                      0, true);
+}
+
+void MqttSession::Report(MqttPublisher::Status status, const std::optional<QString> &error) {
+    const std::lock_guard lock(mutex);
+    if (!owner)
+        return;
+    QMetaObject::invokeMethod(
+        owner,
+        [owner = owner, number = number, status, error] {
+            owner->SetStatus(number, status, error);
+        },
+        Qt::QueuedConnection);
+}
+
+QString MqttSession::Describe(const QString &what, const QString &detail) const {
+    return QStringLiteral("MQTT %1:%2: %3 (%4)")
+        .arg(settings.host, QString::number(settings.port), what, detail);
+}
+
+QString MqttSession::Describe(const QString &what, Failure failure) const {
+    return Describe(what, failure.code == MOSQ_ERR_ERRNO
+                              ? qt_error_string(failure.systemError)
+                              : QString::fromUtf8(mosquitto_strerror(failure.code)));
+}
+
+bool MqttSession::Stopping() {
+    const std::lock_guard lock(mutex);
+    return stopping;
+}
+
+void MqttSession::Wake() {
+    if (wakeDescriptor >= 0)
+        eventfd_write(wakeDescriptor, 1);
+}
+
+void MqttSession::WaitUnlessStopped(std::chrono::milliseconds wait) {
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    while (!Stopping()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return;
+        pollfd wake{wakeDescriptor, POLLIN, 0};
+        if (poll(&wake, 1, int(std::min<qint64>(left.count(), PollSliceMs))) > 0) {
+            eventfd_t ignored = 0;
+            eventfd_read(wakeDescriptor, &ignored);
+        }
+    }
+}
+
+} // namespace anemora

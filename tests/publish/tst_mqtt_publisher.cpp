@@ -1,0 +1,230 @@
+// SPDX-FileCopyrightText: 2026 Anemora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "common/files.h"
+#include "common/loopback.h"
+#include "publish/mqtt_messages.h"
+#include "publish/mqtt_publisher.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+using namespace anemora;
+using Status = MqttPublisher::Status;
+
+namespace {
+
+const QString Call = QStringLiteral("Q1ABC-13");
+const QString User = QStringLiteral("station");
+const QString Password = QStringLiteral("s3cret pass");
+constexpr char ChildArgument[] = "--publish-until-killed";
+
+// Debian's broker on 127.0.0.1, anonymous or behind a password file. Started
+// by root it stays root, or it could not read the test's own files.
+struct Broker {
+    QTemporaryDir dir;
+    QProcess process;
+    quint16 port = test::ListenBelow32768(
+        [](quint16 port) { return QTcpServer().listen(QHostAddress::LocalHost, port); });
+
+    bool Start(bool withPassword = false) {
+        const QString passwords = dir.filePath("passwords");
+        QByteArray config = "listener " + QByteArray::number(port) + " 127.0.0.1\n" +
+                            (geteuid() == 0 ? "user root\n" : "") + "allow_anonymous " +
+                            (withPassword ? "false\npassword_file " + passwords.toUtf8() : "true");
+        if (withPassword)
+            QProcess::execute("mosquitto_passwd", {"-b", "-c", passwords, User, Password});
+        test::WriteBytes(dir.filePath("mosquitto.conf"), config + '\n');
+        process.start("/usr/sbin/mosquitto", {"-c", dir.filePath("mosquitto.conf")});
+        return QTest::qWaitFor([this] {
+            QTcpSocket probe;
+            probe.connectToHost(QHostAddress::LocalHost, port);
+            return probe.waitForConnected(100);
+        });
+    }
+    void Stop() {
+        process.terminate();
+        process.waitForFinished();
+    }
+    ~Broker() { Stop(); }
+};
+
+// mosquitto_sub on every topic; -d tells when it has subscribed, once its
+// output goes out line by line.
+struct Subscriber {
+    QProcess process;
+    QHash<QByteArray, QList<QByteArray>> seen;
+
+    bool Start(quint16 port) {
+        Stop();
+        seen.clear();
+        process.start("stdbuf", {"-oL", "mosquitto_sub", "-h", "127.0.0.1", "-p",
+                                 QString::number(port), "-d", "-v", "-t", "#"});
+        return QTest::qWaitFor([this] { return Read().contains("Subscribed"); });
+    }
+    QByteArray Read() {
+        QByteArray lines;
+        while (process.canReadLine()) {
+            const QByteArray line = process.readLine().chopped(1);
+            const qsizetype space = line.indexOf(' ');
+            if (line.startsWith("anemora/") || line.startsWith("homeassistant/"))
+                seen[line.left(space)] += line.mid(space + 1);
+            lines += line;
+        }
+        return lines;
+    }
+    QList<QByteArray> Seen(const QByteArray &topic) { return Read(), seen.value(topic); }
+    QByteArray Latest(const QByteArray &topic) {
+        const QList<QByteArray> payloads = Seen(topic);
+        return payloads.isEmpty() ? QByteArray() : payloads.last();
+    }
+    void Stop() { process.kill(), process.waitForFinished(); }
+    ~Subscriber() { Stop(); }
+};
+
+MqttSettings On(quint16 port, const QString &user = {}, const QString &password = {}) {
+    return {true, QStringLiteral("127.0.0.1"), port, user, password, false};
+}
+
+// A report with values and absent ones; the temperature tells one from another.
+StationLogRow Report(float temperature) {
+    const QDateTime arrival(QDate(2026, 12, 7), QTime(14, 22, 49), Qt::UTC);
+    return {arrival, Call,    220, 6.4f, std::nullopt, temperature, -5.1f,
+            87,      1013.2f, -2,  0,    1.8f,         std::nullopt};
+}
+
+// The child the last-will test kills: publishes until the end.
+int PublishUntilKilled(quint16 port, const QString &call) {
+    MqttPublisher publisher;
+    publisher.Apply(On(port), call);
+    return QCoreApplication::exec();
+}
+
+} // namespace
+
+class TestMqttPublisher : public QObject {
+    Q_OBJECT
+
+    Broker broker;
+    Subscriber subscriber;
+    MqttPublisher publisher;
+
+private slots:
+    void initTestCase() {
+        QVERIFY(broker.Start());
+        QVERIFY(subscriber.Start(broker.port));
+        publisher.Apply(On(broker.port), Call);
+        publisher.Publish(Report(-3.5f));
+        QTRY_COMPARE(publisher.status(), Status::Online);
+    }
+
+    void topicSafeCall_data() {
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<QString>("safe");
+        // clang-format off
+        QTest::newRow("upper case and SSID") << "Q1ABC-13" << "q1abc-13";
+        QTest::newRow("wildcards and levels") << "A/B+C#" << "a_b_c_";
+        QTest::newRow("accent and space") << QString::fromLatin1("\xC9X 1") << "_x_1";
+        // clang-format on
+    }
+    void topicSafeCall() {
+        QFETCH(QString, call);
+        QTEST(TopicSafeCall(call), "safe");
+    }
+
+    void messages_data() {
+        QTest::addColumn<QByteArray>("topic");
+        QTest::addColumn<QByteArray>("payload");
+        // clang-format off
+        QTest::newRow("state, absent values null") << QByteArray("anemora/q1abc-13/state") << QByteArray(R"({"time_utc":"2026-12-07T14:22:49Z","station":"Q1ABC-13","wind_direction_deg":220,"wind_speed_kmh":6.4,"gust_kmh":null,"temperature_c":-3.5,"dew_point_c":-5.1,"humidity_pct":87,"pressure_mb":1013.2,"pressure_change_4h_mb":-2,"rain_1h_mm":0,"rain_since_midnight_mm":1.8,"rain_24h_mm":null})");
+        QTest::newRow("availability") << QByteArray("anemora/q1abc-13/availability") << QByteArray("online");
+        QTest::newRow("wind direction config") << QByteArray("homeassistant/sensor/anemora_q1abc-13/wind_direction/config") << QByteArray(R"({"name":"Wind direction","unique_id":"anemora_q1abc-13_wind_direction","state_topic":"anemora/q1abc-13/state","availability_topic":"anemora/q1abc-13/availability","device_class":"wind_direction","state_class":"measurement_angle","unit_of_measurement":"°","value_template":"{{ value_json.wind_direction_deg }}","device":{"identifiers":["anemora_q1abc-13"],"name":"Q1ABC-13","manufacturer":"Anemora","model":"APRS weather station"}})");
+        QTest::newRow("wind speed config") << QByteArray("homeassistant/sensor/anemora_q1abc-13/wind_speed/config") << QByteArray(R"({"name":"Wind speed","unique_id":"anemora_q1abc-13_wind_speed","state_topic":"anemora/q1abc-13/state","availability_topic":"anemora/q1abc-13/availability","device_class":"wind_speed","state_class":"measurement","unit_of_measurement":"km/h","value_template":"{{ value_json.wind_speed_kmh }}","device":{"identifiers":["anemora_q1abc-13"],"name":"Q1ABC-13","manufacturer":"Anemora","model":"APRS weather station"}})");
+        QTest::newRow("gust config") << QByteArray("homeassistant/sensor/anemora_q1abc-13/gust/config") << QByteArray(R"({"name":"Gust","unique_id":"anemora_q1abc-13_gust","state_topic":"anemora/q1abc-13/state","availability_topic":"anemora/q1abc-13/availability","device_class":"wind_speed","state_class":"measurement","unit_of_measurement":"km/h","value_template":"{{ value_json.gust_kmh }}","device":{"identifiers":["anemora_q1abc-13"],"name":"Q1ABC-13","manufacturer":"Anemora","model":"APRS weather station"}})");
+        QTest::newRow("temperature config") << QByteArray("homeassistant/sensor/anemora_q1abc-13/temperature/config") << QByteArray(R"({"name":"Temperature","unique_id":"anemora_q1abc-13_temperature","state_topic":"anemora/q1abc-13/state","availability_topic":"anemora/q1abc-13/availability","device_class":"temperature","state_class":"measurement","unit_of_measurement":"°C","value_template":"{{ value_json.temperature_c }}","device":{"identifiers":["anemora_q1abc-13"],"name":"Q1ABC-13","manufacturer":"Anemora","model":"APRS weather station"}})");
+        QTest::newRow("dew point config") << QByteArray("homeassistant/sensor/anemora_q1abc-13/dew_point/config") << QByteArray(R"({"name":"Dew point","unique_id":"anemora_q1abc-13_dew_point","state_topic":"anemora/q1abc-13/state","availability_topic":"anemora/q1abc-13/availability","device_class":"temperature","state_class":"measurement","unit_of_measurement":"°C","value_template":"{{ value_json.dew_point_c }}","device":{"identifiers":["anemora_q1abc-13"],"name":"Q1ABC-13","manufacturer":"Anemora","model":"APRS weather station"}})");
+        QTest::newRow("humidity config") << QByteArray("homeassistant/sensor/anemora_q1abc-13/humidity/config") << QByteArray(R"({"name":"Humidity","unique_id":"anemora_q1abc-13_humidity","state_topic":"anemora/q1abc-13/state","availability_topic":"anemora/q1abc-13/availability","device_class":"humidity","state_class":"measurement","unit_of_measurement":"%","value_template":"{{ value_json.humidity_pct }}","device":{"identifiers":["anemora_q1abc-13"],"name":"Q1ABC-13","manufacturer":"Anemora","model":"APRS weather station"}})");
+        QTest::newRow("pressure config") << QByteArray("homeassistant/sensor/anemora_q1abc-13/pressure/config") << QByteArray(R"({"name":"Pressure","unique_id":"anemora_q1abc-13_pressure","state_topic":"anemora/q1abc-13/state","availability_topic":"anemora/q1abc-13/availability","device_class":"atmospheric_pressure","state_class":"measurement","unit_of_measurement":"mbar","value_template":"{{ value_json.pressure_mb }}","device":{"identifiers":["anemora_q1abc-13"],"name":"Q1ABC-13","manufacturer":"Anemora","model":"APRS weather station"}})");
+        QTest::newRow("pressure change 4h config") << QByteArray("homeassistant/sensor/anemora_q1abc-13/pressure_change_4h/config") << QByteArray(R"({"name":"Pressure change in 4 h","unique_id":"anemora_q1abc-13_pressure_change_4h","state_topic":"anemora/q1abc-13/state","availability_topic":"anemora/q1abc-13/availability","device_class":"pressure","state_class":"measurement","unit_of_measurement":"mbar","value_template":"{{ value_json.pressure_change_4h_mb }}","device":{"identifiers":["anemora_q1abc-13"],"name":"Q1ABC-13","manufacturer":"Anemora","model":"APRS weather station"}})");
+        QTest::newRow("rain 1h config") << QByteArray("homeassistant/sensor/anemora_q1abc-13/rain_1h/config") << QByteArray(R"({"name":"Rain in the last hour","unique_id":"anemora_q1abc-13_rain_1h","state_topic":"anemora/q1abc-13/state","availability_topic":"anemora/q1abc-13/availability","device_class":"precipitation","state_class":"measurement","unit_of_measurement":"mm","value_template":"{{ value_json.rain_1h_mm }}","device":{"identifiers":["anemora_q1abc-13"],"name":"Q1ABC-13","manufacturer":"Anemora","model":"APRS weather station"}})");
+        QTest::newRow("rain since midnight config") << QByteArray("homeassistant/sensor/anemora_q1abc-13/rain_since_midnight/config") << QByteArray(R"({"name":"Rain since midnight","unique_id":"anemora_q1abc-13_rain_since_midnight","state_topic":"anemora/q1abc-13/state","availability_topic":"anemora/q1abc-13/availability","device_class":"precipitation","state_class":"total_increasing","unit_of_measurement":"mm","value_template":"{{ value_json.rain_since_midnight_mm }}","device":{"identifiers":["anemora_q1abc-13"],"name":"Q1ABC-13","manufacturer":"Anemora","model":"APRS weather station"}})");
+        QTest::newRow("rain 24h config") << QByteArray("homeassistant/sensor/anemora_q1abc-13/rain_24h/config") << QByteArray(R"({"name":"Rain in the last 24 h","unique_id":"anemora_q1abc-13_rain_24h","state_topic":"anemora/q1abc-13/state","availability_topic":"anemora/q1abc-13/availability","device_class":"precipitation","state_class":"measurement","unit_of_measurement":"mm","value_template":"{{ value_json.rain_24h_mm }}","device":{"identifiers":["anemora_q1abc-13"],"name":"Q1ABC-13","manufacturer":"Anemora","model":"APRS weather station"}})");
+        // clang-format on
+    }
+    void messages() {
+        QFETCH(QByteArray, topic);
+        QFETCH(QByteArray, payload);
+        QTRY_COMPARE(subscriber.Latest(topic), payload);
+    }
+
+    void lastWillOnceKilled() {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(),
+                    {ChildArgument, QString::number(broker.port), "Q1ABC-7"});
+        QTRY_COMPARE(subscriber.Latest("anemora/q1abc-7/availability"), "online");
+        child.kill();
+        QVERIFY(child.waitForFinished());
+        QTRY_COMPARE(subscriber.Latest("anemora/q1abc-7/availability"), "offline");
+    }
+
+    void login_data() {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<bool>("online");
+        // clang-format off
+        QTest::newRow("right password") << User << Password << true;
+        QTest::newRow("wrong password") << User << "wrong secret" << false;
+        QTest::newRow("no login") << QString() << QString() << false;
+        // clang-format on
+    }
+    void login() {
+        QFETCH(QString, user);
+        QFETCH(QString, password);
+        QFETCH(bool, online);
+        Broker guarded;
+        QVERIFY(guarded.Start(true));
+        MqttPublisher client;
+        client.Apply(On(guarded.port, user, password), Call);
+        QTRY_VERIFY(client.status() == Status::Online || !client.lastError().isEmpty());
+        QCOMPARE(client.status() == Status::Online, online);
+        QCOMPARE(client.lastError().isEmpty(), online);
+        QVERIFY(password.isEmpty() || !client.lastError().contains(password));
+    }
+
+    // Broker away: the publisher keeps retrying and keeps the latest report
+    // alone; back, it is sent again with the discovery and "online".
+    void brokerRestartGetsLatestStateOnly() {
+        broker.Stop();
+        // A failed attempt puts the next one at least 2 s away: time for the
+        // subscriber to be back first.
+        QTRY_VERIFY(publisher.lastError().contains("non riuscita"));
+        QCOMPARE(publisher.status(), Status::Connecting);
+        publisher.Publish(Report(1));
+        publisher.Publish(Report(2));
+        QVERIFY(broker.Start());
+        QVERIFY(subscriber.Start(broker.port));
+        QTRY_COMPARE_WITH_TIMEOUT(subscriber.Seen(StateTopic(Call)), QList{StateJson(Report(2))},
+                                  10000);
+        QCOMPARE(subscriber.Latest(AvailabilityTopic(Call)), "online");
+        QVERIFY(
+            !subscriber.Latest("homeassistant/sensor/anemora_q1abc-13/rain_24h/config").isEmpty());
+        QCOMPARE(publisher.lastError(), QString());
+        publisher.Apply({}, Call);
+        QCOMPARE(publisher.status(), Status::Off);
+        QTRY_COMPARE(subscriber.Latest(AvailabilityTopic(Call)), "offline");
+    }
+};
+
+int main(int argc, char *argv[]) {
+    QCoreApplication app(argc, argv);
+    if (argc == 4 && qstrcmp(argv[1], ChildArgument) == 0)
+        return PublishUntilKilled(quint16(QByteArray(argv[2]).toUInt()), QString(argv[3]));
+    TestMqttPublisher test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_mqtt_publisher.moc"
