@@ -7,6 +7,7 @@ packages=(
   cmake g++ ninja-build ccache pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   direwolf util-linux iproute2
+  libmosquitto-dev mosquitto mosquitto-clients
   xvfb xauth imagemagick dbus-daemon
   fonts-liberation
   clang libclang-rt-14-dev
