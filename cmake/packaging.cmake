@@ -23,6 +23,7 @@ install(FILES
   ${PROJECT_SOURCE_DIR}/resources/Alarm.wav
   ${PROJECT_SOURCE_DIR}/resources/NewData.wav
   ${PROJECT_SOURCE_DIR}/resources/Leggimi.rtf
+  ${PROJECT_SOURCE_DIR}/resources/Readme.rtf
   ${PROJECT_SOURCE_DIR}/resources/Aprserve.txt
   DESTINATION ${ANEMORA_INSTALL_DIR})
 install(CODE "

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ ninja-build ccache pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
+  qt6-tools-dev qt6-l10n-tools
   direwolf util-linux iproute2
   libmosquitto-dev mosquitto mosquitto-clients
   xvfb xauth imagemagick dbus-daemon

@@ -7,6 +7,7 @@
 #include "config/text_file.h"
 #include "config/value_list.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSaveFile>
 
@@ -63,10 +64,9 @@ void ApplyAlarmDefaults(WxConfig &config) {
 
 ConfigFilePaths ConfigFilePathsIn(const QString &directory) {
     const QDir dir(directory);
-    return {dir.filePath(QStringLiteral("Params.ini")),
-            dir.filePath(QStringLiteral("WxAlarms.ini")),
-            dir.filePath(QStringLiteral("Aprserve.txt")),
-            dir.filePath(QStringLiteral("Anemora.ini"))};
+    return {
+        dir.filePath(QStringLiteral("Params.ini")), dir.filePath(QStringLiteral("WxAlarms.ini")),
+        dir.filePath(QStringLiteral("Aprserve.txt")), dir.filePath(QStringLiteral("Anemora.ini"))};
 }
 
 QString ParamsText(const WxConfig &config) {
@@ -114,8 +114,9 @@ void ReadParams(WxConfig &config, const QString &paramsPath) {
 
 void WriteParams(const WxConfig &config, const QString &paramsPath, Prompts &prompts) {
     if (!SaveText(paramsPath, ParamsText(config)))
-        prompts.ShowMessage(MessageIcon::Warning, paramsPath,
-                            QStringLiteral("Unable to save Parameter values"));
+        prompts.ShowMessage(
+            MessageIcon::Warning, paramsPath,
+            QCoreApplication::translate("anemora::ConfigFiles", "Unable to save Parameter values"));
 }
 
 void ReadAlarms(WxConfig &config, const QString &alarmsPath, Prompts &prompts) {
@@ -131,8 +132,9 @@ void ReadAlarms(WxConfig &config, const QString &alarmsPath, Prompts &prompts) {
 
 void WriteAlarms(const WxConfig &config, const QString &alarmsPath, Prompts &prompts) {
     if (!SaveText(alarmsPath, AlarmsText(config)))
-        prompts.ShowMessage(MessageIcon::Warning, alarmsPath,
-                            QStringLiteral("Unable to save Wx Alarm values"));
+        prompts.ShowMessage(
+            MessageIcon::Warning, alarmsPath,
+            QCoreApplication::translate("anemora::ConfigFiles", "Unable to save Wx Alarm values"));
 }
 
 void FindServerIndex(WxConfig &config) {

@@ -3,6 +3,8 @@
 
 #include "config/setup_accept.h"
 
+#include <QCoreApplication>
+
 namespace anemora {
 
 namespace {
@@ -20,7 +22,8 @@ void ApplyAgwLink(const SetupFields &fields, qint16 newPort, const SetupTargets 
     }
     if (!targets.links.IsAgwLinkClosed()) {
         targets.links.CloseAgwLink();
-        targets.monitor.SetStatusLine(QStringLiteral("AGWPE Disconnected"));
+        targets.monitor.SetStatusLine(
+            QCoreApplication::translate("anemora::SetupAccept", "AGWPE Disconnected"));
     }
     // Kept while the link is off, so the next opening shows them again.
     config.AgwHost = fields.agwHost;
@@ -37,9 +40,12 @@ void ApplyCall(const SetupFields &fields, const SetupTargets &targets) {
     }
     config.StationCall = newCall;
     config.CallChanged = true;
-    targets.monitor.ClearData(config.StationCall + QStringLiteral(" Wx Station"));
+    targets.monitor.ClearData(QCoreApplication::translate("anemora::SetupAccept", "%1 Wx Station")
+                                  .arg(config.StationCall));
     targets.monitor.ClearHistory();
-    targets.monitor.SetStatusLine(QStringLiteral("Now Monitoring ") + config.StationCall);
+    targets.monitor.SetStatusLine(
+        QCoreApplication::translate("anemora::SetupAccept", "Now Monitoring %1")
+            .arg(config.StationCall));
 }
 
 // A typed server joins the list file. When that fails the server is still
@@ -47,8 +53,10 @@ void ApplyCall(const SetupFields &fields, const SetupTargets &targets) {
 qint16 AppendTypedServer(const QString &text, qsizetype listSize, const SetupTargets &targets) {
     const QString &path = targets.config.ServerListPath;
     if (!AppendServerEntry(path, text)) {
-        targets.prompts.ShowMessage(MessageIcon::Warning, path,
-                                    QStringLiteral("Unable to add the server to the list"));
+        targets.prompts.ShowMessage(
+            MessageIcon::Warning, path,
+            QCoreApplication::translate("anemora::SetupAccept",
+                                        "Unable to add the server to the list"));
         return NoServerIndex;
     }
     return listSize < 32768 ? static_cast<qint16>(listSize) : NoServerIndex;
@@ -63,7 +71,8 @@ void ApplyAprsLink(const SetupFields &fields, const SetupNumbers &numbers,
     if (!config.AprsEnabled) {
         if (!targets.links.IsAprsLinkClosed()) {
             targets.links.CloseAprsLink();
-            targets.monitor.SetStatusLine(QStringLiteral("Aprs Server Disconnected"));
+            targets.monitor.SetStatusLine(
+                QCoreApplication::translate("anemora::SetupAccept", "Aprs Server Disconnected"));
         }
         config.AprsActive = false;
         config.ServerIndex = position;
@@ -99,6 +108,12 @@ void ApplySetup(const SetupFields &fields, const SetupNumbers &numbers,
     if (config.Reconnect && !fields.reconnect)
         targets.links.StopReconnecting();
     config.Reconnect = fields.reconnect;
+    if (fields.language != config.Language || fields.units != config.Units) {
+        config.Language = fields.language;
+        config.Units = fields.units;
+        ApplyLanguage(config.Language);
+        targets.monitor.RefreshTexts();
+    }
     if (fields.agwEnabled && config.AgwEnabled)
         config.AgwActive = true;
     config.AgwEnabled = fields.agwEnabled;
@@ -110,8 +125,10 @@ void ApplySetup(const SetupFields &fields, const SetupNumbers &numbers,
     ApplyCall(fields, targets);
     ApplyAprsLink(fields, numbers, targets);
     if (!config.AgwEnabled && !config.AprsEnabled) {
-        targets.monitor.ClearData(QStringLiteral("Anemora OFF"));
-        targets.monitor.SetStatusLine(QStringLiteral("Anemora OFF"));
+        targets.monitor.ClearData(
+            QCoreApplication::translate("anemora::SetupAccept", "Anemora OFF"));
+        targets.monitor.SetStatusLine(
+            QCoreApplication::translate("anemora::SetupAccept", "Anemora OFF"));
     }
 
     config.FocusNewData = fields.focusNewData;

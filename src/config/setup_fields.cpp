@@ -5,6 +5,8 @@
 
 #include "weather/text_primitives.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace anemora {
@@ -35,24 +37,31 @@ bool PortFits(std::optional<qint16> port) {
 }
 
 SetupRefusal Refuse(SetupField field, const QString &name, const QString &problem) {
-    return {field, name + QStringLiteral(": ") + problem};
+    return {field,
+            QCoreApplication::translate("anemora::SetupFields", "%1: %2").arg(name, problem)};
 }
 
 std::variant<ServerAddress, SetupRefusal> ReadServer(const SetupFields &fields) {
-    const QString name = QStringLiteral("Server Aprs");
+    const QString name = QCoreApplication::translate("anemora::SetupFields", "Server Aprs");
     const bool typed = fields.serverPosition < 0;
     const QString text =
         typed ? fields.serverText : fields.serverItems.value(fields.serverPosition);
     if (typed && text.contains(u';'))
-        return Refuse(SetupField::Server, name, QStringLiteral("non può contenere \";\""));
+        return Refuse(
+            SetupField::Server, name,
+            QCoreApplication::translate("anemora::SetupFields", "non può contenere \";\""));
     const std::optional<ServerAddress> address = SplitServerEntry(text);
     if (!address)
-        return Refuse(SetupField::Server, name, QStringLiteral("scrivere host:porta"));
+        return Refuse(SetupField::Server, name,
+                      QCoreApplication::translate("anemora::SetupFields", "scrivere host:porta"));
     if (address->host.contains(u'"'))
-        return Refuse(SetupField::Server, name, QStringLiteral("non può contenere '\"'"));
+        return Refuse(
+            SetupField::Server, name,
+            QCoreApplication::translate("anemora::SetupFields", "non può contenere '\"'"));
     if (!PortFits(address->port))
         return Refuse(SetupField::Server, name,
-                      QStringLiteral("la porta deve essere tra 0 e 32767"));
+                      QCoreApplication::translate("anemora::SetupFields",
+                                                  "la porta deve essere tra 0 e 32767"));
     return *address;
 }
 
@@ -60,6 +69,17 @@ std::variant<ServerAddress, SetupRefusal> ReadServer(const SetupFields &fields) 
 
 QString FormatThreshold(float value, const QLocale &locale) {
     return locale.toString(double(value), 'f', 1);
+}
+
+QString ThresholdText(const AlarmThresholdField &field, const AlarmThresholds &thresholds,
+                      UnitSystem units, const QLocale &locale) {
+    if (!field.decimal)
+        return QString::number(thresholds.*field.percent);
+    const float value = thresholds.*field.decimal;
+    if (units == UnitSystem::Metric)
+        return FormatThreshold(value, locale);
+    return locale.toString(double(ToShownUnits(field.measure, value, units)), 'f',
+                           1 + ExtraDecimals(field.measure, units));
 }
 
 void LoadServerList(WxConfig &config, SetupFields &fields) {
@@ -95,11 +115,10 @@ SetupFields LoadSetupFields(WxConfig &config, const QLocale &locale) {
     fields.beepAlarm = config.BeepAlarm;
     fields.saveAlarms = config.SaveAlarms;
     fields.reconnect = config.Reconnect;
-    for (std::size_t i = 0; i < AlarmThresholdFields.size(); ++i) {
-        const AlarmThresholdField &field = AlarmThresholdFields[i];
-        fields.thresholds[i] = field.decimal ? FormatThreshold(config.*field.decimal, locale)
-                                             : QString::number(config.*field.percent);
-    }
+    fields.language = config.Language;
+    fields.units = config.Units;
+    for (std::size_t i = 0; i < AlarmThresholdFields.size(); ++i)
+        fields.thresholds[i] = ThresholdText(AlarmThresholdFields[i], config, config.Units, locale);
     fields.call = config.StationCall;
     fields.agwHost = config.AgwHost;
     fields.agwPort = QString::number(config.AgwPort);
@@ -124,36 +143,52 @@ bool CallLongEnough(const QString &call) {
 }
 
 std::variant<SetupNumbers, SetupRefusal> ReadSetupNumbers(const SetupFields &fields,
-                                                          const QLocale &locale) {
+                                                          const QLocale &locale,
+                                                          UnitSystem shownUnits,
+                                                          const AlarmThresholds &loaded) {
     SetupNumbers numbers;
     std::array<std::size_t, AlarmThresholdFields.size()> checkOrder{};
     for (std::size_t i = 0; i < AlarmThresholdFields.size(); ++i)
         checkOrder[AlarmThresholdFields[i].checkOrder] = i;
     for (const std::size_t i : checkOrder) {
         const AlarmThresholdField &field = AlarmThresholdFields[i];
-        const QString name = QString::fromUtf8(field.name);
-        if (field.decimal) {
+        const QString name = QCoreApplication::translate("anemora::SetupFields", field.name);
+        const bool untouched =
+            shownUnits != UnitSystem::Metric &&
+            fields.thresholds[i] == ThresholdText(field, loaded, shownUnits, locale);
+        if (untouched && field.decimal) {
+            numbers.thresholds.*field.decimal = loaded.*field.decimal;
+        } else if (field.decimal) {
             const std::optional<float> value = ReadFloat(fields.thresholds[i], locale);
             if (!value)
-                return SetupRefusal{SetupField::Threshold,
-                                    name + QStringLiteral(": scrivere un numero"), int(i)};
-            numbers.thresholds.*field.decimal = *value;
+                return SetupRefusal{
+                    SetupField::Threshold,
+                    QCoreApplication::translate("anemora::SetupFields", "%1: scrivere un numero")
+                        .arg(name),
+                    int(i)};
+            numbers.thresholds.*field.decimal = FromShownUnits(field.measure, *value, shownUnits);
         } else {
             const std::optional<qint16> value = ReadHumidity(fields.thresholds[i], locale);
             if (!value)
-                return SetupRefusal{SetupField::Threshold,
-                                    name + QStringLiteral(": scrivere un numero tra 0 e 100"),
-                                    int(i)};
+                return SetupRefusal{
+                    SetupField::Threshold,
+                    QCoreApplication::translate("anemora::SetupFields",
+                                                "%1: scrivere un numero tra 0 e 100")
+                        .arg(name),
+                    int(i)};
             numbers.thresholds.*field.percent = *value;
         }
     }
     if (fields.agwHost.contains(u'"'))
-        return Refuse(SetupField::AgwHost, QStringLiteral("Agwpe Addr"),
-                      QStringLiteral("non può contenere '\"'"));
+        return Refuse(
+            SetupField::AgwHost, QCoreApplication::translate("anemora::SetupFields", "Agwpe Addr"),
+            QCoreApplication::translate("anemora::SetupFields", "non può contenere '\"'"));
     const std::optional<qint16> agwPort = ToInt16(LeadingValue(fields.agwPort));
     if (!PortFits(agwPort))
-        return Refuse(SetupField::AgwPort, QStringLiteral("Agwpe Port"),
-                      QStringLiteral("la porta deve essere tra 0 e 32767"));
+        return Refuse(SetupField::AgwPort,
+                      QCoreApplication::translate("anemora::SetupFields", "Agwpe Port"),
+                      QCoreApplication::translate("anemora::SetupFields",
+                                                  "la porta deve essere tra 0 e 32767"));
     numbers.AgwPort = *agwPort;
     // An empty field names no server, so there is nothing to refuse.
     const bool serverNamed = fields.serverPosition >= 0 || !fields.serverText.isEmpty();

@@ -27,6 +27,8 @@ struct SetupFields {
     bool beepAlarm = false;
     bool saveAlarms = false;
     bool reconnect = false;
+    DisplayLanguage language = DisplayLanguage::Italian;
+    UnitSystem units = UnitSystem::Metric;
     // One text per AlarmThresholdFields entry, in its order.
     std::array<QString, AlarmThresholdFields.size()> thresholds;
     QString &threshold(AlarmThreshold which) { return thresholds[std::size_t(which)]; }
@@ -53,6 +55,10 @@ void LoadServerList(WxConfig &config, SetupFields &fields);
 
 // A threshold as the dialog shows it: one decimal, the locale's separators.
 QString FormatThreshold(float value, const QLocale &locale);
+// The text of one threshold of `thresholds` in `units`: inches of rain and
+// mercury take the decimals they need.
+QString ThresholdText(const AlarmThresholdField &field, const AlarmThresholds &thresholds,
+                      UnitSystem units, const QLocale &locale);
 
 // The call field's typing filter: letters upper-cased, digits and "-" kept,
 // everything else dropped. "%" and "'" are dropped too: a call sign never
@@ -82,13 +88,17 @@ struct SetupNumbers {
     std::optional<ServerAddress> server;
 };
 
-// Reads the thresholds with `locale`, the AGWPE port and, when the APRS-IS
+// Reads the thresholds with `locale` in the units they were shown in, the
+// AGWPE port and, when the APRS-IS
 // box is ticked, the server. Refuses what the program could not store or use:
 // a threshold that is not a number, a humidity outside 0..100, a port outside
 // 0..32767, a host holding a double quote (the settings file cannot hold
 // one), a server without ":" and a typed server holding ";" (the server
-// list would read it back cut short).
-std::variant<SetupNumbers, SetupRefusal> ReadSetupNumbers(const SetupFields &fields,
-                                                          const QLocale &locale);
+// list would read it back cut short). A threshold shown in other units than
+// metric whose text is still as `loaded` made it keeps its stored value, so
+// no conversion there and back moves it.
+std::variant<SetupNumbers, SetupRefusal>
+ReadSetupNumbers(const SetupFields &fields, const QLocale &locale,
+                 UnitSystem shownUnits = UnitSystem::Metric, const AlarmThresholds &loaded = {});
 
 } // namespace anemora

@@ -6,6 +6,8 @@
 #include "config/command_line.h"
 #include "config/program_options.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 namespace anemora {
@@ -18,10 +20,13 @@ void Startup::Run(const QString &commandLine) {
     monitor.AcceptNextReport();
     paths = ConfigFilePathsIn(appDir);
     config.ServerListPath = paths.ServerListPath;
-    ReadAlarms(config, paths.AlarmsPath, prompts);
     // The program's own choices hold for every kind of start: a service
-    // started with a command line wants to reconnect as much as anyone.
+    // started with a command line wants to reconnect as much as anyone. The
+    // language comes first, so start-up's own boxes speak it.
     ReadProgramOptions(config, paths.OptionsPath);
+    ApplyLanguage(config.Language);
+    monitor.RefreshTexts();
+    ReadAlarms(config, paths.AlarmsPath, prompts);
     config.ServerIndex = NoServerIndex;
 
     if (commandLine.trimmed().isEmpty())
@@ -80,10 +85,11 @@ void Startup::CommandLineStart(const QString &commandLine) {
     if (settings.SaveAlarms)
         config.SaveAlarms = true;
     if (!settings.RefusedPort.isEmpty())
-        prompts.ShowMessage(MessageIcon::Warning, QStringLiteral("Anemora"),
-                            QStringLiteral("Port %1 is not between 0 and 32767: the default "
-                                           "port is used")
-                                .arg(settings.RefusedPort));
+        prompts.ShowMessage(
+            MessageIcon::Warning, QStringLiteral("Anemora"),
+            QCoreApplication::translate(
+                "anemora::Startup", "Port %1 is not between 0 and 32767: the default port is used")
+                .arg(settings.RefusedPort));
     if (settings.FindServer)
         FindServerIndex(config);
 

@@ -3,7 +3,9 @@
 
 #pragma once
 
+#include "config/display_language.h"
 #include "weather/alarm_thresholds.h"
+#include "weather/units.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -49,6 +51,8 @@ struct WxConfig : AlarmThresholds {
     bool SaveAlarms = false;
     // A failed link tries again by itself instead of asking the user.
     bool Reconnect = false;
+    DisplayLanguage Language = DisplayLanguage::Italian;
+    UnitSystem Units = UnitSystem::Metric;
     // Unset until the settings are first applied; only true has an effect.
     std::optional<bool> CallChanged;
 

@@ -81,7 +81,7 @@ bool StationLog::IsRepeat(const StationLogRow &row, const QString &reportText) c
 
 bool StationLog::Write(const QString &path, const QByteArray &line) {
     if (!QDir().mkpath(folder)) {
-        SetStatus(QStringLiteral("Registro della stazione non scritto: impossibile creare %1")
+        SetStatus(tr("Registro della stazione non scritto: impossibile creare %1")
                       .arg(QDir::toNativeSeparators(folder)));
         return false;
     }
@@ -98,7 +98,7 @@ bool StationLog::Write(const QString &path, const QByteArray &line) {
     const bool written = file.open(QIODevice::WriteOnly | QIODevice::Append) &&
                          file.write(bytes) == bytes.size() && file.flush();
     if (!written) {
-        SetStatus(QStringLiteral("Registro della stazione non scritto: %1 (%2)")
+        SetStatus(tr("Registro della stazione non scritto: %1 (%2)")
                       .arg(QDir::toNativeSeparators(path), file.errorString()));
     }
     return written;

@@ -3,6 +3,8 @@
 
 #include "history/trend_quantity.h"
 
+#include <QCoreApplication>
+
 #include <array>
 
 namespace anemora {
@@ -12,7 +14,7 @@ namespace {
 struct QuantityColumn {
     TrendChart chart;
     const char *name;
-    const char *unit;
+    Measure measure;
     int decimals;
     std::optional<float> StationLogRow::*decimal;
     std::optional<qint16> StationLogRow::*whole;
@@ -21,22 +23,33 @@ struct QuantityColumn {
 // In the order of TrendQuantity.
 const std::array<QuantityColumn, TrendQuantityCount> QuantityColumns{{
     // clang-format off
-    {TrendChart::Temperature, "Temperatura", "°C", 1, &StationLogRow::temperature, nullptr},
-    {TrendChart::Temperature, "Punto di rugiada", "°C", 1, &StationLogRow::dewPoint, nullptr},
-    {TrendChart::Humidity, "Umidità", "%", 0, nullptr, &StationLogRow::humidity},
-    {TrendChart::Pressure, "Pressione", "mb", 1, &StationLogRow::pressure, nullptr},
-    {TrendChart::Wind, "Vento medio", "km/h", 0, &StationLogRow::windSpeed, nullptr},
-    {TrendChart::Wind, "Raffica", "km/h", 0, &StationLogRow::gust, nullptr},
-    {TrendChart::Rain, "Pioggia in un'ora", "mm", 0, &StationLogRow::rainHour, nullptr},
+    {TrendChart::Temperature, QT_TRANSLATE_NOOP("anemora::TrendWindow", "Temperatura"), Measure::Temperature, 1, &StationLogRow::temperature, nullptr},
+    {TrendChart::Temperature, QT_TRANSLATE_NOOP("anemora::TrendWindow", "Punto di rugiada"), Measure::Temperature, 1, &StationLogRow::dewPoint, nullptr},
+    {TrendChart::Humidity, QT_TRANSLATE_NOOP("anemora::TrendWindow", "Umidità"), Measure::Humidity, 0, nullptr, &StationLogRow::humidity},
+    {TrendChart::Pressure, QT_TRANSLATE_NOOP("anemora::TrendWindow", "Pressione"), Measure::Pressure, 1, &StationLogRow::pressure, nullptr},
+    {TrendChart::Wind, QT_TRANSLATE_NOOP("anemora::TrendWindow", "Vento medio"), Measure::Speed, 0, &StationLogRow::windSpeed, nullptr},
+    {TrendChart::Wind, QT_TRANSLATE_NOOP("anemora::TrendWindow", "Raffica"), Measure::Speed, 0, &StationLogRow::gust, nullptr},
+    {TrendChart::Rain, QT_TRANSLATE_NOOP("anemora::TrendWindow", "Pioggia in un'ora"), Measure::Rain, 0, &StationLogRow::rainHour, nullptr},
     // clang-format on
 }};
 
 } // namespace
 
-TrendQuantityInfo InfoOf(TrendQuantity quantity) {
+TrendQuantityInfo InfoOf(TrendQuantity quantity, UnitSystem units) {
     const QuantityColumn &column = QuantityColumns[std::size_t(quantity)];
-    return {column.chart, QString::fromUtf8(column.name), QString::fromUtf8(column.unit),
-            column.decimals};
+    return {column.chart, QCoreApplication::translate("anemora::TrendWindow", column.name),
+            UnitSymbol(column.measure, units).toString(),
+            column.decimals + ExtraDecimals(column.measure, units)};
+}
+
+StationLogRow InUnits(StationLogRow row, UnitSystem units) {
+    if (units == UnitSystem::Metric)
+        return row;
+    for (const QuantityColumn &column : QuantityColumns) {
+        if (column.decimal && row.*column.decimal)
+            row.*column.decimal = ToShownUnits(column.measure, *(row.*column.decimal), units);
+    }
+    return row;
 }
 
 std::optional<float> ValueOf(const StationLogRow &row, TrendQuantity quantity) {

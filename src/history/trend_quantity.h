@@ -4,6 +4,7 @@
 #pragma once
 
 #include "history/station_log_row.h"
+#include "weather/units.h"
 
 #include <QString>
 
@@ -30,7 +31,10 @@ struct TrendQuantityInfo {
     int decimals;
 };
 
-TrendQuantityInfo InfoOf(TrendQuantity quantity);
+TrendQuantityInfo InfoOf(TrendQuantity quantity, UnitSystem units = UnitSystem::Metric);
+
+// The row with the values the charts draw in `units`; the rest as logged.
+StationLogRow InUnits(StationLogRow row, UnitSystem units);
 
 std::optional<float> ValueOf(const StationLogRow &row, TrendQuantity quantity);
 

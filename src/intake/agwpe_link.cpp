@@ -21,7 +21,7 @@ void AgwpeLink::OnConnected() {
     // A new stream starts with a header: nothing of an earlier one belongs
     // to it.
     frames.Reset();
-    monitor.ClearData(config.StationCall + QStringLiteral(" Wx Station"));
+    monitor.ClearData(tr("%1 Wx Station").arg(config.StationCall));
     SendAgwRequest('m');
     SendAgwRequest('R');
     SendAgwRequest('G');
@@ -37,8 +37,7 @@ void AgwpeLink::OnReadyRead() {
             monitor.HandleAgwFrame(frame, 0, dataLen);
     }
     if (result.badLength)
-        ReportAgwFailure(QStringLiteral("Invalid AGWPE frame: %1 data bytes announced, at most %2 "
-                                        "expected")
+        ReportAgwFailure(tr("Invalid AGWPE frame: %1 data bytes announced, at most %2 expected")
                              .arg(result.dataLen)
                              .arg(MaxAgwDataLen));
 }
@@ -47,7 +46,7 @@ void AgwpeLink::OnDisconnected() {
     // The engine ending the connection opens no box and leaves the settings
     // alone, but the user can see that the link is down.
     if (!closing)
-        Fail({{}, {}, QStringLiteral("AGWPE: connessione chiusa"), {}, true});
+        Fail({{}, {}, tr("AGWPE: connessione chiusa"), {}, true});
 }
 
 void AgwpeLink::OnError(QAbstractSocket::SocketError error) {
@@ -58,9 +57,8 @@ void AgwpeLink::OnError(QAbstractSocket::SocketError error) {
 }
 
 void AgwpeLink::ReportAgwFailure(const QString &description) {
-    Fail({QStringLiteral("Errore collegamento con AGWPE [") + config.StationCall + u']',
-          description, QStringLiteral("AGWPE: ") + description,
-          [this] { config.AgwEnabled = false; }});
+    Fail({tr("Errore collegamento con AGWPE [%1]").arg(config.StationCall), description,
+          tr("AGWPE: %1").arg(description), [this] { config.AgwEnabled = false; }});
 }
 
 } // namespace anemora

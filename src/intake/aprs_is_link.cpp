@@ -23,7 +23,7 @@ void AprsIsLink::Open() {
 }
 
 QString AprsIsLink::ErrorTitle() const {
-    return QStringLiteral("Errore collegamento TCP [") + config.StationCall + u']';
+    return tr("Errore collegamento TCP [%1]").arg(config.StationCall);
 }
 
 void AprsIsLink::Send(const QByteArray &line) {
@@ -35,9 +35,9 @@ void AprsIsLink::OnConnected() {
     // A fragment left by the last connection is no part of this one's lines.
     lines = AprsLineAssembler();
     silenceTimer.start(timing.silenceLimit);
-    monitor.ClearData(config.StationCall + QStringLiteral(" Wx Station"));
+    monitor.ClearData(tr("%1 Wx Station").arg(config.StationCall));
     Send("user QRVSWL pass -1 vers anemora v7 filter p/" + config.StationCall.toLatin1());
-    monitor.SetStatusLine(QStringLiteral("Anemora connected to ") + config.AprsHost);
+    monitor.SetStatusLine(tr("Anemora connected to %1").arg(config.AprsHost));
 }
 
 void AprsIsLink::OnReadyRead() {
@@ -51,21 +51,17 @@ void AprsIsLink::OnReadyRead() {
 
 void AprsIsLink::OnSilence() {
     const QString silent = WaitText(timing.silenceLimit);
-    Fail({ErrorTitle(),
-          QStringLiteral("Il server ") + config.AprsHost + QStringLiteral(" non invia dati da ") +
-              silent,
-          QStringLiteral("APRS-IS: nessun dato da ") + config.AprsHost + QStringLiteral(" da ") +
-              silent,
+    Fail({ErrorTitle(), tr("Il server %1 non invia dati da %2").arg(config.AprsHost, silent),
+          tr("APRS-IS: nessun dato da %1 da %2").arg(config.AprsHost, silent),
           [this] { config.AprsEnabled = false; }});
 }
 
 void AprsIsLink::OnDisconnected() {
     if (closing)
         return;
-    Fail({QStringLiteral("Chiusura collegamento TCP [") + config.StationCall + u']',
-          QStringLiteral("Il server ") + config.AprsHost +
-              QStringLiteral(" ha chiuso la connessione"),
-          QStringLiteral("APRS-IS: connessione chiusa da ") + config.AprsHost, [this] {
+    Fail({tr("Chiusura collegamento TCP [%1]").arg(config.StationCall),
+          tr("Il server %1 ha chiuso la connessione").arg(config.AprsHost),
+          tr("APRS-IS: connessione chiusa da %1").arg(config.AprsHost), [this] {
               config.AprsEnabled = false;
               config.AprsActive = false;
           }});
@@ -75,7 +71,7 @@ void AprsIsLink::OnError(QAbstractSocket::SocketError error) {
     // The server's close is reported by OnDisconnected, which follows.
     if (error == QAbstractSocket::RemoteHostClosedError)
         return;
-    Fail({ErrorTitle(), socket.errorString(), QStringLiteral("APRS-IS: ") + socket.errorString(),
+    Fail({ErrorTitle(), socket.errorString(), tr("APRS-IS: %1").arg(socket.errorString()),
           [this] { config.AprsEnabled = false; }});
 }
 

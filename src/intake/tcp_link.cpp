@@ -3,6 +3,7 @@
 
 #include "intake/tcp_link.h"
 
+#include <QCoreApplication>
 #include <QRandomGenerator>
 #include <QScopedValueRollback>
 
@@ -49,8 +50,8 @@ void SetShortKeepalive(qintptr descriptor) {
 QString WaitText(std::chrono::milliseconds wait) {
     const qint64 seconds = (wait.count() + 500) / 1000;
     if (seconds < 60)
-        return QStringLiteral("%1 s").arg(seconds);
-    return QStringLiteral("%1 min").arg((seconds + 30) / 60);
+        return QCoreApplication::translate("anemora::TcpLink", "%1 s").arg(seconds);
+    return QCoreApplication::translate("anemora::TcpLink", "%1 min").arg((seconds + 30) / 60);
 }
 
 TcpLink::TcpLink(WxConfig &config, MonitorControl &monitor, Prompts &prompts, LinkTiming timing,
@@ -151,8 +152,8 @@ void TcpLink::ScheduleReconnection() {
     const double jitter = 0.9 + 0.2 * QRandomGenerator::global()->generateDouble();
     const auto wait = std::chrono::milliseconds(qMax<qint64>(1, qint64(step.count() * jitter)));
     retryTimer.start(wait);
-    monitor.SetStatusLine(QStringLiteral("Riconnessione a %1 tra %2")
-                              .arg(PeerName(), WaitText(std::chrono::milliseconds(step))));
+    monitor.SetStatusLine(
+        tr("Riconnessione a %1 tra %2").arg(PeerName(), WaitText(std::chrono::milliseconds(step))));
 }
 
 } // namespace anemora

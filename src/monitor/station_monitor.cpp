@@ -115,6 +115,7 @@ StationMonitor::StationMonitor(WxConfig &config, Notifications &notifications, Q
 
 void StationMonitor::SetStatusLine(const QString &text) {
     model.comment = text;
+    shown.comment = false;
     emit displayChanged();
 }
 
@@ -172,12 +173,13 @@ void StationMonitor::HandleAgwFrame(const QByteArray &frame, int offset, qint32 
         break;
     case 'G':
         model.rain.text =
-            QStringLiteral("Porte Radio : ") + QChar(static_cast<unsigned char>(data.front()));
+            tr("Porte Radio : %1").arg(QChar(static_cast<unsigned char>(data.front())));
+        shown.rain = false;
         break;
     case 'R':
-        model.comment = QStringLiteral("Anemora connesso a AGWPE v%1.%2")
-                            .arg(DataWord(data, 0))
-                            .arg(DataWord(data, 4));
+        model.comment =
+            tr("Anemora connesso a AGWPE v%1.%2").arg(DataWord(data, 0)).arg(DataWord(data, 4));
+        shown.comment = false;
         break;
     default:
         sourceCall.clear();
@@ -209,10 +211,10 @@ void StationMonitor::DecodeWxReport(const QString &payload) {
     if (wx.WindDir > -99) {
         model.compass = {true, wx.WindDir, wx.WindSpeed, wx.Gust};
         if (IsCalm(wx.WindSpeed, wx.Gust)) {
-            model.wind.text = QStringLiteral("Calma di vento");
+            model.wind.text = CalmText();
         } else {
             model.wind.colour = notices.test(config, WindAlarm(config, wx.WindSpeed, wx.Gust));
-            model.wind.text = WindText(wx.WindDir, wx.WindSpeed, wx.Gust, locale);
+            model.wind.text = WindText(wx.WindDir, wx.WindSpeed, wx.Gust, locale, config.Units);
         }
         wx.Remainder.remove(0, 7);
     }
@@ -226,9 +228,9 @@ void StationMonitor::DecodeWxReport(const QString &payload) {
     }
 
     if (wx.Temp > -99)
-        ShowReading(model.temperature, model.trends[0],
-                    notices.test(config, TempAlarm(config, wx.Temp)), TempText(wx.Temp, locale),
-                    wx.Temp, lastTemperature, haveLastValues);
+        ShowReading(
+            model.temperature, model.trends[0], notices.test(config, TempAlarm(config, wx.Temp)),
+            TempText(wx.Temp, locale, config.Units), wx.Temp, lastTemperature, haveLastValues);
     if (wx.Humidity > 0)
         ShowReading(model.humidity, model.trends[1],
                     notices.test(config, HumidityAlarm(config, wx.Humidity)),
@@ -236,12 +238,12 @@ void StationMonitor::DecodeWxReport(const QString &payload) {
     if (wx.Pressure > 0)
         ShowReading(model.pressure, model.trends[2],
                     notices.test(config, PressureAlarm(config, wx.Pressure)),
-                    PressureText(wx.Pressure, locale), wx.Pressure, lastPressure, haveLastValues);
+                    PressureText(wx.Pressure, locale, config.Units), wx.Pressure, lastPressure,
+                    haveLastValues);
 
     model.rain.colour = notices.test(config, RainAlarm(config, wx.RainHour, wx.Rain24));
-    const QString rainText = RainText(wx, windChill, humidity, locale);
-    model.rainFontPointSize = RainFontPointSize(rainText);
-    model.rain.text = rainText;
+    shown = {wx, windChill, humidity, true, false, false};
+    ShowRain();
 
     if (notices.BringForward)
         notifications.BringForward();
@@ -257,11 +259,46 @@ void StationMonitor::DecodeWxReport(const QString &payload) {
     }
 
     haveLastValues = true;
-    model.trayTip = TrayTip({&config.StationCall, &model.wind.text, &model.temperature.text,
-                             &model.humidity.text, &model.pressure.text, &rainText});
-    model.comment = CommentText(wx.PressChange, wx.Remainder);
+    shown.comment = shown.trayTip = true;
+    ShowCommentAndTip();
     emit displayChanged();
     emit reportDecoded(wx);
+}
+
+void StationMonitor::ShowRain() {
+    if (!shown.rain)
+        return;
+    model.rain.text =
+        RainText(shown.report, shown.windChill, shown.humidity, QLocale(), config.Units);
+    model.rainFontPointSize = RainFontPointSize(model.rain.text);
+}
+
+void StationMonitor::ShowCommentAndTip() {
+    const WxReport &wx = shown.report;
+    if (shown.trayTip)
+        model.trayTip = TrayTip({&config.StationCall, &model.wind.text, &model.temperature.text,
+                                 &model.humidity.text, &model.pressure.text, &model.rain.text});
+    if (shown.comment)
+        model.comment = CommentText(wx.PressChange, wx.Remainder, QLocale(), config.Units);
+}
+
+void StationMonitor::RefreshTexts() {
+    const QLocale locale;
+    if (model.history == historyTitle)
+        model.history = historyTitle = tr("Dati storici");
+    // The compass and the wind text are drawn and cleared together.
+    const CompassRequest &wind = model.compass;
+    if (wind.drawn)
+        model.wind.text = IsCalm(wind.speed, wind.gust) ? CalmText()
+                                                        : WindText(wind.direction, wind.speed,
+                                                                   wind.gust, locale, config.Units);
+    if (!model.temperature.text.isEmpty())
+        model.temperature.text = TempText(lastTemperature, locale, config.Units);
+    if (!model.pressure.text.isEmpty())
+        model.pressure.text = PressureText(lastPressure, locale, config.Units);
+    ShowRain();
+    ShowCommentAndTip();
+    emit displayChanged();
 }
 
 void StationMonitor::MinuteTick() {
@@ -275,12 +312,14 @@ void StationMonitor::MinuteTick() {
 void StationMonitor::ClearData(const QString &caption) {
     model.caption = caption;
     model.trayTip = caption;
+    shown.trayTip = false;
     if (config.CallChanged.value_or(false)) {
         model.wind.text = QStringLiteral("Anemora v7");
         model.pressure.text.clear();
         model.temperature.text.clear();
         model.humidity.text.clear();
         model.rain.text.clear();
+        shown.rain = false;
         model.compass.drawn = false;
         model.trends.fill(TrendMark::None);
         model.minutes = QStringLiteral("00");

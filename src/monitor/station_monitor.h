@@ -42,6 +42,8 @@ public:
     void SetStatusLine(const QString &text) override;
     void ClearHistory() override;
     void AcceptNextReport() override { acceptNextReport = true; }
+    // Makes the texts on show again in the language and units now in force.
+    void RefreshTexts() override;
 
     WxConfig &config;
     DisplayModel model;
@@ -66,8 +68,23 @@ private:
     void ApplyAcceptanceRule(const QString &sourceCall, const QString &payload,
                              const QString &historyText);
 
+    // What the texts of the last report were made from, while they are on
+    // show: a status line or a link message may have replaced them since.
+    struct ShownReport {
+        WxReport report;
+        float windChill = NotComputed;
+        HumidityValues humidity;
+        bool rain = false;
+        bool comment = false;
+        bool trayTip = false;
+    };
+    void ShowRain();
+    void ShowCommentAndTip();
+
     Notifications &notifications;
     QString appDir;
+    ShownReport shown;
+    QString historyTitle = model.history;
 };
 
 } // namespace anemora

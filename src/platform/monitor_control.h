@@ -25,6 +25,8 @@ public:
     virtual void ClearHistory() = 0;
     // The next report of the station is taken whatever the minute.
     virtual void AcceptNextReport() = 0;
+    // The language or the units changed: the texts on show follow.
+    virtual void RefreshTexts() = 0;
 };
 
 } // namespace anemora

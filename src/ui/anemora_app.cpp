@@ -16,8 +16,14 @@ AnemoraApp::AnemoraApp(const QString &appDir, const QString &settingsDir, const 
       window(monitor), viewer(prompts), log(logDir), trendWindow(log, config) {
     prompts.AttachLinks(links);
     connect(&window, &MainWindow::settingsRequested, &prompts, &DesktopPrompts::ShowSettingsDialog);
-    connect(&window, &MainWindow::helpRequested, this, [this] {
-        viewer.Open(QStringLiteral("Leggimi.rtf"), QStringLiteral("Anemora - Istruzioni"));
+    const auto openInstructions = [this] {
+        viewer.Open(InstructionsDocument(config.Language), tr("Anemora - Istruzioni"));
+    };
+    connect(&window, &MainWindow::helpRequested, this, openInstructions);
+    // Instructions on show follow a change of language.
+    connect(&prompts, &DesktopPrompts::dialogClosed, this, [this, openInstructions] {
+        if (viewer.isVisible() && viewer.documentName != InstructionsDocument(config.Language))
+            openInstructions();
     });
     // A main window hidden in the tray is still open, so Qt's rule (quit
     // when the last visible window closes) would end monitoring unseen.

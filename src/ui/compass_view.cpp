@@ -50,20 +50,30 @@ CompassView::CompassView(QWidget *parent) : QWidget(parent) {
     const QFont small = SansFace(8.25, false);
     minutesLabel = TransparentLabel(this, QStringLiteral("00"), TwipsRect(510, 510, 200, 200),
                                     ReadingBlue, small);
-    const std::array<std::pair<QString, QRect>, 4> cardinals{{
-        {QStringLiteral("N"), TwipsRect(550, 50, 135, 255)},
-        {QStringLiteral("O"), TwipsRect(80, 480, 135, 255)},
-        {QStringLiteral("S"), TwipsRect(550, 950, 135, 255)},
-        {QStringLiteral("E"), TwipsRect(1000, 480, 135, 255)},
-    }};
-    for (std::size_t i = 0; i < cardinals.size(); ++i) {
-        cardinalLabels[i] =
-            TransparentLabel(this, cardinals[i].first, cardinals[i].second, AlarmRed, small);
-    }
-    calmLabel = TransparentLabel(this, QStringLiteral("WIND CALM"), TwipsRect(50, 220, 1215, 255),
-                                 CalmGreen, SerifFace(9.75, true));
+    const std::array<QRect, 4> cardinals{TwipsRect(550, 50, 135, 255), TwipsRect(80, 480, 135, 255),
+                                         TwipsRect(550, 950, 135, 255),
+                                         TwipsRect(1000, 480, 135, 255)};
+    for (std::size_t i = 0; i < cardinals.size(); ++i)
+        cardinalLabels[i] = TransparentLabel(this, {}, cardinals[i], AlarmRed, small);
+    calmLabel =
+        TransparentLabel(this, {}, TwipsRect(50, 220, 1215, 255), CalmGreen, SerifFace(9.75, true));
     calmLabel->setWordWrap(true);
     calmLabel->hide();
+    RetranslateUi();
+}
+
+void CompassView::RetranslateUi() {
+    // North, west, south, east.
+    const std::array<QString, 4> names{tr("N"), tr("O"), tr("S"), tr("E")};
+    for (std::size_t i = 0; i < names.size(); ++i)
+        cardinalLabels[i]->setText(names[i]);
+    calmLabel->setText(tr("WIND CALM"));
+}
+
+void CompassView::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
 }
 
 void CompassView::SetRequest(const CompassRequest &newRequest) {

@@ -32,8 +32,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void RetranslateUi();
+
     CompassRequest request;
 };
 

@@ -53,7 +53,7 @@ QString LocateDocument(const QString &name, const QString &currentDir, const QSt
 
 InstructionsWindow::InstructionsWindow(Prompts &prompts, QWidget *parent)
     : QWidget(parent, Qt::Window), documentView(new QTextBrowser(this)), prompts(prompts) {
-    setWindowTitle(QStringLiteral("Istruzioni:"));
+    setWindowTitle(tr("Istruzioni:"));
     setWindowIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
     resize(TwipsSize(7680, 3960));
     // The gap the frame rule leaves beside the view takes the view's colour.
@@ -105,7 +105,7 @@ void InstructionsWindow::Activate() {
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
         reporting = true;
         prompts.ShowMessage(MessageIcon::Critical, QStringLiteral("Velmorin"),
-                            QStringLiteral("Manca il file di help ") + documentName);
+                            tr("Manca il file di help %1").arg(documentName));
         reporting = false;
         close();
         return;

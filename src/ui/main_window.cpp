@@ -108,19 +108,24 @@ MainWindow::MainWindow(StationMonitor &monitor, QWidget *parent)
     minuteTimer.setInterval(ElapsedIntervalMs);
     connect(&minuteTimer, &QTimer::timeout, &monitor, &StationMonitor::MinuteTick);
     minuteTimer.start();
+    RetranslateUi();
     Render();
+}
+
+void MainWindow::RetranslateUi() {
+    windLabel->setToolTip(tr("Click col tasto destro del muose per avviare il Setup. F1=Help"));
+    rainLabel->setToolTip(tr("Click col tasto destro del mouse per avviare il Setup"));
+    commentLabel->setToolTip(tr("Click o Shift-Click col tasto destro per "
+                                "abilitare/disabilitare le finestre Rx o Dati storici"));
 }
 
 void MainWindow::BuildLabels() {
     windLabel = AddLabel(this, TwipsRect(1200, -10, 1935, 255), Qt::AlignHCenter, PanelYellow);
-    windLabel->setToolTip(
-        QStringLiteral("Click col tasto destro del muose per avviare il Setup. F1=Help"));
     temperatureLabel = AddLabel(this, TwipsRect(1300, 215, 735, 255), Qt::AlignRight, PanelYellow);
     humidityLabel = AddLabel(this, TwipsRect(2250, 215, 615, 255), Qt::AlignRight, PanelYellow);
     pressureLabel = AddLabel(this, TwipsRect(1250, 425, 1335, 255), Qt::AlignRight, PanelYellow);
     rainLabel = AddLabel(this, TwipsRect(1200, 650, 1935, 580), Qt::AlignHCenter, PanelYellow);
     rainLabel->setWordWrap(true);
-    rainLabel->setToolTip(QStringLiteral("Click col tasto destro del mouse per avviare il Setup"));
 
     commentLabel =
         AddLabel(this, TwipsRect(0, 1210, 3180, 255), Qt::AlignHCenter, QColor(224, 224, 224));
@@ -128,9 +133,6 @@ void MainWindow::BuildLabels() {
     // A plain frame would take the text's red; the border line is black.
     commentLabel->setStyleSheet(QStringLiteral("QLabel { border: 1px solid black; color: rgb(255, "
                                                "0, 0); background: rgb(224, 224, 224); }"));
-    commentLabel->setToolTip(
-        QStringLiteral("Click o Shift-Click col tasto destro per "
-                       "abilitare/disabilitare le finestre Rx o Dati storici"));
 
     // Created after the labels, so where they overlap the trend boxes lie on top.
     const std::array<QPoint, 3> trendCorners{
@@ -379,6 +381,8 @@ bool MainWindow::HandleLabelPress(QObject *watched, const QMouseEvent &press) {
 
 void MainWindow::changeEvent(QEvent *event) {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
     if (event->type() != QEvent::WindowStateChange || !(windowState() & Qt::WindowMinimized) ||
         !trayAvailable) {
         return;

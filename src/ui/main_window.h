@@ -85,6 +85,7 @@ protected:
 
 private:
     void BuildLabels();
+    void RetranslateUi();
     void BuildPanes();
     void ScheduleRender();
     void RenderPending();

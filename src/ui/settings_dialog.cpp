@@ -78,11 +78,14 @@ public:
 // Where each threshold sits in the alarm box, in tab order: the label before
 // its field, the field, and how many characters may be typed (0: any).
 // Height of the strip below the buttons.
-constexpr int OwnChoicesTwips = 330;
+constexpr int OwnChoicesTwips = 1030;
 
 struct ThresholdLayout {
     AlarmThreshold threshold;
     const char *label;
+    // The label when the thresholds are shown in imperial units; none when
+    // it names no unit.
+    const char *imperialLabel;
     QRect labelTwips;
     QRect editTwips;
     int typedLength;
@@ -90,16 +93,16 @@ struct ThresholdLayout {
 
 // clang-format off
 const ThresholdLayout ThresholdLayouts[] = {
-    {AlarmThreshold::HiWind, "Wind:  Max", {120, 210, 855, 255}, {1020, 195, 470, 285}, 0},
-    {AlarmThreshold::HiGust, "Km/h  g", {1500, 210, 615, 255}, {2110, 195, 520, 285}, 0},
-    {AlarmThreshold::LoTemp, "Temp: Low", {120, 536, 855, 255}, {940, 521, 540, 285}, 5},
-    {AlarmThreshold::HiTemp, "°C   Hi", {1500, 536, 480, 255}, {2110, 521, 520, 285}, 5},
-    {AlarmThreshold::LoHum, "U.R.:   Low", {120, 870, 975, 255}, {1060, 847, 400, 285}, 2},
-    {AlarmThreshold::HiHum, "%    Hi", {1500, 870, 495, 255}, {2200, 847, 440, 285}, 2},
-    {AlarmThreshold::LoBaro, "Baro:   Low", {120, 1195, 855, 255}, {940, 1173, 540, 285}, 0},
-    {AlarmThreshold::HiBaro, "mb  Hi", {1500, 1195, 495, 255}, {1980, 1200, 660, 285}, 0},
-    {AlarmThreshold::HiRainHour, "Rain:   1h", {120, 1515, 735, 255}, {1020, 1500, 470, 285}, 0},
-    {AlarmThreshold::HiRain24, "mm 24h", {1500, 1560, 615, 255}, {2070, 1500, 570, 285}, 0},
+    {AlarmThreshold::HiWind, QT_TRANSLATE_NOOP("anemora::SettingsDialog", "Wind:  Max"), nullptr, {120, 210, 855, 255}, {1020, 195, 470, 285}, 0},
+    {AlarmThreshold::HiGust, QT_TRANSLATE_NOOP("anemora::SettingsDialog", "Km/h  g"), QT_TRANSLATE_NOOP("anemora::SettingsDialog", "mph  g"), {1500, 210, 615, 255}, {2110, 195, 520, 285}, 0},
+    {AlarmThreshold::LoTemp, QT_TRANSLATE_NOOP("anemora::SettingsDialog", "Temp: Low"), nullptr, {120, 536, 855, 255}, {940, 521, 540, 285}, 5},
+    {AlarmThreshold::HiTemp, QT_TRANSLATE_NOOP("anemora::SettingsDialog", "°C   Hi"), QT_TRANSLATE_NOOP("anemora::SettingsDialog", "°F   Hi"), {1500, 536, 480, 255}, {2110, 521, 520, 285}, 5},
+    {AlarmThreshold::LoHum, QT_TRANSLATE_NOOP("anemora::SettingsDialog", "U.R.:   Low"), nullptr, {120, 870, 975, 255}, {1060, 847, 400, 285}, 2},
+    {AlarmThreshold::HiHum, QT_TRANSLATE_NOOP("anemora::SettingsDialog", "%    Hi"), nullptr, {1500, 870, 495, 255}, {2200, 847, 440, 285}, 2},
+    {AlarmThreshold::LoBaro, QT_TRANSLATE_NOOP("anemora::SettingsDialog", "Baro:   Low"), nullptr, {120, 1195, 855, 255}, {940, 1173, 540, 285}, 0},
+    {AlarmThreshold::HiBaro, QT_TRANSLATE_NOOP("anemora::SettingsDialog", "mb  Hi"), QT_TRANSLATE_NOOP("anemora::SettingsDialog", "inHg Hi"), {1500, 1195, 495, 255}, {1980, 1200, 660, 285}, 0},
+    {AlarmThreshold::HiRainHour, QT_TRANSLATE_NOOP("anemora::SettingsDialog", "Rain:   1h"), nullptr, {120, 1515, 735, 255}, {1020, 1500, 470, 285}, 0},
+    {AlarmThreshold::HiRain24, QT_TRANSLATE_NOOP("anemora::SettingsDialog", "mm 24h"), QT_TRANSLATE_NOOP("anemora::SettingsDialog", "in 24h"), {1500, 1560, 615, 255}, {2070, 1500, 570, 285}, 0},
 };
 // clang-format on
 
@@ -109,7 +112,7 @@ SettingsDialog::SettingsDialog(const SetupTargets &targets, QWidget *parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       targets(targets) {
-    setWindowTitle(QStringLiteral("Setup Parametri Anemora"));
+    setWindowTitle(tr("Setup Parametri Anemora"));
     // The program's own choices sit in a strip below the buttons, so the
     // rest keeps its place.
     setFixedSize(Twips(2805), Twips(5430 + OwnChoicesTwips));
@@ -154,21 +157,22 @@ void SettingsDialog::BuildControls() {
         return frame;
     };
 
-    callGroup = group(QStringLiteral("Station Call"), 53, 0, 2700, 495);
-    stationLabel = new QLabel(QStringLiteral("Wx Station"), callGroup);
+    callGroup = group(tr("Station Call"), 53, 0, 2700, 495);
+    stationLabel = new QLabel(tr("Wx Station"), callGroup);
     Place(stationLabel, 120, 195, 1095, 255);
     callEdit = edit(callGroup, 1200, 120, 1335, 285);
     callEdit->setValidator(new CallValidator(callEdit));
 
-    newDataGroup = group(QStringLiteral("All'arrivo nuovi dati"), 53, 490, 2700, 460);
-    focusNewDataBox =
-        check(newDataGroup, QStringLiteral("Evidenzia finestra"), 100, 200, 1575, 195);
-    beepNewDataBox = check(this, QStringLiteral("Suona"), 1920, 650, 770, 255);
+    newDataGroup = group(tr("All'arrivo nuovi dati"), 53, 490, 2700, 460);
+    focusNewDataBox = check(newDataGroup, tr("Evidenzia finestra"), 100, 200, 1575, 195);
+    beepNewDataBox = check(this, tr("Suona"), 1920, 650, 770, 255);
 
-    alarmGroup = group(QStringLiteral("Allarmi (valori evidenziati rosso)"), 53, 960, 2700, 2340);
+    alarmGroup = group(tr("Allarmi (valori evidenziati rosso)"), 53, 960, 2700, 2340);
+    const bool imperial = targets.config.Units == UnitSystem::Imperial;
     for (const ThresholdLayout &layout : ThresholdLayouts) {
         const QRect &at = layout.labelTwips;
-        label(alarmGroup, QString::fromUtf8(layout.label), at.x(), at.y(), at.width(), at.height());
+        const char *text = imperial && layout.imperialLabel ? layout.imperialLabel : layout.label;
+        label(alarmGroup, tr(text), at.x(), at.y(), at.width(), at.height());
         QLineEdit *&edit = thresholdEdits[std::size_t(layout.threshold)];
         edit = new QLineEdit(alarmGroup);
         edit->setGeometry(TwipsRect(layout.editTwips.x(), layout.editTwips.y(),
@@ -176,21 +180,21 @@ void SettingsDialog::BuildControls() {
         if (layout.typedLength > 0)
             edit->setValidator(new TypedLengthValidator(layout.typedLength, edit));
     }
-    focusAlarmBox = check(alarmGroup, QStringLiteral("Evidenzia finestra"), 100, 1800, 1575, 220);
-    beepAlarmBox = check(alarmGroup, QStringLiteral("Suona"), 1860, 1800, 770, 220);
-    saveAlarmsBox = check(alarmGroup, QStringLiteral("Salva i valori di Allarme / Suoni"), 100,
-                          2040, 2500, 255);
+    focusAlarmBox = check(alarmGroup, tr("Evidenzia finestra"), 100, 1800, 1575, 220);
+    beepAlarmBox = check(alarmGroup, tr("Suona"), 1860, 1800, 770, 220);
+    saveAlarmsBox =
+        check(alarmGroup, tr("Salva i valori di Allarme / Suoni"), 100, 2040, 2500, 255);
 
-    agwGroup = group(QStringLiteral("AGWPE"), 53, 3350, 2700, 855);
-    label(agwGroup, QStringLiteral("Agwpe Addr"), 120, 240, 975, 255);
+    agwGroup = group(tr("AGWPE"), 53, 3350, 2700, 855);
+    label(agwGroup, tr("Agwpe Addr"), 120, 240, 975, 255);
     agwHostEdit = edit(agwGroup, 1080, 180, 1500, 285);
-    label(agwGroup, QStringLiteral("Agwpe Port"), 120, 520, 975, 255);
+    label(agwGroup, tr("Agwpe Port"), 120, 520, 975, 255);
     agwPortEdit = edit(agwGroup, 1080, 480, 495, 270);
-    agwEnabledBox = check(agwGroup, QStringLiteral("Enable"), 1800, 510, 855, 255);
+    agwEnabledBox = check(agwGroup, tr("Enable"), 1800, 510, 855, 255);
 
-    aprsGroup = group(QStringLiteral("Aprs Server"), 53, 4200, 2700, 855);
-    label(aprsGroup, QStringLiteral("Internet Aprs Server"), 120, 220, 1575, 255);
-    aprsEnabledBox = check(aprsGroup, QStringLiteral("Enable"), 1800, 200, 855, 255);
+    aprsGroup = group(tr("Aprs Server"), 53, 4200, 2700, 855);
+    label(aprsGroup, tr("Internet Aprs Server"), 120, 220, 1575, 255);
+    aprsEnabledBox = check(aprsGroup, tr("Enable"), 1800, 200, 855, 255);
     serverBox = new QComboBox(aprsGroup);
     Place(serverBox, 120, 470, 2500, 315);
     serverBox->setEditable(true);
@@ -200,13 +204,24 @@ void SettingsDialog::BuildControls() {
     serverBox->setDuplicatesEnabled(true);
     serverBox->setCompleter(nullptr);
 
-    acceptButton = new QPushButton(QStringLiteral("&Conferma"), this);
+    acceptButton = new QPushButton(tr("&Conferma"), this);
     Place(acceptButton, 188, 5075, 1095, 325);
     acceptButton->setDefault(true);
-    cancelButton = new QPushButton(QStringLiteral("&Cancella"), this);
+    cancelButton = new QPushButton(tr("&Cancella"), this);
     Place(cancelButton, 1641, 5075, 975, 325);
 
-    reconnectBox = check(this, QStringLiteral("Riconnetti da solo"), 188, 5430, 2500, 255);
+    reconnectBox = check(this, tr("Riconnetti da solo"), 188, 5430, 2500, 255);
+    // Each language by its own name, whatever the language in force.
+    label(this, tr("Lingua"), 188, 5785, 900, 255);
+    languageBox = new QComboBox(this);
+    Place(languageBox, 1100, 5755, 1500, 315);
+    languageBox->addItem(QStringLiteral("Italiano"), int(DisplayLanguage::Italian));
+    languageBox->addItem(QStringLiteral("English"), int(DisplayLanguage::English));
+    label(this, tr("Unità"), 188, 6125, 900, 255);
+    unitsBox = new QComboBox(this);
+    Place(unitsBox, 1100, 6095, 1500, 315);
+    unitsBox->addItem(tr("Metriche"), int(UnitSystem::Metric));
+    unitsBox->addItem(tr("Imperiali"), int(UnitSystem::Imperial));
 }
 
 void SettingsDialog::SetTabOrder() {
@@ -214,7 +229,7 @@ void SettingsDialog::SetTabOrder() {
     for (const ThresholdLayout &layout : ThresholdLayouts)
         order.append(thresholdEdits[std::size_t(layout.threshold)]);
     order.append({focusAlarmBox, beepAlarmBox, agwHostEdit, agwPortEdit, saveAlarmsBox,
-                  aprsEnabledBox, agwEnabledBox, serverBox, reconnectBox});
+                  aprsEnabledBox, agwEnabledBox, serverBox, reconnectBox, languageBox, unitsBox});
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -231,6 +246,8 @@ void SettingsDialog::Load() {
     beepAlarmBox->setChecked(fields.beepAlarm);
     saveAlarmsBox->setChecked(fields.saveAlarms);
     reconnectBox->setChecked(fields.reconnect);
+    languageBox->setCurrentIndex(languageBox->findData(int(fields.language)));
+    unitsBox->setCurrentIndex(unitsBox->findData(int(fields.units)));
     for (std::size_t i = 0; i < thresholdEdits.size(); ++i)
         thresholdEdits[i]->setText(fields.thresholds[i]);
     const QValidator *filter = callEdit->validator();
@@ -255,6 +272,8 @@ SetupFields SettingsDialog::Fields() const {
     fields.beepAlarm = beepAlarmBox->isChecked();
     fields.saveAlarms = saveAlarmsBox->isChecked();
     fields.reconnect = reconnectBox->isChecked();
+    fields.language = DisplayLanguage(languageBox->currentData().toInt());
+    fields.units = UnitSystem(unitsBox->currentData().toInt());
     for (std::size_t i = 0; i < thresholdEdits.size(); ++i)
         fields.thresholds[i] = thresholdEdits[i]->text();
     fields.agwHost = agwHostEdit->text();
@@ -284,7 +303,8 @@ QLineEdit *SettingsDialog::FieldEditor(const SetupRefusal &refusal) const {
 
 void SettingsDialog::Accept() {
     const SetupFields fields = Fields();
-    const auto numbers = ReadSetupNumbers(fields, QLocale());
+    // The record still holds the units and values the form was loaded with.
+    const auto numbers = ReadSetupNumbers(fields, QLocale(), targets.config.Units, targets.config);
     if (const auto *refusal = std::get_if<SetupRefusal>(&numbers)) {
         // The dialog stays open with the wrong field ready to be corrected.
         targets.prompts.ShowMessage(MessageIcon::Exclamation, windowTitle(), refusal->message);

@@ -45,6 +45,8 @@ public:
     QCheckBox *beepAlarmBox = nullptr;
     QCheckBox *saveAlarmsBox = nullptr;
     QCheckBox *reconnectBox = nullptr;
+    QComboBox *languageBox = nullptr;
+    QComboBox *unitsBox = nullptr;
     QGroupBox *agwGroup = nullptr;
     QLineEdit *agwHostEdit = nullptr;
     QLineEdit *agwPortEdit = nullptr;

@@ -11,6 +11,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDateTimeAxis>
 #include <QGraphicsLayout>
 #include <QHBoxLayout>
@@ -32,17 +33,20 @@ namespace anemora {
 namespace {
 
 struct ChartLook {
-    // "%1" and "%2" stand before the names of a chart's two lines.
+    // "%1" and "%2" stand before the names of a chart's two lines, "%3" for
+    // the unit.
     const char *title;
+    Measure measure;
 };
 
 // In the order of TrendChart.
 constexpr std::array<ChartLook, TrendChartCount> ChartLooks{{
-    {"%1Temperatura e %2punto di rugiada (°C)"},
-    {"Umidità (%)"},
-    {"Pressione (mb)"},
-    {"%1Vento medio e %2raffica (km/h)"},
-    {"Pioggia in un'ora (mm)"},
+    {QT_TRANSLATE_NOOP("anemora::TrendWindow", "%1Temperatura e %2punto di rugiada (%3)"),
+     Measure::Temperature},
+    {QT_TRANSLATE_NOOP("anemora::TrendWindow", "Umidità (%3)"), Measure::Humidity},
+    {QT_TRANSLATE_NOOP("anemora::TrendWindow", "Pressione (%3)"), Measure::Pressure},
+    {QT_TRANSLATE_NOOP("anemora::TrendWindow", "%1Vento medio e %2raffica (%3)"), Measure::Speed},
+    {QT_TRANSLATE_NOOP("anemora::TrendWindow", "Pioggia in un'ora (%3)"), Measure::Rain},
 }};
 
 // In the order of TrendQuantity; the last is the rain.
@@ -50,7 +54,10 @@ const std::array<QColor, TrendQuantityCount> QuantityColours{
     QColor(200, 30, 30),  QColor(30, 140, 60), QColor(30, 80, 200), QColor(120, 40, 160),
     QColor(30, 110, 200), QColor(230, 120, 0), QColor(40, 100, 220)};
 
-const std::array<const char *, 3> RangeNames{"&6 ore", "&24 ore", "&7 giorni"};
+const std::array<const char *, 3> RangeNames{
+    QT_TRANSLATE_NOOP("anemora::TrendWindow", "&6 ore"),
+    QT_TRANSLATE_NOOP("anemora::TrendWindow", "&24 ore"),
+    QT_TRANSLATE_NOOP("anemora::TrendWindow", "&7 giorni")};
 
 // In the order of TrendRange, most first: tick counts that put the labels a
 // whole number of hours (a week: days) apart.
@@ -129,8 +136,9 @@ QString PlainTitleText(QString text) {
 // Where two lines share a chart, a square of each line's colour before its
 // name tells them apart: the title is the legend. A legend of Qt Charts would
 // take height from the plot or cover it, and name each segment of a line.
-QString ChartTitle(int chart, bool keyed) {
-    QString title = QString::fromUtf8(ChartLooks[chart].title);
+QString ChartTitle(int chart, bool keyed, UnitSystem units) {
+    QString title = TrendWindow::tr(ChartLooks[chart].title);
+    title.replace(QStringLiteral("%3"), UnitSymbol(ChartLooks[chart].measure, units).toString());
     int place = 0;
     for (int line = 0; line < TrendLineCount; ++line) {
         if (int(InfoOf(TrendQuantity(line)).chart) != chart)
@@ -153,7 +161,6 @@ QString Formatted(std::optional<float> value, int decimals, bool signedChange = 
 
 TrendWindow::TrendWindow(StationLog &log, const WxConfig &config, QWidget *parent)
     : QWidget(parent, Qt::Window), log(log), config(config) {
-    setWindowTitle(QStringLiteral("Andamento della stazione"));
     // The charts take the whole height; the buttons, the table and the status
     // sit beside them, as wide as the table needs.
     auto *layout = new QHBoxLayout(this);
@@ -165,7 +172,6 @@ TrendWindow::TrendWindow(StationLog &log, const WxConfig &config, QWidget *paren
     statusLabel = new QLabel(log.statusText(), this);
     statusLabel->setTextFormat(Qt::PlainText);
     statusLabel->setWordWrap(true);
-    statusLabel->setAccessibleName(QStringLiteral("Stato del registro"));
     side->addWidget(statusLabel);
     side->addStretch();
     layout->addLayout(side);
@@ -177,6 +183,48 @@ TrendWindow::TrendWindow(StationLog &log, const WxConfig &config, QWidget *paren
     minuteTimer->setInterval(60 * 1000);
     connect(minuteTimer, &QTimer::timeout, this, &TrendWindow::MinutePassed);
     resize(DefaultSize);
+    RetranslateUi();
+}
+
+void TrendWindow::RetranslateUi() {
+    setWindowTitle(station.isEmpty()
+                       ? tr("Andamento della stazione")
+                       : tr("Andamento della stazione %1").arg(PlainTitleText(station)));
+    statusLabel->setAccessibleName(tr("Stato del registro"));
+    for (int range = 0; range < int(RangeNames.size()); ++range)
+        rangeButtons->button(range)->setText(tr(RangeNames[range]));
+    for (int index = 0; index < TrendChartCount; ++index) {
+        // Qt Charts reads a title as HTML. A chart with a plot area of ours
+        // may go on showing its old title, so it is laid out once on its own
+        // before the plot areas are lined up anew.
+        QChart *chart = charts[index].chart;
+        chart->setTitle(ChartTitle(index, true, units));
+        chart->setPlotArea(QRectF());
+        chart->layout()->activate();
+        views[index]->setAccessibleName(ChartTitle(index, false, units));
+    }
+    // Two lines a heading keep the columns as narrow as the numbers.
+    table->setHorizontalHeaderLabels(
+        {tr("Ultimo"), tr("Minimo\n24 h"), tr("Massimo\n24 h"), tr("Variazione\n24 h")});
+    QStringList names;
+    for (int q = 0; q < TrendQuantityCount; ++q) {
+        const TrendQuantityInfo info = InfoOf(TrendQuantity(q), units);
+        names.append(tr("%1 (%2)").arg(info.name, info.unit));
+    }
+    table->setVerticalHeaderLabels(names);
+    table->setAccessibleName(tr("Valori dell'ultimo rapporto e delle ultime 24 ore"));
+    for (const ThresholdSeries &line : thresholdSeries)
+        line.series->setName(QCoreApplication::translate(
+            "anemora::SetupFields", AlarmThresholdFields[int(line.threshold)].name));
+}
+
+void TrendWindow::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        RetranslateUi();
+        FillTable();
+        LayOutPlotAreas();
+    }
 }
 
 QWidget *TrendWindow::BuildRangeButtons() {
@@ -185,7 +233,7 @@ QWidget *TrendWindow::BuildRangeButtons() {
     layout->setContentsMargins(0, 0, 0, 0);
     rangeButtons = new QButtonGroup(this);
     for (int range = 0; range < int(RangeNames.size()); ++range) {
-        auto *button = new QPushButton(QString::fromUtf8(RangeNames[range]), row);
+        auto *button = new QPushButton(row);
         button->setCheckable(true);
         button->setChecked(TrendRange(range) == trend.range());
         rangeButtons->addButton(button, range);
@@ -204,8 +252,6 @@ QWidget *TrendWindow::BuildCharts() {
     for (int index = 0; index < TrendChartCount; ++index) {
         ChartParts &parts = charts[index];
         parts.chart = new QChart;
-        // Qt Charts reads a title as HTML.
-        parts.chart->setTitle(ChartTitle(index, true));
         parts.chart->legend()->hide();
         parts.chart->setLocalizeNumbers(true);
         parts.chart->setLocale(QLocale());
@@ -220,7 +266,7 @@ QWidget *TrendWindow::BuildCharts() {
         view->setRenderHint(QPainter::Antialiasing);
         view->setFrameShape(QFrame::NoFrame);
         view->setMinimumSize(MinimumChartSize);
-        view->setAccessibleName(ChartTitle(index, false));
+        views[index] = view;
         layout->addWidget(view);
         // Queued: a plot area set while the chart lays itself out leaves its
         // series drawn on the old one.
@@ -239,17 +285,7 @@ QWidget *TrendWindow::BuildCharts() {
 }
 
 void TrendWindow::BuildTable() {
-    // Two lines a heading keep the columns as narrow as the numbers.
-    const QStringList columns{QStringLiteral("Ultimo"), QStringLiteral("Minimo\n24 h"),
-                              QStringLiteral("Massimo\n24 h"), QStringLiteral("Variazione\n24 h")};
-    table = new QTableWidget(TrendQuantityCount, int(columns.size()), this);
-    table->setHorizontalHeaderLabels(columns);
-    QStringList names;
-    for (int q = 0; q < TrendQuantityCount; ++q) {
-        const TrendQuantityInfo info = InfoOf(TrendQuantity(q));
-        names.append(info.name + QStringLiteral(" (") + info.unit + u')');
-    }
-    table->setVerticalHeaderLabels(names);
+    table = new QTableWidget(TrendQuantityCount, 4, this);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -258,15 +294,15 @@ void TrendWindow::BuildTable() {
     table->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table->setAccessibleName(QStringLiteral("Valori dell'ultimo rapporto e delle ultime 24 ore"));
 }
 
 bool TrendWindow::FollowSettings() {
-    if (config.StationCall == station && thresholds == config)
+    if (config.StationCall == station && thresholds == config && units == config.Units)
         return false;
     station = config.StationCall;
     thresholds = config;
-    setWindowTitle(QStringLiteral("Andamento della stazione ") + PlainTitleText(station));
+    units = config.Units;
+    RetranslateUi();
     Rebuild();
     return true;
 }
@@ -281,7 +317,10 @@ void TrendWindow::Rebuild() {
     const QDateTime now = QDateTime::currentDateTimeUtc();
     // The table needs the last day even when the charts show six hours.
     const qint64 span = std::max(RangeMs(trend.range()), DayMs);
-    trend.Load(log.ReadRows(station, now.addMSecs(-span), now), now);
+    QList<StationLogRow> rows = log.ReadRows(station, now.addMSecs(-span), now);
+    for (StationLogRow &row : rows)
+        row = InUnits(std::move(row), units);
+    trend.Load(rows, now);
 
     for (int line = 0; line < TrendLineCount; ++line)
         FillLine(line);
@@ -300,12 +339,14 @@ void TrendWindow::Rebuild() {
         auto *series = new QLineSeries;
         QPen pen(QuantityColours[0].darker(), 1, Qt::DashLine);
         series->setPen(pen);
-        series->setName(QString::fromUtf8(AlarmThresholdFields[int(line.threshold)].name));
+        const AlarmThresholdField &field = AlarmThresholdFields[int(line.threshold)];
+        series->setName(QCoreApplication::translate("anemora::SetupFields", field.name));
         ChartParts &parts = charts[int(line.chart)];
         parts.chart->addSeries(series);
         series->attachAxis(parts.timeAxis);
         series->attachAxis(parts.valueAxis);
-        thresholdSeries.append({series, line.chart, line.value});
+        thresholdSeries.append(
+            {series, line.chart, line.threshold, ToShownUnits(field.measure, line.value, units)});
     }
     UpdateAxes();
     FillTable();
@@ -349,7 +390,7 @@ void TrendWindow::AddReport(const StationLogRow &row) {
     // A new call's rows, this one among them, are read from the log.
     if (!shown || FollowSettings() || row.station != station)
         return;
-    Apply(trend.Append(row));
+    Apply(trend.Append(InUnits(row, units)));
     UpdateAxes();
     FillTable();
 }
@@ -456,14 +497,14 @@ void TrendWindow::LayOutPlotAreas() {
 void TrendWindow::FillTable() {
     const QList<DaySummaryRow> rows = trend.Table();
     for (const DaySummaryRow &row : rows) {
-        const int decimals = InfoOf(row.quantity).decimals;
+        const int decimals = InfoOf(row.quantity, units).decimals;
         const std::array<std::optional<float>, 4> values{row.last, row.minimum, row.maximum,
                                                          row.change};
         for (int column = 0; column < int(values.size()); ++column) {
             auto *item = new QTableWidgetItem(Formatted(values[column], decimals, column == 3));
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (!values[column])
-                item->setData(Qt::AccessibleTextRole, QStringLiteral("nessun valore"));
+                item->setData(Qt::AccessibleTextRole, tr("nessun valore"));
             table->setItem(int(row.quantity), column, item);
         }
     }

@@ -50,6 +50,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private slots:
     void AddReport(const anemora::StationLogRow &row);
@@ -64,12 +65,14 @@ private:
     struct ThresholdSeries {
         QLineSeries *series;
         TrendChart chart;
+        AlarmThreshold threshold;
         float value;
     };
 
     QWidget *BuildRangeButtons();
     QWidget *BuildCharts();
     void BuildTable();
+    void RetranslateUi();
     void Rebuild();
     QLineSeries *AddSegment(int line);
     bool IsThinned(int line) const;
@@ -85,9 +88,11 @@ private:
     bool shown = false;
     QString station;
     AlarmThresholds thresholds;
+    UnitSystem units = UnitSystem::Metric;
     TrendModel trend;
 
     std::array<ChartParts, TrendChartCount> charts;
+    std::array<QWidget *, TrendChartCount> views{};
     // One series per unbroken segment of each line.
     // Whether each line is drawn thinned, so it is redrawn whole on change.
     std::array<bool, TrendLineCount> thinned{};

@@ -3,6 +3,9 @@
 
 #pragma once
 
+#include "weather/units.h"
+
+#include <QCoreApplication>
 #include <QtGlobal>
 
 #include <array>
@@ -37,27 +40,28 @@ struct AlarmThresholdField {
     float AlarmThresholds::*decimal;
     // A humidity: a whole number from 0 to 100.
     qint16 AlarmThresholds::*percent;
-    // How the dialog names it when it refuses the value.
+    // How the dialog names it when it refuses the value, before translation.
     const char *name;
     // The last value of its line in WxAlarms.ini.
     bool endsFileLine;
     // Where the dialog checks it: a refusal names the first bad field.
     int checkOrder;
+    Measure measure;
 };
 
 // Every threshold, in the order WxAlarms.ini holds them.
 inline constexpr std::array<AlarmThresholdField, 10> AlarmThresholdFields{{
     // clang-format off
-    {&AlarmThresholds::LoTemp, nullptr, "Temperatura minima", false, 2},
-    {&AlarmThresholds::HiTemp, nullptr, "Temperatura massima", false, 3},
-    {nullptr, &AlarmThresholds::LoHum, "Umidità minima", false, 8},
-    {nullptr, &AlarmThresholds::HiHum, "Umidità massima", true, 9},
-    {&AlarmThresholds::LoBaro, nullptr, "Pressione minima", false, 4},
-    {&AlarmThresholds::HiBaro, nullptr, "Pressione massima", false, 5},
-    {&AlarmThresholds::HiRainHour, nullptr, "Pioggia 1h", false, 6},
-    {&AlarmThresholds::HiRain24, nullptr, "Pioggia 24h", true, 7},
-    {&AlarmThresholds::HiWind, nullptr, "Vento massimo", false, 0},
-    {&AlarmThresholds::HiGust, nullptr, "Raffica massima", true, 1},
+    {&AlarmThresholds::LoTemp, nullptr, QT_TRANSLATE_NOOP("anemora::SetupFields", "Temperatura minima"), false, 2, Measure::Temperature},
+    {&AlarmThresholds::HiTemp, nullptr, QT_TRANSLATE_NOOP("anemora::SetupFields", "Temperatura massima"), false, 3, Measure::Temperature},
+    {nullptr, &AlarmThresholds::LoHum, QT_TRANSLATE_NOOP("anemora::SetupFields", "Umidità minima"), false, 8, Measure::Humidity},
+    {nullptr, &AlarmThresholds::HiHum, QT_TRANSLATE_NOOP("anemora::SetupFields", "Umidità massima"), true, 9, Measure::Humidity},
+    {&AlarmThresholds::LoBaro, nullptr, QT_TRANSLATE_NOOP("anemora::SetupFields", "Pressione minima"), false, 4, Measure::Pressure},
+    {&AlarmThresholds::HiBaro, nullptr, QT_TRANSLATE_NOOP("anemora::SetupFields", "Pressione massima"), false, 5, Measure::Pressure},
+    {&AlarmThresholds::HiRainHour, nullptr, QT_TRANSLATE_NOOP("anemora::SetupFields", "Pioggia 1h"), false, 6, Measure::Rain},
+    {&AlarmThresholds::HiRain24, nullptr, QT_TRANSLATE_NOOP("anemora::SetupFields", "Pioggia 24h"), true, 7, Measure::Rain},
+    {&AlarmThresholds::HiWind, nullptr, QT_TRANSLATE_NOOP("anemora::SetupFields", "Vento massimo"), false, 0, Measure::Speed},
+    {&AlarmThresholds::HiGust, nullptr, QT_TRANSLATE_NOOP("anemora::SetupFields", "Raffica massima"), true, 1, Measure::Speed},
     // clang-format on
 }};
 

@@ -3,6 +3,7 @@
 
 #include "weather/wx_display.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <algorithm>
@@ -387,26 +388,31 @@ bool IsCalm(float windSpeed, float gust) {
     return windSpeed == 0 && gust <= 0;
 }
 
-QString WindText(qint16 direction, float windSpeed, float gust, const QLocale &locale) {
+QString CalmText() {
+    return QCoreApplication::translate("anemora::WxDisplay", "Calma di vento");
+}
+
+QString WindText(qint16 direction, float windSpeed, float gust, const QLocale &locale,
+                 UnitSystem units) {
     const FixedFormat &format = FixedFormatOf(locale);
     TextBuilder text;
     AppendInteger(text, direction, 3);
     text.add(Degree);
     text.add(u"  ");
-    AppendFixed(text, format, windSpeed, 0);
+    AppendFixed(text, format, ToShownUnits(Measure::Speed, windSpeed, units), 0);
     if (gust >= 0) {
         text.add(u" / ");
-        AppendFixed(text, format, gust, 0);
+        AppendFixed(text, format, ToShownUnits(Measure::Speed, gust, units), 0);
     }
-    text.add(u" km/h");
+    text.add(u' ');
+    text.add(UnitSymbol(Measure::Speed, units));
     return text.take();
 }
 
-QString TempText(float temp, const QLocale &locale) {
+QString TempText(float temp, const QLocale &locale, UnitSystem units) {
     TextBuilder text;
-    AppendFixed(text, FixedFormatOf(locale), temp, 1);
-    text.add(Degree);
-    text.add(u'C');
+    AppendFixed(text, FixedFormatOf(locale), ToShownUnits(Measure::Temperature, temp, units), 1);
+    text.add(UnitSymbol(Measure::Temperature, units));
     return text.take();
 }
 
@@ -417,45 +423,52 @@ QString HumidityText(qint16 humidity, const QLocale &locale) {
     return text.take();
 }
 
-QString PressureText(float pressure, const QLocale &locale) {
+QString PressureText(float pressure, const QLocale &locale, UnitSystem units) {
     TextBuilder text;
-    AppendFixed(text, FixedFormatOf(locale), pressure, 1);
-    text.add(u" mb");
+    AppendFixed(text, FixedFormatOf(locale), ToShownUnits(Measure::Pressure, pressure, units),
+                1 + ExtraDecimals(Measure::Pressure, units));
+    text.add(u' ');
+    text.add(UnitSymbol(Measure::Pressure, units));
     return text.take();
 }
 
 QString RainText(const WxReport &wx, float windChill, const HumidityValues &humidity,
-                 const QLocale &locale) {
+                 const QLocale &locale, UnitSystem units) {
     const FixedFormat &format = FixedFormatOf(locale);
     TextBuilder text;
+    const QStringView rainUnit = UnitSymbol(Measure::Rain, units);
+    const int rainDecimals = ExtraDecimals(Measure::Rain, units);
+    const auto addRain = [&](float millimetres, QStringView per) {
+        AppendFixed(text, format, ToShownUnits(Measure::Rain, millimetres, units), rainDecimals);
+        text.add(rainUnit);
+        text.add(per);
+    };
+    const auto addTemperature = [&](float celsius) {
+        AppendFixed(text, format, ToShownUnits(Measure::Temperature, celsius, units), 1);
+        text.add(UnitSymbol(Measure::Temperature, units));
+    };
     bool empty = true;
     if (wx.RainHour >= 0) {
-        AppendFixed(text, format, wx.RainHour, 0);
-        text.add(u"mm/h ");
+        addRain(wx.RainHour, u"/h ");
         empty = false;
     }
     if (wx.Rain24 >= 0) {
-        AppendFixed(text, format, wx.Rain24, 0);
-        text.add(u"mm/24h\r\n");
+        addRain(wx.Rain24, u"/24h\r\n");
         empty = false;
     }
     if (wx.RainDay >= 0) {
-        AppendFixed(text, format, wx.RainDay, 0);
-        text.add(u"mm/Day");
+        addRain(wx.RainDay, u"/Day");
         empty = false;
     }
     if (windChill > -99) {
-        text.add(u" Wch ");
-        AppendFixed(text, format, windChill, 1);
-        text.add(Degree);
-        text.add(u'C');
+        text.add(QCoreApplication::translate("anemora::WxDisplay", " Wch "));
+        addTemperature(windChill);
         empty = false;
     }
     if (humidity.AbsHumidity > -99) {
-        text.add(u" Dp ");
-        AppendFixed(text, format, humidity.DewPoint, 1);
-        text.add(Degree);
-        text.add(u"C  ");
+        text.add(QCoreApplication::translate("anemora::WxDisplay", " Dp "));
+        addTemperature(humidity.DewPoint);
+        text.add(u"  ");
         AppendFixed(text, format, humidity.AbsHumidity, 1);
         text.add(u"g/m");
         text.add(CubedSuperscript);
@@ -469,12 +482,19 @@ double RainFontPointSize(const QString &rainText) {
     return rainText.size() <= 25 ? 10.0 : 8.0;
 }
 
-QString CommentText(qint16 pressChange, const QString &remainder) {
+QString CommentText(qint16 pressChange, const QString &remainder, const QLocale &locale,
+                    UnitSystem units) {
     TextBuilder text;
     if (pressChange > -99) {
-        text.add(u"Variaz Press in 4h= ");
-        AppendInteger(text, pressChange);
-        text.add(u"mb ");
+        text.add(QCoreApplication::translate("anemora::WxDisplay", "Variaz Press in 4h= "));
+        // Whole millibars as the station sends them; inches need decimals.
+        if (units == UnitSystem::Metric)
+            AppendInteger(text, pressChange);
+        else
+            AppendFixed(text, FixedFormatOf(locale),
+                        ToShownDifference(Measure::Pressure, pressChange, units), 2);
+        text.add(UnitSymbol(Measure::Pressure, units));
+        text.add(u' ');
     } else {
         text.add(u' ');
     }

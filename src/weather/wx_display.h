@@ -4,6 +4,7 @@
 #pragma once
 
 #include "weather/alarm_thresholds.h"
+#include "weather/units.h"
 #include "weather/wx_report.h"
 
 #include <QLocale>
@@ -30,21 +31,27 @@ HumidityValues DewPointAndAbsHumidity(float temp, qint16 humidity);
 // `value` with `decimals` fixed decimals in `locale` (the default one unless
 // given), halves away from zero on the value as written in shortest decimal
 // form. The texts below write their numbers the same way; the decoder hands
-// all of them one locale, read once per report.
+// all of them one locale, read once per report, and the units chosen. The
+// words come from the language in force.
 QString FormatFixed(float value, int decimals, const QLocale &locale = QLocale());
 
 // "000" format: at least three digits, sign in front.
 QString FormatDirection(qint16 direction);
 
 bool IsCalm(float windSpeed, float gust);
-QString WindText(qint16 direction, float windSpeed, float gust, const QLocale &locale = QLocale());
-QString TempText(float temp, const QLocale &locale = QLocale());
+QString CalmText();
+QString WindText(qint16 direction, float windSpeed, float gust, const QLocale &locale = QLocale(),
+                 UnitSystem units = UnitSystem::Metric);
+QString TempText(float temp, const QLocale &locale = QLocale(),
+                 UnitSystem units = UnitSystem::Metric);
 QString HumidityText(qint16 humidity, const QLocale &locale = QLocale());
-QString PressureText(float pressure, const QLocale &locale = QLocale());
+QString PressureText(float pressure, const QLocale &locale = QLocale(),
+                     UnitSystem units = UnitSystem::Metric);
 QString RainText(const WxReport &wx, float windChill, const HumidityValues &humidity,
-                 const QLocale &locale = QLocale());
+                 const QLocale &locale = QLocale(), UnitSystem units = UnitSystem::Metric);
 double RainFontPointSize(const QString &rainText);
-QString CommentText(qint16 pressChange, const QString &remainder);
+QString CommentText(qint16 pressChange, const QString &remainder, const QLocale &locale = QLocale(),
+                    UnitSystem units = UnitSystem::Metric);
 
 // How a reading moved since the previous report; None before a second one.
 enum class TrendMark { None, Up, Steady, Down };

@@ -48,6 +48,7 @@ private slots:
     void loadFormatsForTheLocale_data();
     void loadFormatsForTheLocale();
     void storedLongValuesShownWhole();
+    void imperialEditKeepsUntouchedThresholds();
     void enterConfirms();
     void escapeAndCancelChangeNothing();
     void refusalKeepsDialogOpen();
@@ -80,7 +81,7 @@ std::unique_ptr<SettingsDialog> TestSettingsDialog::Open() {
 void TestSettingsDialog::layout() {
     const auto dialog = Open();
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Setup Parametri Anemora"));
-    QCOMPARE(dialog->size(), QSize(187, 384));
+    QCOMPARE(dialog->size(), QSize(187, 431));
     QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
     QVERIFY(dialog->windowFlags().testFlag(Qt::Tool));
     QVERIFY(!dialog->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
@@ -149,6 +150,8 @@ void TestSettingsDialog::tabOrder() {
                                     dialog->agwEnabledBox,
                                     dialog->serverBox,
                                     dialog->reconnectBox,
+                                    dialog->languageBox,
+                                    dialog->unitsBox,
                                     dialog->callEdit};
     dialog->callEdit->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), dialog->callEdit);
@@ -234,6 +237,34 @@ void TestSettingsDialog::storedLongValuesShownWhole() {
     QCOMPARE(config.HiHum, qint16(100));
     QCOMPARE(config.LoHum, qint16(12));
     QCOMPARE(config.LoTemp, -100.0f);
+}
+
+void TestSettingsDialog::imperialEditKeepsUntouchedThresholds() {
+    // Metric values that no imperial text of theirs reads back exactly.
+    config.HiWind = 47.3f;
+    config.LoTemp = -3.7f;
+    config.LoBaro = 987.6f;
+    config.HiRain24 = 12.3f;
+    config.Units = UnitSystem::Imperial;
+    const QString alarmsPath = dir->filePath("WxAlarms.ini");
+    WriteAlarms(config, alarmsPath, prompts);
+    const QByteArray before = ReadBytes(alarmsPath);
+
+    const auto dialog = Open();
+    QCOMPARE(dialog->thresholdEdit(AlarmThreshold::HiTemp)->text(), QStringLiteral("104.0"));
+    QCOMPARE(dialog->thresholdEdit(AlarmThreshold::HiBaro)->text(), QStringLiteral("30.71"));
+    dialog->thresholdEdit(AlarmThreshold::HiGust)->setText(QStringLiteral("50.0"));
+    dialog->acceptButton->click();
+    QVERIFY(prompts.messages.isEmpty());
+    WriteAlarms(config, alarmsPath, prompts);
+
+    // The options and the first two lines of thresholds as they were; on the
+    // wind line the gust typed, 50 mph in km/h.
+    const QList<QByteArray> was = before.split('\n');
+    const QList<QByteArray> now = ReadBytes(alarmsPath).split('\n');
+    QCOMPARE(now.mid(0, 3), was.mid(0, 3));
+    QCOMPARE(now.value(3), QByteArray("47.3,80.4672\r"));
+    QCOMPARE(now.size(), was.size());
 }
 
 void TestSettingsDialog::enterConfirms() {

@@ -3,6 +3,8 @@
 
 #include "weather/wx_display.h"
 
+#include "config/display_language.h"
+
 #include <QtTest>
 
 using namespace anemora;
@@ -19,6 +21,8 @@ private slots:
     void derivedValues();
     void stationSoundName_data();
     void stationSoundName();
+    void textsByLanguageAndUnits_data();
+    void textsByLanguageAndUnits();
 };
 
 void TestWxDisplay::formatFixed_data() {
@@ -129,6 +133,50 @@ void TestWxDisplay::stationSoundName_data() {
 void TestWxDisplay::stationSoundName() {
     QFETCH(QString, call);
     QTEST(StationSoundName(call), "name");
+}
+
+void TestWxDisplay::textsByLanguageAndUnits_data() {
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<bool>("imperial");
+    QTest::addColumn<QLocale>("locale");
+    // Calm, wind, temperature, pressure, rain block, comment, separated by "|".
+    QTest::addColumn<QString>("texts");
+    QTest::addColumn<double>("rainPoints");
+
+    const bool it = false, en = true, metric = false, imperial = true;
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const QLocale italy(QLocale::Italian, QLocale::Italy);
+    // clang-format off
+    QTest::newRow("defaults as always") << it << metric << us << QStringLiteral("Calma di vento|220°  20 / 25 km/h|10.0°C|1,013.2 mb|3mm/h 25mm/24h\r\n13mm/Day Wch 3.6°C Dp 6.7°C  7.5g/m³|Variaz Press in 4h= -2mb x") << 8.0;
+    QTest::newRow("defaults in an Italian locale") << it << metric << italy << QStringLiteral("Calma di vento|220°  20 / 25 km/h|10,0°C|1.013,2 mb|3mm/h 25mm/24h\r\n13mm/Day Wch 3,6°C Dp 6,7°C  7,5g/m³|Variaz Press in 4h= -2mb x") << 8.0;
+    QTest::newRow("English words, metric numbers") << en << metric << us << QStringLiteral("Wind calm|220°  20 / 25 km/h|10.0°C|1,013.2 mb|3mm/h 25mm/24h\r\n13mm/Day Wch 3.6°C Dp 6.7°C  7.5g/m³|Press change 4h= -2mb x") << 8.0;
+    QTest::newRow("English and imperial") << en << imperial << us << QStringLiteral("Wind calm|220°  12 / 16 mph|50.0°F|29.92 inHg|0.10in/h 1.00in/24h\r\n0.50in/Day Wch 38.5°F Dp 44.1°F  7.5g/m³|Press change 4h= -0.06inHg x") << 8.0;
+    QTest::newRow("Italian imperial keeps the comma") << it << imperial << italy << QStringLiteral("Calma di vento|220°  12 / 16 mph|50,0°F|29,92 inHg|0,10in/h 1,00in/24h\r\n0,50in/Day Wch 38,5°F Dp 44,1°F  7,5g/m³|Variaz Press in 4h= -0,06inHg x") << 8.0;
+    // clang-format on
+}
+
+void TestWxDisplay::textsByLanguageAndUnits() {
+    QFETCH(bool, english);
+    QFETCH(bool, imperial);
+    QFETCH(QLocale, locale);
+    const UnitSystem units = imperial ? UnitSystem::Imperial : UnitSystem::Metric;
+    ApplyLanguage(english ? DisplayLanguage::English : DisplayLanguage::Italian);
+    const auto restore = qScopeGuard([] { ApplyLanguage(DisplayLanguage::Italian); });
+
+    WxReport wx;
+    wx.RainHour = 2.54f;
+    wx.Rain24 = 25.4f;
+    wx.RainDay = 12.7f;
+    const QString rain =
+        RainText(wx, WindChill(10, 20, 25), DewPointAndAbsHumidity(10, 80), locale, units);
+    const QStringList texts{CalmText(),
+                            WindText(220, 20, 25, locale, units),
+                            TempText(10, locale, units),
+                            PressureText(1013.2f, locale, units),
+                            rain,
+                            CommentText(-2, QStringLiteral("x"), locale, units)};
+    QTEST(texts.join(u'|'), "texts");
+    QTEST(RainFontPointSize(rain), "rainPoints");
 }
 
 QTEST_GUILESS_MAIN(TestWxDisplay)
