@@ -11,6 +11,8 @@
 
 #include <functional>
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 
 namespace anemora::test {
@@ -33,6 +35,19 @@ inline void ResetConnection(QTcpSocket *peer) {
     const linger abortive{1, 0};
     setsockopt(int(peer->socketDescriptor()), SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);
     peer->abort();
+}
+
+// Seconds of silence before the system probes the connection; 0 when it
+// never does.
+inline int KeepaliveIdleSeconds(const QAbstractSocket &socket) {
+    const int fd = int(socket.socketDescriptor());
+    int on = 0;
+    int idle = 0;
+    socklen_t size = sizeof on;
+    getsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, &size);
+    size = sizeof idle;
+    getsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &idle, &size);
+    return on ? idle : 0;
 }
 
 // A TCP server on 127.0.0.1 in the place of a link's peer.

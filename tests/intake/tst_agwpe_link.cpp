@@ -223,6 +223,7 @@ void TestAgwpeLink::overlongFrameReportedOnce() {
 void TestAgwpeLink::serverCloseShowsOnlyOnTheStatusLine() {
     QVERIFY(Connect());
     QVERIFY(ReadRequests());
+    QCOMPARE(KeepaliveIdleSeconds(link->socket), 60);
     peer->disconnectFromHost();
     QTRY_VERIFY(link->IsClosed());
     QTRY_COMPARE(monitor->model.comment, QStringLiteral("AGWPE: connessione chiusa"));

@@ -354,6 +354,8 @@ void TestAprsIsLink::leftUnattended() {
             QVERIFY(idle.elapsed() < ServerDropsIdleAfterMs);
         }
         QVERIFY(fromClient.contains("#keepalive\r\n"));
+        // A server that vanished is noticed in minutes, not hours.
+        QCOMPARE(KeepaliveIdleSeconds(link->socket), 60);
         QCOMPARE(link->socket.state(), QAbstractSocket::ConnectedState);
         QVERIFY(prompts.messages.isEmpty());
         return;
