@@ -75,11 +75,11 @@ public:
     }
 };
 
-// Where each threshold sits in the alarm box, in tab order: the label before
-// its field, the field, and how many characters may be typed (0: any).
 // Height of the strip below the buttons.
 constexpr int OwnChoicesTwips = 1030;
 
+// Where each threshold sits in the alarm box, in tab order: the label before
+// its field, the field, and how many characters may be typed (0: any).
 struct ThresholdLayout {
     AlarmThreshold threshold;
     const char *label;
