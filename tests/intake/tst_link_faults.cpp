@@ -5,6 +5,7 @@
 #include "common/fakes.h"
 #include "common/loopback.h"
 #include "common/memory.h"
+#include "common/random_bytes.h"
 #include "common/settings.h"
 #include "intake/agw_frame.h"
 #include "intake/links.h"
@@ -33,14 +34,6 @@ const QString UnresolvableHost = QString(64, u'a') + QStringLiteral(".invalid");
 
 const QString AprsErrorTitle = QStringLiteral("Errore collegamento TCP [Q1ABC-13]");
 const QString AgwErrorTitle = QStringLiteral("Errore collegamento con AGWPE [Q1ABC-13]");
-
-QByteArray RandomBytes(quint32 seed, qsizetype size) {
-    QRandomGenerator generator(seed);
-    QByteArray bytes(size, '\0');
-    for (char &byte : bytes)
-        byte = static_cast<char>(generator.bounded(256));
-    return bytes;
-}
 
 // Well-framed AGWPE frames of random kinds, senders, lengths and contents.
 QByteArray RandomFrames(quint32 seed, int count) {

@@ -3,13 +3,13 @@
 
 #include "common/fakes.h"
 #include "common/loopback.h"
+#include "common/random_bytes.h"
 #include "common/settings.h"
 #include "history/station_log.h"
 #include "intake/links.h"
 #include "monitor/station_monitor.h"
 
 #include <QHash>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -46,15 +46,13 @@ int ReportNumber(const StationLogRow &row) {
 }
 
 // The window's minute timer, at the soak's pace.
-class MinuteClock : public Notifications {
+class MinuteClock : public FakeNotifications {
 public:
     explicit MinuteClock(StationMonitor *&monitor) {
         timer.setInterval(Minute);
         QObject::connect(&timer, &QTimer::timeout, [&monitor] { monitor->MinuteTick(); });
         timer.start();
     }
-    void PlaySound(const QString &) override {}
-    void BringForward() override {}
     void RestartMinuteTimer() override { timer.start(); }
 
 private:
@@ -135,7 +133,6 @@ void TestLinkSoak::everyReportSurvivesEveryFault() {
     links.OpenAprsLink();
     const int faults = FaultsToRun();
     int survived = 0;
-    QRandomGenerator random(7);
     for (int i = 0; i < faults; ++i) {
         const auto fault = Fault(i % int(Fault::Count));
         QTcpSocket *peer = NextClient();
@@ -162,15 +159,11 @@ void TestLinkSoak::everyReportSurvivesEveryFault() {
             peer->write(Report(sent).left(40));
             peer->disconnectFromHost();
             break;
-        case Fault::Garbage: {
-            QByteArray garbage(4096, '\0');
-            for (char &byte : garbage)
-                byte = char(random.bounded(256));
-            peer->write(garbage + "\r\n");
+        case Fault::Garbage:
+            peer->write(RandomBytes(quint32(i), 4096) + "\r\n");
             QVERIFY(SendReport(peer, false));
             peer->disconnectFromHost();
             break;
-        }
         case Fault::Drip:
             QVERIFY(SendReport(peer, true));
             peer->disconnectFromHost();

@@ -30,6 +30,10 @@ namespace {
 const QByteArray Report =
     "Q1ABC-13>APN000,TCPIP*,qAC,T2TEST:_12071201c212s004g007t048r000p002P001h76b10132\r\n";
 
+// Causes of an end besides the signals.
+constexpr int SessionEnds = -1;
+constexpr int SessionSaved = -2;
+
 } // namespace
 
 class TestAnemoraApp : public QObject {
@@ -49,8 +53,6 @@ private slots:
     void terminationSignalEndsStartup();
     void signalIgnoredAtStartStaysIgnored_data();
     void signalIgnoredAtStartStaysIgnored();
-    void sessionCheckpointKeepsMonitoring_data();
-    void sessionCheckpointKeepsMonitoring();
     void floodLeavesTheWindowItsTurns();
 
 private:
@@ -229,26 +231,44 @@ void TestAnemoraApp::endsWhenTheLastWindowCloses() {
 }
 
 void TestAnemoraApp::terminationSignalEndsInOrder_data() {
-    QTest::addColumn<int>("signalNumber");
+    QTest::addColumn<int>("cause");
+    QTest::addColumn<bool>("ends");
     // clang-format off
-    QTest::newRow("service manager stops it") << SIGTERM;
-    QTest::newRow("Ctrl-C") << SIGINT;
-    QTest::newRow("terminal closed") << SIGHUP;
+    QTest::newRow("service manager stops it") << SIGTERM << true;
+    QTest::newRow("Ctrl-C") << SIGINT << true;
+    QTest::newRow("terminal closed") << SIGHUP << true;
+    QTest::newRow("the session ends") << SessionEnds << true;
+    QTest::newRow("save session, or a logout later cancelled: saved, still running") << SessionSaved << false;
     // clang-format on
 }
 
+// Settings are saved whatever asks; only a signal or the session's end ends
+// the program, with shutdown run once.
 void TestAnemoraApp::terminationSignalEndsInOrder() {
-    QFETCH(int, signalNumber);
+    QFETCH(int, cause);
+    QFETCH(bool, ends);
     StartFromParams();
     QTRY_VERIFY(!program->links.IsAprsLinkClosed());
     QVERIFY(QFile::remove(SettingsPath(QStringLiteral("Params.ini"))));
     QSignalSpy shutDown(program.get(), &AnemoraApp::shutDown);
     QSignalSpy ended(program.get(), &AnemoraApp::ended);
-    QCOMPARE(kill(getpid(), signalNumber), 0);
-    QTRY_COMPARE(ended.size(), 1);
-    QCOMPARE(shutDown.size(), 1);
-    QVERIFY(program->links.IsAprsLinkClosed());
+    if (cause == SessionEnds) {
+        QVERIFY(QMetaMethod::fromSignal(&QCoreApplication::aboutToQuit).invoke(qApp));
+    } else if (cause == SessionSaved) {
+        // Qt offers no way to make a session manager; the program never reads it.
+        alignas(QSessionManager) unsigned char manager[sizeof(QSessionManager)] = {};
+        QVERIFY(
+            QMetaMethod::fromSignal(&QGuiApplication::commitDataRequest)
+                .invoke(qApp, Qt::DirectConnection, QGenericArgument("QSessionManager&", manager)));
+    } else {
+        QCOMPARE(kill(getpid(), cause), 0);
+    }
+    QTRY_COMPARE(ended.size(), ends ? 1 : 0);
+    QCOMPARE(shutDown.size(), ends ? 1 : 0);
+    QCOMPARE(program->links.IsAprsLinkClosed(), ends);
     QVERIFY(QFile::exists(SettingsPath(QStringLiteral("Params.ini"))));
+    if (!ends)
+        return;
     // The window closing afterwards runs no second shutdown.
     program->window.close();
     QTest::qWait(10);
@@ -310,38 +330,6 @@ void TestAnemoraApp::signalIgnoredAtStartStaysIgnored() {
     signal(signalNumber, SIG_DFL);
     QVERIFY(whileRunning.sa_handler == SIG_IGN);
     QVERIFY(afterwards.sa_handler == SIG_IGN);
-}
-
-void TestAnemoraApp::sessionCheckpointKeepsMonitoring_data() {
-    QTest::addColumn<bool>("sessionEnds");
-    // clang-format off
-    QTest::newRow("save session, or a logout later cancelled") << false;
-    QTest::newRow("the session ends") << true;
-    // clang-format on
-}
-
-// Settings are saved whenever the session manager asks; only the session's
-// end ends the program.
-void TestAnemoraApp::sessionCheckpointKeepsMonitoring() {
-    QFETCH(bool, sessionEnds);
-    StartFromParams();
-    QTRY_VERIFY(!program->links.IsAprsLinkClosed());
-    QVERIFY(QFile::remove(SettingsPath(QStringLiteral("Params.ini"))));
-    QSignalSpy shutDown(program.get(), &AnemoraApp::shutDown);
-    QSignalSpy ended(program.get(), &AnemoraApp::ended);
-    if (sessionEnds) {
-        QVERIFY(QMetaMethod::fromSignal(&QCoreApplication::aboutToQuit).invoke(qApp));
-    } else {
-        // Qt offers no way to make a session manager; the program never reads it.
-        alignas(QSessionManager) unsigned char manager[sizeof(QSessionManager)] = {};
-        QVERIFY(
-            QMetaMethod::fromSignal(&QGuiApplication::commitDataRequest)
-                .invoke(qApp, Qt::DirectConnection, QGenericArgument("QSessionManager&", manager)));
-    }
-    QVERIFY(QFile::exists(SettingsPath(QStringLiteral("Params.ini"))));
-    QCOMPARE(shutDown.size(), sessionEnds ? 1 : 0);
-    QCOMPARE(ended.size(), sessionEnds ? 1 : 0);
-    QCOMPARE(program->links.IsAprsLinkClosed(), sessionEnds);
 }
 
 // Other stations' lines as fast as the server can send them, then the
