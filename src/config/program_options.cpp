@@ -4,6 +4,7 @@
 #include "config/program_options.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -15,6 +16,54 @@ const QString ReconnectKey = QStringLiteral("Links/Reconnect");
 const QString LanguageKey = QStringLiteral("Display/Language");
 const QString UnitsKey = QStringLiteral("Display/Units");
 const QString ImperialName = QStringLiteral("imperial");
+const QString MqttEnabledKey = QStringLiteral("Mqtt/Enabled");
+const QString MqttHostKey = QStringLiteral("Mqtt/Host");
+const QString MqttPortKey = QStringLiteral("Mqtt/Port");
+const QString MqttUserKey = QStringLiteral("Mqtt/User");
+const QString MqttPasswordKey = QStringLiteral("Mqtt/Password");
+const QString MqttTlsKey = QStringLiteral("Mqtt/Tls");
+
+MqttSettings ReadMqttSettings(const QSettings &options) {
+    MqttSettings mqtt;
+    mqtt.enabled = options.value(MqttEnabledKey, false).toBool();
+    mqtt.host = options.value(MqttHostKey).toString();
+    bool ok = false;
+    const uint port = options.value(MqttPortKey).toUInt(&ok);
+    if (ok && port > 0 && port <= 65535)
+        mqtt.port = quint16(port);
+    mqtt.user = options.value(MqttUserKey).toString();
+    mqtt.password = options.value(MqttPasswordKey).toString();
+    mqtt.tls = options.value(MqttTlsKey, false).toBool();
+    return mqtt;
+}
+
+// Nothing is written for a choice never made, so the file of someone who
+// never publishes stays as it was.
+void WriteMqttSettings(const MqttSettings &mqtt, QSettings &options) {
+    if (mqtt == MqttSettings()) {
+        options.remove(QStringLiteral("Mqtt"));
+        return;
+    }
+    options.setValue(MqttEnabledKey, mqtt.enabled);
+    options.setValue(MqttHostKey, mqtt.host);
+    options.setValue(MqttPortKey, mqtt.port);
+    options.setValue(MqttUserKey, mqtt.user);
+    options.setValue(MqttPasswordKey, mqtt.password);
+    options.setValue(MqttTlsKey, mqtt.tls);
+}
+
+// Before a password goes in: the file is saved through a new file that takes
+// the old one's permissions, so it is never readable by others, not even for
+// a moment.
+void KeepForOwnerAlone(const QString &path) {
+    constexpr QFileDevice::Permissions OwnerAlone =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    QFile file(path);
+    if (!file.exists())
+        file.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerAlone);
+    else
+        file.setPermissions(OwnerAlone);
+}
 
 } // namespace
 
@@ -24,18 +73,22 @@ void ReadProgramOptions(WxConfig &config, const QString &optionsPath) {
     config.Language = LanguageFromCode(options.value(LanguageKey).toString());
     config.Units = options.value(UnitsKey).toString() == ImperialName ? UnitSystem::Imperial
                                                                       : UnitSystem::Metric;
+    config.Mqtt = ReadMqttSettings(options);
 }
 
 void WriteProgramOptions(const WxConfig &config, const QString &optionsPath, Prompts &prompts) {
     const bool defaults = !config.Reconnect && config.Language == DisplayLanguage::Italian &&
-                          config.Units == UnitSystem::Metric;
+                          config.Units == UnitSystem::Metric && config.Mqtt == MqttSettings();
     if (defaults && !QFileInfo::exists(optionsPath))
         return;
+    if (!config.Mqtt.password.isEmpty())
+        KeepForOwnerAlone(optionsPath);
     QSettings options(optionsPath, QSettings::IniFormat);
     options.setValue(ReconnectKey, config.Reconnect);
     options.setValue(LanguageKey, LanguageCode(config.Language));
     options.setValue(UnitsKey, config.Units == UnitSystem::Imperial ? ImperialName
                                                                     : QStringLiteral("metric"));
+    WriteMqttSettings(config.Mqtt, options);
     options.sync();
     if (options.status() != QSettings::NoError)
         prompts.ShowMessage(MessageIcon::Warning, optionsPath,

@@ -138,6 +138,9 @@ void ApplySetup(const SetupFields &fields, const SetupNumbers &numbers,
     config.SaveAlarms = fields.saveAlarms;
 
     static_cast<AlarmThresholds &>(config) = numbers.thresholds;
+    const MqttFields &mqtt = fields.mqtt;
+    config.Mqtt = {mqtt.enabled, mqtt.host.trimmed(), numbers.mqttPort,
+                   mqtt.user,    mqtt.password,       mqtt.tls};
 }
 
 } // namespace anemora

@@ -20,9 +20,9 @@ struct SetupTargets {
 };
 
 // Applies the accepted form: the link flags, the AGWPE link, the call, the
-// APRS-IS link (appending a typed server to the server list), the options and
-// the thresholds, in that order. `numbers` comes from ReadSetupNumbers of the
-// same fields.
+// APRS-IS link (appending a typed server to the server list), the options,
+// the thresholds and the publishing settings, in that order. `numbers` comes
+// from ReadSetupNumbers of the same fields.
 void ApplySetup(const SetupFields &fields, const SetupNumbers &numbers,
                 const SetupTargets &targets);
 

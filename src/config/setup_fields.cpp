@@ -124,6 +124,9 @@ SetupFields LoadSetupFields(WxConfig &config, const QLocale &locale) {
     fields.agwPort = QString::number(config.AgwPort);
     fields.agwEnabled = config.AgwEnabled;
     fields.aprsEnabled = config.AprsEnabled;
+    const MqttSettings &mqtt = config.Mqtt;
+    fields.mqtt = {mqtt.enabled, mqtt.host,     QString::number(mqtt.port),
+                   mqtt.user,    mqtt.password, mqtt.tls};
     return fields;
 }
 
@@ -198,6 +201,19 @@ std::variant<SetupNumbers, SetupRefusal> ReadSetupNumbers(const SetupFields &fie
             return *refusal;
         numbers.server = std::get<ServerAddress>(server);
     }
+    bool portRead = false;
+    const uint mqttPort = fields.mqtt.port.trimmed().toUInt(&portRead);
+    if (!portRead || mqttPort < 1 || mqttPort > 65535)
+        return Refuse(SetupField::MqttPort,
+                      QCoreApplication::translate("anemora::SetupFields", "Porta MQTT"),
+                      QCoreApplication::translate("anemora::SetupFields",
+                                                  "la porta deve essere tra 1 e 65535"));
+    numbers.mqttPort = quint16(mqttPort);
+    if (fields.mqtt.enabled && fields.mqtt.host.trimmed().isEmpty())
+        return Refuse(
+            SetupField::MqttHost,
+            QCoreApplication::translate("anemora::SetupFields", "Broker MQTT"),
+            QCoreApplication::translate("anemora::SetupFields", "scrivere l'indirizzo del broker"));
     return numbers;
 }
 

@@ -18,6 +18,16 @@
 
 namespace anemora {
 
+// The publishing part of the form, the port as typed.
+struct MqttFields {
+    bool enabled = false;
+    QString host;
+    QString port;
+    QString user;
+    QString password;
+    bool tls = false;
+};
+
 // What the settings dialog shows, field by field, as plain values.
 struct SetupFields {
     QString call;
@@ -42,6 +52,7 @@ struct SetupFields {
     QStringList serverItems;
     int serverPosition = -1;
     QString serverText;
+    MqttFields mqtt;
 };
 
 // Fills `fields` from `config` as the dialog shows it on opening. Reading the
@@ -68,7 +79,7 @@ QString FilterCallText(const QString &typed);
 // Conferma is enabled exactly when this holds.
 bool CallLongEnough(const QString &call);
 
-enum class SetupField { Threshold, AgwHost, AgwPort, Server };
+enum class SetupField { Threshold, AgwHost, AgwPort, Server, MqttHost, MqttPort };
 
 // Why Accept cannot go ahead: the field to correct and what is wrong with it.
 struct SetupRefusal {
@@ -86,6 +97,7 @@ struct SetupNumbers {
     // None when the field is empty (the server list could not be read): the
     // server in use stays.
     std::optional<ServerAddress> server;
+    quint16 mqttPort = 0;
 };
 
 // Reads the thresholds with `locale` in the units they were shown in, the
@@ -94,7 +106,8 @@ struct SetupNumbers {
 // a threshold that is not a number, a humidity outside 0..100, a port outside
 // 0..32767, a host holding a double quote (the settings file cannot hold
 // one), a server without ":" and a typed server holding ";" (the server
-// list would read it back cut short). A threshold shown in other units than
+// list would read it back cut short), an MQTT port outside 1..65535 and
+// publishing turned on without a broker. A threshold shown in other units than
 // metric whose text is still as `loaded` made it keeps its stored value, so
 // no conversion there and back moves it.
 std::variant<SetupNumbers, SetupRefusal>

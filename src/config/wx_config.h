@@ -4,6 +4,7 @@
 #pragma once
 
 #include "config/display_language.h"
+#include "publish/mqtt_settings.h"
 #include "weather/alarm_thresholds.h"
 #include "weather/units.h"
 
@@ -53,6 +54,7 @@ struct WxConfig : AlarmThresholds {
     bool Reconnect = false;
     DisplayLanguage Language = DisplayLanguage::Italian;
     UnitSystem Units = UnitSystem::Metric;
+    MqttSettings Mqtt;
     // Unset until the settings are first applied; only true has an effect.
     std::optional<bool> CallChanged;
 

@@ -60,6 +60,20 @@ void MqttPublisher::Publish(const StationLogRow &row) {
         session->Offer(latestState);
 }
 
+QString MqttPublisher::StatusText() const {
+    if (!error.isEmpty())
+        return error;
+    switch (currentStatus) {
+    case Status::Off:
+        break;
+    case Status::Connecting:
+        return tr("MQTT: collegamento al broker in corso");
+    case Status::Online:
+        return tr("MQTT: collegato al broker");
+    }
+    return tr("MQTT: pubblicazione spenta");
+}
+
 void MqttPublisher::SetStatus(int number, Status status, const std::optional<QString> &newError) {
     // A report still on its way from a session already stopped.
     if (number != sessionNumber)

@@ -43,6 +43,8 @@ public:
     // Why publishing failed last, for the settings dialog; empty while all is
     // well. It never holds the password.
     QString lastError() const { return error; }
+    // The last error, or else the status, in words.
+    QString StatusText() const;
 
 signals:
     void statusChanged();

@@ -4,6 +4,7 @@
 #include "ui/anemora_app.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QScopedValueRollback>
 #include <QTimer>
 
@@ -15,6 +16,7 @@ AnemoraApp::AnemoraApp(const QString &appDir, const QString &settingsDir, const 
       links(config, monitor, prompts), startup(config, monitor, links, prompts, settingsDir),
       window(monitor), viewer(prompts), log(logDir), trendWindow(log, config) {
     prompts.AttachLinks(links);
+    prompts.AttachPublisher(publisher);
     connect(&window, &MainWindow::settingsRequested, &prompts, &DesktopPrompts::ShowSettingsDialog);
     const auto openInstructions = [this] {
         viewer.Open(InstructionsDocument(config.Language), tr("Anemora - Istruzioni"));
@@ -41,6 +43,14 @@ AnemoraApp::AnemoraApp(const QString &appDir, const QString &settingsDir, const 
                    monitor.model.rxRows.value(monitor.model.rxRows.size() - 1));
     });
     connect(&prompts, &DesktopPrompts::dialogClosed, this, &AnemoraApp::EndIfNoWindowOpen);
+    connect(&log, &StationLog::rowAppended, &publisher, &MqttPublisher::Publish);
+    connect(&prompts, &DesktopPrompts::dialogClosed, this, &AnemoraApp::FollowPublishingSettings);
+    // Besides the dialog, a terminal or the journal tells why publishing fails.
+    connect(&publisher, &MqttPublisher::statusChanged, this, [this, told = QString()]() mutable {
+        if (!publisher.lastError().isEmpty() && publisher.lastError() != told)
+            qWarning().noquote() << publisher.lastError();
+        told = publisher.lastError();
+    });
     // A new call or new thresholds show in an open trend window at once; a
     // hidden one catches up when shown.
     connect(&prompts, &DesktopPrompts::dialogClosed, this, [this] {
@@ -63,8 +73,15 @@ AnemoraApp::AnemoraApp(const QString &appDir, const QString &settingsDir, const 
 
 void AnemoraApp::Start(const QString &commandLine) {
     startup.Run(commandLine);
-    if (!finished)
-        window.show();
+    if (finished)
+        return;
+    FollowPublishingSettings();
+    window.show();
+}
+
+void AnemoraApp::FollowPublishingSettings() {
+    if (!unloaded)
+        publisher.Apply(config.Mqtt, config.StationCall);
 }
 
 void AnemoraApp::SaveForSession() {
@@ -91,6 +108,8 @@ void AnemoraApp::Unload() {
         return;
     }
     unloaded = true;
+    // Monitoring ends here, so the station goes "offline" now.
+    publisher.Apply(MqttSettings(), config.StationCall);
     startup.Shutdown();
     emit shutDown();
 }

@@ -10,6 +10,7 @@
 #include "intake/links.h"
 #include "monitor/station_monitor.h"
 #include "platform/notifications.h"
+#include "publish/mqtt_publisher.h"
 #include "ui/desktop_prompts.h"
 #include "ui/instructions_window.h"
 #include "ui/main_window.h"
@@ -44,6 +45,7 @@ public:
     void RestartMinuteTimer() override;
 
     WxConfig config;
+    MqttPublisher publisher;
     StationMonitor monitor;
     DesktopPrompts prompts;
     Links links;
@@ -66,6 +68,7 @@ private:
     void Unload();
     void EndIfNoWindowOpen();
     void OpenTrendWindow();
+    void FollowPublishingSettings();
     void EndFromOutside();
     void SaveForSession();
     void End();

@@ -3,6 +3,7 @@
 
 #include "ui/desktop_prompts.h"
 
+#include "publish/mqtt_publisher.h"
 #include "ui/settings_dialog.h"
 
 #include <QApplication>
@@ -17,6 +18,20 @@ DesktopPrompts::DesktopPrompts(WxConfig &config, MonitorControl &monitor, QObjec
 
 void DesktopPrompts::AttachLinks(LinkControl &linkControl) {
     links = &linkControl;
+}
+
+void DesktopPrompts::AttachPublisher(const MqttPublisher &mqttPublisher) {
+    publisher = &mqttPublisher;
+}
+
+void DesktopPrompts::FollowPublisher(SettingsDialog &shown) {
+    if (!publisher)
+        return;
+    const auto show = [&shown, publisher = publisher] {
+        shown.ShowPublishingStatus(publisher->StatusText());
+    };
+    show();
+    connect(publisher, &MqttPublisher::statusChanged, &shown, show);
 }
 
 void DesktopPrompts::ShowMessage(MessageIcon icon, const QString &title, const QString &text) {
@@ -61,6 +76,7 @@ void DesktopPrompts::ShowSettingsDialogModal() {
         return;
     }
     SettingsDialog modal({config, *links, monitor, *this});
+    FollowPublisher(modal);
     dialog = &modal;
     modal.exec();
     emit dialogClosed();
@@ -73,6 +89,7 @@ void DesktopPrompts::ShowSettingsDialog() {
     if (!dialog) {
         dialog = new SettingsDialog({config, *links, monitor, *this});
         dialog->setAttribute(Qt::WA_DeleteOnClose);
+        FollowPublisher(*dialog);
         connect(dialog, &QDialog::finished, this, &DesktopPrompts::dialogClosed);
     }
     dialog->show();

@@ -15,6 +15,7 @@ class QMessageBox;
 
 namespace anemora {
 
+class MqttPublisher;
 class SettingsDialog;
 
 // The message boxes and the settings dialog of the running program. At most
@@ -27,6 +28,8 @@ public:
     // The links need this host for their messages, so they are attached
     // once both exist, before any dialog is shown.
     void AttachLinks(LinkControl &links);
+    // The dialog shows how publishing is going while it is open.
+    void AttachPublisher(const MqttPublisher &publisher);
 
     void ShowMessage(MessageIcon icon, const QString &title, const QString &text) override;
     bool IsSettingsDialogVisible() override;
@@ -49,9 +52,12 @@ signals:
     void dialogClosed();
 
 private:
+    void FollowPublisher(SettingsDialog &shown);
+
     WxConfig &config;
     MonitorControl &monitor;
     LinkControl *links = nullptr;
+    const MqttPublisher *publisher = nullptr;
     QPointer<SettingsDialog> dialog;
     QPointer<QMessageBox> box;
     bool closedForGood = false;

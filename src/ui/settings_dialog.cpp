@@ -75,8 +75,12 @@ public:
     }
 };
 
-// Height of the strip below the buttons.
-constexpr int OwnChoicesTwips = 1030;
+// Height of the strip below the buttons, publishing included.
+constexpr int OwnChoicesTwips = 3390;
+
+// The usual broker ports without and with TLS.
+constexpr quint16 PlainMqttPort = 1883;
+constexpr quint16 TlsMqttPort = 8883;
 
 // Where each threshold sits in the alarm box, in tab order: the label before
 // its field, the field, and how many characters may be typed (0: any).
@@ -222,6 +226,53 @@ void SettingsDialog::BuildControls() {
     Place(unitsBox, 1100, 6095, 1500, 315);
     unitsBox->addItem(tr("Metriche"), int(UnitSystem::Metric));
     unitsBox->addItem(tr("Imperiali"), int(UnitSystem::Imperial));
+    BuildPublishingControls();
+}
+
+void SettingsDialog::BuildPublishingControls() {
+    mqttGroup = new CaptionedGroupBox(tr("MQTT (Home Assistant)"), this);
+    Place(mqttGroup, 53, 6440, 2700, 2330);
+    const auto row = [this](const QString &text, int top, int width) {
+        Place(new QLabel(text, mqttGroup), 120, top + 40, 780, 255);
+        auto *field = new QLineEdit(mqttGroup);
+        Place(field, 900, top, width, 285);
+        return field;
+    };
+    mqttEnabledBox = new QCheckBox(tr("Pubblica le letture"), mqttGroup);
+    Place(mqttEnabledBox, 100, 220, 2500, 255);
+    mqttHostEdit = row(tr("Broker"), 520, 1700);
+    mqttPortEdit = row(tr("Porta"), 840, 600);
+    mqttPortEdit->setValidator(new TypedLengthValidator(5, mqttPortEdit));
+    mqttTlsBox = new QCheckBox(tr("TLS"), mqttGroup);
+    Place(mqttTlsBox, 1800, 870, 800, 255);
+    mqttUserEdit = row(tr("Utente"), 1160, 1700);
+    mqttPasswordEdit = row(tr("Password"), 1480, 1700);
+    mqttPasswordEdit->setEchoMode(QLineEdit::Password);
+    mqttStatusLabel = new QLabel(mqttGroup);
+    Place(mqttStatusLabel, 120, 1810, 2460, 480);
+    // Error texts quote the broker's words.
+    mqttStatusLabel->setTextFormat(Qt::PlainText);
+    mqttStatusLabel->setWordWrap(true);
+    mqttStatusLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    const auto enableFields = [this](bool on) {
+        const QList<QWidget *> fields{mqttHostEdit, mqttPortEdit, mqttTlsBox, mqttUserEdit,
+                                      mqttPasswordEdit};
+        for (QWidget *field : fields)
+            field->setEnabled(on);
+    };
+    connect(mqttEnabledBox, &QCheckBox::toggled, this, enableFields);
+    enableFields(false);
+    // The port follows TLS while it is still one of the usual two.
+    connect(mqttTlsBox, &QCheckBox::toggled, this, [this](bool on) {
+        const QString from = QString::number(on ? PlainMqttPort : TlsMqttPort);
+        if (mqttPortEdit->text().trimmed() == from)
+            mqttPortEdit->setText(QString::number(on ? TlsMqttPort : PlainMqttPort));
+    });
+}
+
+void SettingsDialog::ShowPublishingStatus(const QString &text) {
+    mqttStatusLabel->setText(text);
 }
 
 void SettingsDialog::SetTabOrder() {
@@ -229,7 +280,9 @@ void SettingsDialog::SetTabOrder() {
     for (const ThresholdLayout &layout : ThresholdLayouts)
         order.append(thresholdEdits[std::size_t(layout.threshold)]);
     order.append({focusAlarmBox, beepAlarmBox, agwHostEdit, agwPortEdit, saveAlarmsBox,
-                  aprsEnabledBox, agwEnabledBox, serverBox, reconnectBox, languageBox, unitsBox});
+                  aprsEnabledBox, agwEnabledBox, serverBox, reconnectBox, languageBox, unitsBox,
+                  mqttEnabledBox, mqttHostEdit, mqttPortEdit, mqttTlsBox, mqttUserEdit,
+                  mqttPasswordEdit});
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -261,6 +314,13 @@ void SettingsDialog::Load() {
     agwPortEdit->setText(fields.agwPort);
     agwEnabledBox->setChecked(fields.agwEnabled);
     aprsEnabledBox->setChecked(fields.aprsEnabled);
+    // TLS before the port, so that loading never moves the port.
+    mqttTlsBox->setChecked(fields.mqtt.tls);
+    mqttHostEdit->setText(fields.mqtt.host);
+    mqttPortEdit->setText(fields.mqtt.port);
+    mqttUserEdit->setText(fields.mqtt.user);
+    mqttPasswordEdit->setText(fields.mqtt.password);
+    mqttEnabledBox->setChecked(fields.mqtt.enabled);
 }
 
 SetupFields SettingsDialog::Fields() const {
@@ -284,6 +344,8 @@ SetupFields SettingsDialog::Fields() const {
         fields.serverItems.append(serverBox->itemText(i));
     fields.serverPosition = serverTyped ? -1 : serverBox->currentIndex();
     fields.serverText = serverBox->currentText();
+    fields.mqtt = {mqttEnabledBox->isChecked(), mqttHostEdit->text(),     mqttPortEdit->text(),
+                   mqttUserEdit->text(),        mqttPasswordEdit->text(), mqttTlsBox->isChecked()};
     return fields;
 }
 
@@ -295,6 +357,10 @@ QLineEdit *SettingsDialog::FieldEditor(const SetupRefusal &refusal) const {
         return agwHostEdit;
     case SetupField::AgwPort:
         return agwPortEdit;
+    case SetupField::MqttHost:
+        return mqttHostEdit;
+    case SetupField::MqttPort:
+        return mqttPortEdit;
     case SetupField::Server:
         break;
     }

@@ -28,6 +28,8 @@ public:
 
     // The form as it stands, for Accept.
     SetupFields Fields() const;
+    // How publishing is going, as the publisher last said.
+    void ShowPublishingStatus(const QString &text);
 
     QGroupBox *callGroup = nullptr;
     QLabel *stationLabel = nullptr;
@@ -54,6 +56,14 @@ public:
     QGroupBox *aprsGroup = nullptr;
     QCheckBox *aprsEnabledBox = nullptr;
     QComboBox *serverBox = nullptr;
+    QGroupBox *mqttGroup = nullptr;
+    QCheckBox *mqttEnabledBox = nullptr;
+    QLineEdit *mqttHostEdit = nullptr;
+    QLineEdit *mqttPortEdit = nullptr;
+    QCheckBox *mqttTlsBox = nullptr;
+    QLineEdit *mqttUserEdit = nullptr;
+    QLineEdit *mqttPasswordEdit = nullptr;
+    QLabel *mqttStatusLabel = nullptr;
     QPushButton *acceptButton = nullptr;
     QPushButton *cancelButton = nullptr;
 
@@ -62,6 +72,7 @@ private slots:
 
 private:
     void BuildControls();
+    void BuildPublishingControls();
     void SetTabOrder();
     void Load();
     QLineEdit *FieldEditor(const SetupRefusal &refusal) const;
