@@ -164,6 +164,18 @@
         <source>accesso rifiutato</source>
         <translation>access refused</translation>
     </message>
+    <message>
+        <source>MQTT: collegamento al broker in corso</source>
+        <translation>MQTT: connecting to the broker</translation>
+    </message>
+    <message>
+        <source>MQTT: collegato al broker</source>
+        <translation>MQTT: connected to the broker</translation>
+    </message>
+    <message>
+        <source>MQTT: pubblicazione spenta</source>
+        <translation>MQTT: publishing is off</translation>
+    </message>
 </context>
 <context>
     <name>anemora::SettingsDialog</name>
@@ -307,6 +319,34 @@
         <source>Imperiali</source>
         <translation>Imperial</translation>
     </message>
+    <message>
+        <source>MQTT (Home Assistant)</source>
+        <translation>MQTT (Home Assistant)</translation>
+    </message>
+    <message>
+        <source>Pubblica le letture</source>
+        <translation>Publish the readings</translation>
+    </message>
+    <message>
+        <source>Broker</source>
+        <translation>Broker</translation>
+    </message>
+    <message>
+        <source>Porta</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>TLS</source>
+        <translation>TLS</translation>
+    </message>
+    <message>
+        <source>Utente</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Password</translation>
+    </message>
 </context>
 <context>
     <name>anemora::SetupAccept</name>
@@ -416,6 +456,22 @@
     <message>
         <source>Raffica massima</source>
         <translation>Highest gust</translation>
+    </message>
+    <message>
+        <source>Porta MQTT</source>
+        <translation>MQTT port</translation>
+    </message>
+    <message>
+        <source>la porta deve essere tra 1 e 65535</source>
+        <translation>the port must be between 1 and 65535</translation>
+    </message>
+    <message>
+        <source>Broker MQTT</source>
+        <translation>MQTT broker</translation>
+    </message>
+    <message>
+        <source>scrivere l&apos;indirizzo del broker</source>
+        <translation>write the broker&apos;s address</translation>
     </message>
 </context>
 <context>

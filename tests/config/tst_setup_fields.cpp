@@ -23,6 +23,10 @@ QString RefusedName(const SetupRefusal &refusal) {
         return QStringLiteral("AgwHost");
     case SetupField::AgwPort:
         return QStringLiteral("AgwPort");
+    case SetupField::MqttHost:
+        return QStringLiteral("MqttHost");
+    case SetupField::MqttPort:
+        return QStringLiteral("MqttPort");
     case SetupField::Server:
         break;
     }
@@ -59,6 +63,7 @@ SetupFields ValidFields() {
     fields.threshold(AlarmThreshold::HiRain24) = "250.0";
     fields.agwHost = "localhost";
     fields.agwPort = "8000";
+    fields.mqtt.port = "1883";
     fields.aprsEnabled = true;
     fields.serverItems = QStringList{"first:14580", "nocolon", "second:10152"};
     fields.serverPosition = 0;
@@ -236,6 +241,12 @@ void TestSetupFields::readNumbers_data() {
     QTest::newRow("typed server with trailing text") << "serverText" << "host:14580 x" << en << ok;
     QTest::newRow("listed entry without colon") << "serverPosition" << "1" << en << "Server";
     QTest::newRow("bad server ignored with the link off") << "aprs off" << "" << en << ok;
+    QTest::newRow("broker port 65535") << "MqttPort" << " 65535 " << en << ok;
+    QTest::newRow("broker port 0") << "MqttPort" << "0" << en << "MqttPort";
+    QTest::newRow("broker port above 16 bits") << "MqttPort" << "65536" << en << "MqttPort";
+    QTest::newRow("broker port with trailing text") << "MqttPort" << "1883x" << en << "MqttPort";
+    QTest::newRow("publishing without a broker") << "MqttHost" << " " << en << "MqttHost";
+    QTest::newRow("publishing with a broker") << "MqttHost" << "broker.lan" << en << ok;
     // clang-format on
 }
 
@@ -256,6 +267,11 @@ void TestSetupFields::readNumbers() {
         fields.serverText = value;
     } else if (field == "serverPosition") {
         fields.serverPosition = value.toInt();
+    } else if (field == "MqttPort") {
+        fields.mqtt.port = value;
+    } else if (field == "MqttHost") {
+        fields.mqtt.enabled = true;
+        fields.mqtt.host = value;
     } else if (field == "aprs off") {
         fields.aprsEnabled = false;
         fields.serverPosition = -1;

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace anemora;
 using namespace anemora::test;
 
@@ -40,6 +42,8 @@ private slots:
     void shutdownSavesAlarmsOnlyWhenAsked();
     void reconnectChoiceSurvivesARestart_data();
     void reconnectChoiceSurvivesARestart();
+    void publishingPasswordKeptFromOthers_data();
+    void publishingPasswordKeptFromOthers();
 
 private:
     QString path(const char *name) const { return dir->filePath(QLatin1String(name)); }
@@ -270,6 +274,31 @@ void TestStartup::reconnectChoiceSurvivesARestart() {
     QVERIFY(config.Reconnect);
     QCOMPARE(ReadBytes(path("Params.ini")), stored);
     QCOMPARE(ReadBytes(path("WxAlarms.ini")), alarms);
+}
+
+void TestStartup::publishingPasswordKeptFromOthers_data() {
+    QTest::addColumn<bool>("fileBefore");
+    QTest::newRow("new file") << false;
+    QTest::newRow("file readable by all") << true;
+}
+
+void TestStartup::publishingPasswordKeptFromOthers() {
+    QFETCH(bool, fileBefore);
+    startup->Run(QStringLiteral("Q1ABC"));
+    if (fileBefore) {
+        WriteBytes(path("Anemora.ini"), "[Links]\nReconnect=false\n");
+        QVERIFY(chmod(qPrintable(path("Anemora.ini")), 0644) == 0);
+    }
+    const MqttSettings chosen{true, "broker.lan", 8883, "station", "s3cret", true};
+    config.Mqtt = chosen;
+    startup->Shutdown();
+    struct stat file {};
+    QVERIFY(stat(qPrintable(path("Anemora.ini")), &file) == 0);
+    QCOMPARE(file.st_mode & 0777, 0600u);
+
+    config = WxConfig();
+    Startup(config, *monitor, *links, prompts, dir->path()).Run(QString());
+    QCOMPARE(config.Mqtt, chosen);
 }
 
 QTEST_GUILESS_MAIN(TestStartup)

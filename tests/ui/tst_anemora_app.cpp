@@ -44,6 +44,7 @@ private slots:
     void reportReachesTheWindow();
     void closingTheWindowShutsDown();
     void rightClickOpensOneSettingsDialog();
+    void publishingLastsAsLongAsMonitoring();
     void helpKeyOpensTheGuide();
     void endsWhenTheLastWindowCloses_data();
     void endsWhenTheLastWindowCloses();
@@ -150,6 +151,24 @@ void TestAnemoraApp::rightClickOpensOneSettingsDialog() {
     }
     QCOMPARE(dialogs, 1);
     program->prompts.CurrentDialog()->close();
+}
+
+// With no broker there, monitoring goes on, the dialog tells why, and the
+// end of monitoring ends publishing.
+void TestAnemoraApp::publishingLastsAsLongAsMonitoring() {
+    const quint16 noBroker = ListenBelow32768(
+        [](quint16 port) { return QTcpServer().listen(QHostAddress::LocalHost, port); });
+    WriteBytes(SettingsPath(QStringLiteral("Anemora.ini")),
+               "[Mqtt]\nEnabled=true\nHost=127.0.0.1\nPort=" + QByteArray::number(noBroker));
+    StartWithServer();
+    QTRY_VERIFY(program->publisher.lastError().contains(QStringLiteral("non riuscita")));
+    QTRY_VERIFY(program->window.windLabel->text().startsWith(QStringLiteral("212°")));
+    program->prompts.ShowSettingsDialog();
+    QCOMPARE(program->prompts.CurrentDialog()->mqttStatusLabel->text(),
+             program->publisher.lastError());
+    program->prompts.CurrentDialog()->close();
+    program->window.close();
+    QCOMPARE(program->publisher.status(), MqttPublisher::Status::Off);
 }
 
 void TestAnemoraApp::helpKeyOpensTheGuide() {

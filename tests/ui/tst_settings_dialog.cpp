@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -52,6 +53,7 @@ private slots:
     void enterConfirms();
     void escapeAndCancelChangeNothing();
     void refusalKeepsDialogOpen();
+    void publishingFields();
     void typedServerEqualToEntryIsAppended();
     void pickedServerIsNotTyped();
     void hostKeepsOneDialog();
@@ -81,7 +83,7 @@ std::unique_ptr<SettingsDialog> TestSettingsDialog::Open() {
 void TestSettingsDialog::layout() {
     const auto dialog = Open();
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Setup Parametri Anemora"));
-    QCOMPARE(dialog->size(), QSize(187, 431));
+    QCOMPARE(dialog->size(), QSize(187, 588));
     QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
     QVERIFY(dialog->windowFlags().testFlag(Qt::Tool));
     QVERIFY(!dialog->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
@@ -101,7 +103,7 @@ void TestSettingsDialog::layout() {
 void TestSettingsDialog::captionSitsInTheBorder() {
     const auto dialog = Open();
     const QList<QGroupBox *> boxes = dialog->findChildren<QGroupBox *>();
-    QCOMPARE(boxes.size(), 5);
+    QCOMPARE(boxes.size(), 6);
     for (QGroupBox *box : boxes) {
         // The box alone, without its controls: the first pixel of its top
         // line near the right edge, where no caption reaches.
@@ -124,6 +126,7 @@ void TestSettingsDialog::captionSitsInTheBorder() {
 }
 
 void TestSettingsDialog::tabOrder() {
+    config.Mqtt.enabled = true;
     const auto dialog = Open();
     QTRY_VERIFY(dialog->isActiveWindow());
     const QList<QWidget *> expected{dialog->callEdit,
@@ -152,6 +155,12 @@ void TestSettingsDialog::tabOrder() {
                                     dialog->reconnectBox,
                                     dialog->languageBox,
                                     dialog->unitsBox,
+                                    dialog->mqttEnabledBox,
+                                    dialog->mqttHostEdit,
+                                    dialog->mqttPortEdit,
+                                    dialog->mqttTlsBox,
+                                    dialog->mqttUserEdit,
+                                    dialog->mqttPasswordEdit,
                                     dialog->callEdit};
     dialog->callEdit->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), dialog->callEdit);
@@ -323,6 +332,33 @@ void TestSettingsDialog::refusalKeepsDialogOpen() {
     QVERIFY(prompts.messages[1].text.startsWith(QStringLiteral("Server Aprs")));
     QTRY_COMPARE(QApplication::focusWidget(), dialog->serverBox);
     QCOMPARE(config, before);
+}
+
+// Off, the broker's fields rest; TLS moves the usual port along, and a
+// missing broker is refused before anything is kept.
+void TestSettingsDialog::publishingFields() {
+    const auto dialog = Open();
+    QVERIFY(!dialog->mqttHostEdit->isEnabled());
+    QCOMPARE(dialog->mqttPasswordEdit->echoMode(), QLineEdit::Password);
+    QCOMPARE(dialog->mqttStatusLabel->textFormat(), Qt::PlainText);
+    dialog->mqttEnabledBox->setChecked(true);
+    QVERIFY(dialog->mqttHostEdit->isEnabled());
+    dialog->mqttTlsBox->setChecked(true);
+    QCOMPARE(dialog->mqttPortEdit->text(), QStringLiteral("8883"));
+    dialog->acceptButton->click();
+    QVERIFY(prompts.messages.value(0).text.startsWith(QStringLiteral("Broker MQTT")));
+    QTRY_COMPARE(QApplication::focusWidget(), dialog->mqttHostEdit);
+    QCOMPARE(config.Mqtt, MqttSettings());
+    dialog->mqttHostEdit->setText(" broker.lan ");
+    dialog->mqttUserEdit->setText("station");
+    dialog->mqttPasswordEdit->setText("s3cret");
+    dialog->acceptButton->click();
+    const MqttSettings kept{true, "broker.lan", 8883, "station", "s3cret", true};
+    QCOMPARE(config.Mqtt, kept);
+    const auto reopened = Open();
+    QCOMPARE(reopened->Fields().mqtt.port, QStringLiteral("8883"));
+    reopened->mqttTlsBox->setChecked(false);
+    QCOMPARE(reopened->mqttPortEdit->text(), QStringLiteral("1883"));
 }
 
 void TestSettingsDialog::typedServerEqualToEntryIsAppended() {
