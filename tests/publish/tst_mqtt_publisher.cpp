@@ -6,7 +6,7 @@
 #include "publish/mqtt_messages.h"
 #include "publish/mqtt_publisher.h"
 
-#include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,7 +21,6 @@ namespace {
 const QString Call = QStringLiteral("Q1ABC-13");
 const QString User = QStringLiteral("station");
 const QString Password = QStringLiteral("s3cret pass");
-constexpr char ChildArgument[] = "--publish-until-killed";
 
 // Debian's broker on 127.0.0.1, anonymous or behind a password file. Started
 // by root it stays root, or it could not read the test's own files.
@@ -97,13 +96,6 @@ StationLogRow Report(float temperature) {
             87,      1013.2f, -2,  0,    1.8f,         std::nullopt};
 }
 
-// The child the last-will test kills: publishes until the end.
-int PublishUntilKilled(quint16 port, const QString &call) {
-    MqttPublisher publisher;
-    publisher.Apply(On(port), call);
-    return QCoreApplication::exec();
-}
-
 } // namespace
 
 class TestMqttPublisher : public QObject {
@@ -161,11 +153,23 @@ private slots:
         QTRY_COMPARE(subscriber.Latest(topic), payload);
     }
 
-    void lastWillOnceKilled() {
+    // The program itself, from a folder of its own where its settings live;
+    // reconnecting by itself, its link to no server opens no box.
+    void lastWillOnceTheProgramIsKilled() {
+        QTemporaryDir folder;
+        const QString program = folder.filePath("anemora");
+        QVERIFY(QFile::copy(ANEMORA_PROGRAM, program));
+        test::WriteBytes(folder.filePath("Anemora.ini"),
+                         "[Links]\nReconnect=true\n[Mqtt]\nEnabled=true\nHost=127.0.0.1\nPort=" +
+                             QByteArray::number(broker.port) + '\n');
         QProcess child;
-        child.start(QCoreApplication::applicationFilePath(),
-                    {ChildArgument, QString::number(broker.port), "Q1ABC-7"});
-        QTRY_COMPARE(subscriber.Latest("anemora/q1abc-7/availability"), "online");
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_DATA_HOME", folder.path());
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        child.setProcessEnvironment(environment);
+        child.start(program, {"Q1ABC-7", "S:127.0.0.1:1"});
+        QTRY_COMPARE_WITH_TIMEOUT(subscriber.Latest("anemora/q1abc-7/availability"), "online",
+                                  10000);
         child.kill();
         QVERIFY(child.waitForFinished());
         QTRY_COMPARE(subscriber.Latest("anemora/q1abc-7/availability"), "offline");
@@ -219,12 +223,5 @@ private slots:
     }
 };
 
-int main(int argc, char *argv[]) {
-    QCoreApplication app(argc, argv);
-    if (argc == 4 && qstrcmp(argv[1], ChildArgument) == 0)
-        return PublishUntilKilled(quint16(QByteArray(argv[2]).toUInt()), QString(argv[3]));
-    TestMqttPublisher test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_GUILESS_MAIN(TestMqttPublisher)
 #include "tst_mqtt_publisher.moc"
