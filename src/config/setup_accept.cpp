@@ -139,7 +139,7 @@ void ApplySetup(const SetupFields &fields, const SetupNumbers &numbers,
 
     static_cast<AlarmThresholds &>(config) = numbers.thresholds;
     const MqttFields &mqtt = fields.mqtt;
-    config.Mqtt = {mqtt.enabled, mqtt.host.trimmed(), numbers.mqttPort,
+    config.Mqtt = {mqtt.enabled, mqtt.host.trimmed(), numbers.mqttPort.value_or(config.Mqtt.port),
                    mqtt.user,    mqtt.password,       mqtt.tls};
 }
 

@@ -201,6 +201,10 @@ std::variant<SetupNumbers, SetupRefusal> ReadSetupNumbers(const SetupFields &fie
             return *refusal;
         numbers.server = std::get<ServerAddress>(server);
     }
+    // The broker's fields rest while publishing is off, so nothing there is
+    // refused; an unreadable port then leaves the stored one.
+    if (!fields.mqtt.enabled)
+        return numbers;
     bool portRead = false;
     const uint mqttPort = fields.mqtt.port.trimmed().toUInt(&portRead);
     if (!portRead || mqttPort < 1 || mqttPort > 65535)
@@ -209,7 +213,7 @@ std::variant<SetupNumbers, SetupRefusal> ReadSetupNumbers(const SetupFields &fie
                       QCoreApplication::translate("anemora::SetupFields",
                                                   "la porta deve essere tra 1 e 65535"));
     numbers.mqttPort = quint16(mqttPort);
-    if (fields.mqtt.enabled && fields.mqtt.host.trimmed().isEmpty())
+    if (fields.mqtt.host.trimmed().isEmpty())
         return Refuse(
             SetupField::MqttHost,
             QCoreApplication::translate("anemora::SetupFields", "Broker MQTT"),

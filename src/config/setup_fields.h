@@ -97,7 +97,8 @@ struct SetupNumbers {
     // None when the field is empty (the server list could not be read): the
     // server in use stays.
     std::optional<ServerAddress> server;
-    quint16 mqttPort = 0;
+    // Read only with publishing on.
+    std::optional<quint16> mqttPort;
 };
 
 // Reads the thresholds with `locale` in the units they were shown in, the
@@ -106,8 +107,8 @@ struct SetupNumbers {
 // a threshold that is not a number, a humidity outside 0..100, a port outside
 // 0..32767, a host holding a double quote (the settings file cannot hold
 // one), a server without ":" and a typed server holding ";" (the server
-// list would read it back cut short), an MQTT port outside 1..65535 and
-// publishing turned on without a broker. A threshold shown in other units than
+// list would read it back cut short) and, with publishing on, a broker port
+// outside 1..65535 or no broker. A threshold shown in other units than
 // metric whose text is still as `loaded` made it keeps its stored value, so
 // no conversion there and back moves it.
 std::variant<SetupNumbers, SetupRefusal>

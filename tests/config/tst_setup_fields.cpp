@@ -63,7 +63,6 @@ SetupFields ValidFields() {
     fields.threshold(AlarmThreshold::HiRain24) = "250.0";
     fields.agwHost = "localhost";
     fields.agwPort = "8000";
-    fields.mqtt.port = "1883";
     fields.aprsEnabled = true;
     fields.serverItems = QStringList{"first:14580", "nocolon", "second:10152"};
     fields.serverPosition = 0;
@@ -245,6 +244,7 @@ void TestSetupFields::readNumbers_data() {
     QTest::newRow("broker port 0") << "MqttPort" << "0" << en << "MqttPort";
     QTest::newRow("broker port above 16 bits") << "MqttPort" << "65536" << en << "MqttPort";
     QTest::newRow("broker port with trailing text") << "MqttPort" << "1883x" << en << "MqttPort";
+    QTest::newRow("broker port ignored while off") << "MqttPort off" << "0" << en << ok;
     QTest::newRow("publishing without a broker") << "MqttHost" << " " << en << "MqttHost";
     QTest::newRow("publishing with a broker") << "MqttHost" << "broker.lan" << en << ok;
     // clang-format on
@@ -267,11 +267,14 @@ void TestSetupFields::readNumbers() {
         fields.serverText = value;
     } else if (field == "serverPosition") {
         fields.serverPosition = value.toInt();
-    } else if (field == "MqttPort") {
+    } else if (field.startsWith("MqttPort")) {
+        fields.mqtt.enabled = field == "MqttPort";
+        fields.mqtt.host = "broker.lan";
         fields.mqtt.port = value;
     } else if (field == "MqttHost") {
         fields.mqtt.enabled = true;
         fields.mqtt.host = value;
+        fields.mqtt.port = "1883";
     } else if (field == "aprs off") {
         fields.aprsEnabled = false;
         fields.serverPosition = -1;
