@@ -6,6 +6,8 @@
 #include "publish/mqtt_messages.h"
 #include "publish/mqtt_session.h"
 
+#include <QDebug>
+
 #include <mosquitto.h>
 
 #include <chrono>
@@ -83,6 +85,10 @@ void MqttPublisher::SetStatus(int number, Status status, const std::optional<QSt
     if (newError && *newError != error) {
         error = *newError;
         changed = true;
+        // Besides the dialog, a terminal or the journal tells why publishing
+        // fails, once for each new error.
+        if (!error.isEmpty())
+            qWarning().noquote() << error;
     }
     if (changed)
         emit statusChanged();

@@ -4,7 +4,6 @@
 #include "ui/anemora_app.h"
 
 #include <QApplication>
-#include <QDebug>
 #include <QScopedValueRollback>
 #include <QTimer>
 
@@ -45,12 +44,6 @@ AnemoraApp::AnemoraApp(const QString &appDir, const QString &settingsDir, const 
     connect(&prompts, &DesktopPrompts::dialogClosed, this, &AnemoraApp::EndIfNoWindowOpen);
     connect(&log, &StationLog::rowAppended, &publisher, &MqttPublisher::Publish);
     connect(&prompts, &DesktopPrompts::dialogClosed, this, &AnemoraApp::FollowPublishingSettings);
-    // Besides the dialog, a terminal or the journal tells why publishing fails.
-    connect(&publisher, &MqttPublisher::statusChanged, this, [this, told = QString()]() mutable {
-        if (!publisher.lastError().isEmpty() && publisher.lastError() != told)
-            qWarning().noquote() << publisher.lastError();
-        told = publisher.lastError();
-    });
     // A new call or new thresholds show in an open trend window at once; a
     // hidden one catches up when shown.
     connect(&prompts, &DesktopPrompts::dialogClosed, this, [this] {
