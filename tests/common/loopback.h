@@ -29,6 +29,13 @@ inline quint16 ListenBelow32768(const std::function<bool(quint16)> &listen) {
     return 0;
 }
 
+// A port below 32768 that nothing listens on just now, for a peer the test
+// starts there or leaves away.
+inline quint16 FreePortBelow32768() {
+    return ListenBelow32768(
+        [](quint16 port) { return QTcpServer().listen(QHostAddress::LocalHost, port); });
+}
+
 // Ends the connection with a reset instead of a close, as a crashed or
 // rebooted peer does.
 inline void ResetConnection(QTcpSocket *peer) {

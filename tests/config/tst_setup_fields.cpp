@@ -267,14 +267,11 @@ void TestSetupFields::readNumbers() {
         fields.serverText = value;
     } else if (field == "serverPosition") {
         fields.serverPosition = value.toInt();
-    } else if (field.startsWith("MqttPort")) {
-        fields.mqtt.enabled = field == "MqttPort";
-        fields.mqtt.host = "broker.lan";
-        fields.mqtt.port = value;
-    } else if (field == "MqttHost") {
-        fields.mqtt.enabled = true;
-        fields.mqtt.host = value;
-        fields.mqtt.port = "1883";
+    } else if (field.startsWith("Mqtt")) {
+        const bool host = field == "MqttHost";
+        fields.mqtt.enabled = field != "MqttPort off";
+        fields.mqtt.host = host ? value : "broker.lan";
+        fields.mqtt.port = host ? "1883" : value;
     } else if (field == "aprs off") {
         fields.aprsEnabled = false;
         fields.serverPosition = -1;

@@ -27,8 +27,7 @@ const QString Password = QStringLiteral("s3cret pass");
 struct Broker {
     QTemporaryDir dir;
     QProcess process;
-    quint16 port = test::ListenBelow32768(
-        [](quint16 port) { return QTcpServer().listen(QHostAddress::LocalHost, port); });
+    quint16 port = test::FreePortBelow32768();
 
     bool Start(bool withPassword = false) {
         const QString passwords = dir.filePath("passwords");

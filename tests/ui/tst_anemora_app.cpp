@@ -156,8 +156,7 @@ void TestAnemoraApp::rightClickOpensOneSettingsDialog() {
 // With no broker there, monitoring goes on, the dialog tells why, and the
 // end of monitoring ends publishing.
 void TestAnemoraApp::publishingLastsAsLongAsMonitoring() {
-    const quint16 noBroker = ListenBelow32768(
-        [](quint16 port) { return QTcpServer().listen(QHostAddress::LocalHost, port); });
+    const quint16 noBroker = FreePortBelow32768();
     WriteBytes(SettingsPath(QStringLiteral("Anemora.ini")),
                "[Mqtt]\nEnabled=true\nHost=127.0.0.1\nPort=" + QByteArray::number(noBroker));
     StartWithServer();

@@ -15,7 +15,6 @@
 #include <QDir>
 #include <QNetworkInterface>
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTest>
 
 using namespace anemora;
@@ -61,10 +60,7 @@ void PeerDirewolf::initTestCase() {
 }
 
 void PeerDirewolf::stationReportReachesDisplay() {
-    const quint16 port = ListenBelow32768([](quint16 port) {
-        QTcpServer probe;
-        return probe.listen(QHostAddress::LocalHost, port);
-    });
+    const quint16 port = FreePortBelow32768();
     QVERIFY(port != 0);
     DirewolfPeer peer;
     QVERIFY2(peer.start(port), qPrintable(peer.output()));
