@@ -10,8 +10,10 @@
 #include <QObject>
 #include <QString>
 
+#include <list>
 #include <memory>
 #include <optional>
+#include <thread>
 
 namespace anemora {
 
@@ -28,7 +30,9 @@ public:
     enum class Status { Off, Connecting, Online };
 
     explicit MqttPublisher(QObject *parent = nullptr);
-    // Says "offline" and leaves the broker, waiting at most a second for it.
+    // Says "offline" and leaves the broker. Waits at most a second, all told,
+    // for every client thread this publisher started to end, those of
+    // settings given up before included, so none runs on after the program.
     ~MqttPublisher() override;
 
     // Starts, restarts or stops publishing the station `call`; the same
@@ -53,11 +57,19 @@ private:
     friend class MqttSession;
     void SetStatus(int session, Status status, const std::optional<QString> &newError);
     void StopSession();
+    void JoinEndedClients();
+
+    // A session and the thread it runs on, kept until the thread is joined.
+    struct Client {
+        std::shared_ptr<MqttSession> session;
+        std::thread thread;
+    };
 
     MqttSettings settings;
     QString call;
     QByteArray latestState;
     std::shared_ptr<MqttSession> session;
+    std::list<Client> clients;
     int sessionNumber = 0;
     Status currentStatus = Status::Off;
     QString error;

@@ -9,8 +9,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <system_error>
-#include <thread>
 
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -47,15 +45,6 @@ MqttSession::~MqttSession() {
         close(wakeDescriptor);
 }
 
-bool MqttSession::Start(const std::shared_ptr<MqttSession> &session) {
-    try {
-        std::thread([session] { session->Run(); }).detach();
-        return true;
-    } catch (const std::system_error &) {
-        return false;
-    }
-}
-
 void MqttSession::Offer(const QByteArray &state) {
     {
         const std::lock_guard lock(mutex);
@@ -84,7 +73,7 @@ void MqttSession::Run() {
     const int setup = client ? Configure(client) : MOSQ_ERR_NOMEM;
     if (setup == MOSQ_ERR_SUCCESS)
         KeepConnected(client);
-    else
+    else if (!Stopping())
         Report(MqttPublisher::Status::Off,
                Describe(MqttPublisher::tr("client non avviato"), Failure{setup, errno}));
     if (client)
@@ -117,16 +106,18 @@ void MqttSession::KeepConnected(mosquitto *client) {
         Report(MqttPublisher::Status::Connecting, std::nullopt);
         online = false;
         refusal.reset();
-        QString what = MqttPublisher::tr("connessione non riuscita");
         Failure failure{
             mosquitto_connect(client, host.constData(), settings.port, KeepAliveSeconds), errno};
-        if (failure.code == MOSQ_ERR_SUCCESS) {
+        const bool connected = failure.code == MOSQ_ERR_SUCCESS;
+        if (connected)
             failure = Exchange(client);
-            what = online ? MqttPublisher::tr("connessione persa")
-                          : MqttPublisher::tr("nessuna risposta dal broker");
-        }
+        // Stopped, it may be the program's end: no more texts, translated
+        // or not, once the publisher is gone.
         if (Stopping())
             break;
+        const QString what = !connected ? MqttPublisher::tr("connessione non riuscita")
+                             : online   ? MqttPublisher::tr("connessione persa")
+                                        : MqttPublisher::tr("nessuna risposta dal broker");
         Report(MqttPublisher::Status::Connecting, refusal ? *refusal : Describe(what, failure));
         // A connection that got through starts the waits again.
         if (online)

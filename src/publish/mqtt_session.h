@@ -34,9 +34,8 @@ public:
     MqttSession(const MqttSession &) = delete;
     MqttSession &operator=(const MqttSession &) = delete;
 
-    // The thread keeps the session alive until it ends; false when the
-    // system gives no thread.
-    static bool Start(const std::shared_ptr<MqttSession> &session);
+    // The client's work, on a thread of its own, until stopped.
+    void Run();
 
     // The state to send now, or as soon as the broker is back; it replaces
     // any state not yet sent.
@@ -54,7 +53,6 @@ private:
         int systemError = 0;
     };
 
-    void Run();
     int Configure(mosquitto *client);
     void KeepConnected(mosquitto *client);
     Failure Exchange(mosquitto *client);

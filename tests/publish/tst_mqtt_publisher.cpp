@@ -6,6 +6,7 @@
 #include "publish/mqtt_messages.h"
 #include "publish/mqtt_publisher.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -95,6 +96,11 @@ StationLogRow Report(float temperature) {
             87,      1013.2f, -2,  0,    1.8f,         std::nullopt};
 }
 
+// Threads of this process running just now.
+qsizetype RunningThreads() {
+    return QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+}
+
 } // namespace
 
 class TestMqttPublisher : public QObject {
@@ -150,6 +156,36 @@ private slots:
         QFETCH(QByteArray, topic);
         QFETCH(QByteArray, payload);
         QTRY_COMPARE(subscriber.Latest(topic), payload);
+    }
+
+    void clientThreadsEndWithThePublisher_data() {
+        QTest::addColumn<bool>("turnedOff");
+        QTest::addColumn<QString>("nextCall");
+        // clang-format off
+        QTest::newRow("turned off, as at the program's end") << true << QString();
+        QTest::newRow("destroyed while online") << false << QString();
+        QTest::newRow("another station, then destroyed") << false << QStringLiteral("Q1ABC-8");
+        // clang-format on
+    }
+    // Every client thread has said goodbye and ended by the time its
+    // publisher is gone: none outlives the program. A thread left running
+    // ends by itself a moment later, so each way goes round a few times.
+    void clientThreadsEndWithThePublisher() {
+        QFETCH(bool, turnedOff);
+        QFETCH(QString, nextCall);
+        const qsizetype threads = RunningThreads();
+        for (int round = 0; round < 5; ++round) {
+            auto client = std::make_unique<MqttPublisher>();
+            client->Apply(On(broker.port), QStringLiteral("Q1ABC-9"));
+            QTRY_COMPARE(client->status(), Status::Online);
+            if (turnedOff)
+                client->Apply({}, QStringLiteral("Q1ABC-9"));
+            if (!nextCall.isEmpty())
+                client->Apply(On(broker.port), nextCall);
+            client.reset();
+            QCOMPARE(RunningThreads(), threads);
+            QTRY_COMPARE(subscriber.Latest("anemora/q1abc-9/availability"), "offline");
+        }
     }
 
     // The program itself, from a folder of its own where its settings live;
