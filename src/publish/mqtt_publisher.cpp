@@ -17,7 +17,8 @@
 
 namespace anemora {
 
-MqttPublisher::MqttPublisher(QObject *parent) : QObject(parent) {}
+MqttPublisher::MqttPublisher(const QString &certificateFolder, QObject *parent)
+    : QObject(parent), certificateFolder(certificateFolder) {}
 
 MqttPublisher::~MqttPublisher() {
     StopSession();
@@ -58,7 +59,8 @@ void MqttPublisher::Apply(const MqttSettings &next, const QString &nextCall) {
     // The library is started only once publishing is first turned on.
     static std::once_flag libraryStarted;
     std::call_once(libraryStarted, [] { mosquitto_lib_init(); });
-    session = std::make_shared<MqttSession>(settings, call, latestState, this, sessionNumber);
+    session = std::make_shared<MqttSession>(settings, call, certificateFolder, latestState, this,
+                                            sessionNumber);
     SetStatus(sessionNumber, Status::Connecting, QString());
     try {
         // The thread keeps its session alive should it outlive the publisher.

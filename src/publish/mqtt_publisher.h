@@ -19,6 +19,9 @@ namespace anemora {
 
 class MqttSession;
 
+// The system's certificate authorities, as Debian's ca-certificates keeps them.
+inline const QString SystemCertificateFolder = QStringLiteral("/etc/ssl/certs");
+
 // Publishes the station's reports to an MQTT broker, with Home Assistant's
 // discovery configs, an availability topic and "offline" as the last will.
 // The client runs on a thread of its own, so nothing here waits on the
@@ -29,7 +32,10 @@ class MqttPublisher : public QObject {
 public:
     enum class Status { Off, Connecting, Online };
 
-    explicit MqttPublisher(QObject *parent = nullptr);
+    // A broker on TLS must show a certificate that an authority in
+    // `certificateFolder` signed (a folder as `openssl rehash` leaves it).
+    explicit MqttPublisher(const QString &certificateFolder = SystemCertificateFolder,
+                           QObject *parent = nullptr);
     // Says "offline" and leaves the broker. Waits at most a second, all told,
     // for every client thread this publisher started to end, those of
     // settings given up before included, so none runs on after the program.
@@ -65,6 +71,7 @@ private:
         std::thread thread;
     };
 
+    const QString certificateFolder;
     MqttSettings settings;
     QString call;
     QByteArray latestState;

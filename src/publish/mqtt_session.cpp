@@ -27,17 +27,17 @@ constexpr auto LongestWait = 60s;
 // keepalive or a stop that found no wake-up descriptor.
 constexpr int PollSliceMs = 1000;
 constexpr auto LeaveWithin = 1s;
-// The system's certificate authorities, as Debian's ca-certificates keeps them.
-constexpr char CertificateFolder[] = "/etc/ssl/certs";
 
 } // namespace
 
 MqttSession::MqttSession(const MqttSettings &settings, const QString &call,
-                         const QByteArray &latestState, MqttPublisher *owner, int number)
+                         const QString &certificateFolder, const QByteArray &latestState,
+                         MqttPublisher *owner, int number)
     : settings(settings), host(settings.host.toUtf8()), user(settings.user.toUtf8()),
-      password(settings.password.toUtf8()), stateTopic(StateTopic(call)),
-      availabilityTopic(AvailabilityTopic(call)), discovery(DiscoveryMessages(call)),
-      number(number), wakeDescriptor(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), owner(owner),
+      password(settings.password.toUtf8()), certificateFolder(certificateFolder.toUtf8()),
+      stateTopic(StateTopic(call)), availabilityTopic(AvailabilityTopic(call)),
+      discovery(DiscoveryMessages(call)), number(number),
+      wakeDescriptor(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), owner(owner),
       latestState(latestState) {}
 
 MqttSession::~MqttSession() {
@@ -96,7 +96,8 @@ int MqttSession::Configure(mosquitto *client) {
         result = mosquitto_username_pw_set(client, user.constData(),
                                            password.isEmpty() ? nullptr : password.constData());
     if (result == MOSQ_ERR_SUCCESS && settings.tls)
-        result = mosquitto_tls_set(client, nullptr, CertificateFolder, nullptr, nullptr, nullptr);
+        result = mosquitto_tls_set(client, nullptr, certificateFolder.constData(), nullptr, nullptr,
+                                   nullptr);
     return result;
 }
 

@@ -28,8 +28,8 @@ namespace anemora {
 // status.
 class MqttSession {
 public:
-    MqttSession(const MqttSettings &settings, const QString &call, const QByteArray &latestState,
-                MqttPublisher *owner, int number);
+    MqttSession(const MqttSettings &settings, const QString &call, const QString &certificateFolder,
+                const QByteArray &latestState, MqttPublisher *owner, int number);
     ~MqttSession();
     MqttSession(const MqttSession &) = delete;
     MqttSession &operator=(const MqttSession &) = delete;
@@ -71,6 +71,7 @@ private:
     const QByteArray host;
     const QByteArray user;
     const QByteArray password;
+    const QByteArray certificateFolder;
     const QByteArray stateTopic;
     const QByteArray availabilityTopic;
     const QList<MqttMessage> discovery;

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,18 +24,22 @@ const QString Call = QStringLiteral("Q1ABC-13");
 const QString User = QStringLiteral("station");
 const QString Password = QStringLiteral("s3cret pass");
 
-// Debian's broker on 127.0.0.1, anonymous or behind a password file. Started
-// by root it stays root, or it could not read the test's own files.
+// Debian's broker on 127.0.0.1, anonymous or behind a password file, on TLS
+// with `certificate` (the path of a .pem and a .key). Started by root it
+// stays root, or it could not read the test's own files.
 struct Broker {
     QTemporaryDir dir;
     QProcess process;
     quint16 port = test::FreePortBelow32768();
 
-    bool Start(bool withPassword = false) {
+    bool Start(bool withPassword = false, const QString &certificate = {}) {
         const QString passwords = dir.filePath("passwords");
         QByteArray config = "listener " + QByteArray::number(port) + " 127.0.0.1\n" +
                             (geteuid() == 0 ? "user root\n" : "") + "allow_anonymous " +
                             (withPassword ? "false\npassword_file " + passwords.toUtf8() : "true");
+        if (!certificate.isEmpty())
+            config += "\ncertfile " + certificate.toUtf8() + ".pem\nkeyfile " +
+                      certificate.toUtf8() + ".key";
         if (withPassword)
             QProcess::execute("mosquitto_passwd", {"-b", "-c", passwords, User, Password});
         test::WriteBytes(dir.filePath("mosquitto.conf"), config + '\n');
@@ -87,6 +92,34 @@ struct Subscriber {
 
 MqttSettings On(quint16 port, const QString &user = {}, const QString &password = {}) {
     return {true, QStringLiteral("127.0.0.1"), port, user, password, false};
+}
+
+// A key and certificate for 127.0.0.1 at `path` (.key, .pem), signed by the
+// authority at `authority`, or by itself: an authority.
+bool Certify(const QString &path, const QString &authority = {}) {
+    QStringList arguments{"req",
+                          "-x509",
+                          "-newkey",
+                          "ec",
+                          "-pkeyopt",
+                          "ec_paramgen_curve:prime256v1",
+                          "-nodes",
+                          "-days",
+                          "2",
+                          "-subj",
+                          "/CN=" + QFileInfo(path).fileName(),
+                          "-addext",
+                          "subjectAltName=IP:127.0.0.1",
+                          "-keyout",
+                          path + ".key",
+                          "-out",
+                          path + ".pem"};
+    if (!authority.isEmpty())
+        arguments << "-CA" << authority + ".pem"
+                  << "-CAkey" << authority + ".key";
+    QProcess openssl;
+    openssl.start("openssl", arguments);
+    return openssl.waitForFinished() && openssl.exitCode() == 0;
 }
 
 // A report with values and absent ones; the temperature tells one from another.
@@ -232,6 +265,36 @@ private slots:
         QCOMPARE(client.status() == Status::Online, online);
         QCOMPARE(client.lastError().isEmpty(), online);
         QVERIFY(password.isEmpty() || !client.lastError().contains(password));
+    }
+
+    void tls_data() {
+        QTest::addColumn<bool>("signedByTheTrustedAuthority");
+        // clang-format off
+        QTest::newRow("certificate from the trusted authority") << true;
+        QTest::newRow("certificate from another authority") << false;
+        // clang-format on
+    }
+    // Trusted is the one authority in a folder of the test's own.
+    void tls() {
+        QFETCH(bool, signedByTheTrustedAuthority);
+        QTemporaryDir files;
+        const QString trusted = files.filePath("trusted");
+        const QString other = files.filePath("other");
+        QVERIFY(Certify(trusted) && Certify(other));
+        const QString certificate = files.filePath("broker");
+        QVERIFY(Certify(certificate, signedByTheTrustedAuthority ? trusted : other));
+        QVERIFY(QDir(files.path()).mkdir("authorities"));
+        QVERIFY(QFile::copy(trusted + ".pem", files.filePath("authorities/trusted.pem")));
+        QCOMPARE(QProcess::execute("openssl", {"rehash", files.filePath("authorities")}), 0);
+        Broker secure;
+        QVERIFY(secure.Start(false, certificate));
+        MqttPublisher client(files.filePath("authorities"));
+        MqttSettings settings = On(secure.port);
+        settings.tls = true;
+        client.Apply(settings, Call);
+        QTRY_VERIFY(client.status() == Status::Online || !client.lastError().isEmpty());
+        QCOMPARE(client.status() == Status::Online, signedByTheTrustedAuthority);
+        QCOMPARE(client.StatusText().contains("TLS"), !signedByTheTrustedAuthority);
     }
 
     // Broker away: the publisher keeps retrying and keeps the latest report
