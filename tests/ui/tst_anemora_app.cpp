@@ -12,8 +12,11 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMetaMethod>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QSessionManager>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -165,6 +168,23 @@ void TestAnemoraApp::publishingLastsAsLongAsMonitoring() {
     program->prompts.ShowSettingsDialog();
     QCOMPARE(program->prompts.CurrentDialog()->mqttStatusLabel->text(),
              program->publisher.lastError());
+    // A password Anemora.ini cannot keep from others stays out of it, and
+    // the dialog says so before the publisher's own status.
+    program->startup.setPermissions = [](const QString &, QFileDevice::Permissions) {
+        return false;
+    };
+    QVERIFY(QFile::setPermissions(SettingsPath(QStringLiteral("Anemora.ini")),
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                      QFileDevice::ReadOther));
+    program->prompts.CurrentDialog()->mqttPasswordEdit->setText(QStringLiteral("s3cret"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Password MQTT non salvata"));
+    program->prompts.CurrentDialog()->acceptButton->click();
+    QVERIFY(!ReadBytes(SettingsPath(QStringLiteral("Anemora.ini"))).contains("s3cret"));
+    QTRY_VERIFY(!program->prompts.CurrentDialog());
+    program->prompts.ShowSettingsDialog();
+    const QString status = program->prompts.CurrentDialog()->mqttStatusLabel->text();
+    QVERIFY(status.startsWith(QStringLiteral("Password MQTT non salvata: Anemora.ini")));
+    QVERIFY(status.endsWith('\n' + program->publisher.StatusText()));
     program->prompts.CurrentDialog()->close();
     program->window.close();
     QCOMPARE(program->publisher.status(), MqttPublisher::Status::Off);
