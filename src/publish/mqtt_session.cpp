@@ -27,6 +27,8 @@ constexpr auto LongestWait = 60s;
 // keepalive or a stop that found no wake-up descriptor.
 constexpr int PollSliceMs = 1000;
 constexpr auto LeaveWithin = 1s;
+// A library log line is short; one that is not is cut before it is kept.
+constexpr qsizetype MaxLibraryLine = 512;
 
 } // namespace
 
@@ -89,6 +91,10 @@ int MqttSession::Configure(mosquitto *client) {
     mosquitto_connect_callback_set(client, [](mosquitto *client, void *session, int code) {
         static_cast<MqttSession *>(session)->OnConnack(client, code);
     });
+    mosquitto_log_callback_set(client, [](mosquitto *, void *session, int level, const char *text) {
+        if (level == MOSQ_LOG_ERR)
+            static_cast<MqttSession *>(session)->NoteLibraryError(text);
+    });
     int result =
         mosquitto_will_set(client, availabilityTopic.constData(), int(AvailabilityOffline.size()),
                            AvailabilityOffline.constData(), 0, true);
@@ -107,6 +113,7 @@ void MqttSession::KeepConnected(mosquitto *client) {
         Report(MqttPublisher::Status::Connecting, std::nullopt);
         online = false;
         refusal.reset();
+        tlsReason.clear();
         Failure failure{
             mosquitto_connect(client, host.constData(), settings.port, KeepAliveSeconds), errno};
         const bool connected = failure.code == MOSQ_ERR_SUCCESS;
@@ -116,9 +123,11 @@ void MqttSession::KeepConnected(mosquitto *client) {
         // or not, once the publisher is gone.
         if (Stopping())
             break;
-        const QString what = !connected ? MqttPublisher::tr("connessione non riuscita")
-                             : online   ? MqttPublisher::tr("connessione persa")
-                                        : MqttPublisher::tr("nessuna risposta dal broker");
+        // A TLS handshake turned down is a connection that did not get through.
+        const QString what = online ? MqttPublisher::tr("connessione persa")
+                             : connected && failure.code != MOSQ_ERR_TLS
+                                 ? MqttPublisher::tr("nessuna risposta dal broker")
+                                 : MqttPublisher::tr("connessione non riuscita");
         Report(MqttPublisher::Status::Connecting, refusal ? *refusal : Describe(what, failure));
         // A connection that got through starts the waits again.
         if (online)
@@ -225,9 +234,19 @@ QString MqttSession::Describe(const QString &what, const QString &detail) const 
 }
 
 QString MqttSession::Describe(const QString &what, Failure failure) const {
+    if (failure.code == MOSQ_ERR_TLS && !tlsReason.isEmpty())
+        return Describe(what, tlsReason);
     return Describe(what, failure.code == MOSQ_ERR_ERRNO
                               ? qt_error_string(failure.systemError)
                               : QString::fromUtf8(mosquitto_strerror(failure.code)));
+}
+
+// "OpenSSL Error[0]: error:0A000086:SSL routines::certificate verify failed":
+// the reason is the last field.
+void MqttSession::NoteLibraryError(const char *text) {
+    const QString line = QString::fromUtf8(text).left(MaxLibraryLine);
+    if (line.startsWith(QLatin1String("OpenSSL Error")))
+        tlsReason = line.section(QLatin1Char(':'), -1).trimmed();
 }
 
 bool MqttSession::Stopping() {

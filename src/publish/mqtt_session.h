@@ -63,6 +63,7 @@ private:
     void Report(MqttPublisher::Status status, const std::optional<QString> &error);
     QString Describe(const QString &what, const QString &detail) const;
     QString Describe(const QString &what, Failure failure) const;
+    void NoteLibraryError(const char *text);
     bool Stopping();
     void Wake();
     void WaitUnlessStopped(std::chrono::milliseconds wait);
@@ -81,6 +82,9 @@ private:
     // Touched by the client's thread alone.
     bool online = false;
     std::optional<QString> refusal;
+    // Why OpenSSL turned the broker down on this try (an unknown authority,
+    // a name that does not match), as the library logs it.
+    QString tlsReason;
 
     // Shared with the publisher, under the mutex.
     std::mutex mutex;
