@@ -90,30 +90,21 @@ struct Subscriber {
     ~Subscriber() { Stop(); }
 };
 
-MqttSettings On(quint16 port, const QString &user = {}, const QString &password = {}) {
-    return {true, QStringLiteral("127.0.0.1"), port, user, password, false};
+MqttSettings On(quint16 port, const QString &user = {}, const QString &password = {},
+                bool tls = false) {
+    return {true, QStringLiteral("127.0.0.1"), port, user, password, tls};
 }
 
 // A key and certificate for 127.0.0.1 at `path` (.key, .pem), signed by the
 // authority at `authority`, or by itself: an authority.
 bool Certify(const QString &path, const QString &authority = {}) {
-    QStringList arguments{"req",
-                          "-x509",
-                          "-newkey",
-                          "ec",
-                          "-pkeyopt",
-                          "ec_paramgen_curve:prime256v1",
-                          "-nodes",
-                          "-days",
-                          "2",
-                          "-subj",
-                          "/CN=" + QFileInfo(path).fileName(),
-                          "-addext",
-                          "subjectAltName=IP:127.0.0.1",
-                          "-keyout",
-                          path + ".key",
-                          "-out",
-                          path + ".pem"};
+    QStringList arguments = QStringLiteral("req -x509 -nodes -days 2 -newkey ec -pkeyopt "
+                                           "ec_paramgen_curve:prime256v1 -addext "
+                                           "subjectAltName=IP:127.0.0.1 -subj /CN=")
+                                .split(' ');
+    arguments.last() += QFileInfo(path).fileName();
+    arguments << "-keyout" << path + ".key"
+              << "-out" << path + ".pem";
     if (!authority.isEmpty())
         arguments << "-CA" << authority + ".pem"
                   << "-CAkey" << authority + ".key";
@@ -192,32 +183,25 @@ private slots:
     }
 
     void clientThreadsEndWithThePublisher_data() {
-        QTest::addColumn<bool>("turnedOff");
         QTest::addColumn<QString>("nextCall");
         // clang-format off
-        QTest::newRow("turned off, as at the program's end") << true << QString();
-        QTest::newRow("destroyed while online") << false << QString();
-        QTest::newRow("another station, then destroyed") << false << QStringLiteral("Q1ABC-8");
+        QTest::newRow("turned off, as at the program's end") << QString();
+        QTest::newRow("another station, then destroyed") << QStringLiteral("Q1ABC-8");
         // clang-format on
     }
     // Every client thread has said goodbye and ended by the time its
     // publisher is gone: none outlives the program. A thread left running
     // ends by itself a moment later, so each way goes round a few times.
     void clientThreadsEndWithThePublisher() {
-        QFETCH(bool, turnedOff);
         QFETCH(QString, nextCall);
         const qsizetype threads = RunningThreads();
         for (int round = 0; round < 5; ++round) {
             auto client = std::make_unique<MqttPublisher>();
             client->Apply(On(broker.port), QStringLiteral("Q1ABC-9"));
             QTRY_COMPARE(client->status(), Status::Online);
-            if (turnedOff)
-                client->Apply({}, QStringLiteral("Q1ABC-9"));
-            if (!nextCall.isEmpty())
-                client->Apply(On(broker.port), nextCall);
+            client->Apply(nextCall.isEmpty() ? MqttSettings() : On(broker.port), nextCall);
             client.reset();
             QCOMPARE(RunningThreads(), threads);
-            QTRY_COMPARE(subscriber.Latest("anemora/q1abc-9/availability"), "offline");
         }
     }
 
@@ -278,20 +262,17 @@ private slots:
     void tls() {
         QFETCH(bool, signedByTheTrustedAuthority);
         QTemporaryDir files;
-        const QString trusted = files.filePath("trusted");
-        const QString other = files.filePath("other");
-        QVERIFY(Certify(trusted) && Certify(other));
-        const QString certificate = files.filePath("broker");
-        QVERIFY(Certify(certificate, signedByTheTrustedAuthority ? trusted : other));
         QVERIFY(QDir(files.path()).mkdir("authorities"));
-        QVERIFY(QFile::copy(trusted + ".pem", files.filePath("authorities/trusted.pem")));
+        const QString trusted = files.filePath("authorities/trusted");
+        const QString other = files.filePath("other");
+        const QString certificate = files.filePath("broker");
+        QVERIFY(Certify(trusted) && Certify(other));
+        QVERIFY(Certify(certificate, signedByTheTrustedAuthority ? trusted : other));
         QCOMPARE(QProcess::execute("openssl", {"rehash", files.filePath("authorities")}), 0);
         Broker secure;
         QVERIFY(secure.Start(false, certificate));
         MqttPublisher client(files.filePath("authorities"));
-        MqttSettings settings = On(secure.port);
-        settings.tls = true;
-        client.Apply(settings, Call);
+        client.Apply(On(secure.port, {}, {}, true), Call);
         QTRY_VERIFY(client.status() == Status::Online || !client.lastError().isEmpty());
         QCOMPARE(client.status() == Status::Online, signedByTheTrustedAuthority);
         QCOMPARE(client.StatusText().contains("non riuscita (certificate verify failed)"),
