@@ -107,6 +107,10 @@
         <source>Unable to save the program options</source>
         <translation>Unable to save the program options</translation>
     </message>
+    <message>
+        <source>Password MQTT non salvata: %1 sarebbe leggibile da altri utenti</source>
+        <translation>MQTT password not saved: %1 would be readable by other users</translation>
+    </message>
 </context>
 <context>
     <name>anemora::InstructionsWindow</name>

@@ -4,6 +4,8 @@
 #include "config/program_options.h"
 
 #include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -38,8 +40,9 @@ MqttSettings ReadMqttSettings(const QSettings &options) {
 }
 
 // Nothing is written for a choice never made, so the file of someone who
-// never publishes stays as it was.
-void WriteMqttSettings(const MqttSettings &mqtt, QSettings &options) {
+// never publishes stays as it was. A password left out is taken out of the
+// file too.
+void WriteMqttSettings(const MqttSettings &mqtt, bool withPassword, QSettings &options) {
     if (mqtt == MqttSettings()) {
         options.remove(QStringLiteral("Mqtt"));
         return;
@@ -48,24 +51,38 @@ void WriteMqttSettings(const MqttSettings &mqtt, QSettings &options) {
     options.setValue(MqttHostKey, mqtt.host);
     options.setValue(MqttPortKey, mqtt.port);
     options.setValue(MqttUserKey, mqtt.user);
-    options.setValue(MqttPasswordKey, mqtt.password);
+    if (withPassword)
+        options.setValue(MqttPasswordKey, mqtt.password);
+    else
+        options.remove(MqttPasswordKey);
     options.setValue(MqttTlsKey, mqtt.tls);
 }
 
 // Before a password goes in: the file is saved through a new file that takes
 // the old one's permissions, so it is never readable by others, not even for
-// a moment.
-void KeepForOwnerAlone(const QString &path) {
+// a moment. True when the file's mode, read back, lets nobody else in: a FAT
+// file system may take a chmod without a word and change nothing, and the
+// file of another user refuses it.
+bool KeepForOwnerAlone(const QString &path, PermissionSetter setPermissions) {
     constexpr QFileDevice::Permissions OwnerAlone =
         QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    constexpr QFileDevice::Permissions Others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                QFileDevice::WriteOther | QFileDevice::ExeOther;
     QFile file(path);
-    if (!file.exists())
-        file.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerAlone);
-    else
-        file.setPermissions(OwnerAlone);
+    if (!file.exists() && !file.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerAlone))
+        return false;
+    file.close();
+    setPermissions(path, OwnerAlone);
+    const QFileInfo written(path);
+    return written.exists() && !(written.permissions() & Others);
 }
 
 } // namespace
+
+bool SetFilePermissions(const QString &path, QFileDevice::Permissions permissions) {
+    return QFile::setPermissions(path, permissions);
+}
 
 void ReadProgramOptions(WxConfig &config, const QString &optionsPath) {
     const QSettings options(optionsPath, QSettings::IniFormat);
@@ -76,24 +93,32 @@ void ReadProgramOptions(WxConfig &config, const QString &optionsPath) {
     config.Mqtt = ReadMqttSettings(options);
 }
 
-void WriteProgramOptions(const WxConfig &config, const QString &optionsPath, Prompts &prompts) {
+QString WriteProgramOptions(const WxConfig &config, const QString &optionsPath, Prompts &prompts,
+                            PermissionSetter setPermissions) {
     const bool defaults = !config.Reconnect && config.Language == DisplayLanguage::Italian &&
                           config.Units == UnitSystem::Metric && config.Mqtt == MqttSettings();
     if (defaults && !QFileInfo::exists(optionsPath))
-        return;
-    if (!config.Mqtt.password.isEmpty())
-        KeepForOwnerAlone(optionsPath);
+        return QString();
+    QString passwordWarning;
+    if (!config.Mqtt.password.isEmpty() && !KeepForOwnerAlone(optionsPath, setPermissions)) {
+        passwordWarning = QCoreApplication::translate(
+                              "anemora::ConfigFiles",
+                              "Password MQTT non salvata: %1 sarebbe leggibile da altri utenti")
+                              .arg(QFileInfo(optionsPath).fileName());
+        qWarning().noquote() << QDir::toNativeSeparators(optionsPath) << passwordWarning;
+    }
     QSettings options(optionsPath, QSettings::IniFormat);
     options.setValue(ReconnectKey, config.Reconnect);
     options.setValue(LanguageKey, LanguageCode(config.Language));
     options.setValue(UnitsKey, config.Units == UnitSystem::Imperial ? ImperialName
                                                                     : QStringLiteral("metric"));
-    WriteMqttSettings(config.Mqtt, options);
+    WriteMqttSettings(config.Mqtt, passwordWarning.isEmpty(), options);
     options.sync();
     if (options.status() != QSettings::NoError)
         prompts.ShowMessage(MessageIcon::Warning, optionsPath,
                             QCoreApplication::translate("anemora::ConfigFiles",
                                                         "Unable to save the program options"));
+    return passwordWarning;
 }
 
 } // namespace anemora

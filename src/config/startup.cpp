@@ -130,7 +130,8 @@ void Startup::SaveSettings() {
         WriteParams(config, paths.ParamsPath, prompts);
     if (config.SaveAlarms)
         WriteAlarms(config, paths.AlarmsPath, prompts);
-    WriteProgramOptions(config, paths.OptionsPath, prompts);
+    config.MqttPasswordWarning =
+        WriteProgramOptions(config, paths.OptionsPath, prompts, setPermissions);
 }
 
 } // namespace anemora

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "config/config_files.h"
+#include "config/program_options.h"
 #include "config/wx_config.h"
 #include "platform/link_control.h"
 #include "platform/monitor_control.h"
@@ -31,6 +32,8 @@ public:
 
     bool SaveParamsOnExit = false;
     ConfigFilePaths paths;
+    // How Anemora.ini is made readable by its owner alone.
+    PermissionSetter setPermissions = SetFilePermissions;
 
 private:
     void NormalStart();

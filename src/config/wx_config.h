@@ -55,6 +55,9 @@ struct WxConfig : AlarmThresholds {
     DisplayLanguage Language = DisplayLanguage::Italian;
     UnitSystem Units = UnitSystem::Metric;
     MqttSettings Mqtt;
+    // Why the broker's password was left out of Anemora.ini when last saved;
+    // empty when it went in, or there is none.
+    QString MqttPasswordWarning;
     // Unset until the settings are first applied; only true has an effect.
     std::optional<bool> CallChanged;
 

@@ -10,19 +10,30 @@
 
 #include <mosquitto.h>
 
+#include <algorithm>
 #include <chrono>
 #include <mutex>
+#include <system_error>
 
 namespace anemora {
 
-MqttPublisher::MqttPublisher(QObject *parent) : QObject(parent) {}
+MqttPublisher::MqttPublisher(const QString &certificateFolder, QObject *parent)
+    : QObject(parent), certificateFolder(certificateFolder) {}
 
 MqttPublisher::~MqttPublisher() {
-    if (!session)
-        return;
-    session->Stop();
+    StopSession();
     // Long enough for a broker that answers; one that does not sends the will.
-    session->WaitEnded(std::chrono::seconds(1));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    for (Client &client : clients) {
+        const auto left = std::max(std::chrono::steady_clock::duration::zero(),
+                                   deadline - std::chrono::steady_clock::now());
+        if (client.session->WaitEnded(std::chrono::duration_cast<std::chrono::milliseconds>(left)))
+            client.thread.join();
+        else
+            // Held in a connection the system has not yet given up; it only
+            // ends from there, touching nothing but its own session.
+            client.thread.detach();
+    }
 }
 
 void MqttPublisher::Apply(const MqttSettings &next, const QString &nextCall) {
@@ -34,6 +45,7 @@ void MqttPublisher::Apply(const MqttSettings &next, const QString &nextCall) {
     settings = next;
     call = nextCall;
     StopSession();
+    JoinEndedClients();
     ++sessionNumber;
     if (!settings.enabled) {
         SetStatus(sessionNumber, Status::Off, QString());
@@ -47,9 +59,13 @@ void MqttPublisher::Apply(const MqttSettings &next, const QString &nextCall) {
     // The library is started only once publishing is first turned on.
     static std::once_flag libraryStarted;
     std::call_once(libraryStarted, [] { mosquitto_lib_init(); });
-    session = std::make_shared<MqttSession>(settings, call, latestState, this, sessionNumber);
+    session = std::make_shared<MqttSession>(settings, call, certificateFolder, latestState, this,
+                                            sessionNumber);
     SetStatus(sessionNumber, Status::Connecting, QString());
-    if (!MqttSession::Start(session)) {
+    try {
+        // The thread keeps its session alive should it outlive the publisher.
+        clients.push_back({session, std::thread([running = session] { running->Run(); })});
+    } catch (const std::system_error &) {
         session.reset();
         SetStatus(sessionNumber, Status::Off,
                   tr("MQTT: il sistema non concede un thread al client"));
@@ -99,6 +115,17 @@ void MqttPublisher::StopSession() {
         return;
     session->Stop();
     session.reset();
+}
+
+// Sessions given up before are let go once ended, so a long run that changes
+// its settings often holds no more than those still saying goodbye.
+void MqttPublisher::JoinEndedClients() {
+    clients.remove_if([](Client &client) {
+        if (!client.session->WaitEnded(std::chrono::milliseconds(0)))
+            return false;
+        client.thread.join();
+        return true;
+    });
 }
 
 } // namespace anemora

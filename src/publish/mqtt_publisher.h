@@ -10,12 +10,17 @@
 #include <QObject>
 #include <QString>
 
+#include <list>
 #include <memory>
 #include <optional>
+#include <thread>
 
 namespace anemora {
 
 class MqttSession;
+
+// The system's certificate authorities, as Debian's ca-certificates keeps them.
+inline const QString SystemCertificateFolder = QStringLiteral("/etc/ssl/certs");
 
 // Publishes the station's reports to an MQTT broker, with Home Assistant's
 // discovery configs, an availability topic and "offline" as the last will.
@@ -27,8 +32,13 @@ class MqttPublisher : public QObject {
 public:
     enum class Status { Off, Connecting, Online };
 
-    explicit MqttPublisher(QObject *parent = nullptr);
-    // Says "offline" and leaves the broker, waiting at most a second for it.
+    // A broker on TLS must show a certificate that an authority in
+    // `certificateFolder` signed (a folder as `openssl rehash` leaves it).
+    explicit MqttPublisher(const QString &certificateFolder = SystemCertificateFolder,
+                           QObject *parent = nullptr);
+    // Says "offline" and leaves the broker. Waits at most a second, all told,
+    // for every client thread this publisher started to end, those of
+    // settings given up before included, so none runs on after the program.
     ~MqttPublisher() override;
 
     // Starts, restarts or stops publishing the station `call`; the same
@@ -53,11 +63,20 @@ private:
     friend class MqttSession;
     void SetStatus(int session, Status status, const std::optional<QString> &newError);
     void StopSession();
+    void JoinEndedClients();
 
+    // A session and the thread it runs on, kept until the thread is joined.
+    struct Client {
+        std::shared_ptr<MqttSession> session;
+        std::thread thread;
+    };
+
+    const QString certificateFolder;
     MqttSettings settings;
     QString call;
     QByteArray latestState;
     std::shared_ptr<MqttSession> session;
+    std::list<Client> clients;
     int sessionNumber = 0;
     Status currentStatus = Status::Off;
     QString error;

@@ -9,8 +9,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <system_error>
-#include <thread>
 
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -29,31 +27,24 @@ constexpr auto LongestWait = 60s;
 // keepalive or a stop that found no wake-up descriptor.
 constexpr int PollSliceMs = 1000;
 constexpr auto LeaveWithin = 1s;
-// The system's certificate authorities, as Debian's ca-certificates keeps them.
-constexpr char CertificateFolder[] = "/etc/ssl/certs";
+// A library log line is short; one that is not is cut before it is kept.
+constexpr qsizetype MaxLibraryLine = 512;
 
 } // namespace
 
 MqttSession::MqttSession(const MqttSettings &settings, const QString &call,
-                         const QByteArray &latestState, MqttPublisher *owner, int number)
+                         const QString &certificateFolder, const QByteArray &latestState,
+                         MqttPublisher *owner, int number)
     : settings(settings), host(settings.host.toUtf8()), user(settings.user.toUtf8()),
-      password(settings.password.toUtf8()), stateTopic(StateTopic(call)),
-      availabilityTopic(AvailabilityTopic(call)), discovery(DiscoveryMessages(call)),
-      number(number), wakeDescriptor(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), owner(owner),
+      password(settings.password.toUtf8()), certificateFolder(certificateFolder.toUtf8()),
+      stateTopic(StateTopic(call)), availabilityTopic(AvailabilityTopic(call)),
+      discovery(DiscoveryMessages(call)), number(number),
+      wakeDescriptor(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), owner(owner),
       latestState(latestState) {}
 
 MqttSession::~MqttSession() {
     if (wakeDescriptor >= 0)
         close(wakeDescriptor);
-}
-
-bool MqttSession::Start(const std::shared_ptr<MqttSession> &session) {
-    try {
-        std::thread([session] { session->Run(); }).detach();
-        return true;
-    } catch (const std::system_error &) {
-        return false;
-    }
 }
 
 void MqttSession::Offer(const QByteArray &state) {
@@ -84,7 +75,7 @@ void MqttSession::Run() {
     const int setup = client ? Configure(client) : MOSQ_ERR_NOMEM;
     if (setup == MOSQ_ERR_SUCCESS)
         KeepConnected(client);
-    else
+    else if (!Stopping())
         Report(MqttPublisher::Status::Off,
                Describe(MqttPublisher::tr("client non avviato"), Failure{setup, errno}));
     if (client)
@@ -100,6 +91,10 @@ int MqttSession::Configure(mosquitto *client) {
     mosquitto_connect_callback_set(client, [](mosquitto *client, void *session, int code) {
         static_cast<MqttSession *>(session)->OnConnack(client, code);
     });
+    mosquitto_log_callback_set(client, [](mosquitto *, void *session, int level, const char *text) {
+        if (level == MOSQ_LOG_ERR)
+            static_cast<MqttSession *>(session)->NoteLibraryError(text);
+    });
     int result =
         mosquitto_will_set(client, availabilityTopic.constData(), int(AvailabilityOffline.size()),
                            AvailabilityOffline.constData(), 0, true);
@@ -107,7 +102,8 @@ int MqttSession::Configure(mosquitto *client) {
         result = mosquitto_username_pw_set(client, user.constData(),
                                            password.isEmpty() ? nullptr : password.constData());
     if (result == MOSQ_ERR_SUCCESS && settings.tls)
-        result = mosquitto_tls_set(client, nullptr, CertificateFolder, nullptr, nullptr, nullptr);
+        result = mosquitto_tls_set(client, nullptr, certificateFolder.constData(), nullptr, nullptr,
+                                   nullptr);
     return result;
 }
 
@@ -117,16 +113,21 @@ void MqttSession::KeepConnected(mosquitto *client) {
         Report(MqttPublisher::Status::Connecting, std::nullopt);
         online = false;
         refusal.reset();
-        QString what = MqttPublisher::tr("connessione non riuscita");
+        tlsReason.clear();
         Failure failure{
             mosquitto_connect(client, host.constData(), settings.port, KeepAliveSeconds), errno};
-        if (failure.code == MOSQ_ERR_SUCCESS) {
+        const bool connected = failure.code == MOSQ_ERR_SUCCESS;
+        if (connected)
             failure = Exchange(client);
-            what = online ? MqttPublisher::tr("connessione persa")
-                          : MqttPublisher::tr("nessuna risposta dal broker");
-        }
+        // Stopped, it may be the program's end: no more texts, translated
+        // or not, once the publisher is gone.
         if (Stopping())
             break;
+        // A TLS handshake turned down is a connection that did not get through.
+        const QString what = online ? MqttPublisher::tr("connessione persa")
+                             : connected && failure.code != MOSQ_ERR_TLS
+                                 ? MqttPublisher::tr("nessuna risposta dal broker")
+                                 : MqttPublisher::tr("connessione non riuscita");
         Report(MqttPublisher::Status::Connecting, refusal ? *refusal : Describe(what, failure));
         // A connection that got through starts the waits again.
         if (online)
@@ -233,9 +234,19 @@ QString MqttSession::Describe(const QString &what, const QString &detail) const 
 }
 
 QString MqttSession::Describe(const QString &what, Failure failure) const {
+    if (failure.code == MOSQ_ERR_TLS && !tlsReason.isEmpty())
+        return Describe(what, tlsReason);
     return Describe(what, failure.code == MOSQ_ERR_ERRNO
                               ? qt_error_string(failure.systemError)
                               : QString::fromUtf8(mosquitto_strerror(failure.code)));
+}
+
+// "OpenSSL Error[0]: error:0A000086:SSL routines::certificate verify failed":
+// the reason is the last field.
+void MqttSession::NoteLibraryError(const char *text) {
+    const QString line = QString::fromUtf8(text).left(MaxLibraryLine);
+    if (line.startsWith(QLatin1String("OpenSSL Error")))
+        tlsReason = line.section(QLatin1Char(':'), -1).trimmed();
 }
 
 bool MqttSession::Stopping() {

@@ -28,15 +28,14 @@ namespace anemora {
 // status.
 class MqttSession {
 public:
-    MqttSession(const MqttSettings &settings, const QString &call, const QByteArray &latestState,
-                MqttPublisher *owner, int number);
+    MqttSession(const MqttSettings &settings, const QString &call, const QString &certificateFolder,
+                const QByteArray &latestState, MqttPublisher *owner, int number);
     ~MqttSession();
     MqttSession(const MqttSession &) = delete;
     MqttSession &operator=(const MqttSession &) = delete;
 
-    // The thread keeps the session alive until it ends; false when the
-    // system gives no thread.
-    static bool Start(const std::shared_ptr<MqttSession> &session);
+    // The client's work, on a thread of its own, until stopped.
+    void Run();
 
     // The state to send now, or as soon as the broker is back; it replaces
     // any state not yet sent.
@@ -54,7 +53,6 @@ private:
         int systemError = 0;
     };
 
-    void Run();
     int Configure(mosquitto *client);
     void KeepConnected(mosquitto *client);
     Failure Exchange(mosquitto *client);
@@ -65,6 +63,7 @@ private:
     void Report(MqttPublisher::Status status, const std::optional<QString> &error);
     QString Describe(const QString &what, const QString &detail) const;
     QString Describe(const QString &what, Failure failure) const;
+    void NoteLibraryError(const char *text);
     bool Stopping();
     void Wake();
     void WaitUnlessStopped(std::chrono::milliseconds wait);
@@ -73,6 +72,7 @@ private:
     const QByteArray host;
     const QByteArray user;
     const QByteArray password;
+    const QByteArray certificateFolder;
     const QByteArray stateTopic;
     const QByteArray availabilityTopic;
     const QList<MqttMessage> discovery;
@@ -82,6 +82,9 @@ private:
     // Touched by the client's thread alone.
     bool online = false;
     std::optional<QString> refusal;
+    // Why OpenSSL turned the broker down on this try (an unknown authority,
+    // a name that does not match), as the library logs it.
+    QString tlsReason;
 
     // Shared with the publisher, under the mutex.
     std::mutex mutex;

@@ -10,6 +10,7 @@
 #include <QDebug>
 #include <QEventLoop>
 #include <QMessageBox>
+#include <QStringList>
 
 namespace anemora {
 
@@ -27,8 +28,13 @@ void DesktopPrompts::AttachPublisher(const MqttPublisher &mqttPublisher) {
 void DesktopPrompts::FollowPublisher(SettingsDialog &shown) {
     if (!publisher)
         return;
-    const auto show = [&shown, publisher = publisher] {
-        shown.ShowPublishingStatus(publisher->StatusText());
+    // A password that could not be saved is told first, until a save keeps
+    // it: it asks something of the user.
+    const auto show = [&shown, publisher = publisher, &config = config] {
+        QStringList lines{publisher->StatusText()};
+        if (!config.MqttPasswordWarning.isEmpty())
+            lines.prepend(config.MqttPasswordWarning);
+        shown.ShowPublishingStatus(lines.join(QLatin1Char('\n')));
     };
     show();
     connect(publisher, &MqttPublisher::statusChanged, &shown, show);

@@ -273,6 +273,8 @@ void SettingsDialog::BuildPublishingControls() {
 
 void SettingsDialog::ShowPublishingStatus(const QString &text) {
     mqttStatusLabel->setText(text);
+    // Two messages at once may not fit the line.
+    mqttStatusLabel->setToolTip(PlainToolTip(text));
 }
 
 void SettingsDialog::SetTabOrder() {

@@ -7,6 +7,7 @@
 #include "monitor/station_monitor.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,6 +21,8 @@ namespace {
 const QByteArray serverList(";servers\r\nfirst:14580\r\nsomehost:14580\r\n");
 
 } // namespace
+
+Q_DECLARE_METATYPE(anemora::PermissionSetter)
 
 // One start-up and shutdown over a temporary executable directory, with
 // every link operation, box and dialog recorded in `prompts.events`.
@@ -278,27 +281,44 @@ void TestStartup::reconnectChoiceSurvivesARestart() {
 
 void TestStartup::publishingPasswordKeptFromOthers_data() {
     QTest::addColumn<bool>("fileBefore");
-    QTest::newRow("new file") << false;
-    QTest::newRow("file readable by all") << true;
+    QTest::addColumn<PermissionSetter>("setPermissions");
+    QTest::addColumn<bool>("kept");
+    // clang-format off
+    QTest::newRow("new file") << false << PermissionSetter(SetFilePermissions) << true;
+    QTest::newRow("file readable by all") << true << PermissionSetter(SetFilePermissions) << true;
+    // As chmod on a FAT stick: refused, or taken without a word and no effect.
+    QTest::newRow("new file, chmod refused") << false << PermissionSetter([](const QString &, QFileDevice::Permissions) { return false; }) << true;
+    QTest::newRow("file readable by all, chmod refused") << true << PermissionSetter([](const QString &, QFileDevice::Permissions) { return false; }) << false;
+    QTest::newRow("file readable by all, chmod without effect") << true << PermissionSetter([](const QString &, QFileDevice::Permissions) { return true; }) << false;
+    // clang-format on
 }
 
+// A password goes only into a file its owner alone can read; else the rest
+// is saved without it, and the dialog and standard error say why.
 void TestStartup::publishingPasswordKeptFromOthers() {
     QFETCH(bool, fileBefore);
+    QFETCH(PermissionSetter, setPermissions);
+    QFETCH(bool, kept);
     startup->Run(QStringLiteral("Q1ABC"));
+    startup->setPermissions = setPermissions;
     if (fileBefore) {
         WriteBytes(path("Anemora.ini"), "[Links]\nReconnect=false\n");
         QVERIFY(chmod(qPrintable(path("Anemora.ini")), 0644) == 0);
     }
     const MqttSettings chosen{true, "broker.lan", 8883, "station", "s3cret", true};
     config.Mqtt = chosen;
+    if (!kept)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Anemora.ini.*Password MQTT"));
     startup->Shutdown();
     struct stat file {};
     QVERIFY(stat(qPrintable(path("Anemora.ini")), &file) == 0);
-    QCOMPARE(file.st_mode & 0777, 0600u);
+    QCOMPARE(file.st_mode & 0777, kept ? 0600u : 0644u);
+    QCOMPARE(config.MqttPasswordWarning.isEmpty(), kept);
 
     config = WxConfig();
     Startup(config, *monitor, *links, prompts, dir->path()).Run(QString());
-    QCOMPARE(config.Mqtt, chosen);
+    QCOMPARE(config.Mqtt.password, kept ? chosen.password : QString());
+    QCOMPARE(config.Mqtt.host, chosen.host);
 }
 
 QTEST_GUILESS_MAIN(TestStartup)

@@ -6,7 +6,9 @@
 #include "publish/mqtt_messages.h"
 #include "publish/mqtt_publisher.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,18 +24,22 @@ const QString Call = QStringLiteral("Q1ABC-13");
 const QString User = QStringLiteral("station");
 const QString Password = QStringLiteral("s3cret pass");
 
-// Debian's broker on 127.0.0.1, anonymous or behind a password file. Started
-// by root it stays root, or it could not read the test's own files.
+// Debian's broker on 127.0.0.1, anonymous or behind a password file, on TLS
+// with `certificate` (the path of a .pem and a .key). Started by root it
+// stays root, or it could not read the test's own files.
 struct Broker {
     QTemporaryDir dir;
     QProcess process;
     quint16 port = test::FreePortBelow32768();
 
-    bool Start(bool withPassword = false) {
+    bool Start(bool withPassword = false, const QString &certificate = {}) {
         const QString passwords = dir.filePath("passwords");
         QByteArray config = "listener " + QByteArray::number(port) + " 127.0.0.1\n" +
                             (geteuid() == 0 ? "user root\n" : "") + "allow_anonymous " +
                             (withPassword ? "false\npassword_file " + passwords.toUtf8() : "true");
+        if (!certificate.isEmpty())
+            config += "\ncertfile " + certificate.toUtf8() + ".pem\nkeyfile " +
+                      certificate.toUtf8() + ".key";
         if (withPassword)
             QProcess::execute("mosquitto_passwd", {"-b", "-c", passwords, User, Password});
         test::WriteBytes(dir.filePath("mosquitto.conf"), config + '\n');
@@ -84,8 +90,27 @@ struct Subscriber {
     ~Subscriber() { Stop(); }
 };
 
-MqttSettings On(quint16 port, const QString &user = {}, const QString &password = {}) {
-    return {true, QStringLiteral("127.0.0.1"), port, user, password, false};
+MqttSettings On(quint16 port, const QString &user = {}, const QString &password = {},
+                bool tls = false) {
+    return {true, QStringLiteral("127.0.0.1"), port, user, password, tls};
+}
+
+// A key and certificate for 127.0.0.1 at `path` (.key, .pem), signed by the
+// authority at `authority`, or by itself: an authority.
+bool Certify(const QString &path, const QString &authority = {}) {
+    QStringList arguments = QStringLiteral("req -x509 -nodes -days 2 -newkey ec -pkeyopt "
+                                           "ec_paramgen_curve:prime256v1 -addext "
+                                           "subjectAltName=IP:127.0.0.1 -subj /CN=")
+                                .split(' ');
+    arguments.last() += QFileInfo(path).fileName();
+    arguments << "-keyout" << path + ".key"
+              << "-out" << path + ".pem";
+    if (!authority.isEmpty())
+        arguments << "-CA" << authority + ".pem"
+                  << "-CAkey" << authority + ".key";
+    QProcess openssl;
+    openssl.start("openssl", arguments);
+    return openssl.waitForFinished() && openssl.exitCode() == 0;
 }
 
 // A report with values and absent ones; the temperature tells one from another.
@@ -93,6 +118,11 @@ StationLogRow Report(float temperature) {
     const QDateTime arrival(QDate(2026, 12, 7), QTime(14, 22, 49), Qt::UTC);
     return {arrival, Call,    220, 6.4f, std::nullopt, temperature, -5.1f,
             87,      1013.2f, -2,  0,    1.8f,         std::nullopt};
+}
+
+// Threads of this process running just now.
+qsizetype RunningThreads() {
+    return QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
 }
 
 } // namespace
@@ -152,6 +182,29 @@ private slots:
         QTRY_COMPARE(subscriber.Latest(topic), payload);
     }
 
+    void clientThreadsEndWithThePublisher_data() {
+        QTest::addColumn<QString>("nextCall");
+        // clang-format off
+        QTest::newRow("turned off, as at the program's end") << QString();
+        QTest::newRow("another station, then destroyed") << QStringLiteral("Q1ABC-8");
+        // clang-format on
+    }
+    // Every client thread has said goodbye and ended by the time its
+    // publisher is gone: none outlives the program. A thread left running
+    // ends by itself a moment later, so each way goes round a few times.
+    void clientThreadsEndWithThePublisher() {
+        QFETCH(QString, nextCall);
+        const qsizetype threads = RunningThreads();
+        for (int round = 0; round < 5; ++round) {
+            auto client = std::make_unique<MqttPublisher>();
+            client->Apply(On(broker.port), QStringLiteral("Q1ABC-9"));
+            QTRY_COMPARE(client->status(), Status::Online);
+            client->Apply(nextCall.isEmpty() ? MqttSettings() : On(broker.port), nextCall);
+            client.reset();
+            QCOMPARE(RunningThreads(), threads);
+        }
+    }
+
     // The program itself, from a folder of its own where its settings live;
     // reconnecting by itself, its link to no server opens no box.
     void lastWillOnceTheProgramIsKilled() {
@@ -196,6 +249,34 @@ private slots:
         QCOMPARE(client.status() == Status::Online, online);
         QCOMPARE(client.lastError().isEmpty(), online);
         QVERIFY(password.isEmpty() || !client.lastError().contains(password));
+    }
+
+    void tls_data() {
+        QTest::addColumn<bool>("signedByTheTrustedAuthority");
+        // clang-format off
+        QTest::newRow("certificate from the trusted authority") << true;
+        QTest::newRow("certificate from another authority") << false;
+        // clang-format on
+    }
+    // Trusted is the one authority in a folder of the test's own.
+    void tls() {
+        QFETCH(bool, signedByTheTrustedAuthority);
+        QTemporaryDir files;
+        QVERIFY(QDir(files.path()).mkdir("authorities"));
+        const QString trusted = files.filePath("authorities/trusted");
+        const QString other = files.filePath("other");
+        const QString certificate = files.filePath("broker");
+        QVERIFY(Certify(trusted) && Certify(other));
+        QVERIFY(Certify(certificate, signedByTheTrustedAuthority ? trusted : other));
+        QCOMPARE(QProcess::execute("openssl", {"rehash", files.filePath("authorities")}), 0);
+        Broker secure;
+        QVERIFY(secure.Start(false, certificate));
+        MqttPublisher client(files.filePath("authorities"));
+        client.Apply(On(secure.port, {}, {}, true), Call);
+        QTRY_VERIFY(client.status() == Status::Online || !client.lastError().isEmpty());
+        QCOMPARE(client.status() == Status::Online, signedByTheTrustedAuthority);
+        QCOMPARE(client.StatusText().contains("non riuscita (certificate verify failed)"),
+                 !signedByTheTrustedAuthority);
     }
 
     // Broker away: the publisher keeps retrying and keeps the latest report

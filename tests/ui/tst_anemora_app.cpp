@@ -12,14 +12,18 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMetaMethod>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QSessionManager>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace anemora;
@@ -165,6 +169,19 @@ void TestAnemoraApp::publishingLastsAsLongAsMonitoring() {
     program->prompts.ShowSettingsDialog();
     QCOMPARE(program->prompts.CurrentDialog()->mqttStatusLabel->text(),
              program->publisher.lastError());
+    // A password Anemora.ini cannot keep from others stays out of it, and
+    // the dialog tells that first.
+    program->startup.setPermissions = [](const QString &, QFileDevice::Permissions) {
+        return false;
+    };
+    QVERIFY(chmod(qPrintable(SettingsPath(QStringLiteral("Anemora.ini"))), 0644) == 0);
+    program->prompts.CurrentDialog()->mqttPasswordEdit->setText(QStringLiteral("s3cret"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Password MQTT non salvata"));
+    program->prompts.CurrentDialog()->acceptButton->click();
+    QTRY_VERIFY(!program->prompts.CurrentDialog());
+    program->prompts.ShowSettingsDialog();
+    QCOMPARE(program->prompts.CurrentDialog()->mqttStatusLabel->text(),
+             program->config.MqttPasswordWarning + '\n' + program->publisher.StatusText());
     program->prompts.CurrentDialog()->close();
     program->window.close();
     QCOMPARE(program->publisher.status(), MqttPublisher::Status::Off);
