@@ -308,6 +308,18 @@
         <translation>Reconnect by itself</translation>
     </message>
     <message>
+        <source>Allarme dati fermi dopo</source>
+        <translation>Data stopped alarm after</translation>
+    </message>
+    <message>
+        <source>spento</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
+    <message>
         <source>Lingua</source>
         <translation>Language</translation>
     </message>

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -54,6 +55,7 @@ private slots:
     void escapeAndCancelChangeNothing();
     void refusalKeepsDialogOpen();
     void publishingFields();
+    void dataStoppedChoiceStepsBetweenOffAndFive();
     void typedServerEqualToEntryIsAppended();
     void pickedServerIsNotTyped();
     void hostKeepsOneDialog();
@@ -83,7 +85,16 @@ std::unique_ptr<SettingsDialog> TestSettingsDialog::Open() {
 void TestSettingsDialog::layout() {
     const auto dialog = Open();
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Setup Parametri Anemora"));
-    QCOMPARE(dialog->size(), QSize(187, 588));
+    // The seed's height: its buttons end the dialog, and the program's own
+    // choices stand in a column to the right of the seed's layout.
+    QCOMPARE(dialog->height(), 362);
+    const QList<QWidget *> ownChoices{dialog->reconnectBox, dialog->languageBox, dialog->unitsBox,
+                                      dialog->dataStoppedBox, dialog->mqttGroup};
+    for (const QWidget *own : ownChoices) {
+        const QRect area(own->mapTo(dialog.get(), QPoint()), own->size());
+        QVERIFY(area.left() > dialog->callGroup->geometry().right());
+        QVERIFY(dialog->rect().contains(area));
+    }
     QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
     QVERIFY(dialog->windowFlags().testFlag(Qt::Tool));
     QVERIFY(!dialog->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
@@ -155,6 +166,7 @@ void TestSettingsDialog::tabOrder() {
                                     dialog->reconnectBox,
                                     dialog->languageBox,
                                     dialog->unitsBox,
+                                    dialog->dataStoppedBox,
                                     dialog->mqttEnabledBox,
                                     dialog->mqttHostEdit,
                                     dialog->mqttPortEdit,
@@ -359,6 +371,19 @@ void TestSettingsDialog::publishingFields() {
     QCOMPARE(reopened->Fields().mqtt.port, QStringLiteral("8883"));
     reopened->mqttTlsBox->setChecked(false);
     QCOMPARE(reopened->mqttPortEdit->text(), QStringLiteral("1883"));
+}
+
+void TestSettingsDialog::dataStoppedChoiceStepsBetweenOffAndFive() {
+    const auto dialog = Open();
+    QCOMPARE(dialog->dataStoppedBox->text(), QStringLiteral("spento"));
+    dialog->dataStoppedBox->stepUp();
+    dialog->acceptButton->click();
+    QCOMPARE(config.DataStoppedMinutes, 5);
+    const auto reopened = Open();
+    QCOMPARE(reopened->dataStoppedBox->text(), QStringLiteral("5 min"));
+    reopened->dataStoppedBox->stepDown();
+    reopened->acceptButton->click();
+    QCOMPARE(config.DataStoppedMinutes, 0);
 }
 
 void TestSettingsDialog::typedServerEqualToEntryIsAppended() {
