@@ -309,7 +309,7 @@
     </message>
     <message>
         <source>Allarme dati fermi dopo</source>
-        <translation>Data stopped alarm after</translation>
+        <translation>No-data alarm after</translation>
     </message>
     <message>
         <source>spento</source>
