@@ -511,6 +511,10 @@
 <context>
     <name>anemora::StationMonitor</name>
     <message>
+        <source>Nessun dato da %1 da %2 min</source>
+        <translation>No data from %1 for %2 min</translation>
+    </message>
+    <message>
         <source>Porte Radio : %1</source>
         <translation>Radio Ports : %1</translation>
     </message>

@@ -44,6 +44,13 @@ struct DisplayModel {
     double rainFontPointSize = 9.75;
     QString comment;
     QString minutes = QStringLiteral("00");
+    // Red while the data-stopped alarm is on, with the alarm's text, which
+    // counts on past 99, as the tooltip.
+    ReadingColour minutesColour = ReadingColour::Normal;
+    QString minutesTip;
+    // The data-stopped alarm's text while it is on: the bottom line shows it
+    // in place of the comment, and the tray tooltip adds it.
+    QString dataStopped;
     CompassRequest compass;
     // Temperature, humidity, pressure.
     std::array<TrendMark, 3> trends{TrendMark::None, TrendMark::None, TrendMark::None};

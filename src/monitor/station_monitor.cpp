@@ -110,8 +110,9 @@ void ShowReading(ReadingLabel &label, TrendMark &trend, ReadingColour colour, QS
 } // namespace
 
 StationMonitor::StationMonitor(WxConfig &config, Notifications &notifications, QString appDir,
-                               QObject *parent)
-    : QObject(parent), config(config), notifications(notifications), appDir(std::move(appDir)) {}
+                               SteadyClock alarmClock, QObject *parent)
+    : QObject(parent), config(config), notifications(notifications), appDir(std::move(appDir)),
+      dataStopped(std::move(alarmClock)) {}
 
 void StationMonitor::SetStatusLine(const QString &text) {
     model.comment = text;
@@ -197,6 +198,7 @@ void StationMonitor::DecodeWxReport(const QString &payload) {
 
     model.minutes = QStringLiteral("00");
     minutesSinceReport = 0;
+    FollowDataStopped(dataStopped.ReportTaken());
 
     WxReport wx = ParseWxReport(payload);
     // Every text of the report in one locale, looked up once.
@@ -298,6 +300,7 @@ void StationMonitor::RefreshTexts() {
         model.pressure.text = PressureText(lastPressure, locale, config.Units);
     ShowRain();
     ShowCommentAndTip();
+    ShowDataStopped();
     emit displayChanged();
 }
 
@@ -306,7 +309,42 @@ void StationMonitor::MinuteTick() {
     if (minutesSinceReport < 99)
         ++minutesSinceReport;
     model.minutes = QStringLiteral("%1").arg(minutesSinceReport, 2, 10, QChar(u'0'));
+    FollowDataStopped(dataStopped.Check(config.DataStoppedMinutes));
     emit displayChanged();
+}
+
+void StationMonitor::SetLinkConnected(bool connected) {
+    FollowDataStopped(dataStopped.SetLinkConnected(connected));
+    emit displayChanged();
+}
+
+void StationMonitor::CheckDataStopped() {
+    FollowDataStopped(dataStopped.Check(config.DataStoppedMinutes));
+    emit displayChanged();
+}
+
+// The alarm sounds and brings the window forward as the other alarms do,
+// once; it goes off without a sound.
+void StationMonitor::FollowDataStopped(DataStoppedAlarm::Change change) {
+    if (change == DataStoppedAlarm::Change::Fired) {
+        if (config.FocusAlarm)
+            notifications.BringForward();
+        if (config.BeepAlarm)
+            notifications.PlaySound(QDir(appDir).filePath(QStringLiteral("Alarm.wav")));
+    }
+    ShowDataStopped();
+    if (change != DataStoppedAlarm::Change::None)
+        emit dataStoppedChanged(change == DataStoppedAlarm::Change::Fired);
+}
+
+void StationMonitor::ShowDataStopped() {
+    const bool on = dataStopped.IsShown();
+    model.minutesColour = on ? ReadingColour::Alarm : ReadingColour::Normal;
+    model.dataStopped = on ? tr("Nessun dato da %1 da %2 min")
+                                 .arg(config.StationCall)
+                                 .arg(dataStopped.QuietMinutes())
+                           : QString();
+    model.minutesTip = model.dataStopped;
 }
 
 void StationMonitor::ClearData(const QString &caption) {
@@ -324,6 +362,8 @@ void StationMonitor::ClearData(const QString &caption) {
         model.trends.fill(TrendMark::None);
         model.minutes = QStringLiteral("00");
         minutesSinceReport = 0;
+        // The new station's quiet starts now.
+        FollowDataStopped(dataStopped.ReportTaken());
         haveLastValues = false;
         model.rxRows.clear();
     }

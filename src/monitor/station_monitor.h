@@ -4,6 +4,7 @@
 #pragma once
 
 #include "config/wx_config.h"
+#include "monitor/data_stopped_alarm.h"
 #include "monitor/display_model.h"
 #include "platform/monitor_control.h"
 #include "platform/notifications.h"
@@ -25,7 +26,7 @@ class StationMonitor : public QObject, public MonitorControl {
     Q_OBJECT
 public:
     StationMonitor(WxConfig &config, Notifications &notifications, QString appDir,
-                   QObject *parent = nullptr);
+                   SteadyClock alarmClock = SteadyMilliseconds, QObject *parent = nullptr);
 
     // --- packet intake ---
     void HandleAprsLine(const QString &line) override;
@@ -36,6 +37,11 @@ public:
     void DecodeWxReport(const QString &payload);
     // One tick of minuteTimer.
     void MinuteTick();
+    // Whether any link is connected now: the data-stopped alarm watches the
+    // station only while one is.
+    void SetLinkConnected(bool connected);
+    // Follows the data-stopped alarm's setting at once.
+    void CheckDataStopped();
     void ClearData(const QString &caption) override;
 
     // Writes of the status line and the history text by links and dialog.
@@ -63,6 +69,8 @@ signals:
     void displayChanged();
     // A report of the station was decoded and shown.
     void reportDecoded(const anemora::WxReport &report);
+    // The data-stopped alarm went on or off.
+    void dataStoppedChanged(bool on);
 
 private:
     void ApplyAcceptanceRule(const QString &sourceCall, const QString &payload,
@@ -80,11 +88,14 @@ private:
     };
     void ShowRain();
     void ShowCommentAndTip();
+    void FollowDataStopped(DataStoppedAlarm::Change change);
+    void ShowDataStopped();
 
     Notifications &notifications;
     QString appDir;
     ShownReport shown;
     QString historyTitle = model.history;
+    DataStoppedAlarm dataStopped;
 };
 
 } // namespace anemora
