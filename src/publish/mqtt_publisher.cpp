@@ -36,14 +36,16 @@ MqttPublisher::~MqttPublisher() {
     }
 }
 
-void MqttPublisher::Apply(const MqttSettings &next, const QString &nextCall) {
-    if (next == settings && nextCall == call)
+void MqttPublisher::Apply(const MqttSettings &next, const QString &nextCall,
+                          int nextDataStoppedMinutes) {
+    if (next == settings && nextCall == call && nextDataStoppedMinutes == dataStoppedMinutes)
         return;
     // A state kept for one station is never published as another's.
     if (TopicSafeCall(nextCall) != TopicSafeCall(call))
         latestState.clear();
     settings = next;
     call = nextCall;
+    dataStoppedMinutes = nextDataStoppedMinutes;
     StopSession();
     JoinEndedClients();
     ++sessionNumber;
@@ -59,8 +61,8 @@ void MqttPublisher::Apply(const MqttSettings &next, const QString &nextCall) {
     // The library is started only once publishing is first turned on.
     static std::once_flag libraryStarted;
     std::call_once(libraryStarted, [] { mosquitto_lib_init(); });
-    session = std::make_shared<MqttSession>(settings, call, certificateFolder, latestState, this,
-                                            sessionNumber);
+    session = std::make_shared<MqttSession>(settings, call, certificateFolder, latestState,
+                                            dataStoppedMinutes, dataStopped, this, sessionNumber);
     SetStatus(sessionNumber, Status::Connecting, QString());
     try {
         // The thread keeps its session alive should it outlive the publisher.
@@ -76,6 +78,12 @@ void MqttPublisher::Publish(const StationLogRow &row) {
     latestState = StateJson(row);
     if (session)
         session->Offer(latestState);
+}
+
+void MqttPublisher::SetDataStopped(bool on) {
+    dataStopped = on;
+    if (session)
+        session->OfferDataStopped(on);
 }
 
 QString MqttPublisher::StatusText() const {
