@@ -67,6 +67,8 @@ private slots:
     void text_data();
     void text();
     void formatting();
+    void paragraphFormat_data();
+    void paragraphFormat();
     void nonRtfIsPlainText();
     void deepNestingIsBounded();
     void writerDocument();
@@ -141,6 +143,32 @@ void TestRtfReader::formatting() {
     QVERIFY(!FormatOf(document, "reset").hasProperty(QTextFormat::ForegroundBrush));
     QCOMPARE(FormatOf(document, "cleared").fontWeight(), int(QFont::Normal));
     QVERIFY(!FormatOf(document, "cleared").fontItalic());
+}
+
+void TestRtfReader::paragraphFormat_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<int>("property");
+    QTest::addColumn<qreal>("pixels");
+    const int first = QTextFormat::TextIndent;
+    // clang-format off
+    QTest::newRow("hanging indent") << QByteArray("{\\rtf1\\li360\\fi-360 a\\par}") << first << -24.0;
+    QTest::newRow("hanging indent of one pixel") << QByteArray("{\\rtf1\\fi-15 a\\par}") << first << -1.0;
+    QTest::newRow("hanging indent of a page") << QByteArray("{\\rtf1\\fi-31680 a\\par}") << first << -2112.0;
+    QTest::newRow("hanging indent beyond a page") << QByteArray("{\\rtf1\\fi-31681 a\\par}") << first << -2112.0;
+    QTest::newRow("first-line indent of a page") << QByteArray("{\\rtf1\\fi31680 a\\par}") << first << 2112.0;
+    QTest::newRow("first-line indent beyond a page") << QByteArray("{\\rtf1\\fi31681 a\\par}") << first << 2112.0;
+    QTest::newRow("negative left indent") << QByteArray("{\\rtf1\\li-15 a\\par}") << int(QTextFormat::BlockLeftMargin) << 0.0;
+    QTest::newRow("space after beyond a page") << QByteArray("{\\rtf1\\sa31681 a\\par}") << int(QTextFormat::BlockBottomMargin) << 2112.0;
+    // clang-format on
+}
+
+void TestRtfReader::paragraphFormat() {
+    QFETCH(QByteArray, rtf);
+    QFETCH(int, property);
+    QFETCH(qreal, pixels);
+    QTextDocument document;
+    ReadRtf(rtf, document);
+    QCOMPARE(document.begin().blockFormat().doubleProperty(property), pixels);
 }
 
 void TestRtfReader::nonRtfIsPlainText() {
