@@ -380,7 +380,9 @@ private:
             return;
         Flush();
         cursor.setBlockFormat(BlockFormat());
-        cursor.insertBlock();
+        // Qt would size the new paragraph, while empty, by the last text
+        // inserted; it gets the format its height was charged in.
+        cursor.insertBlock(BlockFormat(), CharFormat());
     }
 
     void Flush() {

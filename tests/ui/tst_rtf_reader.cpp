@@ -262,6 +262,9 @@ void TestRtfReader::damagedFiles_data() {
     QTest::newRow("indents beyond a page") << QByteArray("{\\rtf1\\li60000000\\ri60000000\\fi60000000 a\\par b}") << "a\nb" << RtfReadResult::Rtf;
     QTest::newRow("negative indents beyond a page") << QByteArray("{\\rtf1\\li-60000000\\ri-60000000\\fi-60000000 a\\par b}") << "a\nb" << RtfReadResult::Rtf;
     QTest::newRow("paragraphs a page apart") << "{\\rtf1\\sb31680\\sa31680 " + QByteArray("x\\par ").repeated(20000) + "}" << "x\nx\n" << RtfReadResult::Rtf;
+    QTest::newRow("empty paragraphs after the largest letters") << "{\\rtf1\\fs800 a\\fs2" + QByteArray("\\par").repeated(50000) + "}" << "a\n\n" << RtfReadResult::Rtf;
+    QTest::newRow("empty paragraphs after a group of the largest letters") << "{\\rtf1{\\fs800 a}" + QByteArray("\\par").repeated(50000) + "}" << "a\n\n" << RtfReadResult::Rtf;
+    QTest::newRow("line breaks after the largest letters") << "{\\rtf1\\fs800 a\\fs2" + QByteArray("\\line").repeated(50000) + "}" << "a" << RtfReadResult::Rtf;
     QTest::newRow("one long word of the largest letters") << "{\\rtf1\\fs800 " + QByteArray(40000, 'W') + "}" << "WWW" << RtfReadResult::Rtf;
     QTest::newRow("plain text of short lines") << QByteArray("x\n").repeated(500000) << "x\nx\n" << RtfReadResult::PlainText;
     // clang-format on
