@@ -93,6 +93,8 @@ void TestMainWindow::init() {
 void TestMainWindow::cleanup() {
     window.reset();
     monitor.reset();
+    ApplyLanguage(DisplayLanguage::Italian);
+    config.Units = UnitSystem::Metric;
 }
 
 void TestMainWindow::startState() {
@@ -372,41 +374,34 @@ void TestMainWindow::rendersModelChanges() {
 }
 
 void TestMainWindow::accessibleTexts_data() {
-    // Reports after "_12071422c220s004g005t050h50b10130"; then the language
-    // and units of the row are chosen.
+    // The station's reports, then the language and units shown.
     QTest::addColumn<QStringList>("reports");
-    QTest::addColumn<bool>("english");
-    QTest::addColumn<bool>("imperial");
+    QTest::addColumn<QString>("shownIn");
     QTest::addColumn<QString>("expected");
+    const QString first = QStringLiteral("_12071422c220s004g005t050h50b10130");
     // clang-format off
-    QTest::newRow("rising, steady, falling") << QStringList{"_12071423c220s004g005t051h50b10120"} << false << false << "in aumento|stabile|in calo|220°, 6 km/h, raffica 8 km/h";
-    QTest::newRow("names follow each report") << QStringList{"_12071423c220s004g005t051h51b10140", "_12071424c220s004g005t049h51b10140"} << false << false << "in calo|stabile|stabile|220°, 6 km/h, raffica 8 km/h";
-    QTest::newRow("English") << QStringList{"_12071423c220s004g005t049h51b10130"} << true << false << "falling|rising|steady|220°, 6 km/h, gust 8 km/h";
-    QTest::newRow("imperial units") << QStringList{"_12071423c090s010g020t050h50b10130"} << false << true << "stabile|stabile|stabile|90°, 10 mph, raffica 20 mph";
-    QTest::newRow("no gust") << QStringList{"_12071423c005s004g...t050h50b10130"} << false << false << "stabile|stabile|stabile|5°, 6 km/h";
-    QTest::newRow("calm in English") << QStringList{"_12071423c220s000g000t050h50b10130"} << true << false << "steady|steady|steady|Wind calm";
-    QTest::newRow("one report has no trend") << QStringList{} << false << false << "|||220°, 6 km/h, raffica 8 km/h";
+    QTest::newRow("rising, steady, falling") << QStringList{first, "_12071423c220s004g005t051h50b10120"} << "it km/h" << "in aumento|stabile|in calo|220°, 6 km/h, raffica 8 km/h";
+    QTest::newRow("names follow each report") << QStringList{first, "_12071423c220s004g005t051h51b10140", "_12071424c220s004g005t049h51b10140"} << "it km/h" << "in calo|stabile|stabile|220°, 6 km/h, raffica 8 km/h";
+    QTest::newRow("English") << QStringList{first, "_12071423c220s004g005t049h51b10130"} << "en km/h" << "falling|rising|steady|220°, 6 km/h, gust 8 km/h";
+    QTest::newRow("imperial units") << QStringList{first, "_12071423c090s010g020t050h50b10130"} << "it mph" << "stabile|stabile|stabile|90°, 10 mph, raffica 20 mph";
+    QTest::newRow("calm in English") << QStringList{first, "_12071423c220s000g000t050h50b10130"} << "en km/h" << "steady|steady|steady|Wind calm";
+    QTest::newRow("one report without gust has no trend") << QStringList{"_12071423c005s004g...t050h50b10130"} << "it km/h" << "|||5°, 6 km/h";
     // clang-format on
 }
 
 void TestMainWindow::accessibleTexts() {
     QFETCH(QStringList, reports);
-    QFETCH(bool, english);
-    QFETCH(bool, imperial);
+    QFETCH(QString, shownIn);
     QFETCH(QString, expected);
-    const auto restore = qScopeGuard([this] {
-        ApplyLanguage(DisplayLanguage::Italian);
-        config.Units = UnitSystem::Metric;
-    });
     config.StationCall = QStringLiteral("Q1ABC-13");
-    for (const QString &report : QStringList{"_12071422c220s004g005t050h50b10130"} + reports) {
+    for (const QString &report : reports) {
         monitor->AcceptNextReport();
         monitor->HandleAprsLine(QStringLiteral("Q1ABC-13>APRS:") + report);
     }
     // Shown before the language and units change, which must reach them at once.
     QCoreApplication::processEvents();
-    config.Units = imperial ? UnitSystem::Imperial : UnitSystem::Metric;
-    ApplyLanguage(english ? DisplayLanguage::English : DisplayLanguage::Italian);
+    config.Units = shownIn.endsWith(u"mph") ? UnitSystem::Imperial : UnitSystem::Metric;
+    ApplyLanguage(LanguageFromCode(shownIn.left(2)));
     monitor->RefreshTexts();
     QTRY_COMPARE(AccessibleTexts(*window), expected);
 }
