@@ -543,6 +543,21 @@
     </message>
 </context>
 <context>
+    <name>anemora::TrendView</name>
+    <message>
+        <source>in aumento</source>
+        <translation>rising</translation>
+    </message>
+    <message>
+        <source>stabile</source>
+        <translation>steady</translation>
+    </message>
+    <message>
+        <source>in calo</source>
+        <translation>falling</translation>
+    </message>
+</context>
+<context>
     <name>anemora::TrendWindow</name>
     <message>
         <source>Temperatura</source>
@@ -656,6 +671,10 @@
     <message>
         <source>Calma di vento</source>
         <translation>Wind calm</translation>
+    </message>
+    <message>
+        <source>%1, raffica %2</source>
+        <translation>%1, gust %2</translation>
     </message>
     <message>
         <source> Wch </source>

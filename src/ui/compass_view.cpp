@@ -6,8 +6,10 @@
 #include "ui/compass_geometry.h"
 #include "ui/twips.h"
 #include "ui/ui_style.h"
+#include "weather/wx_display.h"
 
 #include <QLabel>
+#include <QLocale>
 #include <QPainter>
 
 namespace anemora {
@@ -68,6 +70,13 @@ void CompassView::RetranslateUi() {
     for (std::size_t i = 0; i < names.size(); ++i)
         cardinalLabels[i]->setText(names[i]);
     calmLabel->setText(tr("WIND CALM"));
+    Describe();
+}
+
+void CompassView::Describe() {
+    setAccessibleDescription(request.drawn ? WindDescription(request.direction, request.speed,
+                                                             request.gust, QLocale(), units)
+                                           : QString());
 }
 
 void CompassView::changeEvent(QEvent *event) {
@@ -76,10 +85,12 @@ void CompassView::changeEvent(QEvent *event) {
         RetranslateUi();
 }
 
-void CompassView::SetRequest(const CompassRequest &newRequest) {
-    if (newRequest == request)
+void CompassView::SetRequest(const CompassRequest &newRequest, UnitSystem newUnits) {
+    if (newRequest == request && newUnits == units)
         return;
     request = newRequest;
+    units = newUnits;
+    Describe();
     // A cleared compass leaves the calm label as the last drawing left it.
     if (request.drawn) {
         calmLabel->setVisible(DrawWind(request.direction, request.speed, request.gust).calm);
@@ -122,9 +133,33 @@ TrendView::TrendView(QWidget *parent) : QWidget(parent) {
     setFixedSize(TwipsSize(255, 245));
 }
 
+void TrendView::RetranslateUi() {
+    switch (mark) {
+    case TrendMark::Up:
+        setAccessibleName(tr("in aumento"));
+        break;
+    case TrendMark::Steady:
+        setAccessibleName(tr("stabile"));
+        break;
+    case TrendMark::Down:
+        setAccessibleName(tr("in calo"));
+        break;
+    case TrendMark::None:
+        setAccessibleName(QString());
+        break;
+    }
+}
+
+void TrendView::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+}
+
 void TrendView::SetMark(TrendMark newMark) {
     if (newMark != mark) {
         mark = newMark;
+        RetranslateUi();
         update();
     }
 }

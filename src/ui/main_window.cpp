@@ -220,7 +220,7 @@ void MainWindow::Render() {
 
     if (compassView->minutesLabel->text() != model.minutes)
         compassView->minutesLabel->setText(model.minutes);
-    compassView->SetRequest(model.compass);
+    compassView->SetRequest(model.compass, monitor.config.Units);
     for (std::size_t i = 0; i < trendMarks.size(); ++i) {
         trendMarks[i]->SetMark(model.trends[i]);
     }

@@ -75,6 +75,9 @@ public:
     }
 
     void Run() {
+        // A view lays its document out again after every edit; one edit
+        // block is laid out once, at its end.
+        cursor.beginEditBlock();
         groups.push_back(Group{});
         while (pos < data.size() && !full) {
             const char c = data[pos++];
@@ -92,6 +95,7 @@ public:
         }
         Flush();
         cursor.setBlockFormat(BlockFormat());
+        cursor.endEditBlock();
     }
 
 private:
@@ -380,7 +384,9 @@ private:
             return;
         Flush();
         cursor.setBlockFormat(BlockFormat());
-        cursor.insertBlock();
+        // Qt would size the new paragraph, while empty, by the last text
+        // inserted; it gets the format its height was charged in.
+        cursor.insertBlock(BlockFormat(), CharFormat());
     }
 
     void Flush() {

@@ -409,6 +409,22 @@ QString WindText(qint16 direction, float windSpeed, float gust, const QLocale &l
     return text.take();
 }
 
+QString WindDescription(qint16 direction, float windSpeed, float gust, const QLocale &locale,
+                        UnitSystem units) {
+    if (IsCalm(windSpeed, gust))
+        return CalmText();
+    const auto speed = [&](float metric) {
+        return FormatFixed(ToShownUnits(Measure::Speed, metric, units), 0, locale) + u' ' +
+               UnitSymbol(Measure::Speed, units).toString();
+    };
+    const QString wind =
+        QString::number(direction) + Degree + QStringLiteral(", ") + speed(windSpeed);
+    if (gust < 0)
+        return wind;
+    return QCoreApplication::translate("anemora::WxDisplay", "%1, raffica %2")
+        .arg(wind, speed(gust));
+}
+
 QString TempText(float temp, const QLocale &locale, UnitSystem units) {
     TextBuilder text;
     AppendFixed(text, FixedFormatOf(locale), ToShownUnits(Measure::Temperature, temp, units), 1);

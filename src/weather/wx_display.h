@@ -42,6 +42,10 @@ bool IsCalm(float windSpeed, float gust);
 QString CalmText();
 QString WindText(qint16 direction, float windSpeed, float gust, const QLocale &locale = QLocale(),
                  UnitSystem units = UnitSystem::Metric);
+// The wind as a screen reader says it, "220°, 6 km/h, raffica 8 km/h";
+// calm air reads as the calm text.
+QString WindDescription(qint16 direction, float windSpeed, float gust,
+                        const QLocale &locale = QLocale(), UnitSystem units = UnitSystem::Metric);
 QString TempText(float temp, const QLocale &locale = QLocale(),
                  UnitSystem units = UnitSystem::Metric);
 QString HumidityText(qint16 humidity, const QLocale &locale = QLocale());

@@ -3,11 +3,13 @@
 
 #include "common/fakes.h"
 #include "common/shown_text.h"
+#include "config/display_language.h"
 #include "monitor/station_monitor.h"
 #include "ui/compass_view.h"
 #include "ui/main_window.h"
 #include "ui/twips.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -31,6 +33,16 @@ void Press(QWidget *target, Qt::MouseButton button, Qt::MouseButtons buttons,
 
 void RightClick(QWidget *target, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     Press(target, Qt::RightButton, Qt::RightButton, modifiers);
+}
+
+// The names of the three trend marks and the compass's description, joined by "|".
+QString AccessibleTexts(const MainWindow &window) {
+    QStringList texts;
+    for (TrendView *mark : window.trendMarks)
+        texts << QAccessible::queryAccessibleInterface(mark)->text(QAccessible::Name);
+    texts << QAccessible::queryAccessibleInterface(window.compassView)
+                 ->text(QAccessible::Description);
+    return texts.join(u'|');
 }
 
 // The compact height is not a whole pixel count, so it reads back a little off.
@@ -59,6 +71,8 @@ private slots:
     void withoutTrayMinimisingKeepsWindowReachable();
     void bringForwardWhenNormalKeepsWindow();
     void rendersModelChanges();
+    void accessibleTexts_data();
+    void accessibleTexts();
     void historyStaysScrolledToEnd();
     void receivedTextShownAsSent_data();
     void receivedTextShownAsSent();
@@ -79,6 +93,8 @@ void TestMainWindow::init() {
 void TestMainWindow::cleanup() {
     window.reset();
     monitor.reset();
+    ApplyLanguage(DisplayLanguage::Italian);
+    config.Units = UnitSystem::Metric;
 }
 
 void TestMainWindow::startState() {
@@ -355,6 +371,39 @@ void TestMainWindow::rendersModelChanges() {
     QCoreApplication::processEvents();
     QCOMPARE(window->temperatureLabel->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     QCOMPARE(ShownToolTip(window->trayIcon.toolTip()), model.trayTip);
+}
+
+void TestMainWindow::accessibleTexts_data() {
+    // The station's reports, then the language and units shown.
+    QTest::addColumn<QStringList>("reports");
+    QTest::addColumn<QString>("shownIn");
+    QTest::addColumn<QString>("expected");
+    const QString first = QStringLiteral("_12071422c220s004g005t050h50b10130");
+    // clang-format off
+    QTest::newRow("rising, steady, falling") << QStringList{first, "_12071423c220s004g005t051h50b10120"} << "it km/h" << "in aumento|stabile|in calo|220°, 6 km/h, raffica 8 km/h";
+    QTest::newRow("names follow each report") << QStringList{first, "_12071423c220s004g005t051h51b10140", "_12071424c220s004g005t049h51b10140"} << "it km/h" << "in calo|stabile|stabile|220°, 6 km/h, raffica 8 km/h";
+    QTest::newRow("English") << QStringList{first, "_12071423c220s004g005t049h51b10130"} << "en km/h" << "falling|rising|steady|220°, 6 km/h, gust 8 km/h";
+    QTest::newRow("imperial units") << QStringList{first, "_12071423c090s010g020t050h50b10130"} << "it mph" << "stabile|stabile|stabile|90°, 10 mph, raffica 20 mph";
+    QTest::newRow("calm in English") << QStringList{first, "_12071423c220s000g000t050h50b10130"} << "en km/h" << "steady|steady|steady|Wind calm";
+    QTest::newRow("one report without gust has no trend") << QStringList{"_12071423c005s004g...t050h50b10130"} << "it km/h" << "|||5°, 6 km/h";
+    // clang-format on
+}
+
+void TestMainWindow::accessibleTexts() {
+    QFETCH(QStringList, reports);
+    QFETCH(QString, shownIn);
+    QFETCH(QString, expected);
+    config.StationCall = QStringLiteral("Q1ABC-13");
+    for (const QString &report : reports) {
+        monitor->AcceptNextReport();
+        monitor->HandleAprsLine(QStringLiteral("Q1ABC-13>APRS:") + report);
+    }
+    // Shown before the language and units change, which must reach them at once.
+    QCoreApplication::processEvents();
+    config.Units = shownIn.endsWith(u"mph") ? UnitSystem::Imperial : UnitSystem::Metric;
+    ApplyLanguage(LanguageFromCode(shownIn.left(2)));
+    monitor->RefreshTexts();
+    QTRY_COMPARE(AccessibleTexts(*window), expected);
 }
 
 void TestMainWindow::historyStaysScrolledToEnd() {

@@ -67,6 +67,8 @@ private slots:
     void text_data();
     void text();
     void formatting();
+    void paragraphFormat_data();
+    void paragraphFormat();
     void nonRtfIsPlainText();
     void deepNestingIsBounded();
     void writerDocument();
@@ -141,6 +143,32 @@ void TestRtfReader::formatting() {
     QVERIFY(!FormatOf(document, "reset").hasProperty(QTextFormat::ForegroundBrush));
     QCOMPARE(FormatOf(document, "cleared").fontWeight(), int(QFont::Normal));
     QVERIFY(!FormatOf(document, "cleared").fontItalic());
+}
+
+void TestRtfReader::paragraphFormat_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<int>("property");
+    QTest::addColumn<qreal>("pixels");
+    const int first = QTextFormat::TextIndent;
+    // clang-format off
+    QTest::newRow("hanging indent") << QByteArray("{\\rtf1\\li360\\fi-360 a\\par}") << first << -24.0;
+    QTest::newRow("hanging indent of one pixel") << QByteArray("{\\rtf1\\fi-15 a\\par}") << first << -1.0;
+    QTest::newRow("hanging indent of a page") << QByteArray("{\\rtf1\\fi-31680 a\\par}") << first << -2112.0;
+    QTest::newRow("hanging indent beyond a page") << QByteArray("{\\rtf1\\fi-31681 a\\par}") << first << -2112.0;
+    QTest::newRow("first-line indent of a page") << QByteArray("{\\rtf1\\fi31680 a\\par}") << first << 2112.0;
+    QTest::newRow("first-line indent beyond a page") << QByteArray("{\\rtf1\\fi31681 a\\par}") << first << 2112.0;
+    QTest::newRow("negative left indent") << QByteArray("{\\rtf1\\li-15 a\\par}") << int(QTextFormat::BlockLeftMargin) << 0.0;
+    QTest::newRow("space after beyond a page") << QByteArray("{\\rtf1\\sa31681 a\\par}") << int(QTextFormat::BlockBottomMargin) << 2112.0;
+    // clang-format on
+}
+
+void TestRtfReader::paragraphFormat() {
+    QFETCH(QByteArray, rtf);
+    QFETCH(int, property);
+    QFETCH(qreal, pixels);
+    QTextDocument document;
+    ReadRtf(rtf, document);
+    QCOMPARE(document.begin().blockFormat().doubleProperty(property), pixels);
 }
 
 void TestRtfReader::nonRtfIsPlainText() {
@@ -234,6 +262,9 @@ void TestRtfReader::damagedFiles_data() {
     QTest::newRow("indents beyond a page") << QByteArray("{\\rtf1\\li60000000\\ri60000000\\fi60000000 a\\par b}") << "a\nb" << RtfReadResult::Rtf;
     QTest::newRow("negative indents beyond a page") << QByteArray("{\\rtf1\\li-60000000\\ri-60000000\\fi-60000000 a\\par b}") << "a\nb" << RtfReadResult::Rtf;
     QTest::newRow("paragraphs a page apart") << "{\\rtf1\\sb31680\\sa31680 " + QByteArray("x\\par ").repeated(20000) + "}" << "x\nx\n" << RtfReadResult::Rtf;
+    QTest::newRow("empty paragraphs after the largest letters") << "{\\rtf1\\fs800 a\\fs2" + QByteArray("\\par").repeated(50000) + "}" << "a\n\n" << RtfReadResult::Rtf;
+    QTest::newRow("empty paragraphs after a group of the largest letters") << "{\\rtf1{\\fs800 a}" + QByteArray("\\par").repeated(50000) + "}" << "a\n\n" << RtfReadResult::Rtf;
+    QTest::newRow("line breaks after the largest letters") << "{\\rtf1\\fs800 a\\fs2" + QByteArray("\\line").repeated(50000) + "}" << "a" << RtfReadResult::Rtf;
     QTest::newRow("one long word of the largest letters") << "{\\rtf1\\fs800 " + QByteArray(40000, 'W') + "}" << "WWW" << RtfReadResult::Rtf;
     QTest::newRow("plain text of short lines") << QByteArray("x\n").repeated(500000) << "x\nx\n" << RtfReadResult::PlainText;
     // clang-format on
@@ -243,8 +274,12 @@ void TestRtfReader::damagedFiles() {
     QFETCH(QByteArray, data);
     QFETCH(QString, shown);
     QFETCH(RtfReadResult, result);
+    // Read as the viewer reads it: into a document laid out after each edit.
     QTextDocument document;
+    QSignalSpy layouts(document.documentLayout(),
+                       &QAbstractTextDocumentLayout::documentSizeChanged);
     QCOMPARE(ReadRtf(data, document), result);
+    QVERIFY2(layouts.count() <= 1, qPrintable(QString::number(layouts.count())));
     QVERIFY2(document.toPlainText().contains(shown), qPrintable(document.toPlainText().left(200)));
     CheckLaidOutWithinReach(document);
 }
