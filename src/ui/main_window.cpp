@@ -195,8 +195,10 @@ void MainWindow::Render() {
     if (windowTitle() != model.caption)
         setWindowTitle(model.caption);
     // Until a report or a link sets the tray tip, the caption names the window.
-    const QString tip =
-        PlainToolTip(Displayable(model.trayTip.isEmpty() ? model.caption : model.trayTip));
+    QString trayText = model.trayTip.isEmpty() ? model.caption : model.trayTip;
+    if (!model.dataStopped.isEmpty())
+        trayText += u'\n' + model.dataStopped;
+    const QString tip = PlainToolTip(Displayable(trayText));
     if (trayIcon.toolTip() != tip)
         trayIcon.setToolTip(tip);
     ShowReading(windLabel, model.wind);
@@ -215,11 +217,15 @@ void MainWindow::Render() {
         if (rainFont != rainLabel->font())
             rainLabel->setFont(rainFont);
     }
-    if (commentLabel->text() != model.comment)
-        commentLabel->setText(model.comment);
+    // The data-stopped alarm takes the bottom line while it is on.
+    const QString &bottomLine = model.dataStopped.isEmpty() ? model.comment : model.dataStopped;
+    if (commentLabel->text() != bottomLine)
+        commentLabel->setText(bottomLine);
 
-    if (compassView->minutesLabel->text() != model.minutes)
-        compassView->minutesLabel->setText(model.minutes);
+    ShowReading(compassView->minutesLabel, {model.minutes, model.minutesColour});
+    // The minutes let the mouse through, so the compass carries their tip.
+    if (compassView->toolTip() != model.minutesTip)
+        compassView->setToolTip(model.minutesTip);
     compassView->SetRequest(model.compass, monitor.config.Units);
     for (std::size_t i = 0; i < trendMarks.size(); ++i) {
         trendMarks[i]->SetMark(model.trends[i]);

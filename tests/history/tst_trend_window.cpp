@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
+#include <QScatterSeries>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -108,6 +109,15 @@ void TestTrendWindow::followsTheLog() {
     config.LoTemp = -99;
     QMetaObject::invokeMethod(&window, "MinutePassed");
     QCOMPARE(chartsOf(window).first()->series().size(), drawn - 1);
+    // The data-stopped alarm's time is marked on each chart's time axis.
+    const QDateTime fired = QDateTime::currentDateTimeUtc().addSecs(-600);
+    window.MarkDataStopped(fired);
+    for (QChart *chart : chartsOf(window)) {
+        QVERIFY(std::any_of(chart->series().cbegin(), chart->series().cend(), [&](auto *series) {
+            auto *marks = qobject_cast<QScatterSeries *>(series);
+            return marks && marks->points().value(0).x() == qreal(fired.toMSecsSinceEpoch());
+        }));
+    }
     // A closed window does no work until it is shown again.
     window.close();
     other.arrivalUtc = QDateTime::currentDateTimeUtc();
@@ -196,7 +206,7 @@ void TestTrendWindow::fitsASmallScreenWithChartsLinedUp() {
     for (QChart *chart : {charts[0], charts[3]})
         for (QAbstractSeries *series : chart->series())
             if (auto *line = qobject_cast<QLineSeries *>(series);
-                line->pen().style() == Qt::SolidLine)
+                line && line->pen().style() == Qt::SolidLine)
                 keyed += chart->title().contains(line->color().name());
     QCOMPARE(keyed, 4);
 }

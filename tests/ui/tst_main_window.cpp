@@ -371,6 +371,19 @@ void TestMainWindow::rendersModelChanges() {
     QCoreApplication::processEvents();
     QCOMPARE(window->temperatureLabel->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     QCOMPARE(ShownToolTip(window->trayIcon.toolTip()), model.trayTip);
+
+    // The data-stopped alarm: red minutes, its text on the bottom line and
+    // below the report in the tray.
+    model.comment = QStringLiteral("RSW");
+    model.dataStopped = model.minutesTip = QStringLiteral("Nessun dato da Q1ABC-13 da 130 min");
+    model.minutesColour = ReadingColour::Alarm;
+    emit monitor->displayChanged();
+    QCoreApplication::processEvents();
+    QCOMPARE(window->commentLabel->text(), model.dataStopped);
+    QCOMPARE(ShownToolTip(window->trayIcon.toolTip()), model.trayTip + u'\n' + model.dataStopped);
+    QCOMPARE(window->compassView->toolTip(), model.minutesTip);
+    QCOMPARE(window->compassView->minutesLabel->palette().color(QPalette::WindowText),
+             QColor(255, 0, 0));
 }
 
 void TestMainWindow::accessibleTexts_data() {
