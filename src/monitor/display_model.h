@@ -53,4 +53,9 @@ struct DisplayModel {
     QString history = QStringLiteral("Dati storici");
 };
 
+// The main window's title.
+QString WindowTitle(const DisplayModel &model);
+// The tray icon's tooltip, as plain text.
+QString TrayToolTip(const DisplayModel &model);
+
 } // namespace anemora
