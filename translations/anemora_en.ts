@@ -109,6 +109,13 @@
     </message>
 </context>
 <context>
+    <name>anemora::DisplayModel</name>
+    <message>
+        <source>Non collegato: %1 - %2</source>
+        <translation>Not connected: %1 - %2</translation>
+    </message>
+</context>
+<context>
     <name>anemora::InstructionsWindow</name>
     <message>
         <source>Istruzioni:</source>
@@ -520,6 +527,10 @@
     <message>
         <source>Riconnessione a %1 tra %2</source>
         <translation>Reconnecting to %1 in %2</translation>
+    </message>
+    <message>
+        <source>%1 - %2</source>
+        <translation>%1 - %2</translation>
     </message>
 </context>
 <context>

@@ -6,11 +6,13 @@
 #include "common/files.h"
 #include "common/loopback.h"
 #include "common/settings.h"
+#include "config/display_language.h"
 #include "intake/agw_frame.h"
 #include "intake/agwpe_link.h"
 #include "intake/links.h"
 #include "monitor/station_monitor.h"
 
+#include <QScopeGuard>
 #include <QTest>
 
 #include <memory>
@@ -56,6 +58,7 @@ private slots:
     void realStreamWholeAndSplit();
     void overlongFrameReportedOnce();
     void serverCloseShowsOnlyOnTheStatusLine();
+    void textsFollowALanguageChange();
     void newConnectionStartsAFreshStream();
     void connectionRefused();
     void linksOpenAndClose();
@@ -231,6 +234,32 @@ void TestAgwpeLink::serverCloseShowsOnlyOnTheStatusLine() {
     QCOMPARE(prompts.dialogsShown, 0);
     QVERIFY(config.AgwEnabled);
     QVERIFY(config.AgwActive);
+}
+
+// What the engine and the link put on show changes language at once, not at
+// their next event.
+void TestAgwpeLink::textsFollowALanguageChange() {
+    using namespace std::chrono_literals;
+    config.Reconnect = true;
+    link = std::make_unique<AgwpeLink>(config, *monitor, prompts, LinkTiming{2min, 1min, {30s}});
+    const auto restore = qScopeGuard([] { ApplyLanguage(DisplayLanguage::Italian); });
+    const auto shownIn = [&](DisplayLanguage language) {
+        ApplyLanguage(language);
+        monitor->RefreshTexts();
+        return monitor->model.comment + u'|' + monitor->model.rain.text;
+    };
+    QVERIFY(Connect());
+    QVERIFY(Deliver(AgwFrame('R', "", QByteArray::fromHex("0700000005000000")) +
+                    AgwFrame('G', "", "3;Port1")));
+    QTRY_COMPARE(monitor->model.rain.text, QStringLiteral("Porte Radio : 3"));
+    QCOMPARE(shownIn(DisplayLanguage::English),
+             QStringLiteral("Anemora connected to AGWPE v7.5|Radio Ports : 3"));
+    peer->disconnectFromHost();
+    QTRY_VERIFY(link->IsWaitingToReconnect());
+    QCOMPARE(shownIn(DisplayLanguage::Italian),
+             QStringLiteral("Riconnessione a 127.0.0.1 tra 30 s|Porte Radio : 3"));
+    QCOMPARE(shownIn(DisplayLanguage::English),
+             QStringLiteral("Reconnecting to 127.0.0.1 in 30 s|Radio Ports : 3"));
 }
 
 void TestAgwpeLink::newConnectionStartsAFreshStream() {

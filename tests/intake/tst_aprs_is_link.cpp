@@ -4,11 +4,13 @@
 #include "common/fakes.h"
 #include "common/loopback.h"
 #include "common/settings.h"
+#include "config/display_language.h"
 #include "intake/aprs_is_link.h"
 #include "intake/links.h"
 #include "monitor/station_monitor.h"
 
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <memory>
@@ -47,6 +49,8 @@ private slots:
     void closingByProgramIsSilent();
     void leftUnattended_data();
     void leftUnattended();
+    void deadLinkStaysInSight_data();
+    void deadLinkStaysInSight();
 
 private:
     // Opens the link and accepts it on the server; `peer` is the server side.
@@ -380,6 +384,66 @@ void TestAprsIsLink::leftUnattended() {
     QVERIFY(prompts.messages.isEmpty());
     QCOMPARE(prompts.dialogsShown, 0);
     QVERIFY(config.AprsEnabled);
+}
+
+void TestAprsIsLink::deadLinkStaysInSight_data() {
+    QTest::addColumn<bool>("reconnect");
+    QTest::addColumn<bool>("backUp");
+    QTest::addColumn<QString>("troubleShown");
+    const QString closed = QStringLiteral("APRS-IS: connessione chiusa da 127.0.0.1");
+    const QString waiting = closed + QStringLiteral(" - Riconnessione a 127.0.0.1 tra 30 s");
+    // clang-format off
+    QTest::newRow("waiting to reconnect, then back") << true << true << waiting;
+    QTest::newRow("waiting to reconnect, then switched off") << true << false << waiting;
+    QTest::newRow("down after its box, then reopened") << false << true << closed;
+    QTest::newRow("down after its box, then switched off") << false << false << closed;
+    // clang-format on
+}
+
+// A dead link is in sight for as long as it is down, whatever the other link
+// puts on the status line meanwhile, and in the language of the moment.
+void TestAprsIsLink::deadLinkStaysInSight() {
+    QFETCH(bool, reconnect);
+    QFETCH(bool, backUp);
+    QFETCH(QString, troubleShown);
+    using namespace std::chrono_literals;
+    config.Reconnect = reconnect;
+    Links links(config, *monitor, prompts, LinkTiming{2min, 1min, {30s}});
+    links.OpenAprsLink();
+    peer = server->Accept(links.aprs.socket);
+    QVERIFY(peer);
+    QVERIFY(ReadLogin());
+    const QString caption = monitor->model.caption;
+    peer->disconnectFromHost();
+    QTRY_COMPARE(reconnect ? links.aprs.IsWaitingToReconnect() : prompts.dialogsShown == 1, true);
+
+    // A report heard on the AGWPE link takes the status line.
+    monitor->HandleAprsLine(QStringLiteral("Q1ABC-13>APRS:_10090556c220s004g005t077wRSW"));
+    QCOMPARE(monitor->model.comment, QStringLiteral(" wRSW"));
+    const QString title = WindowTitle(monitor->model);
+    QVERIFY2(title.contains(QStringLiteral("APRS-IS")) && title.contains(caption),
+             qPrintable(title));
+    QVERIFY2(TrayToolTip(monitor->model).endsWith(u'\n' + troubleShown),
+             qPrintable(TrayToolTip(monitor->model)));
+    {
+        const auto restore = qScopeGuard([&] {
+            ApplyLanguage(DisplayLanguage::Italian);
+            monitor->RefreshTexts();
+        });
+        ApplyLanguage(DisplayLanguage::English);
+        monitor->RefreshTexts();
+        QVERIFY(TrayToolTip(monitor->model).contains(u"APRS-IS: connection closed by 127.0.0.1"));
+    }
+
+    if (backUp) {
+        links.OpenAprsLink();
+        QVERIFY(server->Accept(links.aprs.socket));
+        QTRY_COMPARE(WindowTitle(monitor->model), caption);
+    } else {
+        links.CloseAprsLink();
+        QCOMPARE(WindowTitle(monitor->model), caption);
+    }
+    QVERIFY(!TrayToolTip(monitor->model).contains(u"APRS-IS"));
 }
 
 int main(int argc, char *argv[]) {
