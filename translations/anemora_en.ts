@@ -111,8 +111,8 @@
 <context>
     <name>anemora::DisplayModel</name>
     <message>
-        <source>Non collegato: %1 - %2</source>
-        <translation>Not connected: %1 - %2</translation>
+        <source>%1 fuori linea - %2</source>
+        <translation>%1 offline - %2</translation>
     </message>
 </context>
 <context>

@@ -22,7 +22,7 @@ QString WindowTitle(const DisplayModel &model) {
     if (down.isEmpty())
         return model.caption;
     // First, where a narrow window's title bar still shows it.
-    return QCoreApplication::translate("anemora::DisplayModel", "Non collegato: %1 - %2")
+    return QCoreApplication::translate("anemora::DisplayModel", "%1 fuori linea - %2")
         .arg(down.join(QStringLiteral(", ")), model.caption);
 }
 

@@ -355,6 +355,16 @@ void TestMainWindow::rendersModelChanges() {
     QCoreApplication::processEvents();
     QCOMPARE(window->temperatureLabel->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     QCOMPARE(ShownToolTip(window->trayIcon.toolTip()), model.trayTip);
+
+    // A link down shows in the title and the tooltip, not on the comment line.
+    model.comment = QStringLiteral("wRSW");
+    model.linkTrouble[std::size_t(LinkKind::Agwpe)] = QStringLiteral("AGWPE: connessione chiusa");
+    emit monitor->displayChanged();
+    QCoreApplication::processEvents();
+    QCOMPARE(window->windowTitle(), QStringLiteral("AGWPE fuori linea - Q1ABC-13 Wx Station"));
+    QCOMPARE(ShownToolTip(window->trayIcon.toolTip()),
+             model.trayTip + QStringLiteral("\nAGWPE: connessione chiusa"));
+    QCOMPARE(window->commentLabel->text(), model.comment);
 }
 
 void TestMainWindow::historyStaysScrolledToEnd() {
