@@ -135,8 +135,8 @@ void TestTrendWindow::showsWriteFailureAndTellsClose() {
     QCOMPARE(status->text(), log.statusText());
     QVERIFY(status->text().contains(QStringLiteral("/sys/anemora-log")));
     // The failure is not told again, but a change of language shows it anew.
-    ApplyLanguage(DisplayLanguage::English);
     const auto restore = qScopeGuard([] { ApplyLanguage(DisplayLanguage::Italian); });
+    ApplyLanguage(DisplayLanguage::English);
     QTRY_VERIFY(status->text().startsWith(QStringLiteral("Station log not written: ")));
     QCOMPARE(temperaturePoints(window.model()), 1);
 
