@@ -144,6 +144,10 @@
 <context>
     <name>anemora::MqttPublisher</name>
     <message>
+        <source>MQTT %1:%2: %3 (%4)</source>
+        <translation>MQTT %1:%2: %3 (%4)</translation>
+    </message>
+    <message>
         <source>MQTT: mancano l&apos;indirizzo del broker o il nominativo</source>
         <translation>MQTT: the broker&apos;s address or the call sign is missing</translation>
     </message>

@@ -86,7 +86,8 @@ void MqttSession::Run() {
         KeepConnected(client);
     else
         Report(MqttPublisher::Status::Off,
-               Describe(MqttPublisher::tr("client non avviato"), Failure{setup, errno}));
+               Describe(QT_TRANSLATE_NOOP("anemora::MqttPublisher", "client non avviato"),
+                        Failure{setup, errno}));
     if (client)
         mosquitto_destroy(client);
     {
@@ -117,13 +118,14 @@ void MqttSession::KeepConnected(mosquitto *client) {
         Report(MqttPublisher::Status::Connecting, std::nullopt);
         online = false;
         refusal.reset();
-        QString what = MqttPublisher::tr("connessione non riuscita");
+        const char *what = QT_TRANSLATE_NOOP("anemora::MqttPublisher", "connessione non riuscita");
         Failure failure{
             mosquitto_connect(client, host.constData(), settings.port, KeepAliveSeconds), errno};
         if (failure.code == MOSQ_ERR_SUCCESS) {
             failure = Exchange(client);
-            what = online ? MqttPublisher::tr("connessione persa")
-                          : MqttPublisher::tr("nessuna risposta dal broker");
+            what = online
+                       ? QT_TRANSLATE_NOOP("anemora::MqttPublisher", "connessione persa")
+                       : QT_TRANSLATE_NOOP("anemora::MqttPublisher", "nessuna risposta dal broker");
         }
         if (Stopping())
             break;
@@ -164,7 +166,7 @@ MqttSession::Failure MqttSession::Exchange(mosquitto *client) {
 
 void MqttSession::OnConnack(mosquitto *client, int code) {
     if (code != 0) {
-        refusal = Describe(MqttPublisher::tr("accesso rifiutato"),
+        refusal = Describe(QT_TRANSLATE_NOOP("anemora::MqttPublisher", "accesso rifiutato"),
                            QString::fromUtf8(mosquitto_connack_string(code)));
         return;
     }
@@ -215,7 +217,10 @@ void MqttSession::Send(mosquitto *client, const QByteArray &topic, const QByteAr
                       0, true);
 }
 
-void MqttSession::Report(MqttPublisher::Status status, const std::optional<QString> &error) {
+// The texts go to the program's thread untranslated, where they are put into
+// words in the language of the moment.
+void MqttSession::Report(MqttPublisher::Status status,
+                         const std::optional<TranslatableText> &error) {
     const std::lock_guard lock(mutex);
     if (!owner)
         return;
@@ -227,12 +232,15 @@ void MqttSession::Report(MqttPublisher::Status status, const std::optional<QStri
         Qt::QueuedConnection);
 }
 
-QString MqttSession::Describe(const QString &what, const QString &detail) const {
-    return QStringLiteral("MQTT %1:%2: %3 (%4)")
-        .arg(settings.host, QString::number(settings.port), what, detail);
+TranslatableText MqttSession::Describe(const char *what, const QString &detail) const {
+    const char *context = MqttPublisher::staticMetaObject.className();
+    return {
+        context,
+        QT_TRANSLATE_NOOP("anemora::MqttPublisher", "MQTT %1:%2: %3 (%4)"),
+        {settings.host, QString::number(settings.port), TranslatableText(context, what), detail}};
 }
 
-QString MqttSession::Describe(const QString &what, Failure failure) const {
+TranslatableText MqttSession::Describe(const char *what, Failure failure) const {
     return Describe(what, failure.code == MOSQ_ERR_ERRNO
                               ? qt_error_string(failure.systemError)
                               : QString::fromUtf8(mosquitto_strerror(failure.code)));

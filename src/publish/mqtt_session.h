@@ -62,9 +62,9 @@ private:
     void SendDueState(mosquitto *client);
     void Leave(mosquitto *client);
     void Send(mosquitto *client, const QByteArray &topic, const QByteArray &payload);
-    void Report(MqttPublisher::Status status, const std::optional<QString> &error);
-    QString Describe(const QString &what, const QString &detail) const;
-    QString Describe(const QString &what, Failure failure) const;
+    void Report(MqttPublisher::Status status, const std::optional<TranslatableText> &error);
+    TranslatableText Describe(const char *what, const QString &detail) const;
+    TranslatableText Describe(const char *what, Failure failure) const;
     bool Stopping();
     void Wake();
     void WaitUnlessStopped(std::chrono::milliseconds wait);
@@ -81,7 +81,7 @@ private:
 
     // Touched by the client's thread alone.
     bool online = false;
-    std::optional<QString> refusal;
+    std::optional<TranslatableText> refusal;
 
     // Shared with the publisher, under the mutex.
     std::mutex mutex;
