@@ -17,8 +17,9 @@ public:
     TranslatableText() = default;
     // Plain text, shown as it is.
     TranslatableText(QString plain);
-    // `source` (marked with QT_TR_NOOP or QT_TRANSLATE_NOOP, so the catalog
-    // has it) in `context`, its %1, %2, ... taken from `args`.
+    // `source` (a literal marked with QT_TR_NOOP or QT_TRANSLATE_NOOP, so the
+    // catalog has it; both are kept by address) in `context`, its %1 to %9
+    // taken from `args`.
     TranslatableText(const char *context, const char *source, QList<TranslatableText> args = {});
 
     // The text in the language now in force.
