@@ -113,6 +113,13 @@
     </message>
 </context>
 <context>
+    <name>anemora::DisplayModel</name>
+    <message>
+        <source>%1 fuori linea - %2</source>
+        <translation>%1 offline - %2</translation>
+    </message>
+</context>
+<context>
     <name>anemora::InstructionsWindow</name>
     <message>
         <source>Istruzioni:</source>
@@ -140,6 +147,10 @@
 </context>
 <context>
     <name>anemora::MqttPublisher</name>
+    <message>
+        <source>MQTT %1:%2: %3 (%4)</source>
+        <translation>MQTT %1:%2: %3 (%4)</translation>
+    </message>
     <message>
         <source>MQTT: mancano l&apos;indirizzo del broker o il nominativo</source>
         <translation>MQTT: the broker&apos;s address or the call sign is missing</translation>
@@ -524,6 +535,10 @@
     <message>
         <source>Riconnessione a %1 tra %2</source>
         <translation>Reconnecting to %1 in %2</translation>
+    </message>
+    <message>
+        <source>%1 - %2</source>
+        <translation>%1 - %2</translation>
     </message>
 </context>
 <context>

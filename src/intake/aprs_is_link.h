@@ -27,6 +27,7 @@ public:
 
 private:
     QString PeerName() const override { return config.AprsHost; }
+    LinkKind Kind() const override { return LinkKind::AprsIs; }
     void OnConnected() override;
     void OnReadyRead() override;
     void OnDisconnected() override;

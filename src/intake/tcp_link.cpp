@@ -47,11 +47,15 @@ void SetShortKeepalive(qintptr descriptor) {
 
 } // namespace
 
-QString WaitText(std::chrono::milliseconds wait) {
+TranslatableText WaitText(std::chrono::milliseconds wait) {
     const qint64 seconds = (wait.count() + 500) / 1000;
     if (seconds < 60)
-        return QCoreApplication::translate("anemora::TcpLink", "%1 s").arg(seconds);
-    return QCoreApplication::translate("anemora::TcpLink", "%1 min").arg((seconds + 30) / 60);
+        return {"anemora::TcpLink",
+                QT_TRANSLATE_NOOP("anemora::TcpLink", "%1 s"),
+                {QString::number(seconds)}};
+    return {"anemora::TcpLink",
+            QT_TRANSLATE_NOOP("anemora::TcpLink", "%1 min"),
+            {QString::number((seconds + 30) / 60)}};
 }
 
 TcpLink::TcpLink(WxConfig &config, MonitorControl &monitor, Prompts &prompts, LinkTiming timing,
@@ -94,16 +98,27 @@ bool TcpLink::IsClosed() const {
     return socket.state() == QAbstractSocket::UnconnectedState;
 }
 
+void TcpLink::SwitchOff() {
+    Close();
+    ShowTrouble({});
+}
+
 void TcpLink::StopReconnecting() {
     if (!retryTimer.isActive())
         return;
     retryTimer.stop();
     monitor.SetStatusLine(downStatus);
+    ShowTrouble(downStatus);
 }
 
 void TcpLink::OnSocketConnected() {
     retryStep = 0;
     SetShortKeepalive(socket.socketDescriptor());
+    ShowTrouble({});
+}
+
+void TcpLink::ShowTrouble(const TranslatableText &trouble) {
+    monitor.SetLinkTrouble(Kind(), trouble);
 }
 
 void TcpLink::Fail(const LinkFailure &failure) {
@@ -130,6 +145,7 @@ void TcpLink::TellFailure(const LinkFailure &failure) {
         return;
     }
     monitor.SetStatusLine(downStatus);
+    ShowTrouble(downStatus);
     if (failure.quiet) {
         Close();
         return;
@@ -152,8 +168,12 @@ void TcpLink::ScheduleReconnection() {
     const double jitter = 0.9 + 0.2 * QRandomGenerator::global()->generateDouble();
     const auto wait = std::chrono::milliseconds(qMax<qint64>(1, qint64(step.count() * jitter)));
     retryTimer.start(wait);
-    monitor.SetStatusLine(
-        tr("Riconnessione a %1 tra %2").arg(PeerName(), WaitText(std::chrono::milliseconds(step))));
+    const TranslatableText retry(staticMetaObject.className(),
+                                 QT_TR_NOOP("Riconnessione a %1 tra %2"),
+                                 {PeerName(), WaitText(std::chrono::milliseconds(step))});
+    monitor.SetStatusLine(retry);
+    // Why it is down, and when it tries again.
+    ShowTrouble({staticMetaObject.className(), QT_TR_NOOP("%1 - %2"), {downStatus, retry}});
 }
 
 } // namespace anemora

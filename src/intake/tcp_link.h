@@ -22,7 +22,7 @@ struct LinkFailure {
     QString title;
     QString text;
     // What the status line says while the link is down.
-    QString status;
+    TranslatableText status;
     // Clears the link's flags once the box is closed.
     std::function<void()> disable;
     // Told on the status line only, never with a box.
@@ -45,6 +45,9 @@ public:
     // event follows.
     void Close();
     bool IsClosed() const;
+    // Closes the link as the user or the program switches it off: off, it
+    // is no longer shown as down.
+    void SwitchOff();
     // A pending reconnection is dropped; the link stays down.
     void StopReconnecting();
     bool IsWaitingToReconnect() const { return retryTimer.isActive(); }
@@ -63,6 +66,7 @@ protected:
     void Fail(const LinkFailure &failure);
     // The peer the link connects to, for the status line.
     virtual QString PeerName() const = 0;
+    virtual LinkKind Kind() const = 0;
 
     // True from a failure until the link is opened or closed again: the
     // failed stream is not handled further.
@@ -86,16 +90,17 @@ private:
     void TellFailure(const LinkFailure &failure);
     void ScheduleReconnection();
     void OnSocketConnected();
+    void ShowTrouble(const TranslatableText &trouble);
 
     QTimer retryTimer;
     int retryStep = 0;
-    QString downStatus;
+    TranslatableText downStatus;
     // Counts openings and closings: a failure queued for an earlier stream
     // does not touch a later one.
     quint64 stream = 0;
 };
 
 // "30 s", "2 min": how the status line and the boxes give a wait.
-QString WaitText(std::chrono::milliseconds wait);
+TranslatableText WaitText(std::chrono::milliseconds wait);
 
 } // namespace anemora

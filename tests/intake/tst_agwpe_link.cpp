@@ -6,6 +6,7 @@
 #include "common/files.h"
 #include "common/loopback.h"
 #include "common/settings.h"
+#include "config/display_language.h"
 #include "intake/agw_frame.h"
 #include "intake/agwpe_link.h"
 #include "intake/links.h"
@@ -56,6 +57,7 @@ private slots:
     void realStreamWholeAndSplit();
     void overlongFrameReportedOnce();
     void serverCloseShowsOnlyOnTheStatusLine();
+    void textsFollowALanguageChange();
     void newConnectionStartsAFreshStream();
     void connectionRefused();
     void linksOpenAndClose();
@@ -231,6 +233,19 @@ void TestAgwpeLink::serverCloseShowsOnlyOnTheStatusLine() {
     QCOMPARE(prompts.dialogsShown, 0);
     QVERIFY(config.AgwEnabled);
     QVERIFY(config.AgwActive);
+}
+
+// What the engine put on show changes language at once, not at its next reply.
+void TestAgwpeLink::textsFollowALanguageChange() {
+    QVERIFY(Connect());
+    QVERIFY(Deliver(AgwFrame('R', "", QByteArray::fromHex("0700000005000000")) +
+                    AgwFrame('G', "", "3;Port1")));
+    QTRY_COMPARE(monitor->model.rain.text, QStringLiteral("Porte Radio : 3"));
+    ApplyLanguage(DisplayLanguage::English);
+    monitor->RefreshTexts();
+    ApplyLanguage(DisplayLanguage::Italian);
+    QCOMPARE(monitor->model.comment + u'|' + monitor->model.rain.text,
+             "Anemora connected to AGWPE v7.5|Radio Ports : 3");
 }
 
 void TestAgwpeLink::newConnectionStartsAFreshStream() {

@@ -371,6 +371,12 @@ void TestMainWindow::rendersModelChanges() {
     QCoreApplication::processEvents();
     QCOMPARE(window->temperatureLabel->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     QCOMPARE(ShownToolTip(window->trayIcon.toolTip()), model.trayTip);
+    // A link down shows in the title and the tooltip.
+    model.linkTrouble[std::size_t(LinkKind::Agwpe)] = QStringLiteral("AGWPE: chiusa");
+    emit monitor->displayChanged();
+    QCoreApplication::processEvents();
+    QCOMPARE(window->windowTitle(), "AGWPE fuori linea - " + model.caption);
+    QCOMPARE(ShownToolTip(window->trayIcon.toolTip()), model.trayTip + "\nAGWPE: chiusa");
 }
 
 void TestMainWindow::accessibleTexts_data() {
