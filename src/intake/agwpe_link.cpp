@@ -31,6 +31,9 @@ void AgwpeLink::OnReadyRead() {
     if (failing)
         return;
     const AgwFrameAssembler::Result result = frames.Feed(socket.readAll());
+    // Any whole frame is the engine answering the requests.
+    if (!result.frames.isEmpty())
+        PeerAnswered();
     for (const QByteArray &frame : result.frames) {
         const int dataLen = AgwDataLen(frame, 0);
         if (dataLen > 0)

@@ -35,6 +35,8 @@ private:
     void Send(const QByteArray &line);
     QString ErrorTitle() const;
 
+    // Emptied on each connect: a fragment of a closed connection joined to
+    // the next one's first line would make a packet nobody sent.
     AprsLineAssembler lines;
     QTimer silenceTimer;
     QTimer keepaliveTimer;

@@ -91,7 +91,8 @@ void TcpLink::Close() {
 }
 
 bool TcpLink::IsClosed() const {
-    return socket.state() == QAbstractSocket::UnconnectedState;
+    return socket.state() == QAbstractSocket::UnconnectedState && !failing &&
+           !retryTimer.isActive();
 }
 
 void TcpLink::StopReconnecting() {
@@ -102,7 +103,6 @@ void TcpLink::StopReconnecting() {
 }
 
 void TcpLink::OnSocketConnected() {
-    retryStep = 0;
     SetShortKeepalive(socket.socketDescriptor());
 }
 

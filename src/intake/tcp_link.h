@@ -44,6 +44,9 @@ public:
     // Closes the connection and forgets a pending reconnection; no link
     // event follows.
     void Close();
+    // Nothing of the link is alive: no connection, no failure still to be
+    // told, no reconnection pending. A link waiting to reconnect is not
+    // closed, so switching it off closes it.
     bool IsClosed() const;
     // A pending reconnection is dropped; the link stays down.
     void StopReconnecting();
@@ -63,6 +66,10 @@ protected:
     void Fail(const LinkFailure &failure);
     // The peer the link connects to, for the status line.
     virtual QString PeerName() const = 0;
+    // The peer answered as it should: the waits before reconnecting start
+    // again from the first. A connection alone proves nothing, since a full
+    // server accepts and closes at once.
+    void PeerAnswered() { retryStep = 0; }
 
     // True from a failure until the link is opened or closed again: the
     // failed stream is not handled further.

@@ -7,6 +7,7 @@
 #include "common/memory.h"
 #include "common/random_bytes.h"
 #include "common/settings.h"
+#include "config/setup_accept.h"
 #include "intake/agw_frame.h"
 #include "intake/links.h"
 #include "monitor/station_monitor.h"
@@ -68,6 +69,10 @@ private slots:
     void unresolvableHost();
     void bothLinksFailAtOnce();
     void destroyedWhileConnectedIsSilent();
+    void switchedOffWhileWaiting_data();
+    void switchedOffWhileWaiting();
+    void retryStepsStartAgainOnProof_data();
+    void retryStepsStartAgainOnProof();
 
 private:
     // Writes `head`, then `chunk` `chunks` times, never holding more than two
@@ -75,6 +80,10 @@ private:
     bool Stream(QTcpSocket *to, const QByteArray &head, const QByteArray &chunk, int chunks);
     // What the settings must be after `link`'s enabled flag was cleared.
     WxConfig SettingsWithout(bool WxConfig::*enabled) const;
+    // The links again, reconnecting by themselves after `retrySteps`.
+    void Reconnecting(const QList<std::chrono::milliseconds> &retrySteps);
+    // The settings dialog accepted with the link's box unticked.
+    void SwitchOff(bool aprs);
 
     WxConfig config;
     FakeNotifications notifications;
@@ -137,6 +146,21 @@ WxConfig TestLinkFaults::SettingsWithout(bool WxConfig::*enabled) const {
     expected.AprsEnabled = expected.AgwEnabled = true;
     expected.*enabled = false;
     return expected;
+}
+
+void TestLinkFaults::Reconnecting(const QList<std::chrono::milliseconds> &retrySteps) {
+    config.Reconnect = true;
+    links = std::make_unique<Links>(
+        config, *monitor, prompts,
+        LinkTiming{std::chrono::minutes(1), std::chrono::minutes(1), retrySteps});
+}
+
+void TestLinkFaults::SwitchOff(bool aprs) {
+    SetupFields fields = LoadSetupFields(config, QLocale::c());
+    (aprs ? fields.aprsEnabled : fields.agwEnabled) = false;
+    const auto numbers = ReadSetupNumbers(fields, QLocale::c());
+    QVERIFY(std::holds_alternative<SetupNumbers>(numbers));
+    ApplySetup(fields, std::get<SetupNumbers>(numbers), {config, *links, *monitor, prompts});
 }
 
 void TestLinkFaults::aprsHostileStreams_data() {
@@ -341,6 +365,86 @@ void TestLinkFaults::destroyedWhileConnectedIsSilent() {
     QCOMPARE(prompts.shownTexts(), QStringList());
     QCOMPARE(prompts.dialogsShown, 0);
     QCOMPARE(config, settingsBefore);
+}
+
+void TestLinkFaults::switchedOffWhileWaiting_data() {
+    QTest::addColumn<bool>("aprs");
+    QTest::addColumn<QString>("status");
+    // clang-format off
+    QTest::newRow("APRS-IS waiting to reconnect") << true << "Aprs Server Disconnected";
+    QTest::newRow("AGWPE waiting to reconnect") << false << "AGWPE Disconnected";
+    // clang-format on
+}
+
+// A link switched off is off at once: no retry, no socket, and the peer
+// coming back finds no one calling.
+void TestLinkFaults::switchedOffWhileWaiting() {
+    QFETCH(bool, aprs);
+    QFETCH(QString, status);
+    Reconnecting({std::chrono::milliseconds(20)});
+    TcpLink &link = aprs ? static_cast<TcpLink &>(links->aprs) : links->agw;
+    QTcpServer &server = (aprs ? aprsServer : agwServer).tcp;
+    const quint16 port = server.serverPort();
+    server.close();
+    aprs ? links->OpenAprsLink() : links->OpenAgwLink();
+    QTRY_VERIFY(link.IsWaitingToReconnect());
+
+    SwitchOff(aprs);
+    QVERIFY(!link.IsWaitingToReconnect());
+    QVERIFY(link.IsClosed());
+    QCOMPARE(monitor->model.comment, status);
+    QVERIFY(server.listen(QHostAddress::LocalHost, port));
+    QVERIFY(!QSignalSpy(&server, &QTcpServer::newConnection).wait(200));
+    QVERIFY(prompts.messages.isEmpty());
+}
+
+void TestLinkFaults::retryStepsStartAgainOnProof_data() {
+    QTest::addColumn<bool>("aprs");
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QString>("nextWait");
+    const QByteArray logresp = "# logresp Q1ABC-13 unverified, server T2TEST";
+    const QByteArray version = AgwFrame('R', "", QByteArray("\x02\0\0\0\x05\0\0\0", 8));
+    // clang-format off
+    QTest::newRow("APRS-IS accepts and closes: next step") << true << QByteArray() << "1 min";
+    QTest::newRow("APRS-IS banner alone: next step") << true << QByteArray("# aprsc 2.1.19\r\n") << "1 min";
+    QTest::newRow("APRS-IS login reply without its LF: next step") << true << logresp << "1 min";
+    QTest::newRow("APRS-IS login reply: first step again") << true << logresp + "\r\n" << "0 s";
+    QTest::newRow("APRS-IS packet: first step again") << true << QByteArray("Q1ABC-13>APRS:>here\r\n") << "0 s";
+    QTest::newRow("AGWPE accepts and closes: next step") << false << QByteArray() << "1 min";
+    QTest::newRow("AGWPE answer a byte short: next step") << false << version.chopped(1) << "1 min";
+    QTest::newRow("AGWPE answer: first step again") << false << version << "0 s";
+    // clang-format on
+}
+
+// The waits grow while the peer takes the connection without showing that
+// it works (a full server accepts and closes), and start again once it did.
+void TestLinkFaults::retryStepsStartAgainOnProof() {
+    QFETCH(bool, aprs);
+    QFETCH(QByteArray, reply);
+    QFETCH(QString, nextWait);
+    Reconnecting({std::chrono::milliseconds(20), std::chrono::minutes(1)});
+    TcpLink &link = aprs ? static_cast<TcpLink &>(links->aprs) : links->agw;
+    LoopbackServer &server = aprs ? aprsServer : agwServer;
+    // The first retry the status line announces after the peer's close.
+    QString announced;
+    connect(monitor.get(), &StationMonitor::displayChanged, this, [&] {
+        if (announced.isEmpty() && monitor->model.comment.startsWith(u"Riconnessione"))
+            announced = monitor->model.comment;
+    });
+    aprs ? links->OpenAprsLink() : links->OpenAgwLink();
+    for (const auto &[bytes, wait] :
+         {std::pair{QByteArray(), QStringLiteral("0 s")}, {reply, nextWait}}) {
+        QTcpSocket *peer = server.Accept(link.socket);
+        QVERIFY(peer);
+        // Read, so that the close is no reset that drops the reply.
+        QTRY_VERIFY(aprs ? peer->canReadLine() : peer->bytesAvailable() >= 3 * AgwHeaderSize);
+        peer->readAll();
+        monitor->model.comment.clear();
+        announced.clear();
+        peer->write(bytes);
+        peer->disconnectFromHost();
+        QTRY_COMPARE(announced, "Riconnessione a 127.0.0.1 tra " + wait);
+    }
 }
 
 int main(int argc, char *argv[]) {
