@@ -52,11 +52,11 @@ void AgwpeLink::OnDisconnected() {
         Fail({{}, {}, tr("AGWPE: connessione chiusa"), {}, true});
 }
 
-void AgwpeLink::OnError(QAbstractSocket::SocketError error) {
+void AgwpeLink::OnError(QAbstractSocket::SocketError error, const QString &description) {
     // The engine's close is told by OnDisconnected, which follows.
     if (error == QAbstractSocket::RemoteHostClosedError)
         return;
-    ReportAgwFailure(socket.errorString());
+    ReportAgwFailure(description);
 }
 
 void AgwpeLink::ReportAgwFailure(const QString &description) {

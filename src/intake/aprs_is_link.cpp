@@ -81,11 +81,11 @@ void AprsIsLink::OnDisconnected() {
           }});
 }
 
-void AprsIsLink::OnError(QAbstractSocket::SocketError error) {
+void AprsIsLink::OnError(QAbstractSocket::SocketError error, const QString &description) {
     // The server's close is reported by OnDisconnected, which follows.
     if (error == QAbstractSocket::RemoteHostClosedError)
         return;
-    Fail({ErrorTitle(), socket.errorString(), tr("APRS-IS: %1").arg(socket.errorString()),
+    Fail({ErrorTitle(), description, tr("APRS-IS: %1").arg(description),
           [this] { config.AprsEnabled = false; }});
 }
 

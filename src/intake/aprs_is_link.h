@@ -30,7 +30,7 @@ private:
     void OnConnected() override;
     void OnReadyRead() override;
     void OnDisconnected() override;
-    void OnError(QAbstractSocket::SocketError error) override;
+    void OnError(QAbstractSocket::SocketError error, const QString &description) override;
     void OnSilence();
     void Send(const QByteArray &line);
     QString ErrorTitle() const;

@@ -4,8 +4,13 @@
 #include "intake/tcp_link.h"
 
 #include <QCoreApplication>
+#include <QFuture>
+#include <QPromise>
 #include <QRandomGenerator>
 #include <QScopedValueRollback>
+#include <QThreadPool>
+
+#include <algorithm>
 
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -45,6 +50,21 @@ void SetShortKeepalive(qintptr descriptor) {
     setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &KeepaliveProbes, sizeof KeepaliveProbes);
 }
 
+// Qt's own asynchronous lookup answers from a cache for a minute, so every
+// early retry would meet the same address of a rotation. `lookUp` blocks,
+// so it runs on a pool thread.
+QFuture<QHostInfo> LookUpOnPool(const std::function<QHostInfo(const QString &)> &lookUp,
+                                const QString &host) {
+    auto promise = std::make_shared<QPromise<QHostInfo>>();
+    QFuture<QHostInfo> answer = promise->future();
+    promise->start();
+    QThreadPool::globalInstance()->start([promise, lookUp, host] {
+        promise->addResult(lookUp(host));
+        promise->finish();
+    });
+    return answer;
+}
+
 } // namespace
 
 QString WaitText(std::chrono::milliseconds wait) {
@@ -65,7 +85,8 @@ TcpLink::TcpLink(WxConfig &config, MonitorControl &monitor, Prompts &prompts, Li
     connect(&socket, &QTcpSocket::connected, this, &TcpLink::OnConnected);
     connect(&socket, &QTcpSocket::readyRead, this, &TcpLink::OnReadyRead);
     connect(&socket, &QTcpSocket::disconnected, this, &TcpLink::OnDisconnected);
-    connect(&socket, &QTcpSocket::errorOccurred, this, &TcpLink::OnError);
+    connect(&socket, &QTcpSocket::errorOccurred, this,
+            [this](QAbstractSocket::SocketError error) { OnError(error, socket.errorString()); });
 }
 
 // A socket destroyed while connected closes itself and signals it; by then
@@ -77,21 +98,49 @@ TcpLink::~TcpLink() {
 
 void TcpLink::ConnectTo(const QString &host, qint16 port) {
     Close();
+    lookingUp = true;
     // Each attempt looks the name up again, so a rotation address can lead
-    // to another server.
-    socket.connectToHost(host, LinkPort(port));
+    // to another server. An answer for an attempt since closed is dropped.
+    LookUpOnPool(lookUpHost, host)
+        .then(this, [this, port, attempt = stream](const QHostInfo &found) {
+            if (attempt == stream)
+                ConnectToAddress(found, LinkPort(port));
+        });
+}
+
+void TcpLink::ConnectToAddress(const QHostInfo &found, quint16 port) {
+    lookingUp = false;
+    const QList<QHostAddress> addresses = found.addresses();
+    if (addresses.isEmpty()) {
+        // In the socket's own words, as when it looked the name up itself.
+        OnError(QAbstractSocket::HostNotFoundError, QAbstractSocket::tr("Host not found"));
+        return;
+    }
+    failedAddresses.removeIf(
+        [&](const QHostAddress &failed) { return !addresses.contains(failed); });
+    auto untried = std::find_if(addresses.begin(), addresses.end(), [this](const QHostAddress &a) {
+        return !failedAddresses.contains(a);
+    });
+    if (untried == addresses.end()) {
+        failedAddresses.clear();
+        untried = addresses.begin();
+    }
+    address = *untried;
+    socket.connectToHost(address, port);
 }
 
 void TcpLink::Close() {
     const QScopedValueRollback guard(closing, true);
     ++stream;
     failing = false;
+    lookingUp = false;
+    address.clear();
     retryTimer.stop();
     socket.abort();
 }
 
 bool TcpLink::IsClosed() const {
-    return socket.state() == QAbstractSocket::UnconnectedState && !failing &&
+    return socket.state() == QAbstractSocket::UnconnectedState && !lookingUp && !failing &&
            !retryTimer.isActive();
 }
 
@@ -123,6 +172,8 @@ void TcpLink::Fail(const LinkFailure &failure) {
 }
 
 void TcpLink::TellFailure(const LinkFailure &failure) {
+    if (!address.isNull())
+        failedAddresses.append(address);
     downStatus = failure.status;
     if (config.Reconnect) {
         Close();

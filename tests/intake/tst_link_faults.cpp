@@ -13,8 +13,10 @@
 #include "monitor/station_monitor.h"
 
 #include <QRandomGenerator>
+#include <QSemaphore>
 #include <QTest>
 
+#include <atomic>
 #include <memory>
 
 using namespace anemora;
@@ -73,6 +75,8 @@ private slots:
     void switchedOffWhileWaiting();
     void retryStepsStartAgainOnProof_data();
     void retryStepsStartAgainOnProof();
+    void eachTryLooksTheNameUp_data();
+    void eachTryLooksTheNameUp();
 
 private:
     // Writes `head`, then `chunk` `chunks` times, never holding more than two
@@ -323,8 +327,7 @@ void TestLinkFaults::unresolvableHost() {
     const ShownMessage &box = prompts.messages.first();
     QCOMPARE(box.icon, MessageIcon::Exclamation);
     QCOMPARE(box.title, aprs ? AprsErrorTitle : AgwErrorTitle);
-    QCOMPARE(box.text, aprs ? links->aprs.socket.errorString() : links->agw.socket.errorString());
-    QVERIFY(!box.text.isEmpty());
+    QCOMPARE(box.text, QStringLiteral("Host not found"));
     QCOMPARE(prompts.dialogsShown, 1);
     QVERIFY(links->IsAprsLinkClosed() && links->IsAgwLinkClosed());
     QCOMPARE(config, SettingsWithout(aprs ? &WxConfig::AprsEnabled : &WxConfig::AgwEnabled));
@@ -369,31 +372,42 @@ void TestLinkFaults::destroyedWhileConnectedIsSilent() {
 
 void TestLinkFaults::switchedOffWhileWaiting_data() {
     QTest::addColumn<bool>("aprs");
+    QTest::addColumn<bool>("lookingUp");
     QTest::addColumn<QString>("status");
     // clang-format off
-    QTest::newRow("APRS-IS waiting to reconnect") << true << "Aprs Server Disconnected";
-    QTest::newRow("AGWPE waiting to reconnect") << false << "AGWPE Disconnected";
+    QTest::newRow("APRS-IS waiting to reconnect") << true << false << "Aprs Server Disconnected";
+    QTest::newRow("AGWPE waiting to reconnect") << false << false << "AGWPE Disconnected";
+    QTest::newRow("APRS-IS looking the name up") << true << true << "Aprs Server Disconnected";
+    QTest::newRow("AGWPE looking the name up") << false << true << "AGWPE Disconnected";
     // clang-format on
 }
 
-// A link switched off is off at once: no retry, no socket, and the peer
-// coming back finds no one calling.
+// A link switched off is off at once: no retry, no socket, no answer of a
+// lookup acted on, and the peer coming back finds no one calling.
 void TestLinkFaults::switchedOffWhileWaiting() {
     QFETCH(bool, aprs);
+    QFETCH(bool, lookingUp);
     QFETCH(QString, status);
     Reconnecting({std::chrono::milliseconds(20)});
     TcpLink &link = aprs ? static_cast<TcpLink &>(links->aprs) : links->agw;
     QTcpServer &server = (aprs ? aprsServer : agwServer).tcp;
+    const auto answers = std::make_shared<QSemaphore>(lookingUp ? 0 : 1000);
+    link.lookUpHost = [answers](const QString &host) {
+        answers->tryAcquire(1, 5000);
+        return QHostInfo::fromName(host);
+    };
     const quint16 port = server.serverPort();
-    server.close();
+    if (!lookingUp)
+        server.close();
     aprs ? links->OpenAprsLink() : links->OpenAgwLink();
-    QTRY_VERIFY(link.IsWaitingToReconnect());
+    QTRY_VERIFY(lookingUp || link.IsWaitingToReconnect());
 
     SwitchOff(aprs);
+    answers->release(1000);
     QVERIFY(!link.IsWaitingToReconnect());
     QVERIFY(link.IsClosed());
     QCOMPARE(monitor->model.comment, status);
-    QVERIFY(server.listen(QHostAddress::LocalHost, port));
+    QVERIFY(server.isListening() || server.listen(QHostAddress::LocalHost, port));
     QVERIFY(!QSignalSpy(&server, &QTcpServer::newConnection).wait(200));
     QVERIFY(prompts.messages.isEmpty());
 }
@@ -445,6 +459,42 @@ void TestLinkFaults::retryStepsStartAgainOnProof() {
         peer->disconnectFromHost();
         QTRY_COMPARE(announced, "Riconnessione a 127.0.0.1 tra " + wait);
     }
+}
+
+void TestLinkFaults::eachTryLooksTheNameUp_data() {
+    QTest::addColumn<QList<QStringList>>("answers");
+    QTest::addColumn<int>("connectingTry");
+    // Nothing listens on ::1; the last answer repeats.
+    // clang-format off
+    QTest::newRow("first address listens") << QList<QStringList>{{"127.0.0.1", "::1"}} << 1;
+    QTest::newRow("first address refuses: the other one next") << QList<QStringList>{{"::1", "127.0.0.1"}} << 2;
+    QTest::newRow("a new answer at each try") << QList<QStringList>{{"::1"}, {"127.0.0.1"}} << 2;
+    QTest::newRow("no address, then one") << QList<QStringList>{{}, {"127.0.0.1"}} << 2;
+    // clang-format on
+}
+
+// Each retry asks for the name again and goes to another address than the
+// one that just failed, while the status line keeps the name typed.
+void TestLinkFaults::eachTryLooksTheNameUp() {
+    QFETCH(QList<QStringList>, answers);
+    QFETCH(int, connectingTry);
+    config.AprsHost = QStringLiteral("rotate.test");
+    Reconnecting({std::chrono::milliseconds(20)});
+    const auto lookups = std::make_shared<std::atomic<int>>(0);
+    links->aprs.lookUpHost = [answers, lookups](const QString &host) {
+        QHostInfo found;
+        found.setHostName(host);
+        QList<QHostAddress> addresses;
+        for (const QString &address : answers.value(qMin(int((*lookups)++), answers.size() - 1)))
+            addresses.append(QHostAddress(address));
+        found.setAddresses(addresses);
+        return found;
+    };
+    links->OpenAprsLink();
+    QVERIFY(aprsServer.Accept(links->aprs.socket));
+    QCOMPARE(lookups->load(), connectingTry);
+    QCOMPARE(monitor->model.comment, QStringLiteral("Anemora connected to rotate.test"));
+    QVERIFY(prompts.messages.isEmpty());
 }
 
 int main(int argc, char *argv[]) {
