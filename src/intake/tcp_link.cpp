@@ -4,8 +4,7 @@
 #include "intake/tcp_link.h"
 
 #include <QCoreApplication>
-#include <QFuture>
-#include <QPromise>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QScopedValueRollback>
 #include <QThreadPool>
@@ -50,19 +49,19 @@ void SetShortKeepalive(qintptr descriptor) {
     setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &KeepaliveProbes, sizeof KeepaliveProbes);
 }
 
-// Qt's own asynchronous lookup answers from a cache for a minute, so every
-// early retry would meet the same address of a rotation. `lookUp` blocks,
-// so it runs on a pool thread.
-QFuture<QHostInfo> LookUpOnPool(const std::function<QHostInfo(const QString &)> &lookUp,
-                                const QString &host) {
-    auto promise = std::make_shared<QPromise<QHostInfo>>();
-    QFuture<QHostInfo> answer = promise->future();
-    promise->start();
-    QThreadPool::globalInstance()->start([promise, lookUp, host] {
-        promise->addResult(lookUp(host));
-        promise->finish();
+// Runs the blocking `lookUp` of `host` on a pool thread and hands its answer
+// to `answer` on this thread. Qt's own asynchronous lookup answers from a
+// cache for a minute, so every early retry would meet the same address.
+void LookUpOnPool(const std::function<QHostInfo(const QString &)> &lookUp, const QString &host,
+                  const std::function<void(const QHostInfo &)> &answer) {
+    // Lives in this thread until the answer was handed over (the handing
+    // over holds it too), even when the one who asked is gone by then.
+    const std::shared_ptr<QObject> receiver(new QObject, [](QObject *o) { o->deleteLater(); });
+    QThreadPool::globalInstance()->start([lookUp, host, answer, receiver] {
+        QMetaObject::invokeMethod(
+            receiver.get(), [answer, found = lookUp(host), receiver] { answer(found); },
+            Qt::QueuedConnection);
     });
-    return answer;
 }
 
 } // namespace
@@ -101,11 +100,11 @@ void TcpLink::ConnectTo(const QString &host, qint16 port) {
     lookingUp = true;
     // Each attempt looks the name up again, so a rotation address can lead
     // to another server. An answer for an attempt since closed is dropped.
-    LookUpOnPool(lookUpHost, host)
-        .then(this, [this, port, attempt = stream](const QHostInfo &found) {
-            if (attempt == stream)
-                ConnectToAddress(found, LinkPort(port));
-        });
+    LookUpOnPool(lookUpHost, host,
+                 [link = QPointer(this), attempt = stream, port](const QHostInfo &found) {
+                     if (link && attempt == link->stream)
+                         link->ConnectToAddress(found, LinkPort(port));
+                 });
 }
 
 void TcpLink::ConnectToAddress(const QHostInfo &found, quint16 port) {
