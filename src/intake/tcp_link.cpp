@@ -49,18 +49,22 @@ void SetShortKeepalive(qintptr descriptor) {
     setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &KeepaliveProbes, sizeof KeepaliveProbes);
 }
 
+// Where lookups' answers arrive, in the links' thread. Never deleted: a
+// lookup may answer after whoever asked, and the program, are gone.
+QObject &LookupAnswers() {
+    static QObject *const answers = new QObject;
+    return *answers;
+}
+
 // Runs the blocking `lookUp` of `host` on a pool thread and hands its answer
 // to `answer` on this thread. Qt's own asynchronous lookup answers from a
 // cache for a minute, so every early retry would meet the same address.
 void LookUpOnPool(const std::function<QHostInfo(const QString &)> &lookUp, const QString &host,
                   const std::function<void(const QHostInfo &)> &answer) {
-    // Lives in this thread until the answer was handed over (the handing
-    // over holds it too), even when the one who asked is gone by then.
-    const std::shared_ptr<QObject> receiver(new QObject, [](QObject *o) { o->deleteLater(); });
+    QObject *receiver = &LookupAnswers();
     QThreadPool::globalInstance()->start([lookUp, host, answer, receiver] {
         QMetaObject::invokeMethod(
-            receiver.get(), [answer, found = lookUp(host), receiver] { answer(found); },
-            Qt::QueuedConnection);
+            receiver, [answer, found = lookUp(host)] { answer(found); }, Qt::QueuedConnection);
     });
 }
 
