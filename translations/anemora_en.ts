@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="it_IT">
 <context>
+    <name>QAbstractSocket</name>
+    <message>
+        <source>Host not found</source>
+        <translation>Host not found</translation>
+    </message>
+</context>
+<context>
     <name>anemora::AgwpeLink</name>
     <message>
         <source>%1 Wx Station</source>

@@ -32,6 +32,9 @@ void AgwpeLink::OnReadyRead() {
     if (failing)
         return;
     const AgwFrameAssembler::Result result = frames.Feed(socket.readAll());
+    // Any whole frame is the engine answering the requests.
+    if (!result.frames.isEmpty())
+        PeerAnswered();
     for (const QByteArray &frame : result.frames) {
         const int dataLen = AgwDataLen(frame, 0);
         if (dataLen > 0)
@@ -55,11 +58,11 @@ void AgwpeLink::OnDisconnected() {
               true});
 }
 
-void AgwpeLink::OnError(QAbstractSocket::SocketError error) {
+void AgwpeLink::OnError(QAbstractSocket::SocketError error, const QString &description) {
     // The engine's close is told by OnDisconnected, which follows.
     if (error == QAbstractSocket::RemoteHostClosedError)
         return;
-    ReportAgwFailure(socket.errorString());
+    ReportAgwFailure(description);
 }
 
 void AgwpeLink::ReportAgwFailure(const TranslatableText &description) {

@@ -31,7 +31,7 @@ private:
     void OnConnected() override;
     void OnReadyRead() override;
     void OnDisconnected() override;
-    void OnError(QAbstractSocket::SocketError error) override;
+    void OnError(QAbstractSocket::SocketError error, const QString &description) override;
     void SendAgwRequest(char kind);
     void ReportAgwFailure(const TranslatableText &description);
 

@@ -5,6 +5,17 @@
 
 namespace anemora {
 
+namespace {
+
+// The server's reply to the login, or a packet. The banner comment proves
+// nothing: a full server sends it too before it closes.
+bool ShowsServerWorks(const QString &line) {
+    return line.startsWith(QLatin1String("# logresp")) ||
+           (!line.isEmpty() && !line.startsWith(u'#'));
+}
+
+} // namespace
+
 AprsIsLink::AprsIsLink(WxConfig &config, MonitorControl &monitor, Prompts &prompts,
                        const LinkTiming &timing, QObject *parent)
     : TcpLink(config, monitor, prompts, timing, parent) {
@@ -47,8 +58,11 @@ void AprsIsLink::OnReadyRead() {
         return;
     silenceTimer.start(timing.silenceLimit);
     const QStringList complete = lines.Feed(QString::fromLatin1(socket.readAll()));
-    for (const QString &line : complete)
+    for (const QString &line : complete) {
+        if (ShowsServerWorks(line))
+            PeerAnswered();
         monitor.HandleAprsLine(line);
+    }
 }
 
 void AprsIsLink::OnSilence() {
@@ -75,13 +89,13 @@ void AprsIsLink::OnDisconnected() {
           }});
 }
 
-void AprsIsLink::OnError(QAbstractSocket::SocketError error) {
+void AprsIsLink::OnError(QAbstractSocket::SocketError error, const QString &description) {
     // The server's close is reported by OnDisconnected, which follows.
     if (error == QAbstractSocket::RemoteHostClosedError)
         return;
     Fail({ErrorTitle(),
-          socket.errorString(),
-          {staticMetaObject.className(), QT_TR_NOOP("APRS-IS: %1"), {socket.errorString()}},
+          description,
+          {staticMetaObject.className(), QT_TR_NOOP("APRS-IS: %1"), {description}},
           [this] { config.AprsEnabled = false; }});
 }
 

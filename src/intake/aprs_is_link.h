@@ -31,11 +31,13 @@ private:
     void OnConnected() override;
     void OnReadyRead() override;
     void OnDisconnected() override;
-    void OnError(QAbstractSocket::SocketError error) override;
+    void OnError(QAbstractSocket::SocketError error, const QString &description) override;
     void OnSilence();
     void Send(const QByteArray &line);
     QString ErrorTitle() const;
 
+    // Emptied on each connect: a fragment of a closed connection joined to
+    // the next one's first line would make a packet nobody sent.
     AprsLineAssembler lines;
     QTimer silenceTimer;
     QTimer keepaliveTimer;

@@ -9,7 +9,6 @@
 #include "config/display_language.h"
 #include "intake/agw_frame.h"
 #include "intake/agwpe_link.h"
-#include "intake/links.h"
 #include "monitor/station_monitor.h"
 
 #include <QTest>
@@ -59,8 +58,6 @@ private slots:
     void serverCloseShowsOnlyOnTheStatusLine();
     void textsFollowALanguageChange();
     void newConnectionStartsAFreshStream();
-    void connectionRefused();
-    void linksOpenAndClose();
 
 private:
     void Setup();
@@ -257,33 +254,6 @@ void TestAgwpeLink::newConnectionStartsAFreshStream() {
     QVERIFY(Connect());
     QVERIFY(Deliver(AgwFrame('G', "", "5;")));
     QCOMPARE(monitor->model.rain.text, QStringLiteral("Porte Radio : 5"));
-}
-
-void TestAgwpeLink::connectionRefused() {
-    server->tcp.close();
-    link->Open();
-    QTRY_COMPARE(prompts.messages.size(), 1);
-    QCOMPARE(prompts.messages.first().title,
-             QStringLiteral("Errore collegamento con AGWPE [Q1ABC-13]"));
-    QCOMPARE(prompts.messages.first().text, link->socket.errorString());
-    QVERIFY(link->IsClosed());
-    QVERIFY(!config.AgwEnabled);
-    QCOMPARE(prompts.dialogsShown, 1);
-}
-
-void TestAgwpeLink::linksOpenAndClose() {
-    Links links(config, *monitor, prompts);
-    QVERIFY(links.IsAgwLinkClosed());
-    links.OpenAgwLink();
-    QVERIFY(!links.IsAgwLinkClosed());
-    QTcpSocket *other = server->Accept(links.agw.socket);
-    QVERIFY(other);
-    QSignalSpy gone(other, &QTcpSocket::disconnected);
-    links.CloseAgwLink();
-    QVERIFY(links.IsAgwLinkClosed());
-    QVERIFY(gone.wait());
-    QVERIFY(prompts.messages.isEmpty());
-    QVERIFY(config.AgwEnabled);
 }
 
 QTEST_GUILESS_MAIN(TestAgwpeLink)

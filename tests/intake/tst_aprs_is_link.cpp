@@ -6,7 +6,6 @@
 #include "common/settings.h"
 #include "config/display_language.h"
 #include "intake/aprs_is_link.h"
-#include "intake/links.h"
 #include "monitor/station_monitor.h"
 
 #include <QElapsedTimer>
@@ -41,11 +40,9 @@ private slots:
     void partialLineOfAClosedConnectionIsDropped();
     void serverClose_data();
     void serverClose();
-    void connectionRefused();
     void errorThenCloseReportedOnce();
     void dialogMayReopenTheLink_data();
     void dialogMayReopenTheLink();
-    void closingByProgramIsSilent();
     void leftUnattended_data();
     void leftUnattended();
     void deadLinkStaysInSight_data();
@@ -206,21 +203,6 @@ void TestAprsIsLink::serverClose() {
     QCOMPARE(prompts.messages.size(), 1);
 }
 
-void TestAprsIsLink::connectionRefused() {
-    server->tcp.close();
-    link->Open();
-    QTRY_COMPARE(prompts.messages.size(), 1);
-    const ShownMessage &box = prompts.messages.first();
-    QCOMPARE(box.icon, MessageIcon::Exclamation);
-    QCOMPARE(box.title, QStringLiteral("Errore collegamento TCP [Q1ABC-13]"));
-    QCOMPARE(box.text, link->socket.errorString());
-    QVERIFY(!box.text.isEmpty());
-    QVERIFY(link->IsClosed());
-    QVERIFY(!config.AprsEnabled);
-    QVERIFY(config.AprsActive);
-    QCOMPARE(prompts.dialogsShown, 1);
-}
-
 void TestAprsIsLink::errorThenCloseReportedOnce() {
     config.StationCall.clear();
     QVERIFY(Connect());
@@ -295,24 +277,6 @@ void TestAprsIsLink::dialogMayReopenTheLink() {
     peer->disconnectFromHost();
     QTRY_COMPARE(prompts.messages.size(), 2);
     QVERIFY(!config.AprsEnabled);
-}
-
-void TestAprsIsLink::closingByProgramIsSilent() {
-    Links links(config, *monitor, prompts);
-    QVERIFY(links.IsAprsLinkClosed());
-    links.OpenAprsLink();
-    QVERIFY(!links.IsAprsLinkClosed());
-    QTcpSocket *other = server->Accept(links.aprs.socket);
-    QVERIFY(other);
-    QSignalSpy gone(other, &QTcpSocket::disconnected);
-    links.CloseAprsLink();
-    QVERIFY(links.IsAprsLinkClosed());
-    QVERIFY(gone.wait());
-    QTest::qWait(50);
-    QVERIFY(prompts.messages.isEmpty());
-    QCOMPARE(prompts.dialogsShown, 0);
-    QVERIFY(config.AprsEnabled);
-    QVERIFY(config.AprsActive);
 }
 
 void TestAprsIsLink::leftUnattended_data() {
