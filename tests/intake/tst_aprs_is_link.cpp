@@ -6,6 +6,7 @@
 #include "common/settings.h"
 #include "config/display_language.h"
 #include "intake/aprs_is_link.h"
+#include "intake/links.h"
 #include "monitor/station_monitor.h"
 
 #include <QElapsedTimer>
