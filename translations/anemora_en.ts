@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="it_IT">
 <context>
+    <name>QAbstractSocket</name>
+    <message>
+        <source>Host not found</source>
+        <translation>Host not found</translation>
+    </message>
+</context>
+<context>
     <name>anemora::AgwpeLink</name>
     <message>
         <source>%1 Wx Station</source>
@@ -113,6 +120,13 @@
     </message>
 </context>
 <context>
+    <name>anemora::DisplayModel</name>
+    <message>
+        <source>%1 fuori linea - %2</source>
+        <translation>%1 offline - %2</translation>
+    </message>
+</context>
+<context>
     <name>anemora::InstructionsWindow</name>
     <message>
         <source>Istruzioni:</source>
@@ -140,6 +154,10 @@
 </context>
 <context>
     <name>anemora::MqttPublisher</name>
+    <message>
+        <source>MQTT %1:%2: %3 (%4)</source>
+        <translation>MQTT %1:%2: %3 (%4)</translation>
+    </message>
     <message>
         <source>MQTT: mancano l&apos;indirizzo del broker o il nominativo</source>
         <translation>MQTT: the broker&apos;s address or the call sign is missing</translation>
@@ -540,6 +558,10 @@
     <message>
         <source>Riconnessione a %1 tra %2</source>
         <translation>Reconnecting to %1 in %2</translation>
+    </message>
+    <message>
+        <source>%1 - %2</source>
+        <translation>%1 - %2</translation>
     </message>
 </context>
 <context>

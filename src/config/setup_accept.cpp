@@ -5,9 +5,16 @@
 
 #include <QCoreApplication>
 
+#include <utility>
+
 namespace anemora {
 
 namespace {
+
+// A text of this file, kept as such so that it follows a change of language.
+TranslatableText Text(const char *source, QList<TranslatableText> args = {}) {
+    return {"anemora::SetupAccept", source, std::move(args)};
+}
 
 void ApplyAgwLink(const SetupFields &fields, qint16 newPort, const SetupTargets &targets) {
     WxConfig &config = targets.config;
@@ -23,8 +30,10 @@ void ApplyAgwLink(const SetupFields &fields, qint16 newPort, const SetupTargets 
     if (!targets.links.IsAgwLinkClosed()) {
         targets.links.CloseAgwLink();
         targets.monitor.SetStatusLine(
-            QCoreApplication::translate("anemora::SetupAccept", "AGWPE Disconnected"));
+            Text(QT_TRANSLATE_NOOP("anemora::SetupAccept", "AGWPE Disconnected")));
     }
+    // Off, it is no longer shown as down.
+    targets.monitor.SetLinkTrouble(LinkKind::Agwpe, {});
     // Kept while the link is off, so the next opening shows them again.
     config.AgwHost = fields.agwHost;
     config.AgwPort = newPort;
@@ -40,12 +49,11 @@ void ApplyCall(const SetupFields &fields, const SetupTargets &targets) {
     }
     config.StationCall = newCall;
     config.CallChanged = true;
-    targets.monitor.ClearData(QCoreApplication::translate("anemora::SetupAccept", "%1 Wx Station")
-                                  .arg(config.StationCall));
+    targets.monitor.ClearData(
+        Text(QT_TRANSLATE_NOOP("anemora::SetupAccept", "%1 Wx Station"), {config.StationCall}));
     targets.monitor.ClearHistory();
     targets.monitor.SetStatusLine(
-        QCoreApplication::translate("anemora::SetupAccept", "Now Monitoring %1")
-            .arg(config.StationCall));
+        Text(QT_TRANSLATE_NOOP("anemora::SetupAccept", "Now Monitoring %1"), {config.StationCall}));
 }
 
 // A typed server joins the list file. When that fails the server is still
@@ -72,8 +80,9 @@ void ApplyAprsLink(const SetupFields &fields, const SetupNumbers &numbers,
         if (!targets.links.IsAprsLinkClosed()) {
             targets.links.CloseAprsLink();
             targets.monitor.SetStatusLine(
-                QCoreApplication::translate("anemora::SetupAccept", "Aprs Server Disconnected"));
+                Text(QT_TRANSLATE_NOOP("anemora::SetupAccept", "Aprs Server Disconnected")));
         }
+        targets.monitor.SetLinkTrouble(LinkKind::AprsIs, {});
         config.AprsActive = false;
         config.ServerIndex = position;
         return;
@@ -125,10 +134,9 @@ void ApplySetup(const SetupFields &fields, const SetupNumbers &numbers,
     ApplyCall(fields, targets);
     ApplyAprsLink(fields, numbers, targets);
     if (!config.AgwEnabled && !config.AprsEnabled) {
-        targets.monitor.ClearData(
-            QCoreApplication::translate("anemora::SetupAccept", "Anemora OFF"));
+        targets.monitor.ClearData(Text(QT_TRANSLATE_NOOP("anemora::SetupAccept", "Anemora OFF")));
         targets.monitor.SetStatusLine(
-            QCoreApplication::translate("anemora::SetupAccept", "Anemora OFF"));
+            Text(QT_TRANSLATE_NOOP("anemora::SetupAccept", "Anemora OFF")));
     }
 
     config.FocusNewData = fields.focusNewData;

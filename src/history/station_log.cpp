@@ -66,7 +66,7 @@ void StationLog::Append(const StationLogRow &row, const QString &reportText) {
     }
     endWhole = Write(path, FormatLogLine(row));
     if (endWhole)
-        SetStatus(QString());
+        SetStatus({});
     emit rowAppended(row);
 }
 
@@ -81,8 +81,9 @@ bool StationLog::IsRepeat(const StationLogRow &row, const QString &reportText) c
 
 bool StationLog::Write(const QString &path, const QByteArray &line) {
     if (!QDir().mkpath(folder)) {
-        SetStatus(tr("Registro della stazione non scritto: impossibile creare %1")
-                      .arg(QDir::toNativeSeparators(folder)));
+        SetStatus({staticMetaObject.className(),
+                   QT_TR_NOOP("Registro della stazione non scritto: impossibile creare %1"),
+                   {QDir::toNativeSeparators(folder)}});
         return false;
     }
     QByteArray bytes;
@@ -98,19 +99,20 @@ bool StationLog::Write(const QString &path, const QByteArray &line) {
     const bool written = file.open(QIODevice::WriteOnly | QIODevice::Append) &&
                          file.write(bytes) == bytes.size() && file.flush();
     if (!written) {
-        SetStatus(tr("Registro della stazione non scritto: %1 (%2)")
-                      .arg(QDir::toNativeSeparators(path), file.errorString()));
+        SetStatus({staticMetaObject.className(),
+                   QT_TR_NOOP("Registro della stazione non scritto: %1 (%2)"),
+                   {QDir::toNativeSeparators(path), file.errorString()}});
     }
     return written;
 }
 
-void StationLog::SetStatus(const QString &text) {
+void StationLog::SetStatus(const TranslatableText &text) {
     // A failure is told once, not at every report; a later success clears it
     // so that a new failure is told again.
-    if (status.isEmpty() == text.isEmpty())
+    if (status.IsEmpty() == text.IsEmpty())
         return;
     status = text;
-    emit statusTextChanged(status);
+    emit statusTextChanged(statusText());
 }
 
 QList<StationLogRow> StationLog::ReadRows(const QString &station, const QDateTime &from,

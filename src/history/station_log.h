@@ -4,6 +4,7 @@
 #pragma once
 
 #include "history/station_log_row.h"
+#include "platform/translatable_text.h"
 
 #include <QDateTime>
 #include <QList>
@@ -31,8 +32,9 @@ public:
     QList<StationLogRow> ReadRows(const QString &station, const QDateTime &from,
                                   const QDateTime &to) const;
 
-    // Empty while the log is written; else why it is not, for a status line.
-    QString statusText() const { return status; }
+    // Empty while the log is written; else why it is not, for a status line,
+    // in the language now in force.
+    QString statusText() const { return status.Render(); }
 
     // File of `station` for the month of `when` (UTC).
     QString FilePath(const QString &station, const QDateTime &when) const;
@@ -48,12 +50,12 @@ signals:
 
 private:
     bool Write(const QString &path, const QByteArray &line);
-    void SetStatus(const QString &text);
+    void SetStatus(const TranslatableText &text);
 
     bool IsRepeat(const StationLogRow &row, const QString &reportText) const;
 
     QString folder;
-    QString status;
+    TranslatableText status;
     // The file last written to, and whether its end is known to be whole: a
     // file new to this run, or one a write failed on, may end in a torn line.
     // A new file means a new month, the moment to prune.

@@ -27,12 +27,13 @@ public:
 
 private:
     QString PeerName() const override { return config.AgwHost; }
+    LinkKind Kind() const override { return LinkKind::Agwpe; }
     void OnConnected() override;
     void OnReadyRead() override;
     void OnDisconnected() override;
-    void OnError(QAbstractSocket::SocketError error) override;
+    void OnError(QAbstractSocket::SocketError error, const QString &description) override;
     void SendAgwRequest(char kind);
-    void ReportAgwFailure(const QString &description);
+    void ReportAgwFailure(const TranslatableText &description);
 
     AgwFrameAssembler frames;
 };

@@ -5,6 +5,17 @@
 
 namespace anemora {
 
+namespace {
+
+// The server's reply to the login, or a packet. The banner comment proves
+// nothing: a full server sends it too before it closes.
+bool ShowsServerWorks(const QString &line) {
+    return line.startsWith(QLatin1String("# logresp")) ||
+           (!line.isEmpty() && !line.startsWith(u'#'));
+}
+
+} // namespace
+
 AprsIsLink::AprsIsLink(WxConfig &config, MonitorControl &monitor, Prompts &prompts,
                        const LinkTiming &timing, QObject *parent)
     : TcpLink(config, monitor, prompts, timing, parent) {
@@ -35,9 +46,11 @@ void AprsIsLink::OnConnected() {
     // A fragment left by the last connection is no part of this one's lines.
     lines = AprsLineAssembler();
     silenceTimer.start(timing.silenceLimit);
-    monitor.ClearData(tr("%1 Wx Station").arg(config.StationCall));
+    monitor.ClearData(
+        {staticMetaObject.className(), QT_TR_NOOP("%1 Wx Station"), {config.StationCall}});
     Send("user QRVSWL pass -1 vers anemora v7 filter p/" + config.StationCall.toLatin1());
-    monitor.SetStatusLine(tr("Anemora connected to %1").arg(config.AprsHost));
+    monitor.SetStatusLine(
+        {staticMetaObject.className(), QT_TR_NOOP("Anemora connected to %1"), {config.AprsHost}});
 }
 
 void AprsIsLink::OnReadyRead() {
@@ -45,14 +58,20 @@ void AprsIsLink::OnReadyRead() {
         return;
     silenceTimer.start(timing.silenceLimit);
     const QStringList complete = lines.Feed(QString::fromLatin1(socket.readAll()));
-    for (const QString &line : complete)
+    for (const QString &line : complete) {
+        if (ShowsServerWorks(line))
+            PeerAnswered();
         monitor.HandleAprsLine(line);
+    }
 }
 
 void AprsIsLink::OnSilence() {
-    const QString silent = WaitText(timing.silenceLimit);
-    Fail({ErrorTitle(), tr("Il server %1 non invia dati da %2").arg(config.AprsHost, silent),
-          tr("APRS-IS: nessun dato da %1 da %2").arg(config.AprsHost, silent),
+    const TranslatableText silent = WaitText(timing.silenceLimit);
+    Fail({ErrorTitle(),
+          tr("Il server %1 non invia dati da %2").arg(config.AprsHost, silent.Render()),
+          {staticMetaObject.className(),
+           QT_TR_NOOP("APRS-IS: nessun dato da %1 da %2"),
+           {config.AprsHost, silent}},
           [this] { config.AprsEnabled = false; }});
 }
 
@@ -61,17 +80,22 @@ void AprsIsLink::OnDisconnected() {
         return;
     Fail({tr("Chiusura collegamento TCP [%1]").arg(config.StationCall),
           tr("Il server %1 ha chiuso la connessione").arg(config.AprsHost),
-          tr("APRS-IS: connessione chiusa da %1").arg(config.AprsHost), [this] {
+          {staticMetaObject.className(),
+           QT_TR_NOOP("APRS-IS: connessione chiusa da %1"),
+           {config.AprsHost}},
+          [this] {
               config.AprsEnabled = false;
               config.AprsActive = false;
           }});
 }
 
-void AprsIsLink::OnError(QAbstractSocket::SocketError error) {
+void AprsIsLink::OnError(QAbstractSocket::SocketError error, const QString &description) {
     // The server's close is reported by OnDisconnected, which follows.
     if (error == QAbstractSocket::RemoteHostClosedError)
         return;
-    Fail({ErrorTitle(), socket.errorString(), tr("APRS-IS: %1").arg(socket.errorString()),
+    Fail({ErrorTitle(),
+          description,
+          {staticMetaObject.className(), QT_TR_NOOP("APRS-IS: %1"), {description}},
           [this] { config.AprsEnabled = false; }});
 }
 

@@ -27,14 +27,17 @@ public:
 
 private:
     QString PeerName() const override { return config.AprsHost; }
+    LinkKind Kind() const override { return LinkKind::AprsIs; }
     void OnConnected() override;
     void OnReadyRead() override;
     void OnDisconnected() override;
-    void OnError(QAbstractSocket::SocketError error) override;
+    void OnError(QAbstractSocket::SocketError error, const QString &description) override;
     void OnSilence();
     void Send(const QByteArray &line);
     QString ErrorTitle() const;
 
+    // Emptied on each connect: a fragment of a closed connection joined to
+    // the next one's first line would make a packet nobody sent.
     AprsLineAssembler lines;
     QTimer silenceTimer;
     QTimer keepaliveTimer;

@@ -9,8 +9,8 @@
 namespace anemora {
 
 // Cuts the APRS-IS text stream into lines. Every CR is removed, lines end at
-// LF, and the text after the last LF is kept for the next call (and the next
-// connection: the buffer lives as long as the link).
+// LF, and the text after the last LF is kept for the next call of the same
+// connection.
 class AprsLineAssembler {
 public:
     // Lines longer than this are dropped whole: no real server sends them,

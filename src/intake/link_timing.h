@@ -17,7 +17,8 @@ struct LinkTiming {
     std::chrono::milliseconds silenceLimit = std::chrono::minutes(2);
     // Servers drop a client that never sends (after 48 h by default).
     std::chrono::milliseconds keepaliveInterval = std::chrono::minutes(1);
-    // Waits before each reconnection attempt; the last one repeats.
+    // Waits before each reconnection attempt; the last one repeats, until
+    // the peer answers again.
     QList<std::chrono::milliseconds> retrySteps = {
         std::chrono::seconds(5), std::chrono::seconds(10), std::chrono::seconds(30),
         std::chrono::minutes(1), std::chrono::minutes(2),  std::chrono::minutes(5)};

@@ -13,7 +13,7 @@ void Links::OpenAgwLink() {
 }
 
 void Links::CloseAgwLink() {
-    agw.Close();
+    agw.SwitchOff();
 }
 
 bool Links::IsAgwLinkClosed() const {
@@ -25,7 +25,7 @@ void Links::OpenAprsLink() {
 }
 
 void Links::CloseAprsLink() {
-    aprs.Close();
+    aprs.SwitchOff();
 }
 
 bool Links::IsAprsLinkClosed() const {

@@ -4,8 +4,12 @@
 #include "intake/tcp_link.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QScopedValueRollback>
+#include <QThreadPool>
+
+#include <algorithm>
 
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -45,13 +49,36 @@ void SetShortKeepalive(qintptr descriptor) {
     setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &KeepaliveProbes, sizeof KeepaliveProbes);
 }
 
+// Where lookups' answers arrive, in the links' thread. Never deleted: a
+// lookup may answer after whoever asked, and the program, are gone.
+QObject &LookupAnswers() {
+    static QObject *const answers = new QObject;
+    return *answers;
+}
+
+// Runs the blocking `lookUp` of `host` on a pool thread and hands its answer
+// to `answer` on this thread. Qt's own asynchronous lookup answers from a
+// cache for a minute, so every early retry would meet the same address.
+void LookUpOnPool(const std::function<QHostInfo(const QString &)> &lookUp, const QString &host,
+                  const std::function<void(const QHostInfo &)> &answer) {
+    QObject *receiver = &LookupAnswers();
+    QThreadPool::globalInstance()->start([lookUp, host, answer, receiver] {
+        QMetaObject::invokeMethod(
+            receiver, [answer, found = lookUp(host)] { answer(found); }, Qt::QueuedConnection);
+    });
+}
+
 } // namespace
 
-QString WaitText(std::chrono::milliseconds wait) {
+TranslatableText WaitText(std::chrono::milliseconds wait) {
     const qint64 seconds = (wait.count() + 500) / 1000;
     if (seconds < 60)
-        return QCoreApplication::translate("anemora::TcpLink", "%1 s").arg(seconds);
-    return QCoreApplication::translate("anemora::TcpLink", "%1 min").arg((seconds + 30) / 60);
+        return {"anemora::TcpLink",
+                QT_TRANSLATE_NOOP("anemora::TcpLink", "%1 s"),
+                {QString::number(seconds)}};
+    return {"anemora::TcpLink",
+            QT_TRANSLATE_NOOP("anemora::TcpLink", "%1 min"),
+            {QString::number((seconds + 30) / 60)}};
 }
 
 TcpLink::TcpLink(WxConfig &config, MonitorControl &monitor, Prompts &prompts, LinkTiming timing,
@@ -65,7 +92,8 @@ TcpLink::TcpLink(WxConfig &config, MonitorControl &monitor, Prompts &prompts, Li
     connect(&socket, &QTcpSocket::connected, this, &TcpLink::OnConnected);
     connect(&socket, &QTcpSocket::readyRead, this, &TcpLink::OnReadyRead);
     connect(&socket, &QTcpSocket::disconnected, this, &TcpLink::OnDisconnected);
-    connect(&socket, &QTcpSocket::errorOccurred, this, &TcpLink::OnError);
+    connect(&socket, &QTcpSocket::errorOccurred, this,
+            [this](QAbstractSocket::SocketError error) { OnError(error, socket.errorString()); });
 }
 
 // A socket destroyed while connected closes itself and signals it; by then
@@ -77,21 +105,55 @@ TcpLink::~TcpLink() {
 
 void TcpLink::ConnectTo(const QString &host, qint16 port) {
     Close();
+    lookingUp = true;
     // Each attempt looks the name up again, so a rotation address can lead
-    // to another server.
-    socket.connectToHost(host, LinkPort(port));
+    // to another server. An answer for an attempt since closed is dropped.
+    LookUpOnPool(lookUpHost, host,
+                 [link = QPointer(this), attempt = stream, port](const QHostInfo &found) {
+                     if (link && attempt == link->stream)
+                         link->ConnectToAddress(found, LinkPort(port));
+                 });
+}
+
+void TcpLink::ConnectToAddress(const QHostInfo &found, quint16 port) {
+    lookingUp = false;
+    const QList<QHostAddress> addresses = found.addresses();
+    if (addresses.isEmpty()) {
+        // In the socket's own words, as when it looked the name up itself.
+        OnError(QAbstractSocket::HostNotFoundError, QAbstractSocket::tr("Host not found"));
+        return;
+    }
+    failedAddresses.removeIf(
+        [&](const QHostAddress &failed) { return !addresses.contains(failed); });
+    auto untried = std::find_if(addresses.begin(), addresses.end(), [this](const QHostAddress &a) {
+        return !failedAddresses.contains(a);
+    });
+    if (untried == addresses.end()) {
+        failedAddresses.clear();
+        untried = addresses.begin();
+    }
+    address = *untried;
+    socket.connectToHost(address, port);
 }
 
 void TcpLink::Close() {
     const QScopedValueRollback guard(closing, true);
     ++stream;
     failing = false;
+    lookingUp = false;
+    address.clear();
     retryTimer.stop();
     socket.abort();
 }
 
 bool TcpLink::IsClosed() const {
-    return socket.state() == QAbstractSocket::UnconnectedState;
+    return socket.state() == QAbstractSocket::UnconnectedState && !lookingUp && !failing &&
+           !retryTimer.isActive();
+}
+
+void TcpLink::SwitchOff() {
+    Close();
+    ShowTrouble({});
 }
 
 void TcpLink::StopReconnecting() {
@@ -99,11 +161,16 @@ void TcpLink::StopReconnecting() {
         return;
     retryTimer.stop();
     monitor.SetStatusLine(downStatus);
+    ShowTrouble(downStatus);
 }
 
 void TcpLink::OnSocketConnected() {
-    retryStep = 0;
     SetShortKeepalive(socket.socketDescriptor());
+    ShowTrouble({});
+}
+
+void TcpLink::ShowTrouble(const TranslatableText &trouble) {
+    monitor.SetLinkTrouble(Kind(), trouble);
 }
 
 void TcpLink::Fail(const LinkFailure &failure) {
@@ -123,6 +190,8 @@ void TcpLink::Fail(const LinkFailure &failure) {
 }
 
 void TcpLink::TellFailure(const LinkFailure &failure) {
+    if (!address.isNull())
+        failedAddresses.append(address);
     downStatus = failure.status;
     if (config.Reconnect) {
         Close();
@@ -130,6 +199,7 @@ void TcpLink::TellFailure(const LinkFailure &failure) {
         return;
     }
     monitor.SetStatusLine(downStatus);
+    ShowTrouble(downStatus);
     if (failure.quiet) {
         Close();
         return;
@@ -152,8 +222,12 @@ void TcpLink::ScheduleReconnection() {
     const double jitter = 0.9 + 0.2 * QRandomGenerator::global()->generateDouble();
     const auto wait = std::chrono::milliseconds(qMax<qint64>(1, qint64(step.count() * jitter)));
     retryTimer.start(wait);
-    monitor.SetStatusLine(
-        tr("Riconnessione a %1 tra %2").arg(PeerName(), WaitText(std::chrono::milliseconds(step))));
+    const TranslatableText retry(staticMetaObject.className(),
+                                 QT_TR_NOOP("Riconnessione a %1 tra %2"),
+                                 {PeerName(), WaitText(std::chrono::milliseconds(step))});
+    monitor.SetStatusLine(retry);
+    // Why it is down, and when it tries again.
+    ShowTrouble({staticMetaObject.className(), QT_TR_NOOP("%1 - %2"), {downStatus, retry}});
 }
 
 } // namespace anemora

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "platform/monitor_control.h"
 #include "weather/wx_display.h"
 
 #include <QString>
@@ -58,6 +59,14 @@ struct DisplayModel {
     QStringList rxRows;
     // The history window.
     QString history = QStringLiteral("Dati storici");
+    // Why each link (by LinkKind) is down, empty while it is up or off.
+    std::array<QString, 2> linkTrouble;
 };
+
+// The main window's title: the caption, after the links that are down.
+QString WindowTitle(const DisplayModel &model);
+// The tray icon's tooltip, as plain text: the last report, the data-stopped
+// alarm, then why each link is down, one line each.
+QString TrayToolTip(const DisplayModel &model);
 
 } // namespace anemora

@@ -114,9 +114,21 @@ StationMonitor::StationMonitor(WxConfig &config, Notifications &notifications, Q
     : QObject(parent), config(config), notifications(notifications), appDir(std::move(appDir)),
       dataStopped(std::move(alarmClock)) {}
 
-void StationMonitor::SetStatusLine(const QString &text) {
-    model.comment = text;
+void StationMonitor::SetStatusLine(const TranslatableText &text) {
+    ShowStatus(text);
+    emit displayChanged();
+}
+
+void StationMonitor::ShowStatus(const TranslatableText &text) {
+    statusSource = text;
+    model.comment = text.Render();
     shown.comment = false;
+}
+
+void StationMonitor::SetLinkTrouble(LinkKind link, const TranslatableText &trouble) {
+    const auto index = std::size_t(link);
+    linkTroubles[index] = trouble;
+    model.linkTrouble[index] = trouble.Render();
     emit displayChanged();
 }
 
@@ -173,14 +185,15 @@ void StationMonitor::HandleAgwFrame(const QByteArray &frame, int offset, qint32 
         model.rxRows = MonitorRows(data);
         break;
     case 'G':
-        model.rain.text =
-            tr("Porte Radio : %1").arg(QChar(static_cast<unsigned char>(data.front())));
+        portsSource = TranslatableText(staticMetaObject.className(), QT_TR_NOOP("Porte Radio : %1"),
+                                       {QString(QChar(static_cast<unsigned char>(data.front())))});
+        model.rain.text = portsSource->Render();
         shown.rain = false;
         break;
     case 'R':
-        model.comment =
-            tr("Anemora connesso a AGWPE v%1.%2").arg(DataWord(data, 0)).arg(DataWord(data, 4));
-        shown.comment = false;
+        ShowStatus({staticMetaObject.className(),
+                    QT_TR_NOOP("Anemora connesso a AGWPE v%1.%2"),
+                    {QString::number(DataWord(data, 0)), QString::number(DataWord(data, 4))}});
         break;
     default:
         sourceCall.clear();
@@ -298,9 +311,20 @@ void StationMonitor::RefreshTexts() {
         model.temperature.text = TempText(lastTemperature, locale, config.Units);
     if (!model.pressure.text.isEmpty())
         model.pressure.text = PressureText(lastPressure, locale, config.Units);
+    if (captionSource) {
+        model.caption = captionSource->Render();
+        if (!shown.trayTip)
+            model.trayTip = model.caption;
+    }
+    if (portsSource && !shown.rain)
+        model.rain.text = portsSource->Render();
     ShowRain();
+    if (statusSource && !shown.comment)
+        model.comment = statusSource->Render();
     ShowCommentAndTip();
     ShowDataStopped();
+    for (std::size_t link = 0; link < linkTroubles.size(); ++link)
+        model.linkTrouble[link] = linkTroubles[link].Render();
     emit displayChanged();
 }
 
@@ -347,9 +371,10 @@ void StationMonitor::ShowDataStopped() {
     model.minutesTip = model.dataStopped;
 }
 
-void StationMonitor::ClearData(const QString &caption) {
-    model.caption = caption;
-    model.trayTip = caption;
+void StationMonitor::ClearData(const TranslatableText &caption) {
+    captionSource = caption;
+    model.caption = caption.Render();
+    model.trayTip = model.caption;
     shown.trayTip = false;
     if (config.CallChanged.value_or(false)) {
         model.wind.text = QStringLiteral("Anemora v7");
@@ -358,6 +383,7 @@ void StationMonitor::ClearData(const QString &caption) {
         model.humidity.text.clear();
         model.rain.text.clear();
         shown.rain = false;
+        portsSource.reset();
         model.compass.drawn = false;
         model.trends.fill(TrendMark::None);
         model.minutes = QStringLiteral("00");

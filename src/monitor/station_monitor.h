@@ -15,7 +15,9 @@
 #include <QObject>
 #include <QString>
 
+#include <array>
 #include <functional>
+#include <optional>
 
 namespace anemora {
 
@@ -42,10 +44,12 @@ public:
     void SetLinkConnected(bool connected);
     // Follows the data-stopped alarm's setting at once.
     void CheckDataStopped();
-    void ClearData(const QString &caption) override;
+    void ClearData(const TranslatableText &caption) override;
 
-    // Writes of the status line and the history text by links and dialog.
-    void SetStatusLine(const QString &text) override;
+    // Writes of the status line, the links' state and the history text by
+    // links and dialog.
+    void SetStatusLine(const TranslatableText &text) override;
+    void SetLinkTrouble(LinkKind link, const TranslatableText &trouble) override;
     void ClearHistory() override;
     void AcceptNextReport() override { acceptNextReport = true; }
     // Makes the texts on show again in the language and units now in force.
@@ -90,12 +94,20 @@ private:
     void ShowCommentAndTip();
     void FollowDataStopped(DataStoppedAlarm::Change change);
     void ShowDataStopped();
+    void ShowStatus(const TranslatableText &text);
 
     Notifications &notifications;
     QString appDir;
     ShownReport shown;
     QString historyTitle = model.history;
     DataStoppedAlarm dataStopped;
+    // What the caption, the status line and the rain block were made from
+    // when a link or the dialog set them, to make them again in another
+    // language.
+    std::optional<TranslatableText> captionSource;
+    std::optional<TranslatableText> statusSource;
+    std::optional<TranslatableText> portsSource;
+    std::array<TranslatableText, 2> linkTroubles;
 };
 
 } // namespace anemora

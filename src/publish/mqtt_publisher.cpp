@@ -54,8 +54,10 @@ void MqttPublisher::Apply(const MqttSettings &next, const QString &nextCall,
         return;
     }
     if (settings.host.trimmed().isEmpty() || TopicSafeCall(call).isEmpty()) {
-        SetStatus(sessionNumber, Status::Off,
-                  tr("MQTT: mancano l'indirizzo del broker o il nominativo"));
+        SetStatus(
+            sessionNumber, Status::Off,
+            TranslatableText(staticMetaObject.className(),
+                             QT_TR_NOOP("MQTT: mancano l'indirizzo del broker o il nominativo")));
         return;
     }
     // The library is started only once publishing is first turned on.
@@ -70,7 +72,8 @@ void MqttPublisher::Apply(const MqttSettings &next, const QString &nextCall,
     } catch (const std::system_error &) {
         session.reset();
         SetStatus(sessionNumber, Status::Off,
-                  tr("MQTT: il sistema non concede un thread al client"));
+                  TranslatableText(staticMetaObject.className(),
+                                   QT_TR_NOOP("MQTT: il sistema non concede un thread al client")));
     }
 }
 
@@ -87,8 +90,8 @@ void MqttPublisher::SetDataStopped(bool on) {
 }
 
 QString MqttPublisher::StatusText() const {
-    if (!error.isEmpty())
-        return error;
+    if (!error.IsEmpty())
+        return error.Render();
     switch (currentStatus) {
     case Status::Off:
         break;
@@ -100,19 +103,20 @@ QString MqttPublisher::StatusText() const {
     return tr("MQTT: pubblicazione spenta");
 }
 
-void MqttPublisher::SetStatus(int number, Status status, const std::optional<QString> &newError) {
+void MqttPublisher::SetStatus(int number, Status status,
+                              const std::optional<TranslatableText> &newError) {
     // A report still on its way from a session already stopped.
     if (number != sessionNumber)
         return;
     bool changed = status != currentStatus;
     currentStatus = status;
-    if (newError && *newError != error) {
+    if (newError && newError->Render() != error.Render()) {
         error = *newError;
         changed = true;
         // Besides the dialog, a terminal or the journal tells why publishing
         // fails, once for each new error.
-        if (!error.isEmpty())
-            qWarning().noquote() << error;
+        if (!error.IsEmpty())
+            qWarning().noquote() << error.Render();
     }
     if (changed)
         emit statusChanged();

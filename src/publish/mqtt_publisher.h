@@ -4,6 +4,7 @@
 #pragma once
 
 #include "history/station_log_row.h"
+#include "platform/translatable_text.h"
 #include "publish/mqtt_settings.h"
 
 #include <QByteArray>
@@ -56,8 +57,9 @@ public:
     Status status() const { return currentStatus; }
     // Why publishing failed last, for the settings dialog; empty while all is
     // well. It never holds the password.
-    QString lastError() const { return error; }
-    // The last error, or else the status, in words.
+    QString lastError() const { return error.Render(); }
+    // The last error, or else the status, in words of the language now in
+    // force.
     QString StatusText() const;
 
 signals:
@@ -65,7 +67,7 @@ signals:
 
 private:
     friend class MqttSession;
-    void SetStatus(int session, Status status, const std::optional<QString> &newError);
+    void SetStatus(int session, Status status, const std::optional<TranslatableText> &newError);
     void StopSession();
     void JoinEndedClients();
 
@@ -85,7 +87,7 @@ private:
     std::list<Client> clients;
     int sessionNumber = 0;
     Status currentStatus = Status::Off;
-    QString error;
+    TranslatableText error;
 };
 
 } // namespace anemora

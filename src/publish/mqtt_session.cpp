@@ -89,7 +89,8 @@ void MqttSession::Run() {
         KeepConnected(client);
     else if (!Stopping())
         Report(MqttPublisher::Status::Off,
-               Describe(MqttPublisher::tr("client non avviato"), Failure{setup, errno}));
+               Describe(QT_TRANSLATE_NOOP("anemora::MqttPublisher", "client non avviato"),
+                        Failure{setup, errno}));
     if (client)
         mosquitto_destroy(client);
     {
@@ -131,15 +132,16 @@ void MqttSession::KeepConnected(mosquitto *client) {
         const bool connected = failure.code == MOSQ_ERR_SUCCESS;
         if (connected)
             failure = Exchange(client);
-        // Stopped, it may be the program's end: no more texts, translated
-        // or not, once the publisher is gone.
+        // Stopped, it may be the program's end: nothing more is reported
+        // once the publisher is gone.
         if (Stopping())
             break;
         // A TLS handshake turned down is a connection that did not get through.
-        const QString what = online ? MqttPublisher::tr("connessione persa")
-                             : connected && failure.code != MOSQ_ERR_TLS
-                                 ? MqttPublisher::tr("nessuna risposta dal broker")
-                                 : MqttPublisher::tr("connessione non riuscita");
+        const char *what =
+            online ? QT_TRANSLATE_NOOP("anemora::MqttPublisher", "connessione persa")
+            : connected && failure.code != MOSQ_ERR_TLS
+                ? QT_TRANSLATE_NOOP("anemora::MqttPublisher", "nessuna risposta dal broker")
+                : QT_TRANSLATE_NOOP("anemora::MqttPublisher", "connessione non riuscita");
         Report(MqttPublisher::Status::Connecting, refusal ? *refusal : Describe(what, failure));
         // A connection that got through starts the waits again.
         if (online)
@@ -177,7 +179,7 @@ MqttSession::Failure MqttSession::Exchange(mosquitto *client) {
 
 void MqttSession::OnConnack(mosquitto *client, int code) {
     if (code != 0) {
-        refusal = Describe(MqttPublisher::tr("accesso rifiutato"),
+        refusal = Describe(QT_TRANSLATE_NOOP("anemora::MqttPublisher", "accesso rifiutato"),
                            QString::fromUtf8(mosquitto_connack_string(code)));
         return;
     }
@@ -236,7 +238,10 @@ void MqttSession::Send(mosquitto *client, const QByteArray &topic, const QByteAr
                       0, true);
 }
 
-void MqttSession::Report(MqttPublisher::Status status, const std::optional<QString> &error) {
+// The texts go to the program's thread untranslated, where they are put into
+// words in the language of the moment.
+void MqttSession::Report(MqttPublisher::Status status,
+                         const std::optional<TranslatableText> &error) {
     const std::lock_guard lock(mutex);
     if (!owner)
         return;
@@ -248,12 +253,15 @@ void MqttSession::Report(MqttPublisher::Status status, const std::optional<QStri
         Qt::QueuedConnection);
 }
 
-QString MqttSession::Describe(const QString &what, const QString &detail) const {
-    return QStringLiteral("MQTT %1:%2: %3 (%4)")
-        .arg(settings.host, QString::number(settings.port), what, detail);
+TranslatableText MqttSession::Describe(const char *what, const QString &detail) const {
+    const char *context = MqttPublisher::staticMetaObject.className();
+    return {
+        context,
+        QT_TRANSLATE_NOOP("anemora::MqttPublisher", "MQTT %1:%2: %3 (%4)"),
+        {settings.host, QString::number(settings.port), TranslatableText(context, what), detail}};
 }
 
-QString MqttSession::Describe(const QString &what, Failure failure) const {
+TranslatableText MqttSession::Describe(const char *what, Failure failure) const {
     if (failure.code == MOSQ_ERR_TLS && !tlsReason.isEmpty())
         return Describe(what, tlsReason);
     return Describe(what, failure.code == MOSQ_ERR_ERRNO

@@ -64,9 +64,9 @@ private:
     void SendDueState(mosquitto *client);
     void Leave(mosquitto *client);
     void Send(mosquitto *client, const QByteArray &topic, const QByteArray &payload);
-    void Report(MqttPublisher::Status status, const std::optional<QString> &error);
-    QString Describe(const QString &what, const QString &detail) const;
-    QString Describe(const QString &what, Failure failure) const;
+    void Report(MqttPublisher::Status status, const std::optional<TranslatableText> &error);
+    TranslatableText Describe(const char *what, const QString &detail) const;
+    TranslatableText Describe(const char *what, Failure failure) const;
     void NoteLibraryError(const char *text);
     bool Stopping();
     void Wake();
@@ -87,7 +87,7 @@ private:
 
     // Touched by the client's thread alone.
     bool online = false;
-    std::optional<QString> refusal;
+    std::optional<TranslatableText> refusal;
     // Why OpenSSL turned the broker down on this try (an unknown authority,
     // a name that does not match), as the library logs it.
     QString tlsReason;

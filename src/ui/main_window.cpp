@@ -192,13 +192,10 @@ void MainWindow::RenderPending() {
 
 void MainWindow::Render() {
     const DisplayModel &model = monitor.model;
-    if (windowTitle() != model.caption)
-        setWindowTitle(model.caption);
-    // Until a report or a link sets the tray tip, the caption names the window.
-    QString trayText = model.trayTip.isEmpty() ? model.caption : model.trayTip;
-    if (!model.dataStopped.isEmpty())
-        trayText += u'\n' + model.dataStopped;
-    const QString tip = PlainToolTip(Displayable(trayText));
+    const QString title = WindowTitle(model);
+    if (windowTitle() != title)
+        setWindowTitle(title);
+    const QString tip = PlainToolTip(Displayable(TrayToolTip(model)));
     if (trayIcon.toolTip() != tip)
         trayIcon.setToolTip(tip);
     ShowReading(windLabel, model.wind);

@@ -192,6 +192,7 @@ void TrendWindow::RetranslateUi() {
                        ? tr("Andamento della stazione")
                        : tr("Andamento della stazione %1").arg(PlainTitleText(station)));
     statusLabel->setAccessibleName(tr("Stato del registro"));
+    statusLabel->setText(log.statusText());
     for (int range = 0; range < int(RangeNames.size()); ++range)
         rangeButtons->button(range)->setText(tr(RangeNames[range]));
     for (int index = 0; index < TrendChartCount; ++index) {

@@ -220,11 +220,14 @@ void TestSetupAccept::unreadableListKeepsServerInUse() {
 
 void TestSetupAccept::aprsUntickedWhileClosedSaysNothing() {
     links->aprsOpen = false;
+    // Closed by a failure: switched off, it is no longer shown as down.
+    monitor->SetLinkTrouble(LinkKind::AprsIs, QStringLiteral("APRS-IS: connessione chiusa"));
     SetupFields fields = Load();
     fields.aprsEnabled = false;
     Accept(fields);
     QCOMPARE(links->log, QStringList());
     QCOMPARE(monitor->model.comment, QStringLiteral("comment"));
+    QCOMPARE(WindowTitle(monitor->model), monitor->model.caption);
     QVERIFY(!config.AprsActive);
     QCOMPARE(config.ServerIndex, qint16(1));
 }

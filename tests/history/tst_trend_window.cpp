@@ -4,6 +4,7 @@
 #include "ui/trend_window.h"
 
 #include "common/settings.h"
+#include "config/display_language.h"
 #include "weather/wx_display.h"
 
 #include <QAbstractButton>
@@ -142,6 +143,10 @@ void TestTrendWindow::showsWriteFailureAndTellsClose() {
     QVERIFY(status);
     QCOMPARE(status->text(), log.statusText());
     QVERIFY(status->text().contains(QStringLiteral("/sys/anemora-log")));
+    // The failure is not told again, but a change of language shows it anew.
+    const auto restore = qScopeGuard([] { ApplyLanguage(DisplayLanguage::Italian); });
+    ApplyLanguage(DisplayLanguage::English);
+    QTRY_VERIFY(status->text().startsWith(QStringLiteral("Station log not written: ")));
     QCOMPARE(temperaturePoints(window.model()), 1);
 
     QSignalSpy closed(&window, &TrendWindow::closed);

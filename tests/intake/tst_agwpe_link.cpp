@@ -6,9 +6,9 @@
 #include "common/files.h"
 #include "common/loopback.h"
 #include "common/settings.h"
+#include "config/display_language.h"
 #include "intake/agw_frame.h"
 #include "intake/agwpe_link.h"
-#include "intake/links.h"
 #include "monitor/station_monitor.h"
 
 #include <QTest>
@@ -56,9 +56,8 @@ private slots:
     void realStreamWholeAndSplit();
     void overlongFrameReportedOnce();
     void serverCloseShowsOnlyOnTheStatusLine();
+    void textsFollowALanguageChange();
     void newConnectionStartsAFreshStream();
-    void connectionRefused();
-    void linksOpenAndClose();
 
 private:
     void Setup();
@@ -233,6 +232,19 @@ void TestAgwpeLink::serverCloseShowsOnlyOnTheStatusLine() {
     QVERIFY(config.AgwActive);
 }
 
+// What the engine put on show changes language at once, not at its next reply.
+void TestAgwpeLink::textsFollowALanguageChange() {
+    QVERIFY(Connect());
+    QVERIFY(Deliver(AgwFrame('R', "", QByteArray::fromHex("0700000005000000")) +
+                    AgwFrame('G', "", "3;Port1")));
+    QTRY_COMPARE(monitor->model.rain.text, QStringLiteral("Porte Radio : 3"));
+    ApplyLanguage(DisplayLanguage::English);
+    monitor->RefreshTexts();
+    ApplyLanguage(DisplayLanguage::Italian);
+    QCOMPARE(monitor->model.comment + u'|' + monitor->model.rain.text,
+             "Anemora connected to AGWPE v7.5|Radio Ports : 3");
+}
+
 void TestAgwpeLink::newConnectionStartsAFreshStream() {
     QVERIFY(Connect());
     QVERIFY(Deliver(AgwFrame('G', "", "4;").first(30)));
@@ -242,33 +254,6 @@ void TestAgwpeLink::newConnectionStartsAFreshStream() {
     QVERIFY(Connect());
     QVERIFY(Deliver(AgwFrame('G', "", "5;")));
     QCOMPARE(monitor->model.rain.text, QStringLiteral("Porte Radio : 5"));
-}
-
-void TestAgwpeLink::connectionRefused() {
-    server->tcp.close();
-    link->Open();
-    QTRY_COMPARE(prompts.messages.size(), 1);
-    QCOMPARE(prompts.messages.first().title,
-             QStringLiteral("Errore collegamento con AGWPE [Q1ABC-13]"));
-    QCOMPARE(prompts.messages.first().text, link->socket.errorString());
-    QVERIFY(link->IsClosed());
-    QVERIFY(!config.AgwEnabled);
-    QCOMPARE(prompts.dialogsShown, 1);
-}
-
-void TestAgwpeLink::linksOpenAndClose() {
-    Links links(config, *monitor, prompts);
-    QVERIFY(links.IsAgwLinkClosed());
-    links.OpenAgwLink();
-    QVERIFY(!links.IsAgwLinkClosed());
-    QTcpSocket *other = server->Accept(links.agw.socket);
-    QVERIFY(other);
-    QSignalSpy gone(other, &QTcpSocket::disconnected);
-    links.CloseAgwLink();
-    QVERIFY(links.IsAgwLinkClosed());
-    QVERIFY(gone.wait());
-    QVERIFY(prompts.messages.isEmpty());
-    QVERIFY(config.AgwEnabled);
 }
 
 QTEST_GUILESS_MAIN(TestAgwpeLink)

@@ -4,6 +4,7 @@
 #include "common/fakes.h"
 #include "common/loopback.h"
 #include "common/settings.h"
+#include "config/display_language.h"
 #include "intake/aprs_is_link.h"
 #include "intake/links.h"
 #include "monitor/station_monitor.h"
@@ -40,13 +41,13 @@ private slots:
     void partialLineOfAClosedConnectionIsDropped();
     void serverClose_data();
     void serverClose();
-    void connectionRefused();
     void errorThenCloseReportedOnce();
     void dialogMayReopenTheLink_data();
     void dialogMayReopenTheLink();
-    void closingByProgramIsSilent();
     void leftUnattended_data();
     void leftUnattended();
+    void deadLinkStaysInSight_data();
+    void deadLinkStaysInSight();
 
 private:
     // Opens the link and accepts it on the server; `peer` is the server side.
@@ -203,21 +204,6 @@ void TestAprsIsLink::serverClose() {
     QCOMPARE(prompts.messages.size(), 1);
 }
 
-void TestAprsIsLink::connectionRefused() {
-    server->tcp.close();
-    link->Open();
-    QTRY_COMPARE(prompts.messages.size(), 1);
-    const ShownMessage &box = prompts.messages.first();
-    QCOMPARE(box.icon, MessageIcon::Exclamation);
-    QCOMPARE(box.title, QStringLiteral("Errore collegamento TCP [Q1ABC-13]"));
-    QCOMPARE(box.text, link->socket.errorString());
-    QVERIFY(!box.text.isEmpty());
-    QVERIFY(link->IsClosed());
-    QVERIFY(!config.AprsEnabled);
-    QVERIFY(config.AprsActive);
-    QCOMPARE(prompts.dialogsShown, 1);
-}
-
 void TestAprsIsLink::errorThenCloseReportedOnce() {
     config.StationCall.clear();
     QVERIFY(Connect());
@@ -294,24 +280,6 @@ void TestAprsIsLink::dialogMayReopenTheLink() {
     QVERIFY(!config.AprsEnabled);
 }
 
-void TestAprsIsLink::closingByProgramIsSilent() {
-    Links links(config, *monitor, prompts);
-    QVERIFY(links.IsAprsLinkClosed());
-    links.OpenAprsLink();
-    QVERIFY(!links.IsAprsLinkClosed());
-    QTcpSocket *other = server->Accept(links.aprs.socket);
-    QVERIFY(other);
-    QSignalSpy gone(other, &QTcpSocket::disconnected);
-    links.CloseAprsLink();
-    QVERIFY(links.IsAprsLinkClosed());
-    QVERIFY(gone.wait());
-    QTest::qWait(50);
-    QVERIFY(prompts.messages.isEmpty());
-    QCOMPARE(prompts.dialogsShown, 0);
-    QVERIFY(config.AprsEnabled);
-    QVERIFY(config.AprsActive);
-}
-
 void TestAprsIsLink::leftUnattended_data() {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<bool>("reconnect");
@@ -380,6 +348,47 @@ void TestAprsIsLink::leftUnattended() {
     QVERIFY(prompts.messages.isEmpty());
     QCOMPARE(prompts.dialogsShown, 0);
     QVERIFY(config.AprsEnabled);
+}
+
+void TestAprsIsLink::deadLinkStaysInSight_data() {
+    QTest::addColumn<bool>("reconnect");
+    QTest::addColumn<bool>("backUp");
+    QTest::addColumn<QString>("retry");
+    QTest::addColumn<QString>("englishRetry");
+    // clang-format off
+    QTest::newRow("waiting to reconnect, then back") << true << true << " - Riconnessione a 127.0.0.1 tra 30 s" << " - Reconnecting to 127.0.0.1 in 30 s";
+    QTest::newRow("waiting to reconnect, then switched off") << true << false << " - Riconnessione a 127.0.0.1 tra 30 s" << " - Reconnecting to 127.0.0.1 in 30 s";
+    QTest::newRow("down after its box, then reopened") << false << true << "" << "";
+    QTest::newRow("down after its box, then switched off") << false << false << "" << "";
+    // clang-format on
+}
+
+// A dead link stays in sight, in the language of the moment, whatever the
+// other link puts on the status line, until it is up again or switched off.
+void TestAprsIsLink::deadLinkStaysInSight() {
+    QFETCH(bool, reconnect);
+    QFETCH(bool, backUp);
+    QFETCH(QString, retry);
+    QFETCH(QString, englishRetry);
+    config.Reconnect = reconnect;
+    Links links(config, *monitor, prompts, LinkTiming{.retrySteps = {std::chrono::seconds(30)}});
+    links.OpenAprsLink();
+    QVERIFY((peer = server->Accept(links.aprs.socket)) && ReadLogin());
+    peer->disconnectFromHost();
+    QTRY_COMPARE(reconnect ? links.aprs.IsWaitingToReconnect() : prompts.dialogsShown == 1, true);
+    // A report heard on the AGWPE link takes the status line.
+    monitor->HandleAprsLine(QStringLiteral("Q1ABC-13>APRS:_10090556c220s004g005t077wRSW"));
+    const DisplayModel &shown = monitor->model;
+    QCOMPARE(shown.comment + u'|' + WindowTitle(shown),
+             " wRSW|APRS-IS fuori linea - Q1ABC-13 Wx Station");
+    QVERIFY(TrayToolTip(shown).endsWith("\nAPRS-IS: connessione chiusa da 127.0.0.1" + retry));
+    ApplyLanguage(DisplayLanguage::English);
+    monitor->RefreshTexts();
+    ApplyLanguage(DisplayLanguage::Italian);
+    QVERIFY(TrayToolTip(shown).endsWith("APRS-IS: connection closed by 127.0.0.1" + englishRetry));
+    backUp ? links.OpenAprsLink() : links.CloseAprsLink();
+    QVERIFY(!backUp || server->Accept(links.aprs.socket));
+    QTRY_COMPARE(WindowTitle(shown), shown.caption);
 }
 
 int main(int argc, char *argv[]) {

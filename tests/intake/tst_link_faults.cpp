@@ -7,13 +7,16 @@
 #include "common/memory.h"
 #include "common/random_bytes.h"
 #include "common/settings.h"
+#include "config/setup_accept.h"
 #include "intake/agw_frame.h"
 #include "intake/links.h"
 #include "monitor/station_monitor.h"
 
 #include <QRandomGenerator>
+#include <QSemaphore>
 #include <QTest>
 
+#include <atomic>
 #include <memory>
 
 using namespace anemora;
@@ -64,10 +67,17 @@ private slots:
     void agwHostileStreams();
     void floodWhileBoxIsUp_data();
     void floodWhileBoxIsUp();
-    void unresolvableHost_data();
-    void unresolvableHost();
+    void cannotConnect_data();
+    void cannotConnect();
     void bothLinksFailAtOnce();
-    void destroyedWhileConnectedIsSilent();
+    void endedByProgramIsSilent_data();
+    void endedByProgramIsSilent();
+    void switchedOffWhileWaiting_data();
+    void switchedOffWhileWaiting();
+    void retryStepsStartAgainOnProof_data();
+    void retryStepsStartAgainOnProof();
+    void eachTryLooksTheNameUp_data();
+    void eachTryLooksTheNameUp();
 
 private:
     // Writes `head`, then `chunk` `chunks` times, never holding more than two
@@ -75,6 +85,12 @@ private:
     bool Stream(QTcpSocket *to, const QByteArray &head, const QByteArray &chunk, int chunks);
     // What the settings must be after `link`'s enabled flag was cleared.
     WxConfig SettingsWithout(bool WxConfig::*enabled) const;
+    TcpLink &Link(bool aprs) { return aprs ? static_cast<TcpLink &>(links->aprs) : links->agw; }
+    LoopbackServer &Server(bool aprs) { return aprs ? aprsServer : agwServer; }
+    // The links again, reconnecting by themselves after `retrySteps`.
+    void Reconnecting(const QList<std::chrono::milliseconds> &retrySteps);
+    // The settings dialog accepted with the link's box unticked.
+    void SwitchOff(bool aprs);
 
     WxConfig config;
     FakeNotifications notifications;
@@ -137,6 +153,21 @@ WxConfig TestLinkFaults::SettingsWithout(bool WxConfig::*enabled) const {
     expected.AprsEnabled = expected.AgwEnabled = true;
     expected.*enabled = false;
     return expected;
+}
+
+void TestLinkFaults::Reconnecting(const QList<std::chrono::milliseconds> &retrySteps) {
+    config.Reconnect = true;
+    links = std::make_unique<Links>(
+        config, *monitor, prompts,
+        LinkTiming{std::chrono::minutes(1), std::chrono::minutes(1), retrySteps});
+}
+
+void TestLinkFaults::SwitchOff(bool aprs) {
+    SetupFields fields = LoadSetupFields(config, QLocale::c());
+    (aprs ? fields.aprsEnabled : fields.agwEnabled) = false;
+    const auto numbers = ReadSetupNumbers(fields, QLocale::c());
+    QVERIFY(std::holds_alternative<SetupNumbers>(numbers));
+    ApplySetup(fields, std::get<SetupNumbers>(numbers), {config, *links, *monitor, prompts});
 }
 
 void TestLinkFaults::aprsHostileStreams_data() {
@@ -252,9 +283,9 @@ void TestLinkFaults::floodWhileBoxIsUp_data() {
 
 void TestLinkFaults::floodWhileBoxIsUp() {
     QFETCH(bool, aprs);
-    aprs ? links->OpenAprsLink() : links->OpenAgwLink();
-    QTcpSocket &socket = aprs ? links->aprs.socket : links->agw.socket;
-    QTcpSocket *peer = (aprs ? aprsServer : agwServer).Accept(socket);
+    Link(aprs).Open();
+    QTcpSocket &socket = Link(aprs).socket;
+    QTcpSocket *peer = Server(aprs).Accept(socket);
     QVERIFY(peer);
     const qint64 rssBefore = ResidentBytes();
     qint64 grownDuringBox = 0;
@@ -274,24 +305,33 @@ void TestLinkFaults::floodWhileBoxIsUp() {
                  qPrintable(QStringLiteral("grew by %1 bytes").arg(grownDuringBox)));
     // The link took no more than it could hold, so the sender had to wait.
     QVERIFY(stalled);
-    QVERIFY(aprs ? links->IsAprsLinkClosed() : links->IsAgwLinkClosed());
+    QVERIFY(Link(aprs).IsClosed());
     QCOMPARE(prompts.dialogsShown, 1);
     QCOMPARE(config, SettingsWithout(aprs ? &WxConfig::AprsEnabled : &WxConfig::AgwEnabled));
 }
 
-void TestLinkFaults::unresolvableHost_data() {
+void TestLinkFaults::cannotConnect_data() {
     QTest::addColumn<bool>("aprs");
+    QTest::addColumn<bool>("refused");
+    QTest::addColumn<QString>("text");
     // clang-format off
-    QTest::newRow("APRS-IS") << true;
-    QTest::newRow("AGWPE") << false;
+    QTest::newRow("APRS-IS, name not found") << true << false << "Host not found";
+    QTest::newRow("AGWPE, name not found") << false << false << "Host not found";
+    QTest::newRow("APRS-IS, connection refused") << true << true << "Connection refused";
+    QTest::newRow("AGWPE, connection refused") << false << true << "Connection refused";
     // clang-format on
 }
 
-void TestLinkFaults::unresolvableHost() {
+void TestLinkFaults::cannotConnect() {
     QFETCH(bool, aprs);
-    (aprs ? config.AprsHost : config.AgwHost) = UnresolvableHost;
+    QFETCH(bool, refused);
+    QFETCH(QString, text);
+    if (refused)
+        Server(aprs).tcp.close();
+    else
+        (aprs ? config.AprsHost : config.AgwHost) = UnresolvableHost;
     settingsBefore = config;
-    aprs ? links->OpenAprsLink() : links->OpenAgwLink();
+    Link(aprs).Open();
     QTRY_COMPARE(prompts.messages.size(), 1);
     QTest::qWait(100);
 
@@ -299,8 +339,7 @@ void TestLinkFaults::unresolvableHost() {
     const ShownMessage &box = prompts.messages.first();
     QCOMPARE(box.icon, MessageIcon::Exclamation);
     QCOMPARE(box.title, aprs ? AprsErrorTitle : AgwErrorTitle);
-    QCOMPARE(box.text, aprs ? links->aprs.socket.errorString() : links->agw.socket.errorString());
-    QVERIFY(!box.text.isEmpty());
+    QCOMPARE(box.text, text);
     QCOMPARE(prompts.dialogsShown, 1);
     QVERIFY(links->IsAprsLinkClosed() && links->IsAgwLinkClosed());
     QCOMPARE(config, SettingsWithout(aprs ? &WxConfig::AprsEnabled : &WxConfig::AgwEnabled));
@@ -331,16 +370,158 @@ void TestLinkFaults::bothLinksFailAtOnce() {
     QCOMPARE(config, expected);
 }
 
-// Whoever owns the links may destroy them connected, without closing them
-// first; the sockets' own teardown must not pass for a close by the server.
-void TestLinkFaults::destroyedWhileConnectedIsSilent() {
-    links->OpenAprsLink();
-    links->OpenAgwLink();
-    QVERIFY(aprsServer.Accept(links->aprs.socket) && agwServer.Accept(links->agw.socket));
-    links.reset();
+void TestLinkFaults::endedByProgramIsSilent_data() {
+    QTest::addColumn<bool>("aprs");
+    QTest::addColumn<bool>("destroyed");
+    // clang-format off
+    QTest::newRow("APRS-IS closed") << true << false;
+    QTest::newRow("AGWPE closed") << false << false;
+    QTest::newRow("APRS-IS destroyed while connected") << true << true;
+    QTest::newRow("AGWPE destroyed while connected") << false << true;
+    // clang-format on
+}
+
+// The program closes a link, or whoever owns the links destroys them
+// connected without closing them first: neither passes for a close by the
+// peer.
+void TestLinkFaults::endedByProgramIsSilent() {
+    QFETCH(bool, aprs);
+    QFETCH(bool, destroyed);
+    QVERIFY(aprs ? links->IsAprsLinkClosed() : links->IsAgwLinkClosed());
+    aprs ? links->OpenAprsLink() : links->OpenAgwLink();
+    QVERIFY(!Link(aprs).IsClosed());
+    QTcpSocket *peer = Server(aprs).Accept(Link(aprs).socket);
+    QVERIFY(peer);
+    QSignalSpy gone(peer, &QTcpSocket::disconnected);
+    if (destroyed)
+        links.reset();
+    else
+        aprs ? links->CloseAprsLink() : links->CloseAgwLink();
+    QVERIFY(destroyed || Link(aprs).IsClosed());
+    QVERIFY(gone.wait());
+    QTest::qWait(50);
     QCOMPARE(prompts.shownTexts(), QStringList());
     QCOMPARE(prompts.dialogsShown, 0);
     QCOMPARE(config, settingsBefore);
+}
+
+void TestLinkFaults::switchedOffWhileWaiting_data() {
+    QTest::addColumn<bool>("aprs");
+    QTest::addColumn<bool>("lookingUp");
+    // clang-format off
+    QTest::newRow("APRS-IS waiting to reconnect") << true << false;
+    QTest::newRow("AGWPE waiting to reconnect") << false << false;
+    QTest::newRow("APRS-IS looking the name up") << true << true;
+    QTest::newRow("AGWPE looking the name up") << false << true;
+    // clang-format on
+}
+
+// A link switched off is off at once: no retry, no socket, no lookup's
+// answer acted on, and the peer coming back finds no one calling.
+void TestLinkFaults::switchedOffWhileWaiting() {
+    QFETCH(bool, aprs);
+    QFETCH(bool, lookingUp);
+    Reconnecting({std::chrono::milliseconds(20)});
+    QTcpServer &server = Server(aprs).tcp;
+    const auto answers = std::make_shared<QSemaphore>(lookingUp ? 0 : 1000);
+    Link(aprs).lookUpHost = [answers](const QString &host) {
+        answers->tryAcquire(1, 5000);
+        return QHostInfo::fromName(host);
+    };
+    const quint16 port = server.serverPort();
+    if (!lookingUp)
+        server.close();
+    Link(aprs).Open();
+    QTRY_VERIFY(lookingUp || Link(aprs).IsWaitingToReconnect());
+
+    SwitchOff(aprs);
+    answers->release(1000);
+    QVERIFY(Link(aprs).IsClosed());
+    QCOMPARE(monitor->model.comment,
+             QString(aprs ? "Aprs Server Disconnected" : "AGWPE Disconnected"));
+    QVERIFY(server.isListening() || server.listen(QHostAddress::LocalHost, port));
+    QVERIFY(!QSignalSpy(&server, &QTcpServer::newConnection).wait(200));
+}
+
+void TestLinkFaults::retryStepsStartAgainOnProof_data() {
+    QTest::addColumn<bool>("aprs");
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QString>("nextWait");
+    const QByteArray logresp = "# logresp Q1ABC-13 unverified, server T2TEST";
+    const QByteArray version = AgwFrame('R', "", QByteArray("\x02\0\0\0\x05\0\0\0", 8));
+    // clang-format off
+    QTest::newRow("APRS-IS accepts and closes: next step") << true << QByteArray() << "1 min";
+    QTest::newRow("APRS-IS banner alone: next step") << true << QByteArray("# aprsc 2.1.19\r\n") << "1 min";
+    QTest::newRow("APRS-IS login reply without its LF: next step") << true << logresp << "1 min";
+    QTest::newRow("APRS-IS login reply: first step again") << true << logresp + "\r\n" << "0 s";
+    QTest::newRow("APRS-IS packet: first step again") << true << QByteArray("Q1ABC-13>APRS:>here\r\n") << "0 s";
+    QTest::newRow("AGWPE accepts and closes: next step") << false << QByteArray() << "1 min";
+    QTest::newRow("AGWPE answer a byte short: next step") << false << version.chopped(1) << "1 min";
+    QTest::newRow("AGWPE answer: first step again") << false << version << "0 s";
+    // clang-format on
+}
+
+// The waits grow while the peer takes the connection without showing that
+// it works (a full server accepts and closes), and start again once it did.
+void TestLinkFaults::retryStepsStartAgainOnProof() {
+    QFETCH(bool, aprs);
+    QFETCH(QByteArray, reply);
+    QFETCH(QString, nextWait);
+    Reconnecting({std::chrono::milliseconds(20), std::chrono::minutes(1)});
+    // The first retry the status line announces after the peer's close.
+    QString announced;
+    connect(monitor.get(), &StationMonitor::displayChanged, this, [&] {
+        if (announced.isEmpty() && monitor->model.comment.startsWith(u"Riconnessione"))
+            announced = monitor->model.comment;
+    });
+    Link(aprs).Open();
+    for (const auto &[bytes, wait] :
+         {std::pair{QByteArray(), QStringLiteral("0 s")}, {reply, nextWait}}) {
+        QTcpSocket *peer = Server(aprs).Accept(Link(aprs).socket);
+        QVERIFY(peer);
+        // Read, so that the close is no reset that drops the reply.
+        QTRY_VERIFY(aprs ? peer->canReadLine() : peer->bytesAvailable() >= 3 * AgwHeaderSize);
+        peer->readAll();
+        monitor->model.comment.clear();
+        announced.clear();
+        peer->write(bytes);
+        peer->disconnectFromHost();
+        QTRY_COMPARE(announced, "Riconnessione a 127.0.0.1 tra " + wait);
+    }
+}
+
+void TestLinkFaults::eachTryLooksTheNameUp_data() {
+    QTest::addColumn<QList<QStringList>>("answers");
+    QTest::addColumn<int>("connectingTry");
+    // Nothing listens on ::1; the last answer repeats.
+    // clang-format off
+    QTest::newRow("first address listens") << QList<QStringList>{{"127.0.0.1", "::1"}} << 1;
+    QTest::newRow("first address refuses: the other one next") << QList<QStringList>{{"::1", "127.0.0.1"}} << 2;
+    QTest::newRow("a new answer at each try") << QList<QStringList>{{"::1"}, {"127.0.0.1"}} << 2;
+    QTest::newRow("no address, then one") << QList<QStringList>{{}, {"127.0.0.1"}} << 2;
+    // clang-format on
+}
+
+// Each retry asks for the name again and goes to another address than the
+// one that just failed, while the status line keeps the name typed.
+void TestLinkFaults::eachTryLooksTheNameUp() {
+    QFETCH(QList<QStringList>, answers);
+    QFETCH(int, connectingTry);
+    config.AprsHost = QStringLiteral("rotate.test");
+    Reconnecting({std::chrono::milliseconds(20)});
+    const auto lookups = std::make_shared<std::atomic<int>>(0);
+    links->aprs.lookUpHost = [answers, lookups](const QString &) {
+        QHostInfo found;
+        QList<QHostAddress> addresses;
+        for (const QString &address : answers.value(qMin(int((*lookups)++), answers.size() - 1)))
+            addresses.append(QHostAddress(address));
+        found.setAddresses(addresses);
+        return found;
+    };
+    links->OpenAprsLink();
+    QVERIFY(aprsServer.Accept(links->aprs.socket));
+    QCOMPARE(lookups->load(), connectingTry);
+    QCOMPARE(monitor->model.comment, QStringLiteral("Anemora connected to rotate.test"));
 }
 
 int main(int argc, char *argv[]) {

@@ -3,6 +3,7 @@
 
 #include "common/files.h"
 #include "common/loopback.h"
+#include "config/display_language.h"
 #include "publish/mqtt_messages.h"
 #include "publish/mqtt_publisher.h"
 
@@ -309,6 +310,11 @@ private slots:
         // A failed attempt puts the next one at least 2 s away: time for the
         // subscriber to be back first.
         QTRY_VERIFY(publisher.lastError().contains("non riuscita"));
+        // Told in the language of the moment, not the one it happened in.
+        ApplyLanguage(DisplayLanguage::English);
+        const QString english = publisher.StatusText();
+        ApplyLanguage(DisplayLanguage::Italian);
+        QVERIFY2(english.contains(": connection failed ("), qPrintable(english));
         QCOMPARE(publisher.status(), Status::Connecting);
         publisher.Publish(Report(1));
         publisher.Publish(Report(2));

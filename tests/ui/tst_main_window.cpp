@@ -371,6 +371,12 @@ void TestMainWindow::rendersModelChanges() {
     QCoreApplication::processEvents();
     QCOMPARE(window->temperatureLabel->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     QCOMPARE(ShownToolTip(window->trayIcon.toolTip()), model.trayTip);
+    // A link down shows in the title and the tooltip.
+    model.linkTrouble[std::size_t(LinkKind::Agwpe)] = QStringLiteral("AGWPE: chiusa");
+    emit monitor->displayChanged();
+    QCoreApplication::processEvents();
+    QCOMPARE(window->windowTitle(), "AGWPE fuori linea - " + model.caption);
+    QCOMPARE(ShownToolTip(window->trayIcon.toolTip()), model.trayTip + "\nAGWPE: chiusa");
 
     // The data-stopped alarm: red minutes, its text on the bottom line and
     // below the report in the tray.
@@ -380,7 +386,8 @@ void TestMainWindow::rendersModelChanges() {
     emit monitor->displayChanged();
     QCoreApplication::processEvents();
     QCOMPARE(window->commentLabel->text(), model.dataStopped);
-    QCOMPARE(ShownToolTip(window->trayIcon.toolTip()), model.trayTip + u'\n' + model.dataStopped);
+    QCOMPARE(ShownToolTip(window->trayIcon.toolTip()),
+             model.trayTip + u'\n' + model.dataStopped + "\nAGWPE: chiusa");
     QCOMPARE(window->compassView->toolTip(), model.minutesTip);
     QCOMPARE(window->compassView->minutesLabel->palette().color(QPalette::WindowText),
              QColor(255, 0, 0));
