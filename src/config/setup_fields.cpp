@@ -79,7 +79,7 @@ QString ThresholdText(const AlarmThresholdField &field, const AlarmThresholds &t
     if (units == UnitSystem::Metric)
         return FormatThreshold(value, locale);
     return locale.toString(double(ToShownUnits(field.measure, value, units)), 'f',
-                           1 + ExtraDecimals(field.measure, units));
+                           ThresholdDecimals(field.measure, units));
 }
 
 void LoadServerList(WxConfig &config, SetupFields &fields) {
@@ -157,7 +157,6 @@ std::variant<SetupNumbers, SetupRefusal> ReadSetupNumbers(const SetupFields &fie
         const AlarmThresholdField &field = AlarmThresholdFields[i];
         const QString name = QCoreApplication::translate("anemora::SetupFields", field.name);
         const bool untouched =
-            shownUnits != UnitSystem::Metric &&
             fields.thresholds[i] == ThresholdText(field, loaded, shownUnits, locale);
         if (untouched && field.decimal) {
             numbers.thresholds.*field.decimal = loaded.*field.decimal;

@@ -213,7 +213,8 @@ void StationMonitor::DecodeWxReport(const QString &payload) {
         if (IsCalm(wx.WindSpeed, wx.Gust)) {
             model.wind.text = CalmText();
         } else {
-            model.wind.colour = notices.test(config, WindAlarm(config, wx.WindSpeed, wx.Gust));
+            model.wind.colour =
+                notices.test(config, WindAlarm(config, wx.WindSpeed, wx.Gust, config.Units));
             model.wind.text = WindText(wx.WindDir, wx.WindSpeed, wx.Gust, locale, config.Units);
         }
         wx.Remainder.remove(0, 7);
@@ -228,20 +229,22 @@ void StationMonitor::DecodeWxReport(const QString &payload) {
     }
 
     if (wx.Temp > -99)
-        ShowReading(
-            model.temperature, model.trends[0], notices.test(config, TempAlarm(config, wx.Temp)),
-            TempText(wx.Temp, locale, config.Units), wx.Temp, lastTemperature, haveLastValues);
+        ShowReading(model.temperature, model.trends[0],
+                    notices.test(config, TempAlarm(config, wx.Temp, config.Units)),
+                    TempText(wx.Temp, locale, config.Units), wx.Temp, lastTemperature,
+                    haveLastValues);
     if (wx.Humidity > 0)
         ShowReading(model.humidity, model.trends[1],
                     notices.test(config, HumidityAlarm(config, wx.Humidity)),
                     HumidityText(wx.Humidity, locale), wx.Humidity, lastHumidity, haveLastValues);
     if (wx.Pressure > 0)
         ShowReading(model.pressure, model.trends[2],
-                    notices.test(config, PressureAlarm(config, wx.Pressure)),
+                    notices.test(config, PressureAlarm(config, wx.Pressure, config.Units)),
                     PressureText(wx.Pressure, locale, config.Units), wx.Pressure, lastPressure,
                     haveLastValues);
 
-    model.rain.colour = notices.test(config, RainAlarm(config, wx.RainHour, wx.Rain24));
+    model.rain.colour =
+        notices.test(config, RainAlarm(config, wx.RainHour, wx.Rain24, config.Units));
     shown = {wx, windChill, humidity, true, false, false};
     ShowRain();
 

@@ -341,6 +341,29 @@ void AppendInteger(TextBuilder &text, int value, int width = 1) {
     text.add(QStringView(out, end - out));
 }
 
+// Below, at or above as written with `decimals` decimals: -1, 0 or 1.
+int CompareWritten(float value, float other, int decimals) {
+    const RoundedDecimal a = RoundDecimal(value, decimals);
+    const RoundedDecimal b = RoundDecimal(other, decimals);
+    if (a.negative != b.negative)
+        return a.negative ? -1 : 1;
+    // Same decimals, no leading zeros: a longer magnitude is a larger one.
+    int magnitude = a.digits.size() != b.digits.size()
+                        ? (a.digits.size() < b.digits.size() ? -1 : 1)
+                        : a.digits.compare(b.digits);
+    magnitude = magnitude < 0 ? -1 : magnitude > 0 ? 1 : 0;
+    return a.negative ? -magnitude : magnitude;
+}
+
+// A metric reading against a metric threshold, as the user compares them.
+int Against(Measure measure, float reading, float threshold, UnitSystem units) {
+    if (units == UnitSystem::Metric || !std::isfinite(reading) || !std::isfinite(threshold))
+        return reading < threshold ? -1 : reading > threshold ? 1 : 0;
+    return CompareWritten(ToShownUnits(measure, reading, units),
+                          ToShownUnits(measure, threshold, units),
+                          ThresholdDecimals(measure, units));
+}
+
 } // namespace
 
 float WindChill(float temp, float windSpeed, float gust) {
@@ -510,24 +533,28 @@ TrendMark TrendOf(float difference) {
     return TrendMark::Steady;
 }
 
-bool WindAlarm(const AlarmThresholds &thresholds, float windSpeed, float gust) {
-    return windSpeed >= thresholds.HiWind || gust > thresholds.HiGust;
+bool WindAlarm(const AlarmThresholds &thresholds, float windSpeed, float gust, UnitSystem units) {
+    return Against(Measure::Speed, windSpeed, thresholds.HiWind, units) >= 0 ||
+           Against(Measure::Speed, gust, thresholds.HiGust, units) > 0;
 }
 
-bool TempAlarm(const AlarmThresholds &thresholds, float temp) {
-    return temp <= thresholds.LoTemp || temp >= thresholds.HiTemp;
+bool TempAlarm(const AlarmThresholds &thresholds, float temp, UnitSystem units) {
+    return Against(Measure::Temperature, temp, thresholds.LoTemp, units) <= 0 ||
+           Against(Measure::Temperature, temp, thresholds.HiTemp, units) >= 0;
 }
 
 bool HumidityAlarm(const AlarmThresholds &thresholds, qint16 humidity) {
     return humidity <= thresholds.LoHum || humidity >= thresholds.HiHum;
 }
 
-bool PressureAlarm(const AlarmThresholds &thresholds, float pressure) {
-    return pressure <= thresholds.LoBaro || pressure >= thresholds.HiBaro;
+bool PressureAlarm(const AlarmThresholds &thresholds, float pressure, UnitSystem units) {
+    return Against(Measure::Pressure, pressure, thresholds.LoBaro, units) <= 0 ||
+           Against(Measure::Pressure, pressure, thresholds.HiBaro, units) >= 0;
 }
 
-bool RainAlarm(const AlarmThresholds &thresholds, float rainHour, float rain24) {
-    return rainHour >= thresholds.HiRainHour || rain24 >= thresholds.HiRain24;
+bool RainAlarm(const AlarmThresholds &thresholds, float rainHour, float rain24, UnitSystem units) {
+    return Against(Measure::Rain, rainHour, thresholds.HiRainHour, units) >= 0 ||
+           Against(Measure::Rain, rain24, thresholds.HiRain24, units) >= 0;
 }
 
 QString StationSoundName(const QString &stationCall) {

@@ -58,12 +58,20 @@ enum class TrendMark { None, Up, Steady, Down };
 
 TrendMark TrendOf(float difference);
 
-// The five alarm tests against the user's thresholds.
-bool WindAlarm(const AlarmThresholds &thresholds, float windSpeed, float gust);
-bool TempAlarm(const AlarmThresholds &thresholds, float temp);
+// The five alarm tests against the user's thresholds, on metric readings.
+// In metric units the stored values are compared. In imperial ones a reading
+// is compared as shown with the threshold as the dialog shows it, so one
+// that reads the same counts as equal: inches and mph come from conversions
+// that seldom meet exactly.
+bool WindAlarm(const AlarmThresholds &thresholds, float windSpeed, float gust,
+               UnitSystem units = UnitSystem::Metric);
+bool TempAlarm(const AlarmThresholds &thresholds, float temp,
+               UnitSystem units = UnitSystem::Metric);
 bool HumidityAlarm(const AlarmThresholds &thresholds, qint16 humidity);
-bool PressureAlarm(const AlarmThresholds &thresholds, float pressure);
-bool RainAlarm(const AlarmThresholds &thresholds, float rainHour, float rain24);
+bool PressureAlarm(const AlarmThresholds &thresholds, float pressure,
+                   UnitSystem units = UnitSystem::Metric);
+bool RainAlarm(const AlarmThresholds &thresholds, float rainHour, float rain24,
+               UnitSystem units = UnitSystem::Metric);
 
 // File name of the station's own new-data sound, or empty when the call
 // cannot name a file inside the program's folder.

