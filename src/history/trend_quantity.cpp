@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <array>
 
 namespace anemora {
@@ -40,6 +41,12 @@ TrendQuantityInfo InfoOf(TrendQuantity quantity, UnitSystem units) {
     return {column.chart, QCoreApplication::translate("anemora::TrendWindow", column.name),
             UnitSymbol(column.measure, units).toString(),
             column.decimals + ExtraDecimals(column.measure, units)};
+}
+
+Measure MeasureOf(TrendChart chart) {
+    const auto column = std::find_if(QuantityColumns.begin(), QuantityColumns.end(),
+                                     [&](const QuantityColumn &c) { return c.chart == chart; });
+    return column->measure;
 }
 
 StationLogRow InUnits(StationLogRow row, UnitSystem units) {

@@ -32,6 +32,8 @@ struct TrendQuantityInfo {
 };
 
 TrendQuantityInfo InfoOf(TrendQuantity quantity, UnitSystem units = UnitSystem::Metric);
+// The kind of reading a chart draws.
+Measure MeasureOf(TrendChart chart);
 
 // The row with the values the charts draw in `units`; the rest as logged.
 StationLogRow InUnits(StationLogRow row, UnitSystem units);

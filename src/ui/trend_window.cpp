@@ -448,7 +448,7 @@ void TrendWindow::UpdateAxes() {
         parts.chart->setLocale(locale);
         parts.timeAxis->setFormat(format);
         parts.timeAxis->setRange(start, end);
-        if (const auto range = trend.ValueRange(TrendChart(index))) {
+        if (const auto range = trend.ValueRange(TrendChart(index), units)) {
             parts.valueAxis->setTickCount(ValueTicks);
             parts.valueAxis->setRange(range->first, range->second);
             parts.valueAxis->applyNiceNumbers();
