@@ -39,8 +39,12 @@ const std::array<QuantityColumn, TrendQuantityCount> QuantityColumns{{
 TrendQuantityInfo InfoOf(TrendQuantity quantity, UnitSystem units) {
     const QuantityColumn &column = QuantityColumns[std::size_t(quantity)];
     return {column.chart, QCoreApplication::translate("anemora::TrendWindow", column.name),
-            UnitSymbol(column.measure, units).toString(),
-            column.decimals + ExtraDecimals(column.measure, units)};
+            UnitSymbol(column.measure, units).toString(), ShownDecimals(quantity, units)};
+}
+
+int ShownDecimals(TrendQuantity quantity, UnitSystem units) {
+    const QuantityColumn &column = QuantityColumns[std::size_t(quantity)];
+    return column.decimals + ExtraDecimals(column.measure, units);
 }
 
 Measure MeasureOf(TrendChart chart) {

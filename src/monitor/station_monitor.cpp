@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <algorithm>
 #include <utility>
 
 namespace anemora {
@@ -90,8 +91,7 @@ QString TrayTip(std::initializer_list<const QString *> parts) {
     for (const QString *part : parts) {
         if (part != *parts.begin())
             *out++ = u' ';
-        for (const QChar c : *part)
-            *out++ = c;
+        out = std::copy(part->cbegin(), part->cend(), out);
     }
     return tip;
 }
@@ -246,7 +246,7 @@ void StationMonitor::DecodeWxReport(const QString &payload) {
     model.rain.colour =
         notices.test(config, RainAlarm(config, wx.RainHour, wx.Rain24, config.Units));
     shown = {wx, windChill, humidity, true, false, false};
-    ShowRain();
+    ShowRain(locale);
 
     if (notices.BringForward)
         notifications.BringForward();
@@ -263,26 +263,25 @@ void StationMonitor::DecodeWxReport(const QString &payload) {
 
     haveLastValues = true;
     shown.comment = shown.trayTip = true;
-    ShowCommentAndTip();
+    ShowCommentAndTip(locale);
     emit displayChanged();
     emit reportDecoded(wx);
 }
 
-void StationMonitor::ShowRain() {
+void StationMonitor::ShowRain(const QLocale &locale) {
     if (!shown.rain)
         return;
-    model.rain.text =
-        RainText(shown.report, shown.windChill, shown.humidity, QLocale(), config.Units);
+    model.rain.text = RainText(shown.report, shown.windChill, shown.humidity, locale, config.Units);
     model.rainFontPointSize = RainFontPointSize(model.rain.text);
 }
 
-void StationMonitor::ShowCommentAndTip() {
+void StationMonitor::ShowCommentAndTip(const QLocale &locale) {
     const WxReport &wx = shown.report;
     if (shown.trayTip)
         model.trayTip = TrayTip({&config.StationCall, &model.wind.text, &model.temperature.text,
                                  &model.humidity.text, &model.pressure.text, &model.rain.text});
     if (shown.comment)
-        model.comment = CommentText(wx.PressChange, wx.Remainder, QLocale(), config.Units);
+        model.comment = CommentText(wx.PressChange, wx.Remainder, locale, config.Units);
 }
 
 void StationMonitor::RefreshTexts() {
@@ -299,8 +298,8 @@ void StationMonitor::RefreshTexts() {
         model.temperature.text = TempText(lastTemperature, locale, config.Units);
     if (!model.pressure.text.isEmpty())
         model.pressure.text = PressureText(lastPressure, locale, config.Units);
-    ShowRain();
-    ShowCommentAndTip();
+    ShowRain(locale);
+    ShowCommentAndTip(locale);
     emit displayChanged();
 }
 

@@ -11,6 +11,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QLocale>
 #include <QObject>
 #include <QString>
 
@@ -78,8 +79,8 @@ private:
         bool comment = false;
         bool trayTip = false;
     };
-    void ShowRain();
-    void ShowCommentAndTip();
+    void ShowRain(const QLocale &locale);
+    void ShowCommentAndTip(const QLocale &locale);
 
     Notifications &notifications;
     QString appDir;

@@ -191,6 +191,7 @@ void TrendWindow::RetranslateUi() {
                        ? tr("Andamento della stazione")
                        : tr("Andamento della stazione %1").arg(PlainTitleText(station)));
     statusLabel->setAccessibleName(tr("Stato del registro"));
+    noValueText = tr("nessun valore");
     for (int range = 0; range < int(RangeNames.size()); ++range)
         rangeButtons->button(range)->setText(tr(RangeNames[range]));
     for (int index = 0; index < TrendChartCount; ++index) {
@@ -497,14 +498,14 @@ void TrendWindow::LayOutPlotAreas() {
 void TrendWindow::FillTable() {
     const QList<DaySummaryRow> rows = trend.Table();
     for (const DaySummaryRow &row : rows) {
-        const int decimals = InfoOf(row.quantity, units).decimals;
+        const int decimals = ShownDecimals(row.quantity, units);
         const std::array<std::optional<float>, 4> values{row.last, row.minimum, row.maximum,
                                                          row.change};
         for (int column = 0; column < int(values.size()); ++column) {
             auto *item = new QTableWidgetItem(Formatted(values[column], decimals, column == 3));
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (!values[column])
-                item->setData(Qt::AccessibleTextRole, tr("nessun valore"));
+                item->setData(Qt::AccessibleTextRole, noValueText);
             table->setItem(int(row.quantity), column, item);
         }
     }

@@ -364,6 +364,27 @@ int Against(Measure measure, float reading, float threshold, UnitSystem units) {
                           ThresholdDecimals(measure, units));
 }
 
+// The words of the texts, looked up once per language: a lookup for every
+// report costs as much as writing its numbers.
+struct WxWords {
+    QString calm;
+    QString windChill;
+    QString dewPoint;
+    QString pressureChange;
+};
+
+WxWords LookUpWords() {
+    return {QCoreApplication::translate("anemora::WxDisplay", "Calma di vento"),
+            QCoreApplication::translate("anemora::WxDisplay", " Wch "),
+            QCoreApplication::translate("anemora::WxDisplay", " Dp "),
+            QCoreApplication::translate("anemora::WxDisplay", "Variaz Press in 4h= ")};
+}
+
+WxWords &Words() {
+    static WxWords words = LookUpWords();
+    return words;
+}
+
 } // namespace
 
 float WindChill(float temp, float windSpeed, float gust) {
@@ -411,8 +432,12 @@ bool IsCalm(float windSpeed, float gust) {
     return windSpeed == 0 && gust <= 0;
 }
 
+void RefreshWxWords() {
+    Words() = LookUpWords();
+}
+
 QString CalmText() {
-    return QCoreApplication::translate("anemora::WxDisplay", "Calma di vento");
+    return Words().calm;
 }
 
 QString WindText(qint16 direction, float windSpeed, float gust, const QLocale &locale,
@@ -484,12 +509,12 @@ QString RainText(const WxReport &wx, float windChill, const HumidityValues &humi
         empty = false;
     }
     if (windChill > -99) {
-        text.add(QCoreApplication::translate("anemora::WxDisplay", " Wch "));
+        text.add(Words().windChill);
         addTemperature(windChill);
         empty = false;
     }
     if (humidity.AbsHumidity > -99) {
-        text.add(QCoreApplication::translate("anemora::WxDisplay", " Dp "));
+        text.add(Words().dewPoint);
         addTemperature(humidity.DewPoint);
         text.add(u"  ");
         AppendFixed(text, format, humidity.AbsHumidity, 1);
@@ -509,7 +534,7 @@ QString CommentText(qint16 pressChange, const QString &remainder, const QLocale 
                     UnitSystem units) {
     TextBuilder text;
     if (pressChange > -99) {
-        text.add(QCoreApplication::translate("anemora::WxDisplay", "Variaz Press in 4h= "));
+        text.add(Words().pressureChange);
         // Whole millibars as the station sends them; inches need decimals.
         if (units == UnitSystem::Metric)
             AppendInteger(text, pressChange);

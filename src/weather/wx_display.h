@@ -28,6 +28,10 @@ float WindChill(float temp, float windSpeed, float gust);
 // Dew point (degrees C) and absolute humidity (g/m3).
 HumidityValues DewPointAndAbsHumidity(float temp, qint16 humidity);
 
+// Looks the words of the texts below up again in the language now in force;
+// between two changes of language they are not looked up.
+void RefreshWxWords();
+
 // `value` with `decimals` fixed decimals in `locale` (the default one unless
 // given), halves away from zero on the value as written in shortest decimal
 // form. The texts below write their numbers the same way; the decoder hands
