@@ -4,7 +4,6 @@
 #include "common/files.h"
 #include "common/settings.h"
 #include "config/setup_fields.h"
-#include "weather/wx_report.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -87,8 +86,6 @@ private slots:
     void readNumbers_data();
     void readNumbers();
     void numbersAreConverted();
-    void storedThresholds_data();
-    void storedThresholds();
 };
 
 void TestSetupFields::callFilter_data() {
@@ -313,55 +310,6 @@ void TestSetupFields::numbersAreConverted() {
     QVERIFY(numbers.server);
     QCOMPARE(numbers.server->host, QStringLiteral("second"));
     QCOMPARE(numbers.server->port, std::optional<qint16>(10152));
-}
-
-void TestSetupFields::storedThresholds_data() {
-    QTest::addColumn<UnitSystem>("units");
-    QTest::addColumn<QString>("threshold");
-    QTest::addColumn<float>("loaded");
-    // Null leaves the field as it was loaded.
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<float>("stored");
-
-    const UnitSystem metric = UnitSystem::Metric, imperial = UnitSystem::Imperial;
-    const WxReport reported = ParseWxReport(QStringLiteral("_270/010g080t033r010p125"));
-    const QString untouched;
-    // clang-format off
-    QTest::newRow("metric keeps 33 °F untouched") << metric << "LoTemp" << 0.5555556f << untouched << 0.5555556f;
-    QTest::newRow("metric keeps 0.1 in untouched") << metric << "HiRainHour" << 2.54003f << untouched << 2.54003f;
-    QTest::newRow("metric keeps 80 mph untouched") << metric << "HiGust" << reported.Gust << untouched << reported.Gust;
-    QTest::newRow("imperial keeps a metric value untouched") << imperial << "LoBaro" << 987.6f << untouched << 987.6f;
-    QTest::newRow("metric text typed is read") << metric << "LoTemp" << 0.5555556f << "0.7" << 0.7f;
-    QTest::newRow("80 mph as reported") << imperial << "HiGust" << 0.0f << "80" << reported.Gust;
-    QTest::newRow("33 °F as reported") << imperial << "LoTemp" << 0.0f << "33" << reported.Temp;
-    QTest::newRow("32 °F freezes") << imperial << "HiTemp" << 0.0f << "32" << 0.0f;
-    QTest::newRow("-40 °F is -40 °C") << imperial << "LoTemp" << 0.0f << "-40" << -40.0f;
-    QTest::newRow("0.1 in as reported") << imperial << "HiRainHour" << 0.0f << "0.1" << reported.RainHour;
-    QTest::newRow("1.25 in as reported") << imperial << "HiRain24" << 0.0f << "1.25" << reported.Rain24;
-    // clang-format on
-}
-
-// Every bit of the stored value counts: WxAlarms.ini writes it whole.
-void TestSetupFields::storedThresholds() {
-    QFETCH(UnitSystem, units);
-    QFETCH(QString, threshold);
-    QFETCH(float, loaded);
-    QFETCH(QString, typed);
-    QFETCH(float, stored);
-    const QLocale en(QLocale::English, QLocale::UnitedStates);
-    QTemporaryDir dir;
-    WxConfig config = DefaultConfig(dir.filePath("Aprserve.txt"));
-    config.Units = units;
-    const AlarmThreshold which = *ThresholdNamed(threshold);
-    SetThreshold(config, which, loaded);
-    SetupFields fields = LoadSetupFields(config, en);
-    if (!typed.isNull())
-        fields.threshold(which) = typed;
-    const auto result = ReadSetupNumbers(fields, en, units, config);
-    QVERIFY(std::holds_alternative<SetupNumbers>(result));
-    const AlarmThresholds &read = std::get<SetupNumbers>(result).thresholds;
-    const float value = read.*AlarmThresholdFields[std::size_t(which)].decimal;
-    QCOMPARE(QByteArray::number(value, 'g', 9), QByteArray::number(stored, 'g', 9));
 }
 
 QTEST_GUILESS_MAIN(TestSetupFields)
