@@ -198,7 +198,6 @@ void TestDecodeWxReport::alarmBoundaries_data() {
     QTest::addColumn<QString>("payload");
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("threshold");
-    // Typed in the units shown.
     QTest::addColumn<UnitSystem>("units");
     QTest::addColumn<float>("limit");
     QTest::addColumn<bool>("alarm");
@@ -240,15 +239,12 @@ void TestDecodeWxReport::alarmBoundaries_data() {
     QTest::newRow("F above low") << "_...t034" << "temp" << "LoTemp" << imperial << 33.0f << false;
     QTest::newRow("F at high") << "_...t033" << "temp" << "HiTemp" << imperial << 33.0f << true;
     QTest::newRow("F below high") << "_...t032" << "temp" << "HiTemp" << imperial << 33.0f << false;
-    QTest::newRow("% at low, imperial") << "_...h50" << "hum" << "LoHum" << imperial << 50.0f << true;
-    QTest::newRow("% below high, imperial") << "_...h49" << "hum" << "HiHum" << imperial << 50.0f << false;
     QTest::newRow("inHg shown at low") << "_...b10131" << "press" << "LoBaro" << imperial << 29.92f << true;
     QTest::newRow("inHg shown above low") << "_...b10134" << "press" << "LoBaro" << imperial << 29.92f << false;
     QTest::newRow("inHg shown at high") << "_...b10131" << "press" << "HiBaro" << imperial << 29.92f << true;
     QTest::newRow("inHg shown below high") << "_...b10129" << "press" << "HiBaro" << imperial << 29.92f << false;
     QTest::newRow("in at hour limit") << "_...r010" << "rain" << "HiRainHour" << imperial << 0.1f << true;
     QTest::newRow("in below hour limit") << "_...r009" << "rain" << "HiRainHour" << imperial << 0.1f << false;
-    QTest::newRow("in at 24h limit") << "_...p125" << "rain" << "HiRain24" << imperial << 1.25f << true;
     // Typed in imperial units, shown in metric ones: stored as reports are.
     QTest::newRow("mph gust typed at its max") << "_270/010g080" << "wind" << "HiGust" << metric << FromShownUnits(Measure::Speed, 80, imperial) << false;
     QTest::newRow("F typed at low") << "_...t033" << "temp" << "LoTemp" << metric << FromShownUnits(Measure::Temperature, 33, imperial) << true;
@@ -264,8 +260,7 @@ void TestDecodeWxReport::alarmBoundaries() {
     QFETCH(float, limit);
     QFETCH(bool, alarm);
 
-    QVERIFY(ThresholdNamed(threshold));
-    const AlarmThreshold which = *ThresholdNamed(threshold);
+    const AlarmThreshold which = ThresholdNamed(threshold).value();
     config.Units = units;
     SetThreshold(config, which,
                  FromShownUnits(AlarmThresholdFields[std::size_t(which)].measure, limit, units));
