@@ -10,9 +10,11 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <compare>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
 namespace anemora {
@@ -341,27 +343,27 @@ void AppendInteger(TextBuilder &text, int value, int width = 1) {
     text.add(QStringView(out, end - out));
 }
 
-// Below, at or above as written with `decimals` decimals: -1, 0 or 1.
-int CompareWritten(float value, float other, int decimals) {
+// How two values compare once written with `decimals` decimals.
+std::strong_ordering CompareWritten(float value, float other, int decimals) {
     const RoundedDecimal a = RoundDecimal(value, decimals);
     const RoundedDecimal b = RoundDecimal(other, decimals);
     if (a.negative != b.negative)
-        return a.negative ? -1 : 1;
-    // Same decimals, no leading zeros: a longer magnitude is a larger one.
-    int magnitude = a.digits.size() != b.digits.size()
-                        ? (a.digits.size() < b.digits.size() ? -1 : 1)
-                        : a.digits.compare(b.digits);
-    magnitude = magnitude < 0 ? -1 : magnitude > 0 ? 1 : 0;
-    return a.negative ? -magnitude : magnitude;
+        return a.negative ? std::strong_ordering::less : std::strong_ordering::greater;
+    // Same decimals and no leading zeros: a longer magnitude is a larger one.
+    const auto magnitude =
+        std::tuple(a.digits.size(), a.digits) <=> std::tuple(b.digits.size(), b.digits);
+    return a.negative ? 0 <=> magnitude : magnitude;
 }
 
 // A metric reading against a metric threshold, as the user compares them.
-int Against(Measure measure, float reading, float threshold, UnitSystem units) {
-    if (units == UnitSystem::Metric || !std::isfinite(reading) || !std::isfinite(threshold))
-        return reading < threshold ? -1 : reading > threshold ? 1 : 0;
-    return CompareWritten(ToShownUnits(measure, reading, units),
-                          ToShownUnits(measure, threshold, units),
-                          ThresholdDecimals(measure, units));
+std::partial_ordering Against(Measure measure, float reading, float threshold, UnitSystem units) {
+    if (units == UnitSystem::Metric)
+        return reading <=> threshold;
+    const float shownReading = ToShownUnits(measure, reading, units);
+    const float shownThreshold = ToShownUnits(measure, threshold, units);
+    if (!std::isfinite(shownReading) || !std::isfinite(shownThreshold))
+        return shownReading <=> shownThreshold;
+    return CompareWritten(shownReading, shownThreshold, ThresholdDecimals(measure, units));
 }
 
 // The words of the texts, looked up once per language: a lookup for every

@@ -239,6 +239,8 @@ void TestDecodeWxReport::alarmBoundaries_data() {
     QTest::newRow("F above low") << "_...t034" << "temp" << "LoTemp" << imperial << 33.0f << false;
     QTest::newRow("F at high") << "_...t033" << "temp" << "HiTemp" << imperial << 33.0f << true;
     QTest::newRow("F below high") << "_...t032" << "temp" << "HiTemp" << imperial << 33.0f << false;
+    QTest::newRow("F below zero at low") << "_...t-10" << "temp" << "LoTemp" << imperial << -10.0f << true;
+    QTest::newRow("F below zero above low") << "_...t-09" << "temp" << "LoTemp" << imperial << -10.0f << false;
     QTest::newRow("inHg shown at low") << "_...b10131" << "press" << "LoBaro" << imperial << 29.92f << true;
     QTest::newRow("inHg shown above low") << "_...b10134" << "press" << "LoBaro" << imperial << 29.92f << false;
     QTest::newRow("inHg shown at high") << "_...b10131" << "press" << "HiBaro" << imperial << 29.92f << true;
