@@ -111,7 +111,9 @@ void ShowReading(ReadingLabel &label, TrendMark &trend, ReadingColour colour, QS
 
 StationMonitor::StationMonitor(WxConfig &config, Notifications &notifications, QString appDir,
                                QObject *parent)
-    : QObject(parent), config(config), notifications(notifications), appDir(std::move(appDir)) {}
+    : QObject(parent), config(config), notifications(notifications), appDir(std::move(appDir)),
+      alarmSound(QDir(this->appDir).filePath(QStringLiteral("Alarm.wav"))),
+      newDataSound(QDir(this->appDir).filePath(QStringLiteral("NewData.wav"))) {}
 
 void StationMonitor::SetStatusLine(const QString &text) {
     model.comment = text;
@@ -250,15 +252,13 @@ void StationMonitor::DecodeWxReport(const QString &payload) {
 
     if (notices.BringForward)
         notifications.BringForward();
-    // A QDir is built only when a sound plays, which most reports do not.
     if (notices.PlayAlarm) {
-        notifications.PlaySound(QDir(appDir).filePath(QStringLiteral("Alarm.wav")));
+        notifications.PlaySound(alarmSound);
     } else if (notices.PlayNewData) {
-        const QDir folder(appDir);
         const QString own = StationSoundName(config.StationCall);
-        const QString ownPath = own.isEmpty() ? QString() : folder.filePath(own);
+        const QString ownPath = own.isEmpty() ? QString() : QDir(appDir).filePath(own);
         const bool haveOwn = !ownPath.isEmpty() && QFileInfo(ownPath).isFile();
-        notifications.PlaySound(haveOwn ? ownPath : folder.filePath(QStringLiteral("NewData.wav")));
+        notifications.PlaySound(haveOwn ? ownPath : newDataSound);
     }
 
     haveLastValues = true;

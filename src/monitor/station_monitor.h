@@ -84,6 +84,9 @@ private:
 
     Notifications &notifications;
     QString appDir;
+    // Joined once: an alarm may sound at every report.
+    QString alarmSound;
+    QString newDataSound;
     ShownReport shown;
     QString historyTitle = model.history;
 };
