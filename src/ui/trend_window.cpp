@@ -26,6 +26,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <cmath>
 
 namespace anemora {
@@ -93,9 +94,11 @@ double TickStep(const QValueAxis &axis) {
     return (axis.max() - axis.min()) / std::max(axis.tickCount() - 1, 1);
 }
 
-// Nice steps are 1, 2 or 5 times a power of ten, and a range spans at least one.
+// Nice steps are 1, 2 or 5 times a power of ten: the labels take the decimals
+// of that power, so inches of mercury and of rain read a tick apart.
 int LabelDecimals(const QValueAxis &axis) {
-    return TickStep(axis) >= 1 ? 0 : 1;
+    const double step = TickStep(axis);
+    return step >= 1 || !(step > 0) ? 0 : std::min(3, int(std::ceil(-std::log10(step) - 1e-9)));
 }
 
 // The widest tick label, as Qt Charts writes it with localized numbers.
@@ -456,7 +459,7 @@ void TrendWindow::UpdateAxes() {
             FitTicks(*parts.valueAxis);
         }
         parts.valueAxis->setLabelFormat(
-            LabelDecimals(*parts.valueAxis) == 0 ? QStringLiteral("%.0f") : QStringLiteral("%.1f"));
+            QStringLiteral("%.%1f").arg(LabelDecimals(*parts.valueAxis)));
     }
     for (const ThresholdSeries &line : thresholdSeries)
         line.series->replace(

@@ -108,6 +108,16 @@ void TestTrendWindow::followsTheLog() {
     config.LoTemp = -99;
     QMetaObject::invokeMethod(&window, "MinutePassed");
     QCOMPARE(chartsOf(window).first()->series().size(), drawn - 1);
+    // A flat day in inches of mercury: each tick of its axis reads apart.
+    config.Units = UnitSystem::Imperial;
+    QMetaObject::invokeMethod(&window, "MinutePassed");
+    const auto *inHg = qobject_cast<QValueAxis *>(chartsOf(window)[2]->axes(Qt::Vertical)[0]);
+    QStringList ticks;
+    for (int tick = 0; tick < inHg->tickCount(); ++tick)
+        ticks.append(QString::asprintf(qPrintable(inHg->labelFormat()),
+                                       inHg->min() + tick * (inHg->max() - inHg->min()) /
+                                                         (inHg->tickCount() - 1)));
+    QVERIFY2(ticks.removeDuplicates() == 0, qPrintable(ticks.join(u' ')));
     // A closed window does no work until it is shown again.
     window.close();
     other.arrivalUtc = QDateTime::currentDateTimeUtc();
