@@ -4,6 +4,7 @@
 #include "config/setup_fields.h"
 
 #include "weather/text_primitives.h"
+#include "weather/wx_display.h"
 
 #include <QCoreApplication>
 
@@ -78,8 +79,9 @@ QString ThresholdText(const AlarmThresholdField &field, const AlarmThresholds &t
     const float value = thresholds.*field.decimal;
     if (units == UnitSystem::Metric)
         return FormatThreshold(value, locale);
-    return locale.toString(double(ToShownUnits(field.measure, value, units)), 'f',
-                           ThresholdDecimals(field.measure, units));
+    // Rounded as the readings are, so the alarm tests see what the dialog shows.
+    return FormatFixed(ToShownUnits(field.measure, value, units),
+                       ThresholdDecimals(field.measure, units), locale);
 }
 
 void LoadServerList(WxConfig &config, SetupFields &fields) {

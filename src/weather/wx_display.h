@@ -65,8 +65,8 @@ TrendMark TrendOf(float difference);
 // The five alarm tests against the user's thresholds, on metric readings.
 // In metric units the stored values are compared. In imperial ones a reading
 // is compared as shown with the threshold as the dialog shows it, so one
-// that reads the same counts as equal: inches and mph come from conversions
-// that seldom meet exactly.
+// that reads the same counts as equal: a pressure sent in tenths of a
+// millibar is seldom a whole hundredth of an inch.
 bool WindAlarm(const AlarmThresholds &thresholds, float windSpeed, float gust,
                UnitSystem units = UnitSystem::Metric);
 bool TempAlarm(const AlarmThresholds &thresholds, float temp,
