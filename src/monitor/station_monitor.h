@@ -11,6 +11,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QLocale>
 #include <QObject>
 #include <QString>
 
@@ -82,12 +83,15 @@ private:
         bool comment = false;
         bool trayTip = false;
     };
-    void ShowRain();
-    void ShowCommentAndTip();
+    void ShowRain(const QLocale &locale);
+    void ShowCommentAndTip(const QLocale &locale);
     void ShowStatus(const TranslatableText &text);
 
     Notifications &notifications;
     QString appDir;
+    // Joined once: an alarm may sound at every report.
+    QString alarmSound;
+    QString newDataSound;
     ShownReport shown;
     QString historyTitle = model.history;
     // What the caption, the status line and the rain block were made from
