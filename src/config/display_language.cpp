@@ -3,6 +3,8 @@
 
 #include "config/display_language.h"
 
+#include "weather/wx_display.h"
+
 #include <QCoreApplication>
 #include <QTranslator>
 
@@ -31,6 +33,7 @@ void ApplyLanguage(DisplayLanguage language) {
         // Empty again, so the next choice of English loads and installs it.
         (void)english.load(QString());
     }
+    RefreshWxWords();
 }
 
 QString InstructionsDocument(DisplayLanguage language) {

@@ -16,8 +16,8 @@ QString LanguageCode(DisplayLanguage language);
 DisplayLanguage LanguageFromCode(const QString &code);
 
 // Puts the language in force for every text made from now on. Qt tells the
-// open windows with a LanguageChange event; nothing happens when it is in
-// force already.
+// open windows with a LanguageChange event, and the weather texts take their
+// words anew; nothing happens when it is in force already.
 void ApplyLanguage(DisplayLanguage language);
 
 // The instructions document in the language.

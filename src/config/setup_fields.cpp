@@ -4,6 +4,7 @@
 #include "config/setup_fields.h"
 
 #include "weather/text_primitives.h"
+#include "weather/wx_display.h"
 
 #include <QCoreApplication>
 
@@ -78,8 +79,9 @@ QString ThresholdText(const AlarmThresholdField &field, const AlarmThresholds &t
     const float value = thresholds.*field.decimal;
     if (units == UnitSystem::Metric)
         return FormatThreshold(value, locale);
-    return locale.toString(double(ToShownUnits(field.measure, value, units)), 'f',
-                           1 + ExtraDecimals(field.measure, units));
+    // Rounded as the readings are, so the alarm tests see what the dialog shows.
+    return FormatFixed(ToShownUnits(field.measure, value, units),
+                       ThresholdDecimals(field.measure, units), locale);
 }
 
 void LoadServerList(WxConfig &config, SetupFields &fields) {
@@ -158,7 +160,6 @@ std::variant<SetupNumbers, SetupRefusal> ReadSetupNumbers(const SetupFields &fie
         const AlarmThresholdField &field = AlarmThresholdFields[i];
         const QString name = QCoreApplication::translate("anemora::SetupFields", field.name);
         const bool untouched =
-            shownUnits != UnitSystem::Metric &&
             fields.thresholds[i] == ThresholdText(field, loaded, shownUnits, locale);
         if (untouched && field.decimal) {
             numbers.thresholds.*field.decimal = loaded.*field.decimal;

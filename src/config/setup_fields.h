@@ -110,9 +110,9 @@ struct SetupNumbers {
 // 0..32767, a host holding a double quote (the settings file cannot hold
 // one), a server without ":" and a typed server holding ";" (the server
 // list would read it back cut short) and, with publishing on, a broker port
-// outside 1..65535 or no broker. A threshold shown in other units than
-// metric whose text is still as `loaded` made it keeps its stored value, so
-// no conversion there and back moves it.
+// outside 1..65535 or no broker. A threshold whose text is still as `loaded`
+// made it keeps its stored value, in whatever units it is shown: its text
+// holds fewer digits than the value, so reading it back would move it.
 std::variant<SetupNumbers, SetupRefusal>
 ReadSetupNumbers(const SetupFields &fields, const QLocale &locale,
                  UnitSystem shownUnits = UnitSystem::Metric, const AlarmThresholds &loaded = {});

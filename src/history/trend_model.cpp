@@ -168,7 +168,8 @@ void TrendModel::DropBefore(qint64 startMs, TrendChange *change) {
     }
 }
 
-std::optional<std::pair<double, double>> TrendModel::ValueRange(TrendChart chart) const {
+std::optional<std::pair<double, double>> TrendModel::ValueRange(TrendChart chart,
+                                                                UnitSystem units) const {
     std::optional<double> low;
     std::optional<double> high;
     const auto include = [&](double value) {
@@ -189,9 +190,14 @@ std::optional<std::pair<double, double>> TrendModel::ValueRange(TrendChart chart
         return std::nullopt;
     if (StartsAtZero(chart))
         include(0);
-    // A margin keeps the line off the frame; a flat line still gets a band.
-    const double margin = std::max((*high - *low) * 0.05, 0.5);
-    const double bottom = *low >= 0 ? std::max(*low - margin, 0.0) : *low - margin;
+    // A margin keeps the line off the frame; a flat line still gets a band,
+    // as wide in every unit, so a day fills the same height in each.
+    const double margin =
+        std::max((*high - *low) * 0.05, double(ToShownDifference(MeasureOf(chart), 0.5f, units)));
+    // No reading but a temperature goes below zero, in any unit.
+    const bool signedReadings = chart == TrendChart::Temperature;
+    const double bottom =
+        *low >= 0 && !signedReadings ? std::max(*low - margin, 0.0) : *low - margin;
     // Humidity cannot pass 100 %, so its chart stops there, unless a station
     // sends more.
     const double top = chart == TrendChart::Humidity

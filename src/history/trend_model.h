@@ -88,7 +88,8 @@ public:
     const QList<TrendSegment> &Segments(TrendQuantity quantity) const;
     const QList<RainBar> &RainBars() const { return rainBars; }
     // Lowest and highest value to show on a chart, or nothing when empty.
-    std::optional<std::pair<double, double>> ValueRange(TrendChart chart) const;
+    std::optional<std::pair<double, double>>
+    ValueRange(TrendChart chart, UnitSystem units = UnitSystem::Metric) const;
     QList<DaySummaryRow> Table() const { return summary.Rows(); }
 
 private:

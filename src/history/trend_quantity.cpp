@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <array>
 
 namespace anemora {
@@ -38,8 +39,18 @@ const std::array<QuantityColumn, TrendQuantityCount> QuantityColumns{{
 TrendQuantityInfo InfoOf(TrendQuantity quantity, UnitSystem units) {
     const QuantityColumn &column = QuantityColumns[std::size_t(quantity)];
     return {column.chart, QCoreApplication::translate("anemora::TrendWindow", column.name),
-            UnitSymbol(column.measure, units).toString(),
-            column.decimals + ExtraDecimals(column.measure, units)};
+            UnitSymbol(column.measure, units).toString(), ShownDecimals(quantity, units)};
+}
+
+int ShownDecimals(TrendQuantity quantity, UnitSystem units) {
+    const QuantityColumn &column = QuantityColumns[std::size_t(quantity)];
+    return column.decimals + ExtraDecimals(column.measure, units);
+}
+
+Measure MeasureOf(TrendChart chart) {
+    const auto column = std::find_if(QuantityColumns.begin(), QuantityColumns.end(),
+                                     [&](const QuantityColumn &c) { return c.chart == chart; });
+    return column->measure;
 }
 
 StationLogRow InUnits(StationLogRow row, UnitSystem units) {

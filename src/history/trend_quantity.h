@@ -32,6 +32,10 @@ struct TrendQuantityInfo {
 };
 
 TrendQuantityInfo InfoOf(TrendQuantity quantity, UnitSystem units = UnitSystem::Metric);
+// The decimals of InfoOf, without looking up the name.
+int ShownDecimals(TrendQuantity quantity, UnitSystem units);
+// The kind of reading a chart draws.
+Measure MeasureOf(TrendChart chart);
 
 // The row with the values the charts draw in `units`; the rest as logged.
 StationLogRow InUnits(StationLogRow row, UnitSystem units);

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <algorithm>
 #include <utility>
 
 namespace anemora {
@@ -90,8 +91,7 @@ QString TrayTip(std::initializer_list<const QString *> parts) {
     for (const QString *part : parts) {
         if (part != *parts.begin())
             *out++ = u' ';
-        for (const QChar c : *part)
-            *out++ = c;
+        out = std::copy(part->cbegin(), part->cend(), out);
     }
     return tip;
 }
@@ -112,6 +112,8 @@ void ShowReading(ReadingLabel &label, TrendMark &trend, ReadingColour colour, QS
 StationMonitor::StationMonitor(WxConfig &config, Notifications &notifications, QString appDir,
                                SteadyClock alarmClock, QObject *parent)
     : QObject(parent), config(config), notifications(notifications), appDir(std::move(appDir)),
+      alarmSound(QDir(this->appDir).filePath(QStringLiteral("Alarm.wav"))),
+      newDataSound(QDir(this->appDir).filePath(QStringLiteral("NewData.wav"))),
       dataStopped(std::move(alarmClock)) {}
 
 void StationMonitor::SetStatusLine(const TranslatableText &text) {
@@ -228,7 +230,8 @@ void StationMonitor::DecodeWxReport(const QString &payload) {
         if (IsCalm(wx.WindSpeed, wx.Gust)) {
             model.wind.text = CalmText();
         } else {
-            model.wind.colour = notices.test(config, WindAlarm(config, wx.WindSpeed, wx.Gust));
+            model.wind.colour =
+                notices.test(config, WindAlarm(config, wx.WindSpeed, wx.Gust, config.Units));
             model.wind.text = WindText(wx.WindDir, wx.WindSpeed, wx.Gust, locale, config.Units);
         }
         wx.Remainder.remove(0, 7);
@@ -243,58 +246,57 @@ void StationMonitor::DecodeWxReport(const QString &payload) {
     }
 
     if (wx.Temp > -99)
-        ShowReading(
-            model.temperature, model.trends[0], notices.test(config, TempAlarm(config, wx.Temp)),
-            TempText(wx.Temp, locale, config.Units), wx.Temp, lastTemperature, haveLastValues);
+        ShowReading(model.temperature, model.trends[0],
+                    notices.test(config, TempAlarm(config, wx.Temp, config.Units)),
+                    TempText(wx.Temp, locale, config.Units), wx.Temp, lastTemperature,
+                    haveLastValues);
     if (wx.Humidity > 0)
         ShowReading(model.humidity, model.trends[1],
                     notices.test(config, HumidityAlarm(config, wx.Humidity)),
                     HumidityText(wx.Humidity, locale), wx.Humidity, lastHumidity, haveLastValues);
     if (wx.Pressure > 0)
         ShowReading(model.pressure, model.trends[2],
-                    notices.test(config, PressureAlarm(config, wx.Pressure)),
+                    notices.test(config, PressureAlarm(config, wx.Pressure, config.Units)),
                     PressureText(wx.Pressure, locale, config.Units), wx.Pressure, lastPressure,
                     haveLastValues);
 
-    model.rain.colour = notices.test(config, RainAlarm(config, wx.RainHour, wx.Rain24));
+    model.rain.colour =
+        notices.test(config, RainAlarm(config, wx.RainHour, wx.Rain24, config.Units));
     shown = {wx, windChill, humidity, true, false, false};
-    ShowRain();
+    ShowRain(locale);
 
     if (notices.BringForward)
         notifications.BringForward();
-    // A QDir is built only when a sound plays, which most reports do not.
     if (notices.PlayAlarm) {
-        notifications.PlaySound(QDir(appDir).filePath(QStringLiteral("Alarm.wav")));
+        notifications.PlaySound(alarmSound);
     } else if (notices.PlayNewData) {
-        const QDir folder(appDir);
         const QString own = StationSoundName(config.StationCall);
-        const QString ownPath = own.isEmpty() ? QString() : folder.filePath(own);
+        const QString ownPath = own.isEmpty() ? QString() : QDir(appDir).filePath(own);
         const bool haveOwn = !ownPath.isEmpty() && QFileInfo(ownPath).isFile();
-        notifications.PlaySound(haveOwn ? ownPath : folder.filePath(QStringLiteral("NewData.wav")));
+        notifications.PlaySound(haveOwn ? ownPath : newDataSound);
     }
 
     haveLastValues = true;
     shown.comment = shown.trayTip = true;
-    ShowCommentAndTip();
+    ShowCommentAndTip(locale);
     emit displayChanged();
     emit reportDecoded(wx);
 }
 
-void StationMonitor::ShowRain() {
+void StationMonitor::ShowRain(const QLocale &locale) {
     if (!shown.rain)
         return;
-    model.rain.text =
-        RainText(shown.report, shown.windChill, shown.humidity, QLocale(), config.Units);
+    model.rain.text = RainText(shown.report, shown.windChill, shown.humidity, locale, config.Units);
     model.rainFontPointSize = RainFontPointSize(model.rain.text);
 }
 
-void StationMonitor::ShowCommentAndTip() {
+void StationMonitor::ShowCommentAndTip(const QLocale &locale) {
     const WxReport &wx = shown.report;
     if (shown.trayTip)
         model.trayTip = TrayTip({&config.StationCall, &model.wind.text, &model.temperature.text,
                                  &model.humidity.text, &model.pressure.text, &model.rain.text});
     if (shown.comment)
-        model.comment = CommentText(wx.PressChange, wx.Remainder, QLocale(), config.Units);
+        model.comment = CommentText(wx.PressChange, wx.Remainder, locale, config.Units);
 }
 
 void StationMonitor::RefreshTexts() {
@@ -318,10 +320,10 @@ void StationMonitor::RefreshTexts() {
     }
     if (portsSource && !shown.rain)
         model.rain.text = portsSource->Render();
-    ShowRain();
+    ShowRain(locale);
     if (statusSource && !shown.comment)
         model.comment = statusSource->Render();
-    ShowCommentAndTip();
+    ShowCommentAndTip(locale);
     ShowDataStopped();
     for (std::size_t link = 0; link < linkTroubles.size(); ++link)
         model.linkTrouble[link] = linkTroubles[link].Render();
@@ -354,7 +356,7 @@ void StationMonitor::FollowDataStopped(DataStoppedAlarm::Change change) {
         if (config.FocusAlarm)
             notifications.BringForward();
         if (config.BeepAlarm)
-            notifications.PlaySound(QDir(appDir).filePath(QStringLiteral("Alarm.wav")));
+            notifications.PlaySound(alarmSound);
     }
     ShowDataStopped();
     if (change != DataStoppedAlarm::Change::None)

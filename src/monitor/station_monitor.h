@@ -12,6 +12,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QLocale>
 #include <QObject>
 #include <QString>
 
@@ -90,14 +91,17 @@ private:
         bool comment = false;
         bool trayTip = false;
     };
-    void ShowRain();
-    void ShowCommentAndTip();
+    void ShowRain(const QLocale &locale);
+    void ShowCommentAndTip(const QLocale &locale);
     void FollowDataStopped(DataStoppedAlarm::Change change);
     void ShowDataStopped();
     void ShowStatus(const TranslatableText &text);
 
     Notifications &notifications;
     QString appDir;
+    // Joined once: an alarm may sound at every report.
+    QString alarmSound;
+    QString newDataSound;
     ShownReport shown;
     QString historyTitle = model.history;
     DataStoppedAlarm dataStopped;

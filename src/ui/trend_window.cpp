@@ -27,6 +27,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <cmath>
 
 namespace anemora {
@@ -94,9 +95,11 @@ double TickStep(const QValueAxis &axis) {
     return (axis.max() - axis.min()) / std::max(axis.tickCount() - 1, 1);
 }
 
-// Nice steps are 1, 2 or 5 times a power of ten, and a range spans at least one.
+// Nice steps are 1, 2 or 5 times a power of ten: the labels take the decimals
+// of that power, so inches of mercury and of rain read a tick apart.
 int LabelDecimals(const QValueAxis &axis) {
-    return TickStep(axis) >= 1 ? 0 : 1;
+    const double step = TickStep(axis);
+    return step >= 1 || !(step > 0) ? 0 : std::min(3, int(std::ceil(-std::log10(step) - 1e-9)));
 }
 
 // The widest tick label, as Qt Charts writes it with localized numbers.
@@ -193,6 +196,7 @@ void TrendWindow::RetranslateUi() {
                        : tr("Andamento della stazione %1").arg(PlainTitleText(station)));
     statusLabel->setAccessibleName(tr("Stato del registro"));
     statusLabel->setText(log.statusText());
+    noValueText = tr("nessun valore");
     for (int range = 0; range < int(RangeNames.size()); ++range)
         rangeButtons->button(range)->setText(tr(RangeNames[range]));
     for (int index = 0; index < TrendChartCount; ++index) {
@@ -461,14 +465,14 @@ void TrendWindow::UpdateAxes() {
         parts.chart->setLocale(locale);
         parts.timeAxis->setFormat(format);
         parts.timeAxis->setRange(start, end);
-        if (const auto range = trend.ValueRange(TrendChart(index))) {
+        if (const auto range = trend.ValueRange(TrendChart(index), units)) {
             parts.valueAxis->setTickCount(ValueTicks);
             parts.valueAxis->setRange(range->first, range->second);
             parts.valueAxis->applyNiceNumbers();
             FitTicks(*parts.valueAxis);
         }
         parts.valueAxis->setLabelFormat(
-            LabelDecimals(*parts.valueAxis) == 0 ? QStringLiteral("%.0f") : QStringLiteral("%.1f"));
+            QStringLiteral("%.%1f").arg(LabelDecimals(*parts.valueAxis)));
     }
     for (const ThresholdSeries &line : thresholdSeries)
         line.series->replace(
@@ -528,14 +532,14 @@ void TrendWindow::LayOutPlotAreas() {
 void TrendWindow::FillTable() {
     const QList<DaySummaryRow> rows = trend.Table();
     for (const DaySummaryRow &row : rows) {
-        const int decimals = InfoOf(row.quantity, units).decimals;
+        const int decimals = ShownDecimals(row.quantity, units);
         const std::array<std::optional<float>, 4> values{row.last, row.minimum, row.maximum,
                                                          row.change};
         for (int column = 0; column < int(values.size()); ++column) {
             auto *item = new QTableWidgetItem(Formatted(values[column], decimals, column == 3));
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (!values[column])
-                item->setData(Qt::AccessibleTextRole, tr("nessun valore"));
+                item->setData(Qt::AccessibleTextRole, noValueText);
             table->setItem(int(row.quantity), column, item);
         }
     }

@@ -94,6 +94,8 @@ private:
     AlarmThresholds thresholds;
     UnitSystem units = UnitSystem::Metric;
     TrendModel trend;
+    // What a screen reader hears for an empty cell, looked up per language.
+    QString noValueText;
 
     std::array<ChartParts, TrendChartCount> charts;
     std::array<QWidget *, TrendChartCount> views{};

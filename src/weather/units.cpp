@@ -10,8 +10,8 @@ namespace anemora {
 namespace {
 
 struct Conversion {
-    // imperial = metric * scale + offset
-    double scale;
+    // metric = (imperial - offset) * metricPerImperial
+    double metricPerImperial;
     double offset;
     const char16_t *metric;
     const char16_t *imperial;
@@ -20,10 +20,10 @@ struct Conversion {
 
 // In the order of Measure.
 constexpr std::array<Conversion, 5> Conversions{{
-    {1 / 1.609344, 0, u"km/h", u"mph", 0},
-    {1.8, 32, u"°C", u"°F", 0},
-    {1 / 33.8638866667, 0, u"mb", u"inHg", 1},
-    {1 / 25.4, 0, u"mm", u"in", 2},
+    {KmhPerMph, 0, u"km/h", u"mph", 0},
+    {CelsiusPerFahrenheit, 32, u"°C", u"°F", 0},
+    {33.8638866667, 0, u"mb", u"inHg", 1},
+    {100 * MmPerHundredthInch, 0, u"mm", u"in", 2},
     {1, 0, u"%", u"%", 0},
 }};
 
@@ -36,17 +36,17 @@ const Conversion &Of(Measure measure) {
 float ToShownUnits(Measure measure, float metric, UnitSystem units) {
     if (units == UnitSystem::Metric)
         return metric;
-    return float(metric * Of(measure).scale + Of(measure).offset);
+    return float(metric / Of(measure).metricPerImperial + Of(measure).offset);
 }
 
 float FromShownUnits(Measure measure, float shown, UnitSystem units) {
     if (units == UnitSystem::Metric)
         return shown;
-    return float((shown - Of(measure).offset) / Of(measure).scale);
+    return float((double(shown) - Of(measure).offset) * Of(measure).metricPerImperial);
 }
 
 float ToShownDifference(Measure measure, float metric, UnitSystem units) {
-    return units == UnitSystem::Metric ? metric : float(metric * Of(measure).scale);
+    return units == UnitSystem::Metric ? metric : float(metric / Of(measure).metricPerImperial);
 }
 
 QStringView UnitSymbol(Measure measure, UnitSystem units) {
@@ -55,6 +55,10 @@ QStringView UnitSymbol(Measure measure, UnitSystem units) {
 
 int ExtraDecimals(Measure measure, UnitSystem units) {
     return units == UnitSystem::Metric ? 0 : Of(measure).extraDecimals;
+}
+
+int ThresholdDecimals(Measure measure, UnitSystem units) {
+    return measure == Measure::Humidity ? 0 : 1 + ExtraDecimals(measure, units);
 }
 
 } // namespace anemora

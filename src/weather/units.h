@@ -11,6 +11,13 @@ namespace anemora {
 // metric whatever is chosen: only what the user reads and types changes.
 enum class UnitSystem { Metric, Imperial };
 
+// How the decoder turns what stations send into metric values. The units
+// shown convert with the same numbers both ways, so a threshold typed as
+// 80 mph is exactly the gust reported as 80 mph.
+inline constexpr double KmhPerMph = 1.609347;
+inline constexpr double MmPerHundredthInch = 0.254003;
+inline constexpr double CelsiusPerFahrenheit = 0.5555555555555556;
+
 // A kind of reading whose unit depends on the system.
 enum class Measure { Speed, Temperature, Pressure, Rain, Humidity };
 
@@ -26,5 +33,7 @@ QStringView UnitSymbol(Measure measure, UnitSystem units);
 // Inches of rain and of mercury need two decimals where millimetres and
 // millibars need none more than the metric text has.
 int ExtraDecimals(Measure measure, UnitSystem units);
+// How many decimals the settings dialog shows a threshold with.
+int ThresholdDecimals(Measure measure, UnitSystem units);
 
 } // namespace anemora

@@ -10,9 +10,11 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <compare>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
 namespace anemora {
@@ -341,6 +343,50 @@ void AppendInteger(TextBuilder &text, int value, int width = 1) {
     text.add(QStringView(out, end - out));
 }
 
+// How two values compare once written with `decimals` decimals.
+std::strong_ordering CompareWritten(float value, float other, int decimals) {
+    const RoundedDecimal a = RoundDecimal(value, decimals);
+    const RoundedDecimal b = RoundDecimal(other, decimals);
+    if (a.negative != b.negative)
+        return a.negative ? std::strong_ordering::less : std::strong_ordering::greater;
+    // Same decimals and no leading zeros: a longer magnitude is a larger one.
+    const auto magnitude =
+        std::tuple(a.digits.size(), a.digits) <=> std::tuple(b.digits.size(), b.digits);
+    return a.negative ? 0 <=> magnitude : magnitude;
+}
+
+// A metric reading against a metric threshold, as the user compares them.
+std::partial_ordering Against(Measure measure, float reading, float threshold, UnitSystem units) {
+    if (units == UnitSystem::Metric)
+        return reading <=> threshold;
+    const float shownReading = ToShownUnits(measure, reading, units);
+    const float shownThreshold = ToShownUnits(measure, threshold, units);
+    if (!std::isfinite(shownReading) || !std::isfinite(shownThreshold))
+        return shownReading <=> shownThreshold;
+    return CompareWritten(shownReading, shownThreshold, ThresholdDecimals(measure, units));
+}
+
+// The words of the texts, looked up once per language: a lookup for every
+// report costs as much as writing its numbers.
+struct WxWords {
+    QString calm;
+    QString windChill;
+    QString dewPoint;
+    QString pressureChange;
+};
+
+WxWords LookUpWords() {
+    return {QCoreApplication::translate("anemora::WxDisplay", "Calma di vento"),
+            QCoreApplication::translate("anemora::WxDisplay", " Wch "),
+            QCoreApplication::translate("anemora::WxDisplay", " Dp "),
+            QCoreApplication::translate("anemora::WxDisplay", "Variaz Press in 4h= ")};
+}
+
+WxWords &Words() {
+    static WxWords words = LookUpWords();
+    return words;
+}
+
 } // namespace
 
 float WindChill(float temp, float windSpeed, float gust) {
@@ -388,8 +434,12 @@ bool IsCalm(float windSpeed, float gust) {
     return windSpeed == 0 && gust <= 0;
 }
 
+void RefreshWxWords() {
+    Words() = LookUpWords();
+}
+
 QString CalmText() {
-    return QCoreApplication::translate("anemora::WxDisplay", "Calma di vento");
+    return Words().calm;
 }
 
 QString WindText(qint16 direction, float windSpeed, float gust, const QLocale &locale,
@@ -477,12 +527,12 @@ QString RainText(const WxReport &wx, float windChill, const HumidityValues &humi
         empty = false;
     }
     if (windChill > -99) {
-        text.add(QCoreApplication::translate("anemora::WxDisplay", " Wch "));
+        text.add(Words().windChill);
         addTemperature(windChill);
         empty = false;
     }
     if (humidity.AbsHumidity > -99) {
-        text.add(QCoreApplication::translate("anemora::WxDisplay", " Dp "));
+        text.add(Words().dewPoint);
         addTemperature(humidity.DewPoint);
         text.add(u"  ");
         AppendFixed(text, format, humidity.AbsHumidity, 1);
@@ -502,7 +552,7 @@ QString CommentText(qint16 pressChange, const QString &remainder, const QLocale 
                     UnitSystem units) {
     TextBuilder text;
     if (pressChange > -99) {
-        text.add(QCoreApplication::translate("anemora::WxDisplay", "Variaz Press in 4h= "));
+        text.add(Words().pressureChange);
         // Whole millibars as the station sends them; inches need decimals.
         if (units == UnitSystem::Metric)
             AppendInteger(text, pressChange);
@@ -526,24 +576,28 @@ TrendMark TrendOf(float difference) {
     return TrendMark::Steady;
 }
 
-bool WindAlarm(const AlarmThresholds &thresholds, float windSpeed, float gust) {
-    return windSpeed >= thresholds.HiWind || gust > thresholds.HiGust;
+bool WindAlarm(const AlarmThresholds &thresholds, float windSpeed, float gust, UnitSystem units) {
+    return Against(Measure::Speed, windSpeed, thresholds.HiWind, units) >= 0 ||
+           Against(Measure::Speed, gust, thresholds.HiGust, units) > 0;
 }
 
-bool TempAlarm(const AlarmThresholds &thresholds, float temp) {
-    return temp <= thresholds.LoTemp || temp >= thresholds.HiTemp;
+bool TempAlarm(const AlarmThresholds &thresholds, float temp, UnitSystem units) {
+    return Against(Measure::Temperature, temp, thresholds.LoTemp, units) <= 0 ||
+           Against(Measure::Temperature, temp, thresholds.HiTemp, units) >= 0;
 }
 
 bool HumidityAlarm(const AlarmThresholds &thresholds, qint16 humidity) {
     return humidity <= thresholds.LoHum || humidity >= thresholds.HiHum;
 }
 
-bool PressureAlarm(const AlarmThresholds &thresholds, float pressure) {
-    return pressure <= thresholds.LoBaro || pressure >= thresholds.HiBaro;
+bool PressureAlarm(const AlarmThresholds &thresholds, float pressure, UnitSystem units) {
+    return Against(Measure::Pressure, pressure, thresholds.LoBaro, units) <= 0 ||
+           Against(Measure::Pressure, pressure, thresholds.HiBaro, units) >= 0;
 }
 
-bool RainAlarm(const AlarmThresholds &thresholds, float rainHour, float rain24) {
-    return rainHour >= thresholds.HiRainHour || rain24 >= thresholds.HiRain24;
+bool RainAlarm(const AlarmThresholds &thresholds, float rainHour, float rain24, UnitSystem units) {
+    return Against(Measure::Rain, rainHour, thresholds.HiRainHour, units) >= 0 ||
+           Against(Measure::Rain, rain24, thresholds.HiRain24, units) >= 0;
 }
 
 QString StationSoundName(const QString &stationCall) {

@@ -28,6 +28,10 @@ float WindChill(float temp, float windSpeed, float gust);
 // Dew point (degrees C) and absolute humidity (g/m3).
 HumidityValues DewPointAndAbsHumidity(float temp, qint16 humidity);
 
+// Looks the words of the texts below up again in the language now in force;
+// between two changes of language they are not looked up.
+void RefreshWxWords();
+
 // `value` with `decimals` fixed decimals in `locale` (the default one unless
 // given), halves away from zero on the value as written in shortest decimal
 // form. The texts below write their numbers the same way; the decoder hands
@@ -62,12 +66,20 @@ enum class TrendMark { None, Up, Steady, Down };
 
 TrendMark TrendOf(float difference);
 
-// The five alarm tests against the user's thresholds.
-bool WindAlarm(const AlarmThresholds &thresholds, float windSpeed, float gust);
-bool TempAlarm(const AlarmThresholds &thresholds, float temp);
+// The five alarm tests against the user's thresholds, on metric readings.
+// In metric units the stored values are compared. In imperial ones a reading
+// is compared as shown with the threshold as the dialog shows it, so one
+// that reads the same counts as equal: a pressure sent in tenths of a
+// millibar is seldom a whole hundredth of an inch.
+bool WindAlarm(const AlarmThresholds &thresholds, float windSpeed, float gust,
+               UnitSystem units = UnitSystem::Metric);
+bool TempAlarm(const AlarmThresholds &thresholds, float temp,
+               UnitSystem units = UnitSystem::Metric);
 bool HumidityAlarm(const AlarmThresholds &thresholds, qint16 humidity);
-bool PressureAlarm(const AlarmThresholds &thresholds, float pressure);
-bool RainAlarm(const AlarmThresholds &thresholds, float rainHour, float rain24);
+bool PressureAlarm(const AlarmThresholds &thresholds, float pressure,
+                   UnitSystem units = UnitSystem::Metric);
+bool RainAlarm(const AlarmThresholds &thresholds, float rainHour, float rain24,
+               UnitSystem units = UnitSystem::Metric);
 
 // File name of the station's own new-data sound, or empty when the call
 // cannot name a file inside the program's folder.

@@ -4,6 +4,7 @@
 #include "weather/wx_report.h"
 
 #include "weather/text_primitives.h"
+#include "weather/units.h"
 
 #include <QStringView>
 
@@ -17,9 +18,6 @@ namespace anemora {
 namespace {
 
 constexpr qint16 AbsentField = -9999;
-constexpr double MphToKmh = 1.609347;
-constexpr double HundredthInchToMm = 0.254003;
-constexpr double FiveNinths = 0.5555555555555556;
 
 bool IsBlank(QChar c) {
     return c == u' ' || c == u'\t';
@@ -223,19 +221,19 @@ WxReport ParseWxReport(const QString &text) {
     }
     if (wind.size() > 4)
         wx.WindSpeed = static_cast<float>(
-            ReadLeadingValue(wind.sliced(4, qMin<qsizetype>(3, wind.size() - 4))) * MphToKmh);
+            ReadLeadingValue(wind.sliced(4, qMin<qsizetype>(3, wind.size() - 4))) * KmhPerMph);
 
-    wx.Gust = static_cast<float>(ReadField(rest, u'g', 3) * MphToKmh);
+    wx.Gust = static_cast<float>(ReadField(rest, u'g', 3) * KmhPerMph);
 
     int fahrenheit = ReadField(rest, u't', 3);
     // The offset is taken in 16 bits; a reading that would leave them is absent.
     if (fahrenheit - 32 < -32768)
         fahrenheit = AbsentField;
-    wx.Temp = static_cast<float>((fahrenheit - 32) * FiveNinths);
+    wx.Temp = static_cast<float>((fahrenheit - 32) * CelsiusPerFahrenheit);
 
-    wx.RainHour = static_cast<float>(ReadField(rest, u'r', 3) * HundredthInchToMm);
-    wx.RainDay = static_cast<float>(ReadField(rest, u'P', 3) * HundredthInchToMm);
-    wx.Rain24 = static_cast<float>(ReadField(rest, u'p', 3) * HundredthInchToMm);
+    wx.RainHour = static_cast<float>(ReadField(rest, u'r', 3) * MmPerHundredthInch);
+    wx.RainDay = static_cast<float>(ReadField(rest, u'P', 3) * MmPerHundredthInch);
+    wx.Rain24 = static_cast<float>(ReadField(rest, u'p', 3) * MmPerHundredthInch);
 
     double pressure = ReadField(rest, u'b', 4) / 10.0;
     // Stations that drop the leading digit of the thousands send 0132 or 0850.

@@ -311,32 +311,39 @@ void TestTrendModel::daySummary() {
 
 void TestTrendModel::valueRange_data() {
     QTest::addColumn<TrendChart>("chart");
+    QTest::addColumn<UnitSystem>("units");
     QTest::addColumn<float>("value");
     QTest::addColumn<double>("low");
     QTest::addColumn<double>("high");
+    const UnitSystem metric = UnitSystem::Metric, imperial = UnitSystem::Imperial;
     // clang-format off
-    QTest::newRow("flat line gets a band") << TrendChart::Temperature << 20.0f << 19.5 << 20.5;
-    QTest::newRow("below zero stays below") << TrendChart::Temperature << -10.0f << -10.5 << -9.5;
-    QTest::newRow("band stops at zero") << TrendChart::Pressure << 0.25f << 0.0 << 0.75;
-    QTest::newRow("rain bars stand on zero") << TrendChart::Rain << 4.0f << 0.0 << 4.5;
-    QTest::newRow("humidity stops at 100") << TrendChart::Humidity << 100.0f << 99.5 << 100.0;
+    QTest::newRow("flat line gets a band") << TrendChart::Temperature << metric << 20.0f << 19.5 << 20.5;
+    QTest::newRow("below zero stays below") << TrendChart::Temperature << metric << -10.0f << -10.5 << -9.5;
+    QTest::newRow("temperature passes zero") << TrendChart::Temperature << metric << 0.25f << -0.25 << 0.75;
+    QTest::newRow("band stops at zero") << TrendChart::Pressure << metric << 0.25f << 0.0 << 0.75;
+    QTest::newRow("rain bars stand on zero") << TrendChart::Rain << metric << 4.0f << 0.0 << 4.5;
+    QTest::newRow("humidity stops at 100") << TrendChart::Humidity << metric << 100.0f << 99.5 << 100.0;
+    QTest::newRow("°F band") << TrendChart::Temperature << imperial << 50.0f << 49.1 << 50.9;
+    QTest::newRow("inHg band") << TrendChart::Pressure << imperial << 29.92f << 29.92 - 0.5 / 33.8638866667 << 29.92 + 0.5 / 33.8638866667;
+    QTest::newRow("rain bars in inches") << TrendChart::Rain << imperial << 0.1f << 0.0 << 0.1 + 0.5 / 25.4003;
     // clang-format on
 }
 
 void TestTrendModel::valueRange() {
     QFETCH(TrendChart, chart);
+    QFETCH(UnitSystem, units);
     QFETCH(float, value);
     QFETCH(double, low);
     QFETCH(double, high);
     TrendModel model;
-    QVERIFY(!model.ValueRange(chart));
+    QVERIFY(!model.ValueRange(chart, units));
     StationLogRow row = reportAt(0, value, value, value);
     row.humidity = qint16(value);
     model.Append(row);
-    const auto range = model.ValueRange(chart);
+    const auto range = model.ValueRange(chart, units);
     QVERIFY(range);
-    QCOMPARE(range->first, low);
-    QCOMPARE(range->second, high);
+    QVERIFY(std::abs(range->first - low) < 1e-6);
+    QVERIFY(std::abs(range->second - high) < 1e-6);
 }
 
 void TestTrendModel::drawnPointsKeepPeaks_data() {

@@ -110,6 +110,15 @@ void TestTrendWindow::followsTheLog() {
     config.LoTemp = -99;
     QMetaObject::invokeMethod(&window, "MinutePassed");
     QCOMPARE(chartsOf(window).first()->series().size(), drawn - 1);
+    // A flat day in inches of mercury: each tick of its axis reads apart.
+    config.Units = UnitSystem::Imperial;
+    QMetaObject::invokeMethod(&window, "MinutePassed");
+    const auto *inHg = qobject_cast<QValueAxis *>(chartsOf(window)[2]->axes(Qt::Vertical)[0]);
+    const auto tick = [&](int i) {
+        const double step = (inHg->max() - inHg->min()) / (inHg->tickCount() - 1);
+        return QString::asprintf(qPrintable(inHg->labelFormat()), inHg->min() + i * step);
+    };
+    QVERIFY(tick(0) != tick(1));
     // The data-stopped alarm's time is marked on each chart's time axis.
     const QDateTime fired = QDateTime::currentDateTimeUtc().addSecs(-600);
     window.MarkDataStopped(fired);

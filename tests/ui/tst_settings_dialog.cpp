@@ -275,16 +275,22 @@ void TestSettingsDialog::imperialEditKeepsUntouchedThresholds() {
     QCOMPARE(dialog->thresholdEdit(AlarmThreshold::HiTemp)->text(), QStringLiteral("104.0"));
     QCOMPARE(dialog->thresholdEdit(AlarmThreshold::HiBaro)->text(), QStringLiteral("30.71"));
     dialog->thresholdEdit(AlarmThreshold::HiGust)->setText(QStringLiteral("50.0"));
+    dialog->unitsBox->setCurrentIndex(dialog->unitsBox->findData(int(UnitSystem::Metric)));
     dialog->acceptButton->click();
     QVERIFY(prompts.messages.isEmpty());
     WriteAlarms(config, alarmsPath, prompts);
+    // Opened again in metric units and confirmed untouched: not a byte moves.
+    const QByteArray typed = ReadBytes(alarmsPath);
+    Open()->acceptButton->click();
+    WriteAlarms(config, alarmsPath, prompts);
+    QCOMPARE(ReadBytes(alarmsPath), typed);
 
     // The options and the first two lines of thresholds as they were; on the
-    // wind line the gust typed, 50 mph in km/h.
+    // wind line the gust typed, 50 mph in km/h as a report of 50 mph reads.
     const QList<QByteArray> was = before.split('\n');
     const QList<QByteArray> now = ReadBytes(alarmsPath).split('\n');
     QCOMPARE(now.mid(0, 3), was.mid(0, 3));
-    QCOMPARE(now.value(3), QByteArray("47.3,80.4672\r"));
+    QCOMPARE(now.value(3), QByteArray("47.3,80.46735\r"));
     QCOMPARE(now.size(), was.size());
 }
 

@@ -200,36 +200,59 @@ void TestDecodeWxReport::alarmBoundaries_data() {
     QTest::addColumn<QString>("payload");
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("threshold");
+    QTest::addColumn<UnitSystem>("units");
     QTest::addColumn<float>("limit");
     QTest::addColumn<bool>("alarm");
 
+    const UnitSystem metric = UnitSystem::Metric, imperial = UnitSystem::Imperial;
     const float speed = float(10 * 1.609347);
     const float gust = float(20 * 1.609347);
     const float rain = float(100 * 0.254003);
     // clang-format off
-    QTest::newRow("speed equal") << "_090/010g020" << "wind" << "HiWind" << speed << true;
-    QTest::newRow("speed just below") << "_090/010g020" << "wind" << "HiWind" << speed + 0.1f << false;
-    QTest::newRow("gust equal") << "_090/010g020" << "wind" << "HiGust" << gust << false;
-    QTest::newRow("gust tenth above") << "_090/010g020" << "wind" << "HiGust" << gust - 0.1f << true;
-    QTest::newRow("calm never alarms") << "_090/000g000" << "wind" << "HiGust" << -5.0f << false;
-    QTest::newRow("temp at low") << "_...t050" << "temp" << "LoTemp" << 10.0f << true;
-    QTest::newRow("temp above low") << "_...t050" << "temp" << "LoTemp" << 9.9f << false;
-    QTest::newRow("temp at high") << "_...t050" << "temp" << "HiTemp" << 10.0f << true;
-    QTest::newRow("temp below high") << "_...t050" << "temp" << "HiTemp" << 10.1f << false;
-    QTest::newRow("hum at low") << "_...h50" << "hum" << "LoHum" << 50.0f << true;
-    QTest::newRow("hum above low") << "_...h50" << "hum" << "LoHum" << 49.0f << false;
-    QTest::newRow("hum at high") << "_...h50" << "hum" << "HiHum" << 50.0f << true;
-    QTest::newRow("hum below high") << "_...h50" << "hum" << "HiHum" << 51.0f << false;
-    QTest::newRow("press at low") << "_...b10132" << "press" << "LoBaro" << 1013.2f << true;
-    QTest::newRow("press above low") << "_...b10132" << "press" << "LoBaro" << 1013.1f << false;
-    QTest::newRow("press at high") << "_...b10132" << "press" << "HiBaro" << 1013.2f << true;
-    QTest::newRow("press below high") << "_...b10132" << "press" << "HiBaro" << 1013.3f << false;
-    QTest::newRow("rain hour at limit") << "_...r100" << "rain" << "HiRainHour" << rain << true;
-    QTest::newRow("rain hour below") << "_...r100" << "rain" << "HiRainHour" << rain + 0.1f << false;
-    QTest::newRow("rain 24h at limit") << "_...p100" << "rain" << "HiRain24" << rain << true;
-    QTest::newRow("rain 24h below") << "_...p100" << "rain" << "HiRain24" << rain + 0.1f << false;
-    QTest::newRow("rain since midnight has none") << "_...P900" << "rain" << "HiRain24" << 1.0f << false;
-    QTest::newRow("absent rain never alarms") << "_..." << "rain" << "HiRainHour" << -5.0f << false;
+    QTest::newRow("speed equal") << "_090/010g020" << "wind" << "HiWind" << metric << speed << true;
+    QTest::newRow("speed just below") << "_090/010g020" << "wind" << "HiWind" << metric << speed + 0.1f << false;
+    QTest::newRow("gust equal") << "_090/010g020" << "wind" << "HiGust" << metric << gust << false;
+    QTest::newRow("gust tenth above") << "_090/010g020" << "wind" << "HiGust" << metric << gust - 0.1f << true;
+    QTest::newRow("calm never alarms") << "_090/000g000" << "wind" << "HiGust" << metric << -5.0f << false;
+    QTest::newRow("temp at low") << "_...t050" << "temp" << "LoTemp" << metric << 10.0f << true;
+    QTest::newRow("temp above low") << "_...t050" << "temp" << "LoTemp" << metric << 9.9f << false;
+    QTest::newRow("temp at high") << "_...t050" << "temp" << "HiTemp" << metric << 10.0f << true;
+    QTest::newRow("temp below high") << "_...t050" << "temp" << "HiTemp" << metric << 10.1f << false;
+    QTest::newRow("hum at low") << "_...h50" << "hum" << "LoHum" << metric << 50.0f << true;
+    QTest::newRow("hum above low") << "_...h50" << "hum" << "LoHum" << metric << 49.0f << false;
+    QTest::newRow("hum at high") << "_...h50" << "hum" << "HiHum" << metric << 50.0f << true;
+    QTest::newRow("hum below high") << "_...h50" << "hum" << "HiHum" << metric << 51.0f << false;
+    QTest::newRow("press at low") << "_...b10132" << "press" << "LoBaro" << metric << 1013.2f << true;
+    QTest::newRow("press above low") << "_...b10132" << "press" << "LoBaro" << metric << 1013.1f << false;
+    QTest::newRow("press at high") << "_...b10132" << "press" << "HiBaro" << metric << 1013.2f << true;
+    QTest::newRow("press below high") << "_...b10132" << "press" << "HiBaro" << metric << 1013.3f << false;
+    QTest::newRow("rain hour at limit") << "_...r100" << "rain" << "HiRainHour" << metric << rain << true;
+    QTest::newRow("rain hour below") << "_...r100" << "rain" << "HiRainHour" << metric << rain + 0.1f << false;
+    QTest::newRow("rain 24h at limit") << "_...p100" << "rain" << "HiRain24" << metric << rain << true;
+    QTest::newRow("rain 24h below") << "_...p100" << "rain" << "HiRain24" << metric << rain + 0.1f << false;
+    QTest::newRow("rain since midnight has none") << "_...P900" << "rain" << "HiRain24" << metric << 1.0f << false;
+    QTest::newRow("absent rain never alarms") << "_..." << "rain" << "HiRainHour" << metric << -5.0f << false;
+    // A reading shown as the threshold reads counts as equal to it.
+    QTest::newRow("mph speed at its max") << "_270/030g040" << "wind" << "HiWind" << imperial << 30.0f << true;
+    QTest::newRow("mph speed below its max") << "_270/029g040" << "wind" << "HiWind" << imperial << 30.0f << false;
+    QTest::newRow("mph gust at its max") << "_270/010g080" << "wind" << "HiGust" << imperial << 80.0f << false;
+    QTest::newRow("mph gust above its max") << "_270/010g081" << "wind" << "HiGust" << imperial << 80.0f << true;
+    QTest::newRow("F at low") << "_...t033" << "temp" << "LoTemp" << imperial << 33.0f << true;
+    QTest::newRow("F above low") << "_...t034" << "temp" << "LoTemp" << imperial << 33.0f << false;
+    QTest::newRow("F at high") << "_...t033" << "temp" << "HiTemp" << imperial << 33.0f << true;
+    QTest::newRow("F below high") << "_...t032" << "temp" << "HiTemp" << imperial << 33.0f << false;
+    QTest::newRow("F below zero at low") << "_...t-10" << "temp" << "LoTemp" << imperial << -10.0f << true;
+    QTest::newRow("F below zero above low") << "_...t-09" << "temp" << "LoTemp" << imperial << -10.0f << false;
+    QTest::newRow("inHg shown at low") << "_...b10131" << "press" << "LoBaro" << imperial << 29.92f << true;
+    QTest::newRow("inHg shown above low") << "_...b10134" << "press" << "LoBaro" << imperial << 29.92f << false;
+    QTest::newRow("inHg shown at high") << "_...b10131" << "press" << "HiBaro" << imperial << 29.92f << true;
+    QTest::newRow("inHg shown below high") << "_...b10129" << "press" << "HiBaro" << imperial << 29.92f << false;
+    QTest::newRow("in at hour limit") << "_...r010" << "rain" << "HiRainHour" << imperial << 0.1f << true;
+    QTest::newRow("in below hour limit") << "_...r009" << "rain" << "HiRainHour" << imperial << 0.1f << false;
+    // Typed in imperial units, shown in metric ones: stored as reports are.
+    QTest::newRow("mph gust typed at its max") << "_270/010g080" << "wind" << "HiGust" << metric << FromShownUnits(Measure::Speed, 80, imperial) << false;
+    QTest::newRow("F typed at low") << "_...t033" << "temp" << "LoTemp" << metric << FromShownUnits(Measure::Temperature, 33, imperial) << true;
+    QTest::newRow("F typed above low") << "_...t034" << "temp" << "LoTemp" << metric << FromShownUnits(Measure::Temperature, 33, imperial) << false;
     // clang-format on
 }
 
@@ -237,11 +260,14 @@ void TestDecodeWxReport::alarmBoundaries() {
     QFETCH(QString, payload);
     QFETCH(QString, label);
     QFETCH(QString, threshold);
+    QFETCH(UnitSystem, units);
     QFETCH(float, limit);
     QFETCH(bool, alarm);
 
-    QVERIFY(ThresholdNamed(threshold));
-    SetThreshold(config, *ThresholdNamed(threshold), limit);
+    const AlarmThreshold which = ThresholdNamed(threshold).value();
+    config.Units = units;
+    SetThreshold(config, which,
+                 FromShownUnits(AlarmThresholdFields[std::size_t(which)].measure, limit, units));
 
     decode(payload);
 
