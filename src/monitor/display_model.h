@@ -45,12 +45,11 @@ struct DisplayModel {
     double rainFontPointSize = 9.75;
     QString comment;
     QString minutes = QStringLiteral("00");
-    // Red while the data-stopped alarm is on, with the alarm's text, which
-    // counts on past 99, as the tooltip.
+    // Red while the data-stopped alarm is on.
     ReadingColour minutesColour = ReadingColour::Normal;
-    QString minutesTip;
-    // The data-stopped alarm's text while it is on: the bottom line shows it
-    // in place of the comment, and the tray tooltip adds it.
+    // The data-stopped alarm's text while it is on, its minutes counting on
+    // past 99: the minutes' tooltip, the bottom line in place of the comment,
+    // and a line of the tray tooltip.
     QString dataStopped;
     CompassRequest compass;
     // Temperature, humidity, pressure.

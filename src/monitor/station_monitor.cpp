@@ -370,7 +370,6 @@ void StationMonitor::ShowDataStopped() {
                                  .arg(config.StationCall)
                                  .arg(dataStopped.QuietMinutes())
                            : QString();
-    model.minutesTip = model.dataStopped;
 }
 
 void StationMonitor::ClearData(const TranslatableText &caption) {

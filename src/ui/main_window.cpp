@@ -221,8 +221,8 @@ void MainWindow::Render() {
 
     ShowReading(compassView->minutesLabel, {model.minutes, model.minutesColour});
     // The minutes let the mouse through, so the compass carries their tip.
-    if (compassView->toolTip() != model.minutesTip)
-        compassView->setToolTip(model.minutesTip);
+    if (compassView->toolTip() != model.dataStopped)
+        compassView->setToolTip(model.dataStopped);
     compassView->SetRequest(model.compass, monitor.config.Units);
     for (std::size_t i = 0; i < trendMarks.size(); ++i) {
         trendMarks[i]->SetMark(model.trends[i]);
