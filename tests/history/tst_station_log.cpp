@@ -93,6 +93,9 @@ void TestStationLog::rowFromReport_data() {
     QTest::newRow("dotted direction drops the lenient speed") << QStringLiteral("_10090556c...s004g005t077r001p002P003h50b09900v-02") << QStringList{"wind_direction_deg", "wind_speed_kmh"};
     QTest::newRow("dotted temperature drops the dew point") << QStringLiteral("_10090556c220s004g005t...r001p002P003h50b09900v-02") << QStringList{"temperature_c", "dew_point_c"};
     QTest::newRow("dotted humidity drops the dew point") << QStringLiteral("_10090556c220s004g005t077r001p002P003h..b09900v-02") << QStringList{"humidity_pct", "dew_point_c"};
+    QTest::newRow("north, calm, 0 degrees, no pressure change") << QStringLiteral("_10090556c000s000g000t032r000p000P000h50b09900v+00") << QStringList();
+    QTest::newRow("one past north, change of minus one") << QStringLiteral("_10090556c001s001g001t033r001p001P001h01b09900v-01") << QStringList();
+    QTest::newRow("one short of north, change of plus one") << QStringLiteral("_10090556c359s001g001t031r001p001P001h01b09900v+01") << QStringList();
     QTest::newRow("absent pressure, gust, rain and change") << QStringLiteral("_10090556c220s004g...t077r...p...P...h50b.....") << QStringList{"gust_kmh", "rain_1h_mm", "rain_since_midnight_mm", "rain_24h_mm", "pressure_mb", "pressure_change_4h_mb"};
     // clang-format on
 }
@@ -116,10 +119,19 @@ void TestStationLog::roundTrip_data() {
     const QDateTime when = utc("2025-03-01T10:00:00Z");
     StationLogRow quoted = fullRow(when);
     quoted.station = QStringLiteral("ODD,\"CALL\"");
+    // Every column at `v`: zero is a value, not an absent one.
+    const auto every = [&](int v) {
+        const float f = float(v);
+        return StationLogRow{when,      Station, qint16(v), f, f, f, f,
+                             qint16(v), f,       qint16(v), f, f, f};
+    };
     // clang-format off
     QTest::newRow("every value, awkward floats") << fullRow(when);
     QTest::newRow("every value absent") << StationLogRow{when, Station, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}};
     QTest::newRow("station with comma and quotes") << quoted;
+    QTest::newRow("zero in every column") << every(0);
+    QTest::newRow("one below zero in every column") << every(-1);
+    QTest::newRow("one above zero in every column") << every(1);
     QTest::newRow("sixteen-bit extremes") << StationLogRow{when, Station, qint16(-32768), {}, {}, {}, {}, qint16(32767), {}, qint16(-98), {}, {}, {}};
     // clang-format on
 }
