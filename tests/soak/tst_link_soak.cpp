@@ -91,6 +91,7 @@ private:
     Links *links = nullptr;
     QList<Sent> sent;
     int leftBeforeReport = 0;
+    int programReads = 0;
     QHash<int, int> shown;
     QHash<int, int> logged;
 };
@@ -100,16 +101,18 @@ QTcpSocket *TestLinkSoak::NextClient() {
     if (!peer || !QTest::qWaitFor([peer] { return peer->canReadLine(); }, 2000))
         return nullptr;
     peer->readLine();
-    peer->write("# soak server\r\n");
     return peer;
 }
 
 // Sends the next report once the minute's gate is open, without waiting for
 // it. A test that stalls for longer than the shrunk silence limit makes the
-// program give up a connection on its own: no report is written to one it
-// has left.
+// program give up a connection on its own, rightly: so the report follows a
+// comment the program has just read, and none is written to a connection
+// it has left.
 void TestLinkSoak::SendReport(QTcpSocket *peer, Sent how, bool drip) {
-    AwaitBriefly([this] { return monitor->acceptNextReport; });
+    const int readsBefore = programReads;
+    peer->write("# soak server\r\n");
+    AwaitBriefly([&] { return programReads > readsBefore && monitor->acceptNextReport; });
     const QTcpSocket &program = links->aprs.socket;
     if (program.state() != QAbstractSocket::ConnectedState ||
         program.localPort() != peer->peerPort()) {
@@ -150,6 +153,8 @@ void TestLinkSoak::everyReportSurvivesEveryFault() {
     });
     connect(&log, &StationLog::rowAppended, this,
             [this](const StationLogRow &row) { ++logged[ReportNumber(row)]; });
+    // Connected after the link's own handler, so it counts reads done.
+    connect(&stationLinks.aprs.socket, &QTcpSocket::readyRead, this, [this] { ++programReads; });
 
     stationLinks.OpenAprsLink();
     const int faults = FaultsToRun();
