@@ -72,6 +72,8 @@ binary_bytes=$(stat -c %s "$binary")
 echo "installed binary: $binary_bytes bytes; Installed-Size: $(dpkg-deb -f "$deb" Installed-Size) KiB"
 [ "$binary_bytes" -lt "$max_binary_bytes" ] || fail "the binary is $binary_bytes bytes"
 file "$binary" | grep -q ', stripped' || fail "the binary is not stripped"
+dpkg-deb -f "$deb" Recommends | grep -qw qt6-wayland ||
+  fail "the package does not recommend qt6-wayland: no native window on a Wayland desktop"
 hints=$(desktop-file-validate "$work/tree/usr/share/applications/anemora.desktop" 2>&1) ||
   fail "desktop-file-validate: $hints"
 [ -z "$hints" ] || fail "desktop-file-validate: $hints"

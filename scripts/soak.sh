@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The long fault soak: the program's core, reconnecting by itself, against a
 # loopback server that stalls, closes, resets, refuses, cuts a line short,
-# sends garbage and drips bytes, 10,000 faults unless a count is given.
+# sends garbage and drips bytes with a report in flight at each, 10,000
+# faults unless a count is given; the summary counts what was lost.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 faults=${1:-10000}

@@ -16,6 +16,10 @@ namespace anemora {
 namespace {
 
 constexpr int KeepDays = 400;
+// A clock gone ahead writes a month that makes every other look old: a file
+// goes only once its station has this many newer ones, so whatever the
+// clock says, a station keeps its newest year and more.
+constexpr qsizetype KeepNewerFiles = 13;
 
 // A station call may hold characters a file name cannot; they become "_".
 QString FileNameOf(const QString &station) {
@@ -40,6 +44,32 @@ bool EndsWithLineEnd(const QString &path) {
 bool IsSortedByArrival(const QList<StationLogRow> &rows) {
     return std::is_sorted(rows.begin(), rows.end(),
                           [](const auto &a, const auto &b) { return a.arrivalUtc < b.arrivalUtc; });
+}
+
+// Removes those of one station's monthly files (by month) that have
+// KeepNewerFiles newer ones and whose month ended KeepDays before the
+// station's newest row: age counts from what was logged, and from the clock
+// only when it is behind that.
+void RemoveOldMonths(const QDir &dir, const QMap<QDate, QString> &months, const QDateTime &now) {
+    if (months.size() <= KeepNewerFiles)
+        return;
+    QDateTime newest;
+    for (auto month = months.constEnd(); month != months.constBegin() && !newest.isValid();) {
+        --month;
+        for (const StationLogRow &row : ReadLogFile(dir.filePath(*month)))
+            if (!newest.isValid() || row.arrivalUtc > newest)
+                newest = row.arrivalUtc;
+    }
+    if (!newest.isValid())
+        return;
+    const QDateTime oldest = std::min(now.toUTC(), newest).addDays(-KeepDays);
+    auto month = months.constBegin();
+    for (qsizetype newer = months.size() - 1; newer >= KeepNewerFiles; --newer, ++month) {
+        const QDateTime monthEnd(month.key().addMonths(1), QTime(0, 0), Qt::UTC);
+        // A file that cannot be removed now is tried again at the next pruning.
+        if (monthEnd < oldest)
+            QFile::remove(dir.filePath(*month));
+    }
 }
 
 } // namespace
@@ -138,39 +168,19 @@ QList<StationLogRow> StationLog::ReadRows(const QString &station, const QDateTim
 }
 
 void StationLog::RemoveOldFiles(const QDateTime &now) const {
-    static const QRegularExpression logName(QStringLiteral("_(\\d{4})-(\\d{2})\\.csv$"));
+    static const QRegularExpression logName(QStringLiteral("^(.+)_(\\d{4})-(\\d{2})\\.csv$"));
     const QDir dir(folder);
-    // The name tells the month; a file's time can be changed by copying it.
-    QMap<QDate, QStringList> months;
+    // The name tells the station and the month; a file's time can be changed
+    // by copying it.
+    QMap<QString, QMap<QDate, QString>> stations;
     for (const QString &name : dir.entryList({QStringLiteral("*.csv")}, QDir::Files)) {
         const QRegularExpressionMatch match = logName.match(name);
-        const QDate first(match.captured(1).toInt(), match.captured(2).toInt(), 1);
+        const QDate first(match.captured(2).toInt(), match.captured(3).toInt(), 1);
         if (match.hasMatch() && first.isValid())
-            months[first].append(name);
+            stations[match.captured(1)].insert(first, name);
     }
-    if (months.size() <= 2)
-        return;
-    // A clock gone ahead must not age the log on its own word: age counts
-    // from the newest row already logged, or from the clock when it is behind.
-    QDateTime newest;
-    for (auto month = months.constEnd(); month != months.constBegin() && !newest.isValid();) {
-        --month;
-        for (const QString &name : *month)
-            for (const StationLogRow &row : ReadLogFile(dir.filePath(name)))
-                if (!newest.isValid() || row.arrivalUtc > newest)
-                    newest = row.arrivalUtc;
-    }
-    if (!newest.isValid())
-        return;
-    const QDateTime oldest = std::min(now.toUTC(), newest).addDays(-KeepDays);
-    const QDate secondNewest = std::prev(months.constEnd(), 2).key();
-    for (auto month = months.constBegin(); month.key() < secondNewest; ++month) {
-        const QDateTime monthEnd(month.key().addMonths(1), QTime(0, 0), Qt::UTC);
-        // A file that cannot be removed now is tried again at the next pruning.
-        if (monthEnd < oldest)
-            for (const QString &name : *month)
-                QFile::remove(dir.filePath(name));
-    }
+    for (const QMap<QDate, QString> &months : stations)
+        RemoveOldMonths(dir, months, now);
 }
 
 QList<StationLogRow> ReadLogFile(const QString &path) {

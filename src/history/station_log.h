@@ -14,8 +14,8 @@
 namespace anemora {
 
 // The station's reports kept on disk: one CSV file per station and month in
-// one folder, kept for 400 days. Writing never stops monitoring; a failure
-// shows once in statusText().
+// one folder, each kept until it is 400 days old and its station has 13 newer.
+// Writing never stops monitoring; a failure shows once in statusText().
 class StationLog : public QObject {
     Q_OBJECT
 public:
@@ -39,9 +39,9 @@ public:
     // File of `station` for the month of `when` (UTC).
     QString FilePath(const QString &station, const QDateTime &when) const;
 
-    // Removes the log files whose month ended more than 400 days before the
-    // newest row in the log, or before `now` when that is earlier; the two
-    // newest months stay whatever their age.
+    // Removes each station's files that have 13 newer ones of that station
+    // and whose month ended more than 400 days before the station's newest
+    // row, or before `now` when that is earlier.
     void RemoveOldFiles(const QDateTime &now) const;
 
 signals:

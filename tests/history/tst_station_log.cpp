@@ -43,6 +43,23 @@ StationLogRow fullRow(const QDateTime &arrival) {
     return row;
 }
 
+// The names of `count` monthly files of `station`, from `first` (yyyy-MM) on.
+QStringList Months(const QString &station, const char *first, int count) {
+    QStringList names;
+    QDate month = QDate::fromString(QString::fromLatin1(first), QStringLiteral("yyyy-MM"));
+    for (int i = 0; i < count; ++i, month = month.addMonths(1))
+        names.append(station + month.toString(QStringLiteral("_yyyy-MM")) + QStringLiteral(".csv"));
+    return names;
+}
+
+// A file an earlier run left: the header and, when the name tells a month,
+// one row on its 15th.
+void WriteLogFile(const QString &path) {
+    const QDateTime row = utc(qPrintable(path.right(11).left(7) + QStringLiteral("-15T12:00:00Z")));
+    WriteBytes(path,
+               StationLogHeader() + '\n' + (row.isValid() ? FormatLogLine(fullRow(row)) : ""));
+}
+
 // A good line as the log writes it, with its line end.
 QByteArray goodLine() {
     return FormatLogLine(fullRow(utc("2025-03-01T10:00:00Z")));
@@ -76,6 +93,9 @@ void TestStationLog::rowFromReport_data() {
     QTest::newRow("dotted direction drops the lenient speed") << QStringLiteral("_10090556c...s004g005t077r001p002P003h50b09900v-02") << QStringList{"wind_direction_deg", "wind_speed_kmh"};
     QTest::newRow("dotted temperature drops the dew point") << QStringLiteral("_10090556c220s004g005t...r001p002P003h50b09900v-02") << QStringList{"temperature_c", "dew_point_c"};
     QTest::newRow("dotted humidity drops the dew point") << QStringLiteral("_10090556c220s004g005t077r001p002P003h..b09900v-02") << QStringList{"humidity_pct", "dew_point_c"};
+    QTest::newRow("north, calm, 0 degrees, no pressure change") << QStringLiteral("_10090556c000s000g000t032r000p000P000h50b09900v+00") << QStringList();
+    QTest::newRow("one past north, change of minus one") << QStringLiteral("_10090556c001s001g001t033r001p001P001h01b09900v-01") << QStringList();
+    QTest::newRow("one short of north, change of plus one") << QStringLiteral("_10090556c359s001g001t031r001p001P001h01b09900v+01") << QStringList();
     QTest::newRow("absent pressure, gust, rain and change") << QStringLiteral("_10090556c220s004g...t077r...p...P...h50b.....") << QStringList{"gust_kmh", "rain_1h_mm", "rain_since_midnight_mm", "rain_24h_mm", "pressure_mb", "pressure_change_4h_mb"};
     // clang-format on
 }
@@ -99,10 +119,19 @@ void TestStationLog::roundTrip_data() {
     const QDateTime when = utc("2025-03-01T10:00:00Z");
     StationLogRow quoted = fullRow(when);
     quoted.station = QStringLiteral("ODD,\"CALL\"");
+    // Every column at `v`: zero is a value, not an absent one.
+    const auto every = [&](int v) {
+        const float f = float(v);
+        return StationLogRow{when,      Station, qint16(v), f, f, f, f,
+                             qint16(v), f,       qint16(v), f, f, f};
+    };
     // clang-format off
     QTest::newRow("every value, awkward floats") << fullRow(when);
     QTest::newRow("every value absent") << StationLogRow{when, Station, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}};
     QTest::newRow("station with comma and quotes") << quoted;
+    QTest::newRow("zero in every column") << every(0);
+    QTest::newRow("one below zero in every column") << every(-1);
+    QTest::newRow("one above zero in every column") << every(1);
     QTest::newRow("sixteen-bit extremes") << StationLogRow{when, Station, qint16(-32768), {}, {}, {}, {}, qint16(32767), {}, qint16(-98), {}, {}, {}};
     // clang-format on
 }
@@ -242,35 +271,46 @@ void TestStationLog::writeFailure() {
 
 void TestStationLog::rotation_data() {
     QTest::addColumn<QStringList>("existing");
-    QTest::addColumn<QString>("appendAt");
+    QTest::addColumn<QStringList>("appendsAt");
     QTest::addColumn<QStringList>("afterwards");
+    const QString turn = QStringLiteral("2025-01-31T23:59:59Z");
+    const QStringList twoRuns{"2024-03-10T12:00:00Z", "2024-03-10T12:05:00Z"};
+    const QStringList march2024{"Q1ABC-13_2024-03.csv"};
+    const QStringList foreign{"Q1ABC-13_2023-05.txt", "notes.csv"};
     // clang-format off
-    QTest::newRow("month turns at midnight UTC") << QStringList() << "2025-02-01T00:00:00Z" << QStringList{"Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-02.csv"};
-    QTest::newRow("local midnight is not the turn") << QStringList() << "2025-01-31T23:30:00-01:00" << QStringList{"Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-02.csv"};
-    QTest::newRow("month within 400 days of the newest row kept") << QStringList{"Q1ABC-13_2023-12.csv", "Q1ABC-13_2024-06.csv"} << "2025-03-07T00:00:00Z" << QStringList{"Q1ABC-13_2023-12.csv", "Q1ABC-13_2024-06.csv", "Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-03.csv"};
-    QTest::newRow("older month removed") << QStringList{"Q1ABC-13_2023-11.csv", "Q1ABC-13_2024-06.csv"} << "2025-03-07T00:00:00Z" << QStringList{"Q1ABC-13_2024-06.csv", "Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-03.csv"};
-    QTest::newRow("clock two years ahead removes nothing") << QStringList{"Q1ABC-13_2024-01.csv", "Q1ABC-13_2024-06.csv"} << "2027-03-07T00:00:00Z" << QStringList{"Q1ABC-13_2024-01.csv", "Q1ABC-13_2024-06.csv", "Q1ABC-13_2025-01.csv", "Q1ABC-13_2027-03.csv"};
-    QTest::newRow("two newest months kept however old") << QStringList{"Q1ABC-13_2022-01.csv", "Q1ABC-13_2023-05.csv"} << "2025-03-07T00:00:00Z" << QStringList{"Q1ABC-13_2023-05.csv", "Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-03.csv"};
-    QTest::newRow("other station's old log removed") << QStringList{"Q2XYZ_2023-05.csv", "Q2XYZ_2024-06.csv"} << "2025-03-07T00:00:00Z" << QStringList{"Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-03.csv", "Q2XYZ_2024-06.csv"};
-    QTest::newRow("foreign files kept") << QStringList{"notes.csv", "Q1ABC-13_2023-05.txt", "Q1ABC-13_2023-01.csv", "Q1ABC-13_2024-06.csv"} << "2025-03-07T00:00:00Z" << QStringList{"Q1ABC-13_2023-05.txt", "Q1ABC-13_2024-06.csv", "Q1ABC-13_2025-01.csv", "Q1ABC-13_2025-03.csv", "notes.csv"};
+    QTest::newRow("month turns at midnight UTC") << QStringList() << QStringList{turn, "2025-02-01T00:00:00Z"} << Months(Station, "2025-01", 2);
+    QTest::newRow("local midnight is not the turn") << QStringList() << QStringList{turn, "2025-01-31T23:30:00-01:00"} << Months(Station, "2025-01", 2);
+    QTest::newRow("clock two years ahead, run twice, removes nothing") << Months(Station, "2025-04", 12) << QStringList{"2028-03-10T12:00:00Z", "2028-03-10T12:05:00Z"} << Months(Station, "2025-04", 12) + QStringList{"Q1ABC-13_2028-03.csv"};
+    QTest::newRow("thirteen newer months let an old one go") << Months(Station, "2023-01", 13) << twoRuns << Months(Station, "2023-02", 12) + march2024;
+    QTest::newRow("twelve newer months keep an old one") << Months(Station, "2023-01", 12) << twoRuns << Months(Station, "2023-01", 12) + march2024;
+    QTest::newRow("month ended 400 days before the newest row kept") << Months(Station, "2023-01", 13) << QStringList{"2024-03-07T00:00:00Z", "2024-03-07T00:00:00Z"} << Months(Station, "2023-01", 13) + march2024;
+    QTest::newRow("a second more and it goes") << Months(Station, "2023-01", 13) << QStringList{"2024-03-07T00:00:01Z", "2024-03-07T00:00:01Z"} << Months(Station, "2023-02", 12) + march2024;
+    QTest::newRow("clock behind the newest row counts from the clock") << Months(Station, "2023-01", 13) + QStringList{"Q1ABC-13_2024-05.csv"} << QStringList{"2024-01-20T12:00:00Z", "2024-01-20T12:00:00Z"} << Months(Station, "2023-01", 13) + QStringList{"Q1ABC-13_2024-05.csv"};
+    QTest::newRow("each station counts its own months and rows") << Months(Station, "2023-01", 12) + Months("Q2XYZ", "2021-01", 15) << twoRuns << Months(Station, "2023-01", 12) + march2024 + Months("Q2XYZ", "2021-02", 14);
+    QTest::newRow("foreign files kept") << Months(Station, "2023-01", 13) + foreign << twoRuns << Months(Station, "2023-02", 12) + march2024 + foreign;
     // clang-format on
 }
 
 void TestStationLog::rotation() {
     QFETCH(QStringList, existing);
-    QFETCH(QString, appendAt);
+    QFETCH(QStringList, appendsAt);
     QFETCH(QStringList, afterwards);
     QTemporaryDir dir;
     for (const QString &name : existing)
-        WriteBytes(dir.filePath(name), StationLogHeader() + '\n');
-    StationLog log(dir.path());
-    const QDateTime first = utc("2025-01-31T23:59:59Z");
-    const QDateTime second = QDateTime::fromString(appendAt, Qt::ISODate);
-    log.Append(fullRow(first));
-    log.Append(fullRow(second));
+        WriteLogFile(dir.filePath(name));
+    QList<QDateTime> times;
+    for (const QString &at : appendsAt) {
+        times.append(QDateTime::fromString(at, Qt::ISODate));
+        // A run of its own for each report: every run prunes before its first row.
+        StationLog(dir.path()).Append(fullRow(times.last()));
+    }
+    afterwards.sort();
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), afterwards);
-    QCOMPARE(log.ReadRows(Station, first, second).size(), 2);
-    QCOMPARE(log.ReadRows(Station, first.addSecs(1), second).size(), 1);
+    std::sort(times.begin(), times.end());
+    const StationLog log(dir.path());
+    QCOMPARE(log.ReadRows(Station, times.first(), times.last()).size(), times.size());
+    QCOMPARE(log.ReadRows(Station, times.first().addSecs(1), times.last()).size(),
+             times.size() - times.count(times.first()));
 }
 
 QTEST_GUILESS_MAIN(TestStationLog)

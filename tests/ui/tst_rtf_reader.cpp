@@ -73,6 +73,7 @@ private slots:
     void deepNestingIsBounded();
     void writerDocument();
     void writerHeaderAndFootnoteSkipped();
+    void shippedGuide_data();
     void shippedGuide();
     void damagedFiles_data();
     void damagedFiles();
@@ -226,18 +227,31 @@ void TestRtfReader::writerHeaderAndFootnoteSkipped() {
              QStringList{"Courier New"});
 }
 
+void TestRtfReader::shippedGuide_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("heading");
+    // The title first, then texts that must read back as they are meant.
+    QTest::addColumn<QStringList>("texts");
+    // clang-format off
+    QTest::newRow("Italian") << "Leggimi.rtf" << "1. La finestra principale" << QStringList{"Anemora - Istruzioni\n", "il cui mittente è esattamente il nominativo", "\u2022\tF1: apre queste istruzioni.", "umidità assoluta in g/m³", "un rapporto senza direzione del vento (una stazione senza anemometro) viene preso ogni volta che arriva"};
+    QTest::newRow("English") << "Readme.rtf" << "1. The main window" << QStringList{"Anemora - Instructions\n", "whose sender is exactly the call sign set", "\u2022\tF1: opens these instructions.", "absolute humidity in g/m³", "a report without a wind direction (a station with no anemometer) is taken each time it arrives", "a threshold whose text you did not touch is kept as it was stored, whatever the units shown"};
+    // clang-format on
+}
+
 void TestRtfReader::shippedGuide() {
-    QFile file(QStringLiteral(ANEMORA_TEST_DATA_DIR "/../../resources/Leggimi.rtf"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
+    QFETCH(QString, file);
+    QFETCH(QString, heading);
+    QFETCH(QStringList, texts);
+    QFile guide(QStringLiteral(ANEMORA_TEST_DATA_DIR "/../../resources/") + file);
+    QVERIFY(guide.open(QIODevice::ReadOnly));
     QTextDocument document;
-    QCOMPARE(ReadRtf(file.readAll(), document), RtfReadResult::Rtf);
+    QCOMPARE(ReadRtf(guide.readAll(), document), RtfReadResult::Rtf);
     const QString text = document.toPlainText();
-    QVERIFY(text.startsWith(QStringLiteral("Anemora - Istruzioni\n")));
-    QVERIFY(text.contains(QStringLiteral("il cui mittente è esattamente il nominativo")));
-    QVERIFY(text.contains(QStringLiteral("\u2022\tF1: apre queste istruzioni.")));
-    QVERIFY(text.contains(QStringLiteral("umidità assoluta in g/m³")));
+    QVERIFY(text.startsWith(texts.takeFirst()));
+    for (const QString &expected : texts)
+        QVERIFY2(text.contains(expected), qPrintable(expected));
     QVERIFY(!text.contains(u'\\') && !text.contains(u'{'));
-    QCOMPARE(FormatOf(document, "1. La finestra principale").fontWeight(), int(QFont::Bold));
+    QCOMPARE(FormatOf(document, heading).fontWeight(), int(QFont::Bold));
     QCOMPARE(FormatOf(document, "anemora Q1ABC-13 A:").fontFamilies().toStringList(),
              QStringList{"Courier New"});
 }
