@@ -74,6 +74,14 @@ QByteArray Object(const QList<QByteArray> &members) {
     return '{' + members.join(',') + '}';
 }
 
+QByteArray Node(const QString &call) {
+    return "anemora_" + TopicSafeCall(call).toLatin1();
+}
+
+QByteArray DataStoppedConfigTopic(const QString &call) {
+    return "homeassistant/binary_sensor/" + Node(call) + "/data_stopped/config";
+}
+
 QByteArray Topic(const QString &call, const char *leaf) {
     return "anemora/" + TopicSafeCall(call).toLatin1() + '/' + leaf;
 }
@@ -125,7 +133,7 @@ QByteArray StateJson(const StationLogRow &row) {
 }
 
 QList<MqttMessage> DiscoveryMessages(const QString &call, int dataStoppedMinutes) {
-    const QByteArray node = "anemora_" + TopicSafeCall(call).toLatin1();
+    const QByteArray node = Node(call);
     const QByteArray device = Object(
         {Member("identifiers", '[' + Text(node) + ']'), Member("name", JsonString(call)),
          Member("manufacturer", Text("Anemora")), Member("model", Text("APRS weather station"))});
@@ -152,7 +160,7 @@ QList<MqttMessage> DiscoveryMessages(const QString &call, int dataStoppedMinutes
             {"homeassistant/sensor/" + node + '/' + quantity.id + "/config", Object(members)};
     }
     if (expiring)
-        messages += {"homeassistant/binary_sensor/" + node + "/data_stopped/config",
+        messages += {DataStoppedConfigTopic(call),
                      Object({
                          Member("name", Text("Data stopped")),
                          Member("unique_id", Text(node + "_data_stopped")),
@@ -162,6 +170,10 @@ QList<MqttMessage> DiscoveryMessages(const QString &call, int dataStoppedMinutes
                          Member("device", device),
                      })};
     return messages;
+}
+
+QList<MqttMessage> DataStoppedRemovals(const QString &call) {
+    return {{DataStoppedConfigTopic(call), QByteArray()}, {DataStoppedTopic(call), QByteArray()}};
 }
 
 } // namespace anemora

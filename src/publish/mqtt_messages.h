@@ -42,5 +42,8 @@ QByteArray StateJson(const StationLogRow &row);
 // each reading expires after those minutes, and a problem sensor follows
 // the alarm.
 QList<MqttMessage> DiscoveryMessages(const QString &call, int dataStoppedMinutes = 0);
+// Empty retained messages that take the data-stopped sensor out of Home
+// Assistant and its state off the broker, once the alarm is set off.
+QList<MqttMessage> DataStoppedRemovals(const QString &call);
 
 } // namespace anemora

@@ -46,6 +46,7 @@ void MqttPublisher::Apply(const MqttSettings &next, const QString &nextCall,
     settings = next;
     call = nextCall;
     dataStoppedMinutes = nextDataStoppedMinutes;
+    dataStoppedEverSet = dataStoppedEverSet || dataStoppedMinutes > 0;
     StopSession();
     JoinEndedClients();
     ++sessionNumber;
@@ -63,8 +64,9 @@ void MqttPublisher::Apply(const MqttSettings &next, const QString &nextCall,
     // The library is started only once publishing is first turned on.
     static std::once_flag libraryStarted;
     std::call_once(libraryStarted, [] { mosquitto_lib_init(); });
-    session = std::make_shared<MqttSession>(settings, call, certificateFolder, latestState,
-                                            dataStoppedMinutes, dataStopped, this, sessionNumber);
+    session = std::make_shared<MqttSession>(
+        settings, call, certificateFolder, latestState, dataStoppedMinutes, dataStopped,
+        dataStoppedEverSet && dataStoppedMinutes == 0, this, sessionNumber);
     SetStatus(sessionNumber, Status::Connecting, QString());
     try {
         // The thread keeps its session alive should it outlive the publisher.

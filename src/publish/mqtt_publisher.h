@@ -81,6 +81,8 @@ private:
     MqttSettings settings;
     QString call;
     int dataStoppedMinutes = 0;
+    // Set at some time in this run: once off, its sensor is taken away.
+    bool dataStoppedEverSet = false;
     bool dataStopped = false;
     QByteArray latestState;
     std::shared_ptr<MqttSession> session;

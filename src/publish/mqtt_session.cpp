@@ -34,13 +34,15 @@ constexpr qsizetype MaxLibraryLine = 512;
 
 MqttSession::MqttSession(const MqttSettings &settings, const QString &call,
                          const QString &certificateFolder, const QByteArray &latestState,
-                         int dataStoppedMinutes, bool dataStopped, MqttPublisher *owner, int number)
+                         int dataStoppedMinutes, bool dataStopped, bool retireDataStopped,
+                         MqttPublisher *owner, int number)
     : settings(settings), host(settings.host.toUtf8()), user(settings.user.toUtf8()),
       password(settings.password.toUtf8()), certificateFolder(certificateFolder.toUtf8()),
       stateTopic(StateTopic(call)), availabilityTopic(AvailabilityTopic(call)),
       dataStoppedTopic(DataStoppedTopic(call)), dataStoppedSet(dataStoppedMinutes > 0),
-      discovery(DiscoveryMessages(call, dataStoppedMinutes)), number(number),
-      wakeDescriptor(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), owner(owner),
+      discovery(DiscoveryMessages(call, dataStoppedMinutes) +
+                (retireDataStopped ? DataStoppedRemovals(call) : QList<MqttMessage>())),
+      number(number), wakeDescriptor(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), owner(owner),
       latestState(latestState), dataStopped(DataStoppedPayload(dataStopped)) {}
 
 MqttSession::~MqttSession() {

@@ -28,10 +28,11 @@ namespace anemora {
 // status.
 class MqttSession {
 public:
-    // The data-stopped alarm is published only while set (minutes above 0).
+    // The data-stopped alarm is published only while set (minutes above 0);
+    // `retireDataStopped` takes it away where it was published before.
     MqttSession(const MqttSettings &settings, const QString &call, const QString &certificateFolder,
                 const QByteArray &latestState, int dataStoppedMinutes, bool dataStopped,
-                MqttPublisher *owner, int number);
+                bool retireDataStopped, MqttPublisher *owner, int number);
     ~MqttSession();
     MqttSession(const MqttSession &) = delete;
     MqttSession &operator=(const MqttSession &) = delete;

@@ -204,6 +204,9 @@ private slots:
         QTRY_COMPARE(subscriber.Seen(DataStoppedTopic(Call)), (QList<QByteArray>{"ON", "OFF"}));
         publisher.Apply(On(broker.port), Call);
         QTRY_VERIFY(!subscriber.Latest(gust).contains("expire_after"));
+        QVERIFY(subscriber.Start(broker.port));
+        QTRY_VERIFY(!subscriber.Latest(gust).isEmpty());
+        QCOMPARE(subscriber.Latest(problem) + subscriber.Latest(DataStoppedTopic(Call)), "");
     }
 
     void clientThreadsEndWithThePublisher_data() {
