@@ -23,7 +23,7 @@ DataStoppedAlarm::DataStoppedAlarm(SteadyClock clock)
     : clock(std::move(clock)), quietSince(this->clock()) {}
 
 DataStoppedAlarm::Change DataStoppedAlarm::Check(int minutes) {
-    if (minutes <= 0)
+    if (minutes <= 0 || (shown && QuietMinutes() < minutes))
         return Withdraw();
     if (shown || !linkConnected || QuietMinutes() < minutes)
         return Change::None;

@@ -24,7 +24,7 @@ public:
     explicit DataStoppedAlarm(SteadyClock clock = SteadyMilliseconds);
 
     // Fires once the quiet reaches `minutes` (0: off); withdraws the alarm
-    // when it was turned off.
+    // turned off, or set to more minutes than the quiet has lasted.
     Change Check(int minutes);
     Change ReportTaken();
     // Whether any link is connected now; the alarm withdraws when none is.

@@ -538,6 +538,7 @@ void TestDecodeWxReport::dataStopped_data() {
     QTest::newRow("link up later, quiet long enough") << 30 << 10 << 40.0 << true << "report" << thirty;
     QTest::newRow("link down withdraws it") << 30 << 0 << 30.0 << true << "link down" << thirty;
     QTest::newRow("turned off withdraws it") << 30 << 0 << 30.0 << true << "off" << thirty;
+    QTest::newRow("set past the quiet withdraws it") << 30 << 0 << 30.0 << true << "60" << thirty;
     // clang-format on
 }
 
@@ -574,7 +575,7 @@ void TestDecodeWxReport::dataStopped() {
         decode(QStringLiteral("_090/010t060"));
     else if (then == u"link down")
         monitor->SetLinkConnected(false);
-    config.DataStoppedMinutes = then == u"off" ? 0 : setting;
+    config.DataStoppedMinutes = then == u"off" ? 0 : then == u"60" ? 60 : setting;
     monitor->CheckDataStopped();
     QCOMPARE(monitor->model.dataStopped, QString());
     QCOMPARE(monitor->model.minutesColour, ReadingColour::Normal);
