@@ -144,8 +144,7 @@ void TestAprsIsLink::lines() {
     QFETCH(QString, history);
     QFETCH(QString, pending);
     config.StationCall.clear();
-    QVERIFY(Connect());
-    QVERIFY(ReadLogin());
+    QVERIFY(Connect() && ReadLogin());
     QSignalSpy reads(&link->socket, &QTcpSocket::readyRead);
     for (const QByteArray &bytes : writes) {
         peer->write(bytes);
@@ -160,16 +159,14 @@ void TestAprsIsLink::lines() {
 // joined to its first line would make up a packet nobody sent.
 void TestAprsIsLink::partialLineOfAClosedConnectionIsDropped() {
     config.StationCall.clear();
-    QVERIFY(Connect());
-    QVERIFY(ReadLogin());
+    QVERIFY(Connect() && ReadLogin());
     peer->write(">A:>par");
     QTRY_COMPARE(link->AprsRxBuffer(), QStringLiteral(">A:>par"));
     peer->disconnectFromHost();
     QTRY_VERIFY(link->IsClosed());
     QTRY_COMPARE(prompts.messages.size(), 1);
 
-    QVERIFY(Connect());
-    QVERIFY(ReadLogin());
+    QVERIFY(Connect() && ReadLogin());
     peer->write("tial\r\n>A:>next\r\n");
     QTRY_VERIFY(monitor->model.history.endsWith(Entry(">next")));
     QVERIFY(!monitor->model.history.contains(QStringLiteral("partial")));
@@ -206,8 +203,7 @@ void TestAprsIsLink::serverClose() {
 
 void TestAprsIsLink::errorThenCloseReportedOnce() {
     config.StationCall.clear();
-    QVERIFY(Connect());
-    QVERIFY(ReadLogin());
+    QVERIFY(Connect() && ReadLogin());
     peer->write(">A:>kept");
     QTRY_COMPARE(link->AprsRxBuffer(), QStringLiteral(">A:>kept"));
     // While the error box is up the server sends more and closes.
@@ -245,8 +241,7 @@ void TestAprsIsLink::dialogMayReopenTheLink_data() {
 void TestAprsIsLink::dialogMayReopenTheLink() {
     QFETCH(bool, reset);
     QFETCH(bool, writeAfter);
-    QVERIFY(Connect());
-    QVERIFY(ReadLogin());
+    QVERIFY(Connect() && ReadLogin());
     // Connected after the link's own handler, so it runs once that returned.
     bool signalReturned = false;
     bool boxAfterSignal = false;
@@ -269,9 +264,7 @@ void TestAprsIsLink::dialogMayReopenTheLink() {
     }
     QTRY_COMPARE(prompts.dialogsShown, 1);
     QVERIFY(boxAfterSignal);
-    peer = server->Accept(link->socket);
-    QVERIFY(peer);
-    QVERIFY(ReadLogin());
+    QVERIFY((peer = server->Accept(link->socket)) && ReadLogin());
     peer->write("Q1ABC-13>APRS:>back\r\n");
     QTRY_COMPARE(monitor->model.rxRows.value(1), QStringLiteral(">back"));
     // The new connection's failure is reported in its turn.
@@ -306,8 +299,7 @@ void TestAprsIsLink::leftUnattended() {
         if (statuses.value(statuses.size() - 1) != monitor->model.comment)
             statuses << monitor->model.comment;
     });
-    QVERIFY(Connect());
-    QVERIFY(ReadLogin());
+    QVERIFY(Connect() && ReadLogin());
     if (fault == QLatin1String("none")) {
         QElapsedTimer idle;
         idle.start();
@@ -339,9 +331,7 @@ void TestAprsIsLink::leftUnattended() {
         QVERIFY(!config.AprsEnabled);
         return;
     }
-    peer = server->Accept(link->socket);
-    QVERIFY(peer);
-    QVERIFY(ReadLogin());
+    QVERIFY((peer = server->Accept(link->socket)) && ReadLogin());
     peer->write("Q1ABC-13>APRS:>back\r\n");
     QTRY_COMPARE(monitor->model.rxRows.value(1), QStringLiteral(">back"));
     QCOMPARE(statuses.filter(QStringLiteral("Riconnessione a 127.0.0.1 tra ")).size(), 1);
