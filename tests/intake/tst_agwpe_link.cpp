@@ -73,6 +73,8 @@ private:
     std::unique_ptr<AgwpeLink> link;
     std::unique_ptr<LoopbackServer> server;
     QTcpSocket *peer = nullptr;
+    // What the link sent on connecting, as ReadRequests() read it.
+    QByteArray requests;
 };
 
 void TestAgwpeLink::init() {
@@ -104,10 +106,10 @@ bool TestAgwpeLink::Connect() {
 }
 
 bool TestAgwpeLink::ReadRequests() {
-    QByteArray received;
+    requests.clear();
     return QTest::qWaitFor([&] {
-        received += peer->readAll();
-        return received.size() >= 108;
+        requests += peer->readAll();
+        return requests.size() >= 108;
     });
 }
 
@@ -118,13 +120,8 @@ bool TestAgwpeLink::Deliver(const QByteArray &bytes) {
 }
 
 void TestAgwpeLink::requestsOnConnect() {
-    QVERIFY(Connect());
-    QByteArray received;
-    QVERIFY(QTest::qWaitFor([&] {
-        received += peer->readAll();
-        return received.size() >= 108;
-    }));
-    QCOMPARE(received, AgwHeader('m', "", 0) + AgwHeader('R', "", 0) + AgwHeader('G', "", 0));
+    QVERIFY(Connect() && ReadRequests());
+    QCOMPARE(requests, AgwHeader('m', "", 0) + AgwHeader('R', "", 0) + AgwHeader('G', "", 0));
     QCOMPARE(monitor->model.caption, QStringLiteral("Q1ABC-13 Wx Station"));
     // The connection shows only when the version reply arrives.
     QCOMPARE(monitor->model.comment, QString());
@@ -157,8 +154,7 @@ void TestAgwpeLink::framesAcrossReads() {
     QFETCH(QList<QByteArray>, writes);
     QFETCH(QString, comment);
     QFETCH(QString, rain);
-    QVERIFY(Connect());
-    QVERIFY(ReadRequests());
+    QVERIFY(Connect() && ReadRequests());
     for (const QByteArray &bytes : writes)
         QVERIFY(Deliver(bytes));
     QTRY_COMPARE(monitor->model.comment, comment);
@@ -195,8 +191,7 @@ void TestAgwpeLink::realStreamWholeAndSplit() {
 
 void TestAgwpeLink::overlongFrameReportedOnce() {
     const QByteArray bad = AgwHeader('U', "", MaxAgwDataLen + 1);
-    QVERIFY(Connect());
-    QVERIFY(ReadRequests());
+    QVERIFY(Connect() && ReadRequests());
     // More data and a close arrive while the box is up.
     prompts.whileMessageShown = [&] {
         peer->write(AgwFrame('G', "", "9;"));
@@ -220,8 +215,7 @@ void TestAgwpeLink::overlongFrameReportedOnce() {
 
 // No box and no change to the settings, but the user can see it.
 void TestAgwpeLink::serverCloseShowsOnlyOnTheStatusLine() {
-    QVERIFY(Connect());
-    QVERIFY(ReadRequests());
+    QVERIFY(Connect() && ReadRequests());
     QCOMPARE(KeepaliveIdleSeconds(link->socket), 60);
     peer->disconnectFromHost();
     QTRY_VERIFY(link->IsClosed());
