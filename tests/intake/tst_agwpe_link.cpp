@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "common/agw_frames.h"
-#include "common/fakes.h"
 #include "common/files.h"
+#include "common/link_harness.h"
 #include "common/loopback.h"
 #include "common/settings.h"
 #include "config/display_language.h"
@@ -45,11 +45,11 @@ QStringList Snapshot(const StationMonitor &monitor) {
 
 } // namespace
 
-class TestAgwpeLink : public QObject {
+class TestAgwpeLink : public QObject, public LinkHarness<AgwpeLink> {
     Q_OBJECT
 private slots:
     void init();
-    void cleanup();
+    void cleanup() { Stop(); }
     void requestsOnConnect();
     void framesAcrossReads_data();
     void framesAcrossReads();
@@ -60,49 +60,18 @@ private slots:
     void newConnectionStartsAFreshStream();
 
 private:
-    void Setup();
-    bool Connect();
+    void Setup() { Start(Settings().Agw("127.0.0.1", server->Port())); }
     bool ReadRequests();
     // Writes `bytes` and waits until the link has read them.
     bool Deliver(const QByteArray &bytes);
 
-    WxConfig config;
-    FakeNotifications notifications;
-    FakePrompts prompts;
-    std::unique_ptr<StationMonitor> monitor;
-    std::unique_ptr<AgwpeLink> link;
-    std::unique_ptr<LoopbackServer> server;
-    QTcpSocket *peer = nullptr;
     // What the link sent on connecting, as ReadRequests() read it.
     QByteArray requests;
 };
 
 void TestAgwpeLink::init() {
-    server = std::make_unique<LoopbackServer>();
-    QVERIFY(server->Listen());
+    QVERIFY(Listen());
     Setup();
-}
-
-void TestAgwpeLink::Setup() {
-    link.reset();
-    monitor.reset();
-    config = Settings().Agw("127.0.0.1", server->Port());
-    prompts = FakePrompts{};
-    monitor = std::make_unique<StationMonitor>(config, notifications, QString());
-    link = std::make_unique<AgwpeLink>(config, *monitor, prompts);
-    peer = nullptr;
-}
-
-void TestAgwpeLink::cleanup() {
-    link.reset();
-    monitor.reset();
-    server.reset();
-}
-
-bool TestAgwpeLink::Connect() {
-    link->Open();
-    peer = server->Accept(link->socket);
-    return peer != nullptr;
 }
 
 bool TestAgwpeLink::ReadRequests() {

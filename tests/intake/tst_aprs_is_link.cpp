@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Anemora developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "common/fakes.h"
+#include "common/link_harness.h"
 #include "common/loopback.h"
 #include "common/settings.h"
 #include "config/display_language.h"
@@ -28,12 +28,12 @@ QString Entry(const QString &payload) {
 
 } // namespace
 
-class TestAprsIsLink : public QObject {
+class TestAprsIsLink : public QObject, public LinkHarness<AprsIsLink> {
     Q_OBJECT
 private slots:
     void initTestCase();
     void init();
-    void cleanup();
+    void cleanup() { Stop(); }
     void login_data();
     void login();
     void lines_data();
@@ -50,17 +50,7 @@ private slots:
     void deadLinkStaysInSight();
 
 private:
-    // Opens the link and accepts it on the server; `peer` is the server side.
-    bool Connect();
     bool ReadLogin();
-
-    WxConfig config;
-    FakeNotifications notifications;
-    FakePrompts prompts;
-    std::unique_ptr<StationMonitor> monitor;
-    std::unique_ptr<AprsIsLink> link;
-    std::unique_ptr<LoopbackServer> server;
-    QTcpSocket *peer = nullptr;
 };
 
 void TestAprsIsLink::initTestCase() {
@@ -68,26 +58,9 @@ void TestAprsIsLink::initTestCase() {
 }
 
 void TestAprsIsLink::init() {
-    server = std::make_unique<LoopbackServer>();
-    QVERIFY(server->Listen());
-    config = Settings().Aprs("127.0.0.1", server->Port());
-    prompts = FakePrompts{};
-    monitor = std::make_unique<StationMonitor>(config, notifications, QString());
+    QVERIFY(Listen());
+    Start(Settings().Aprs("127.0.0.1", server->Port()));
     monitor->clock = [] { return QDateTime(QDate(2024, 3, 5), QTime(7, 1, 2)); };
-    link = std::make_unique<AprsIsLink>(config, *monitor, prompts);
-    peer = nullptr;
-}
-
-void TestAprsIsLink::cleanup() {
-    link.reset();
-    monitor.reset();
-    server.reset();
-}
-
-bool TestAprsIsLink::Connect() {
-    link->Open();
-    peer = server->Accept(link->socket);
-    return peer != nullptr;
 }
 
 // Reads and drops the login line, so that later reads see only what follows.
