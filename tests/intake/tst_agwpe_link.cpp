@@ -27,20 +27,11 @@ QByteArray RealStream() {
 // What the main window would show, field by field.
 QStringList Snapshot(const StationMonitor &monitor) {
     const DisplayModel &m = monitor.model;
-    return QStringList{m.caption,
-                       m.trayTip,
-                       m.wind.text,
-                       m.temperature.text,
-                       m.humidity.text,
-                       m.pressure.text,
-                       m.rain.text,
-                       m.comment,
-                       m.minutes,
-                       QString::number(m.compass.drawn),
-                       QString::number(m.compass.direction),
-                       m.rxRows.join(u'|'),
-                       m.history,
-                       QString::number(monitor.acceptNextReport)};
+    return QStringList{m.caption,       m.trayTip,           m.wind.text, m.temperature.text,
+                       m.humidity.text, m.pressure.text,     m.rain.text, m.comment,
+                       m.minutes,       m.rxRows.join(u'|'), m.history}
+           << QString::number(m.compass.drawn) << QString::number(m.compass.direction)
+           << QString::number(monitor.acceptNextReport);
 }
 
 } // namespace
