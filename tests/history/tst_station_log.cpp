@@ -25,6 +25,9 @@ QDateTime utc(const char *iso) {
     return QDateTime::fromString(QString::fromLatin1(iso), Qt::ISODate).toUTC();
 }
 
+// When the rows of most cases arrive.
+const QDateTime Arrival = utc("2025-03-01T10:00:00Z");
+
 StationLogRow fullRow(const QDateTime &arrival) {
     StationLogRow row;
     row.arrivalUtc = arrival;
@@ -62,7 +65,7 @@ void WriteLogFile(const QString &path) {
 
 // A good line as the log writes it, with its line end.
 QByteArray goodLine() {
-    return FormatLogLine(fullRow(utc("2025-03-01T10:00:00Z")));
+    return FormatLogLine(fullRow(Arrival));
 }
 
 } // namespace
@@ -116,23 +119,22 @@ void TestStationLog::rowFromReport() {
 
 void TestStationLog::roundTrip_data() {
     QTest::addColumn<StationLogRow>("row");
-    const QDateTime when = utc("2025-03-01T10:00:00Z");
-    StationLogRow quoted = fullRow(when);
+    StationLogRow quoted = fullRow(Arrival);
     quoted.station = QStringLiteral("ODD,\"CALL\"");
     // Every column at `v`: zero is a value, not an absent one.
     const auto every = [&](int v) {
         const float f = float(v);
-        return StationLogRow{when,      Station, qint16(v), f, f, f, f,
+        return StationLogRow{Arrival,   Station, qint16(v), f, f, f, f,
                              qint16(v), f,       qint16(v), f, f, f};
     };
     // clang-format off
-    QTest::newRow("every value, awkward floats") << fullRow(when);
-    QTest::newRow("every value absent") << StationLogRow{when, Station, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}};
+    QTest::newRow("every value, awkward floats") << fullRow(Arrival);
+    QTest::newRow("every value absent") << StationLogRow{Arrival, Station, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}};
     QTest::newRow("station with comma and quotes") << quoted;
     QTest::newRow("zero in every column") << every(0);
     QTest::newRow("one below zero in every column") << every(-1);
     QTest::newRow("one above zero in every column") << every(1);
-    QTest::newRow("sixteen-bit extremes") << StationLogRow{when, Station, qint16(-32768), {}, {}, {}, {}, qint16(32767), {}, qint16(-98), {}, {}, {}};
+    QTest::newRow("sixteen-bit extremes") << StationLogRow{Arrival, Station, qint16(-32768), {}, {}, {}, {}, qint16(32767), {}, qint16(-98), {}, {}, {}};
     // clang-format on
 }
 
@@ -179,9 +181,8 @@ void TestStationLog::damagedLines() {
     QFETCH(int, rowsRead);
     QTemporaryDir dir;
     StationLog log(dir.path());
-    const QDateTime when = utc("2025-03-01T10:00:00Z");
-    WriteBytes(log.FilePath(Station, when), content);
-    QCOMPARE(log.ReadRows(Station, when.addDays(-1), when).size(), rowsRead);
+    WriteBytes(log.FilePath(Station, Arrival), content);
+    QCOMPARE(log.ReadRows(Station, Arrival.addDays(-1), Arrival).size(), rowsRead);
 }
 
 void TestStationLog::appends_data() {
@@ -210,8 +211,7 @@ void TestStationLog::appends() {
     QFETCH(int, rowsRead);
     QTemporaryDir dir;
     StationLog log(dir.path());
-    const QDateTime when = utc("2025-03-01T10:00:00Z");
-    const QString path = log.FilePath(Station, when);
+    const QString path = log.FilePath(Station, Arrival);
     if (!before.isEmpty())
         WriteBytes(path, before);
     std::signal(SIGXFSZ, SIG_IGN);
@@ -220,10 +220,10 @@ void TestStationLog::appends() {
     for (qsizetype i = 0; i < seconds.size(); ++i) {
         const rlimit cut{rlim_t(QFileInfo(path).size() + rooms.value(i)), unlimited.rlim_max};
         setrlimit(RLIMIT_FSIZE, rooms.value(i) > 0 ? &cut : &unlimited);
-        log.Append(fullRow(when.addSecs(seconds[i])), texts.value(i));
+        log.Append(fullRow(Arrival.addSecs(seconds[i])), texts.value(i));
     }
     setrlimit(RLIMIT_FSIZE, &unlimited);
-    QCOMPARE(log.ReadRows(Station, when, when.addSecs(3600)).size(), rowsRead);
+    QCOMPARE(log.ReadRows(Station, Arrival, Arrival.addSecs(3600)).size(), rowsRead);
 }
 
 void TestStationLog::writeFailure_data() {
@@ -238,10 +238,9 @@ void TestStationLog::writeFailure_data() {
 void TestStationLog::writeFailure() {
     QFETCH(QString, kind);
     QTemporaryDir dir;
-    const QDateTime when = utc("2025-03-01T10:00:00Z");
     QString folder = dir.filePath(QStringLiteral("log"));
     QDir().mkpath(folder);
-    const QString path = StationLog(folder).FilePath(Station, when);
+    const QString path = StationLog(folder).FilePath(Station, Arrival);
     if (kind == u"file") {
         WriteBytes(dir.filePath(QStringLiteral("plain")), "x");
         folder = dir.filePath(QStringLiteral("plain/log"));
@@ -260,8 +259,8 @@ void TestStationLog::writeFailure() {
     StationLog log(folder);
     QSignalSpy told(&log, &StationLog::statusTextChanged);
     QSignalSpy appended(&log, &StationLog::rowAppended);
-    log.Append(fullRow(when));
-    log.Append(fullRow(when.addSecs(60)));
+    log.Append(fullRow(Arrival));
+    log.Append(fullRow(Arrival.addSecs(60)));
     QCOMPARE(appended.size(), 2);
     QCOMPARE(told.size(), 1);
     QVERIFY(!log.statusText().isEmpty());

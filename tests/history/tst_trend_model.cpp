@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <functional>
+#include <numeric>
 
 using namespace anemora;
 
@@ -156,10 +157,8 @@ void TestTrendModel::timeRange() {
     model.AdvanceTo(Midnight.addSecs((now + advanceMinutes) * 60LL));
     QCOMPARE(model.EndMs() - model.StartMs(), RangeMs(range));
     QCOMPARE(model.EndMs(), Midnight.addSecs((now + advanceMinutes) * 60LL).toMSecsSinceEpoch());
-    int points = 0;
-    for (const TrendSegment &segment : model.Segments(TrendQuantity::Temperature))
-        points += int(segment.size());
-    QCOMPARE(points, pointsKept);
+    const QList<int> sizes = segmentSizes(model, TrendQuantity::Temperature);
+    QCOMPARE(std::accumulate(sizes.begin(), sizes.end(), 0), pointsKept);
 }
 
 void TestTrendModel::appendFollowsRebuild_data() {

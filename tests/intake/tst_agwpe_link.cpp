@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "common/agw_frames.h"
-#include "common/fakes.h"
 #include "common/files.h"
+#include "common/link_harness.h"
 #include "common/loopback.h"
 #include "common/settings.h"
 #include "config/display_language.h"
@@ -27,29 +27,20 @@ QByteArray RealStream() {
 // What the main window would show, field by field.
 QStringList Snapshot(const StationMonitor &monitor) {
     const DisplayModel &m = monitor.model;
-    return QStringList{m.caption,
-                       m.trayTip,
-                       m.wind.text,
-                       m.temperature.text,
-                       m.humidity.text,
-                       m.pressure.text,
-                       m.rain.text,
-                       m.comment,
-                       m.minutes,
-                       QString::number(m.compass.drawn),
-                       QString::number(m.compass.direction),
-                       m.rxRows.join(u'|'),
-                       m.history,
-                       QString::number(monitor.acceptNextReport)};
+    return QStringList{m.caption,       m.trayTip,           m.wind.text, m.temperature.text,
+                       m.humidity.text, m.pressure.text,     m.rain.text, m.comment,
+                       m.minutes,       m.rxRows.join(u'|'), m.history}
+           << QString::number(m.compass.drawn) << QString::number(m.compass.direction)
+           << QString::number(monitor.acceptNextReport);
 }
 
 } // namespace
 
-class TestAgwpeLink : public QObject {
+class TestAgwpeLink : public QObject, public LinkHarness<AgwpeLink> {
     Q_OBJECT
 private slots:
     void init();
-    void cleanup();
+    void cleanup() { Stop(); }
     void requestsOnConnect();
     void framesAcrossReads_data();
     void framesAcrossReads();
@@ -60,54 +51,25 @@ private slots:
     void newConnectionStartsAFreshStream();
 
 private:
-    void Setup();
-    bool Connect();
+    void Setup() { Start(Settings().Agw("127.0.0.1", server->Port())); }
     bool ReadRequests();
     // Writes `bytes` and waits until the link has read them.
     bool Deliver(const QByteArray &bytes);
 
-    WxConfig config;
-    FakeNotifications notifications;
-    FakePrompts prompts;
-    std::unique_ptr<StationMonitor> monitor;
-    std::unique_ptr<AgwpeLink> link;
-    std::unique_ptr<LoopbackServer> server;
-    QTcpSocket *peer = nullptr;
+    // What the link sent on connecting, as ReadRequests() read it.
+    QByteArray requests;
 };
 
 void TestAgwpeLink::init() {
-    server = std::make_unique<LoopbackServer>();
-    QVERIFY(server->Listen());
+    QVERIFY(Listen());
     Setup();
 }
 
-void TestAgwpeLink::Setup() {
-    link.reset();
-    monitor.reset();
-    config = Settings().Agw("127.0.0.1", server->Port());
-    prompts = FakePrompts{};
-    monitor = std::make_unique<StationMonitor>(config, notifications, QString());
-    link = std::make_unique<AgwpeLink>(config, *monitor, prompts);
-    peer = nullptr;
-}
-
-void TestAgwpeLink::cleanup() {
-    link.reset();
-    monitor.reset();
-    server.reset();
-}
-
-bool TestAgwpeLink::Connect() {
-    link->Open();
-    peer = server->Accept(link->socket);
-    return peer != nullptr;
-}
-
 bool TestAgwpeLink::ReadRequests() {
-    QByteArray received;
+    requests.clear();
     return QTest::qWaitFor([&] {
-        received += peer->readAll();
-        return received.size() >= 108;
+        requests += peer->readAll();
+        return requests.size() >= 108;
     });
 }
 
@@ -118,13 +80,8 @@ bool TestAgwpeLink::Deliver(const QByteArray &bytes) {
 }
 
 void TestAgwpeLink::requestsOnConnect() {
-    QVERIFY(Connect());
-    QByteArray received;
-    QVERIFY(QTest::qWaitFor([&] {
-        received += peer->readAll();
-        return received.size() >= 108;
-    }));
-    QCOMPARE(received, AgwHeader('m', "", 0) + AgwHeader('R', "", 0) + AgwHeader('G', "", 0));
+    QVERIFY(Connect() && ReadRequests());
+    QCOMPARE(requests, AgwHeader('m', "", 0) + AgwHeader('R', "", 0) + AgwHeader('G', "", 0));
     QCOMPARE(monitor->model.caption, QStringLiteral("Q1ABC-13 Wx Station"));
     // The connection shows only when the version reply arrives.
     QCOMPARE(monitor->model.comment, QString());
@@ -157,8 +114,7 @@ void TestAgwpeLink::framesAcrossReads() {
     QFETCH(QList<QByteArray>, writes);
     QFETCH(QString, comment);
     QFETCH(QString, rain);
-    QVERIFY(Connect());
-    QVERIFY(ReadRequests());
+    QVERIFY(Connect() && ReadRequests());
     for (const QByteArray &bytes : writes)
         QVERIFY(Deliver(bytes));
     QTRY_COMPARE(monitor->model.comment, comment);
@@ -195,8 +151,7 @@ void TestAgwpeLink::realStreamWholeAndSplit() {
 
 void TestAgwpeLink::overlongFrameReportedOnce() {
     const QByteArray bad = AgwHeader('U', "", MaxAgwDataLen + 1);
-    QVERIFY(Connect());
-    QVERIFY(ReadRequests());
+    QVERIFY(Connect() && ReadRequests());
     // More data and a close arrive while the box is up.
     prompts.whileMessageShown = [&] {
         peer->write(AgwFrame('G', "", "9;"));
@@ -220,8 +175,7 @@ void TestAgwpeLink::overlongFrameReportedOnce() {
 
 // No box and no change to the settings, but the user can see it.
 void TestAgwpeLink::serverCloseShowsOnlyOnTheStatusLine() {
-    QVERIFY(Connect());
-    QVERIFY(ReadRequests());
+    QVERIFY(Connect() && ReadRequests());
     QCOMPARE(KeepaliveIdleSeconds(link->socket), 60);
     peer->disconnectFromHost();
     QTRY_VERIFY(link->IsClosed());

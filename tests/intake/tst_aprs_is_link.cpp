@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Anemora developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "common/fakes.h"
+#include "common/link_harness.h"
 #include "common/loopback.h"
 #include "common/settings.h"
 #include "config/display_language.h"
@@ -28,12 +28,12 @@ QString Entry(const QString &payload) {
 
 } // namespace
 
-class TestAprsIsLink : public QObject {
+class TestAprsIsLink : public QObject, public LinkHarness<AprsIsLink> {
     Q_OBJECT
 private slots:
     void initTestCase();
     void init();
-    void cleanup();
+    void cleanup() { Stop(); }
     void login_data();
     void login();
     void lines_data();
@@ -50,17 +50,7 @@ private slots:
     void deadLinkStaysInSight();
 
 private:
-    // Opens the link and accepts it on the server; `peer` is the server side.
-    bool Connect();
     bool ReadLogin();
-
-    WxConfig config;
-    FakeNotifications notifications;
-    FakePrompts prompts;
-    std::unique_ptr<StationMonitor> monitor;
-    std::unique_ptr<AprsIsLink> link;
-    std::unique_ptr<LoopbackServer> server;
-    QTcpSocket *peer = nullptr;
 };
 
 void TestAprsIsLink::initTestCase() {
@@ -68,26 +58,9 @@ void TestAprsIsLink::initTestCase() {
 }
 
 void TestAprsIsLink::init() {
-    server = std::make_unique<LoopbackServer>();
-    QVERIFY(server->Listen());
-    config = Settings().Aprs("127.0.0.1", server->Port());
-    prompts = FakePrompts{};
-    monitor = std::make_unique<StationMonitor>(config, notifications, QString());
+    QVERIFY(Listen());
+    Start(Settings().Aprs("127.0.0.1", server->Port()));
     monitor->clock = [] { return QDateTime(QDate(2024, 3, 5), QTime(7, 1, 2)); };
-    link = std::make_unique<AprsIsLink>(config, *monitor, prompts);
-    peer = nullptr;
-}
-
-void TestAprsIsLink::cleanup() {
-    link.reset();
-    monitor.reset();
-    server.reset();
-}
-
-bool TestAprsIsLink::Connect() {
-    link->Open();
-    peer = server->Accept(link->socket);
-    return peer != nullptr;
 }
 
 // Reads and drops the login line, so that later reads see only what follows.
@@ -144,8 +117,7 @@ void TestAprsIsLink::lines() {
     QFETCH(QString, history);
     QFETCH(QString, pending);
     config.StationCall.clear();
-    QVERIFY(Connect());
-    QVERIFY(ReadLogin());
+    QVERIFY(Connect() && ReadLogin());
     QSignalSpy reads(&link->socket, &QTcpSocket::readyRead);
     for (const QByteArray &bytes : writes) {
         peer->write(bytes);
@@ -160,16 +132,14 @@ void TestAprsIsLink::lines() {
 // joined to its first line would make up a packet nobody sent.
 void TestAprsIsLink::partialLineOfAClosedConnectionIsDropped() {
     config.StationCall.clear();
-    QVERIFY(Connect());
-    QVERIFY(ReadLogin());
+    QVERIFY(Connect() && ReadLogin());
     peer->write(">A:>par");
     QTRY_COMPARE(link->AprsRxBuffer(), QStringLiteral(">A:>par"));
     peer->disconnectFromHost();
     QTRY_VERIFY(link->IsClosed());
     QTRY_COMPARE(prompts.messages.size(), 1);
 
-    QVERIFY(Connect());
-    QVERIFY(ReadLogin());
+    QVERIFY(Connect() && ReadLogin());
     peer->write("tial\r\n>A:>next\r\n");
     QTRY_VERIFY(monitor->model.history.endsWith(Entry(">next")));
     QVERIFY(!monitor->model.history.contains(QStringLiteral("partial")));
@@ -206,8 +176,7 @@ void TestAprsIsLink::serverClose() {
 
 void TestAprsIsLink::errorThenCloseReportedOnce() {
     config.StationCall.clear();
-    QVERIFY(Connect());
-    QVERIFY(ReadLogin());
+    QVERIFY(Connect() && ReadLogin());
     peer->write(">A:>kept");
     QTRY_COMPARE(link->AprsRxBuffer(), QStringLiteral(">A:>kept"));
     // While the error box is up the server sends more and closes.
@@ -245,8 +214,7 @@ void TestAprsIsLink::dialogMayReopenTheLink_data() {
 void TestAprsIsLink::dialogMayReopenTheLink() {
     QFETCH(bool, reset);
     QFETCH(bool, writeAfter);
-    QVERIFY(Connect());
-    QVERIFY(ReadLogin());
+    QVERIFY(Connect() && ReadLogin());
     // Connected after the link's own handler, so it runs once that returned.
     bool signalReturned = false;
     bool boxAfterSignal = false;
@@ -269,9 +237,7 @@ void TestAprsIsLink::dialogMayReopenTheLink() {
     }
     QTRY_COMPARE(prompts.dialogsShown, 1);
     QVERIFY(boxAfterSignal);
-    peer = server->Accept(link->socket);
-    QVERIFY(peer);
-    QVERIFY(ReadLogin());
+    QVERIFY((peer = server->Accept(link->socket)) && ReadLogin());
     peer->write("Q1ABC-13>APRS:>back\r\n");
     QTRY_COMPARE(monitor->model.rxRows.value(1), QStringLiteral(">back"));
     // The new connection's failure is reported in its turn.
@@ -306,8 +272,7 @@ void TestAprsIsLink::leftUnattended() {
         if (statuses.value(statuses.size() - 1) != monitor->model.comment)
             statuses << monitor->model.comment;
     });
-    QVERIFY(Connect());
-    QVERIFY(ReadLogin());
+    QVERIFY(Connect() && ReadLogin());
     if (fault == QLatin1String("none")) {
         QElapsedTimer idle;
         idle.start();
@@ -339,9 +304,7 @@ void TestAprsIsLink::leftUnattended() {
         QVERIFY(!config.AprsEnabled);
         return;
     }
-    peer = server->Accept(link->socket);
-    QVERIFY(peer);
-    QVERIFY(ReadLogin());
+    QVERIFY((peer = server->Accept(link->socket)) && ReadLogin());
     peer->write("Q1ABC-13>APRS:>back\r\n");
     QTRY_COMPARE(monitor->model.rxRows.value(1), QStringLiteral(">back"));
     QCOMPARE(statuses.filter(QStringLiteral("Riconnessione a 127.0.0.1 tra ")).size(), 1);

@@ -18,6 +18,7 @@ const QString Login = QStringLiteral("user QRVSWL pass -1 vers anemora v7 filter
 class LineClient : public QObject {
 public:
     explicit LineClient(quint16 port) {
+        clock.start();
         connect(&socket, &QTcpSocket::readyRead, this, [this] { read(); });
         socket.connectToHost(QHostAddress::LocalHost, port);
     }
@@ -40,11 +41,7 @@ private:
         }
     }
     QByteArray buffer;
-    QElapsedTimer clock = [] {
-        QElapsedTimer t;
-        t.start();
-        return t;
-    }();
+    QElapsedTimer clock;
 };
 
 QList<FeedLine> Feed(const QStringList &texts, int delayMs = 0) {

@@ -31,6 +31,11 @@ ReadingLabel &labelNamed(DisplayModel &model, const QString &name) {
     return model.rain;
 }
 
+QStringList ReadingTexts(const DisplayModel &model) {
+    return {model.wind.text, model.temperature.text, model.humidity.text, model.pressure.text,
+            model.rain.text};
+}
+
 } // namespace
 
 class TestDecodeWxReport : public QObject {
@@ -94,33 +99,30 @@ void TestDecodeWxReport::cleanup() {
 void TestDecodeWxReport::texts_data() {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("payload");
-    QTest::addColumn<QString>("wind");
-    QTest::addColumn<QString>("temp");
-    QTest::addColumn<QString>("hum");
-    QTest::addColumn<QString>("press");
-    QTest::addColumn<QString>("rain");
+    // Wind, temperature, humidity, pressure and rain.
+    QTest::addColumn<QStringList>("shown");
     QTest::addColumn<QString>("comment");
 
     const QString exampleRain = QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day Dp 13.9°C  11.5g/m³");
     // clang-format off
-    QTest::newRow("example, English") << English << Example << "220°  6 / 8 km/h" << "25.0°C" << "50%" << "990.0 mb" << exampleRain << " wRSW";
-    QTest::newRow("example, Italian") << Italian << Example << "220°  6 / 8 km/h" << "25,0°C" << "50%" << "990,0 mb" << QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day Dp 13,9°C  11,5g/m³") << " wRSW";
-    QTest::newRow("grouping, English") << English << "_220/004b10132" << "220°  6 km/h" << "" << "" << "1,013.2 mb" << "" << " ";
-    QTest::newRow("grouping, Italian") << Italian << "_220/004b10132" << "220°  6 km/h" << "" << "" << "1.013,2 mb" << "" << " ";
-    QTest::newRow("below zero, Italian") << Italian << "_...t023" << "Anemora v7" << "-5,0°C" << "" << "" << "" << " ...";
-    QTest::newRow("calm, gust absent") << English << "_000/000t050" << "Calma di vento" << "10.0°C" << "" << "" << "" << " ";
-    QTest::newRow("calm, gust zero") << English << "_090/000g000" << "Calma di vento" << "" << "" << "" << "" << " ";
-    QTest::newRow("gust above zero is not calm") << English << "_090/000g001" << "090°  0 / 2 km/h" << "" << "" << "" << "" << " ";
-    QTest::newRow("direction padded") << English << "_005/006" << "005°  10 km/h" << "" << "" << "" << "" << " ";
-    QTest::newRow("no gust, no wind chill") << English << "_270/012t032" << "270°  19 km/h" << "0.0°C" << "" << "" << "" << " ";
-    QTest::newRow("wind chill shown") << English << "_270/012g020t032" << "270°  19 / 32 km/h" << "0.0°C" << "" << "" << " Wch -8.9°C" << " ";
-    QTest::newRow("wind chill above air") << English << "_270/003g005t086" << "270°  5 / 8 km/h" << "30.0°C" << "" << "" << "" << " ";
-    QTest::newRow("dew point at 100%") << English << "_...t068h00" << "Anemora v7" << "20.0°C" << "100%" << "" << " Dp 20.0°C  17.3g/m³" << " ...";
-    QTest::newRow("humidity without temperature") << English << "_...h45" << "Anemora v7" << "" << "45%" << "" << "" << " ...";
-    QTest::newRow("negative humidity skipped") << English << "_...t068h-5" << "Anemora v7" << "20.0°C" << "" << "" << "" << " ...";
-    QTest::newRow("pressure change note") << English << "_220/004b10132v-02wRSW" << "220°  6 km/h" << "" << "" << "1,013.2 mb" << "" << "Variaz Press in 4h= -2mb wRSW";
-    QTest::newRow("pressure change up") << English << "_220/004v+12" << "220°  6 km/h" << "" << "" << "" << "" << "Variaz Press in 4h= 12mb ";
-    QTest::newRow("rain to whole mm") << English << "_...r002p000P000" << "Anemora v7" << "" << "" << "" << "1mm/h 0mm/24h\r\n0mm/Day" << " ...";
+    QTest::newRow("example, English") << English << Example << QStringList{"220°  6 / 8 km/h", "25.0°C", "50%", "990.0 mb", exampleRain} << " wRSW";
+    QTest::newRow("example, Italian") << Italian << Example << QStringList{"220°  6 / 8 km/h", "25,0°C", "50%", "990,0 mb", QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day Dp 13,9°C  11,5g/m³")} << " wRSW";
+    QTest::newRow("grouping, English") << English << "_220/004b10132" << QStringList{"220°  6 km/h", "", "", "1,013.2 mb", ""} << " ";
+    QTest::newRow("grouping, Italian") << Italian << "_220/004b10132" << QStringList{"220°  6 km/h", "", "", "1.013,2 mb", ""} << " ";
+    QTest::newRow("below zero, Italian") << Italian << "_...t023" << QStringList{"Anemora v7", "-5,0°C", "", "", ""} << " ...";
+    QTest::newRow("calm, gust absent") << English << "_000/000t050" << QStringList{"Calma di vento", "10.0°C", "", "", ""} << " ";
+    QTest::newRow("calm, gust zero") << English << "_090/000g000" << QStringList{"Calma di vento", "", "", "", ""} << " ";
+    QTest::newRow("gust above zero is not calm") << English << "_090/000g001" << QStringList{"090°  0 / 2 km/h", "", "", "", ""} << " ";
+    QTest::newRow("direction padded") << English << "_005/006" << QStringList{"005°  10 km/h", "", "", "", ""} << " ";
+    QTest::newRow("no gust, no wind chill") << English << "_270/012t032" << QStringList{"270°  19 km/h", "0.0°C", "", "", ""} << " ";
+    QTest::newRow("wind chill shown") << English << "_270/012g020t032" << QStringList{"270°  19 / 32 km/h", "0.0°C", "", "", " Wch -8.9°C"} << " ";
+    QTest::newRow("wind chill above air") << English << "_270/003g005t086" << QStringList{"270°  5 / 8 km/h", "30.0°C", "", "", ""} << " ";
+    QTest::newRow("dew point at 100%") << English << "_...t068h00" << QStringList{"Anemora v7", "20.0°C", "100%", "", " Dp 20.0°C  17.3g/m³"} << " ...";
+    QTest::newRow("humidity without temperature") << English << "_...h45" << QStringList{"Anemora v7", "", "45%", "", ""} << " ...";
+    QTest::newRow("negative humidity skipped") << English << "_...t068h-5" << QStringList{"Anemora v7", "20.0°C", "", "", ""} << " ...";
+    QTest::newRow("pressure change note") << English << "_220/004b10132v-02wRSW" << QStringList{"220°  6 km/h", "", "", "1,013.2 mb", ""} << "Variaz Press in 4h= -2mb wRSW";
+    QTest::newRow("pressure change up") << English << "_220/004v+12" << QStringList{"220°  6 km/h", "", "", "", ""} << "Variaz Press in 4h= 12mb ";
+    QTest::newRow("rain to whole mm") << English << "_...r002p000P000" << QStringList{"Anemora v7", "", "", "", "1mm/h 0mm/24h\r\n0mm/Day"} << " ...";
     // clang-format on
 }
 
@@ -131,17 +133,10 @@ void TestDecodeWxReport::texts() {
 
     decode(payload);
 
-    const DisplayModel &m = monitor->model;
-    QTEST(m.wind.text, "wind");
-    QTEST(m.temperature.text, "temp");
-    QTEST(m.humidity.text, "hum");
-    QTEST(m.pressure.text, "press");
-    QTEST(m.rain.text, "rain");
-    QTEST(m.comment, "comment");
-    const QString tip = QStringList{"Q1ABC-13",      m.wind.text,     m.temperature.text,
-                                    m.humidity.text, m.pressure.text, m.rain.text}
-                            .join(u' ');
-    QCOMPARE(m.trayTip, tip);
+    QTEST(ReadingTexts(monitor->model), "shown");
+    QTEST(monitor->model.comment, "comment");
+    QCOMPARE(monitor->model.trayTip,
+             (QStringList{"Q1ABC-13"} + ReadingTexts(monitor->model)).join(u' '));
 }
 
 void TestDecodeWxReport::rainFontSize_data() {
@@ -407,11 +402,7 @@ void TestDecodeWxReport::reportWithOnlyWind() {
     decode(QStringLiteral("_180/010"));
 
     const DisplayModel &m = monitor->model;
-    QCOMPARE(m.wind.text, QStringLiteral("180°  16 km/h"));
-    QCOMPARE(m.temperature.text, QStringLiteral("25.0°C"));
-    QCOMPARE(m.humidity.text, QStringLiteral("50%"));
-    QCOMPARE(m.pressure.text, QStringLiteral("990.0 mb"));
-    QCOMPARE(m.rain.text, QString());
+    QCOMPARE(ReadingTexts(m), (QStringList{"180°  16 km/h", "25.0°C", "50%", "990.0 mb", ""}));
     QCOMPARE(m.compass.direction, qint16(180));
     QCOMPARE(m.compass.speed, float(10 * 1.609347));
     QCOMPARE(m.compass.gust, float(-9999 * 1.609347));
@@ -465,11 +456,8 @@ void TestDecodeWxReport::clearData() {
     const DisplayModel &m = monitor->model;
     QCOMPARE(m.caption, QStringLiteral("Q1ABC-13 Wx Station"));
     QCOMPARE(m.trayTip, QStringLiteral("Q1ABC-13 Wx Station"));
-    QCOMPARE(m.wind.text, reset ? QStringLiteral("Anemora v7") : before.wind.text);
-    QCOMPARE(m.temperature.text, reset ? QString() : before.temperature.text);
-    QCOMPARE(m.humidity.text, reset ? QString() : before.humidity.text);
-    QCOMPARE(m.pressure.text, reset ? QString() : before.pressure.text);
-    QCOMPARE(m.rain.text, reset ? QString() : before.rain.text);
+    QCOMPARE(ReadingTexts(m),
+             (reset ? QStringList{"Anemora v7", "", "", "", ""} : ReadingTexts(before)));
     QCOMPARE(m.compass.drawn, !reset);
     QCOMPARE(m.trends[0], reset ? TrendMark::None : TrendMark::Up);
     QCOMPARE(m.minutes, reset ? QStringLiteral("00") : QStringLiteral("01"));
@@ -507,9 +495,7 @@ void TestDecodeWxReport::hostileInput() {
 
     decode(payload);
 
-    const DisplayModel &m = monitor->model;
-    for (const QString &text :
-         {m.wind.text, m.temperature.text, m.humidity.text, m.pressure.text, m.rain.text}) {
+    for (const QString &text : ReadingTexts(monitor->model)) {
         QVERIFY2(!text.contains(QLatin1String("nan"), Qt::CaseInsensitive), qPrintable(text));
         QVERIFY2(!text.contains(QLatin1String("inf"), Qt::CaseInsensitive), qPrintable(text));
     }
