@@ -326,6 +326,18 @@
         <translation>Reconnect by itself</translation>
     </message>
     <message>
+        <source>Allarme dati fermi dopo</source>
+        <translation>No-data alarm after</translation>
+    </message>
+    <message>
+        <source>spento</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
+    <message>
         <source>Lingua</source>
         <translation>Language</translation>
     </message>
@@ -516,6 +528,10 @@
 </context>
 <context>
     <name>anemora::StationMonitor</name>
+    <message>
+        <source>Nessun dato da %1 da %2 min</source>
+        <translation>No data from %1 for %2 min</translation>
+    </message>
     <message>
         <source>Porte Radio : %1</source>
         <translation>Radio Ports : %1</translation>

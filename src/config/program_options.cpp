@@ -24,6 +24,14 @@ const QString MqttPortKey = QStringLiteral("Mqtt/Port");
 const QString MqttUserKey = QStringLiteral("Mqtt/User");
 const QString MqttPasswordKey = QStringLiteral("Mqtt/Password");
 const QString MqttTlsKey = QStringLiteral("Mqtt/Tls");
+const QString DataStoppedKey = QStringLiteral("Alarms/DataStoppedMinutes");
+
+// Minutes out of range, or no number, leave the alarm off.
+int ReadDataStoppedMinutes(const QSettings &options) {
+    bool ok = false;
+    const int minutes = options.value(DataStoppedKey).toInt(&ok);
+    return ok && minutes >= MinDataStoppedMinutes && minutes <= MaxDataStoppedMinutes ? minutes : 0;
+}
 
 MqttSettings ReadMqttSettings(const QSettings &options) {
     MqttSettings mqtt;
@@ -91,12 +99,14 @@ void ReadProgramOptions(WxConfig &config, const QString &optionsPath) {
     config.Units = options.value(UnitsKey).toString() == ImperialName ? UnitSystem::Imperial
                                                                       : UnitSystem::Metric;
     config.Mqtt = ReadMqttSettings(options);
+    config.DataStoppedMinutes = ReadDataStoppedMinutes(options);
 }
 
 QString WriteProgramOptions(const WxConfig &config, const QString &optionsPath, Prompts &prompts,
                             PermissionSetter setPermissions) {
     const bool defaults = !config.Reconnect && config.Language == DisplayLanguage::Italian &&
-                          config.Units == UnitSystem::Metric && config.Mqtt == MqttSettings();
+                          config.Units == UnitSystem::Metric && config.Mqtt == MqttSettings() &&
+                          config.DataStoppedMinutes == 0;
     if (defaults && !QFileInfo::exists(optionsPath))
         return QString();
     QString passwordWarning;
@@ -113,6 +123,11 @@ QString WriteProgramOptions(const WxConfig &config, const QString &optionsPath, 
     options.setValue(UnitsKey, config.Units == UnitSystem::Imperial ? ImperialName
                                                                     : QStringLiteral("metric"));
     WriteMqttSettings(config.Mqtt, passwordWarning.isEmpty(), options);
+    // Like publishing, an alarm never set leaves the file as it was.
+    if (config.DataStoppedMinutes > 0)
+        options.setValue(DataStoppedKey, config.DataStoppedMinutes);
+    else
+        options.remove(DataStoppedKey);
     options.sync();
     if (options.status() != QSettings::NoError)
         prompts.ShowMessage(MessageIcon::Warning, optionsPath,

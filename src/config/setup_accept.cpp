@@ -144,6 +144,7 @@ void ApplySetup(const SetupFields &fields, const SetupNumbers &numbers,
     config.FocusAlarm = fields.focusAlarm;
     config.BeepAlarm = fields.beepAlarm;
     config.SaveAlarms = fields.saveAlarms;
+    config.DataStoppedMinutes = fields.dataStoppedMinutes;
 
     static_cast<AlarmThresholds &>(config) = numbers.thresholds;
     const MqttFields &mqtt = fields.mqtt;

@@ -119,6 +119,7 @@ SetupFields LoadSetupFields(WxConfig &config, const QLocale &locale) {
     fields.reconnect = config.Reconnect;
     fields.language = config.Language;
     fields.units = config.Units;
+    fields.dataStoppedMinutes = config.DataStoppedMinutes;
     for (std::size_t i = 0; i < AlarmThresholdFields.size(); ++i)
         fields.thresholds[i] = ThresholdText(AlarmThresholdFields[i], config, config.Units, locale);
     fields.call = config.StationCall;

@@ -39,6 +39,8 @@ struct SetupFields {
     bool reconnect = false;
     DisplayLanguage language = DisplayLanguage::Italian;
     UnitSystem units = UnitSystem::Metric;
+    // 0: the data-stopped alarm is off.
+    int dataStoppedMinutes = 0;
     // One text per AlarmThresholdFields entry, in its order.
     std::array<QString, AlarmThresholdFields.size()> thresholds;
     QString &threshold(AlarmThreshold which) { return thresholds[std::size_t(which)]; }

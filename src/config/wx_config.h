@@ -30,6 +30,10 @@ constexpr bool DefaultFocusNewData = true;
 constexpr bool DefaultBeepAlarm = true;
 constexpr bool DefaultFocusAlarm = true;
 
+// The data-stopped alarm's range of minutes; 0 is off.
+constexpr int MinDataStoppedMinutes = 5;
+constexpr int MaxDataStoppedMinutes = 999;
+
 // The one settings record of the run. At program start every text is empty,
 // every number 0 and every flag false; start-up fills it. The thresholds are
 // a base, so that `config.HiTemp` reads as it always has.
@@ -55,6 +59,9 @@ struct WxConfig : AlarmThresholds {
     DisplayLanguage Language = DisplayLanguage::Italian;
     UnitSystem Units = UnitSystem::Metric;
     MqttSettings Mqtt;
+    // Minutes without a report of the station, while a link is connected,
+    // before the data-stopped alarm; 0 leaves it off.
+    int DataStoppedMinutes = 0;
     // Why the broker's password was left out of Anemora.ini when last saved;
     // empty when it went in, or there is none.
     QString MqttPasswordWarning;

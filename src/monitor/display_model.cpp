@@ -29,6 +29,8 @@ QString WindowTitle(const DisplayModel &model) {
 QString TrayToolTip(const DisplayModel &model) {
     // Until a report or a link sets the tray tip, the caption names the window.
     QString tip = model.trayTip.isEmpty() ? model.caption : model.trayTip;
+    if (!model.dataStopped.isEmpty())
+        tip += u'\n' + model.dataStopped;
     for (const QString &trouble : model.linkTrouble)
         if (!trouble.isEmpty())
             tip += u'\n' + trouble;

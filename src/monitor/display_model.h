@@ -45,6 +45,12 @@ struct DisplayModel {
     double rainFontPointSize = 9.75;
     QString comment;
     QString minutes = QStringLiteral("00");
+    // Red while the data-stopped alarm is on.
+    ReadingColour minutesColour = ReadingColour::Normal;
+    // The data-stopped alarm's text while it is on, its minutes counting on
+    // past 99: the minutes' tooltip, the bottom line in place of the comment,
+    // and a line of the tray tooltip.
+    QString dataStopped;
     CompassRequest compass;
     // Temperature, humidity, pressure.
     std::array<TrendMark, 3> trends{TrendMark::None, TrendMark::None, TrendMark::None};
@@ -58,8 +64,8 @@ struct DisplayModel {
 
 // The main window's title: the caption, after the links that are down.
 QString WindowTitle(const DisplayModel &model);
-// The tray icon's tooltip, as plain text: the last report, then why each link
-// is down, one line each.
+// The tray icon's tooltip, as plain text: the last report, the data-stopped
+// alarm, then why each link is down, one line each.
 QString TrayToolTip(const DisplayModel &model);
 
 } // namespace anemora

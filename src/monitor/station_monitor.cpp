@@ -110,10 +110,11 @@ void ShowReading(ReadingLabel &label, TrendMark &trend, ReadingColour colour, QS
 } // namespace
 
 StationMonitor::StationMonitor(WxConfig &config, Notifications &notifications, QString appDir,
-                               QObject *parent)
+                               SteadyClock alarmClock, QObject *parent)
     : QObject(parent), config(config), notifications(notifications), appDir(std::move(appDir)),
       alarmSound(QDir(this->appDir).filePath(QStringLiteral("Alarm.wav"))),
-      newDataSound(QDir(this->appDir).filePath(QStringLiteral("NewData.wav"))) {}
+      newDataSound(QDir(this->appDir).filePath(QStringLiteral("NewData.wav"))),
+      dataStopped(std::move(alarmClock)) {}
 
 void StationMonitor::SetStatusLine(const TranslatableText &text) {
     ShowStatus(text);
@@ -212,6 +213,7 @@ void StationMonitor::DecodeWxReport(const QString &payload) {
 
     model.minutes = QStringLiteral("00");
     minutesSinceReport = 0;
+    FollowDataStopped(dataStopped.ReportTaken());
 
     WxReport wx = ParseWxReport(payload);
     // Every text of the report in one locale, looked up once.
@@ -322,6 +324,7 @@ void StationMonitor::RefreshTexts() {
     if (statusSource && !shown.comment)
         model.comment = statusSource->Render();
     ShowCommentAndTip(locale);
+    ShowDataStopped();
     for (std::size_t link = 0; link < linkTroubles.size(); ++link)
         model.linkTrouble[link] = linkTroubles[link].Render();
     emit displayChanged();
@@ -332,7 +335,41 @@ void StationMonitor::MinuteTick() {
     if (minutesSinceReport < 99)
         ++minutesSinceReport;
     model.minutes = QStringLiteral("%1").arg(minutesSinceReport, 2, 10, QChar(u'0'));
+    FollowDataStopped(dataStopped.Check(config.DataStoppedMinutes));
     emit displayChanged();
+}
+
+void StationMonitor::SetLinkConnected(bool connected) {
+    FollowDataStopped(dataStopped.SetLinkConnected(connected));
+    emit displayChanged();
+}
+
+void StationMonitor::CheckDataStopped() {
+    FollowDataStopped(dataStopped.Check(config.DataStoppedMinutes));
+    emit displayChanged();
+}
+
+// The alarm sounds and brings the window forward as the other alarms do,
+// once; it goes off without a sound.
+void StationMonitor::FollowDataStopped(DataStoppedAlarm::Change change) {
+    if (change == DataStoppedAlarm::Change::Fired) {
+        if (config.FocusAlarm)
+            notifications.BringForward();
+        if (config.BeepAlarm)
+            notifications.PlaySound(alarmSound);
+    }
+    ShowDataStopped();
+    if (change != DataStoppedAlarm::Change::None)
+        emit dataStoppedChanged(change == DataStoppedAlarm::Change::Fired);
+}
+
+void StationMonitor::ShowDataStopped() {
+    const bool on = dataStopped.IsShown();
+    model.minutesColour = on ? ReadingColour::Alarm : ReadingColour::Normal;
+    model.dataStopped = on ? tr("Nessun dato da %1 da %2 min")
+                                 .arg(config.StationCall)
+                                 .arg(dataStopped.QuietMinutes())
+                           : QString();
 }
 
 void StationMonitor::ClearData(const TranslatableText &caption) {
@@ -352,6 +389,8 @@ void StationMonitor::ClearData(const TranslatableText &caption) {
         model.trends.fill(TrendMark::None);
         model.minutes = QStringLiteral("00");
         minutesSinceReport = 0;
+        // The new station's quiet starts now.
+        FollowDataStopped(dataStopped.ReportTaken());
         haveLastValues = false;
         model.rxRows.clear();
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "config/wx_config.h"
+#include "monitor/data_stopped_alarm.h"
 #include "monitor/display_model.h"
 #include "platform/monitor_control.h"
 #include "platform/notifications.h"
@@ -28,7 +29,7 @@ class StationMonitor : public QObject, public MonitorControl {
     Q_OBJECT
 public:
     StationMonitor(WxConfig &config, Notifications &notifications, QString appDir,
-                   QObject *parent = nullptr);
+                   SteadyClock alarmClock = SteadyMilliseconds, QObject *parent = nullptr);
 
     // --- packet intake ---
     void HandleAprsLine(const QString &line) override;
@@ -39,6 +40,11 @@ public:
     void DecodeWxReport(const QString &payload);
     // One tick of minuteTimer.
     void MinuteTick();
+    // Whether any link is connected now: the data-stopped alarm watches the
+    // station only while one is.
+    void SetLinkConnected(bool connected);
+    // Follows the data-stopped alarm's setting at once.
+    void CheckDataStopped();
     void ClearData(const TranslatableText &caption) override;
 
     // Writes of the status line, the links' state and the history text by
@@ -68,6 +74,8 @@ signals:
     void displayChanged();
     // A report of the station was decoded and shown.
     void reportDecoded(const anemora::WxReport &report);
+    // The data-stopped alarm went on or off.
+    void dataStoppedChanged(bool on);
 
 private:
     void ApplyAcceptanceRule(const QString &sourceCall, const QString &payload,
@@ -85,6 +93,8 @@ private:
     };
     void ShowRain(const QLocale &locale);
     void ShowCommentAndTip(const QLocale &locale);
+    void FollowDataStopped(DataStoppedAlarm::Change change);
+    void ShowDataStopped();
     void ShowStatus(const TranslatableText &text);
 
     Notifications &notifications;
@@ -94,6 +104,7 @@ private:
     QString newDataSound;
     ShownReport shown;
     QString historyTitle = model.history;
+    DataStoppedAlarm dataStopped;
     // What the caption, the status line and the rain block were made from
     // when a link or the dialog set them, to make them again in another
     // language.

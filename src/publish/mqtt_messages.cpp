@@ -74,6 +74,14 @@ QByteArray Object(const QList<QByteArray> &members) {
     return '{' + members.join(',') + '}';
 }
 
+QByteArray Node(const QString &call) {
+    return "anemora_" + TopicSafeCall(call).toLatin1();
+}
+
+QByteArray DataStoppedConfigTopic(const QString &call) {
+    return "homeassistant/binary_sensor/" + Node(call) + "/data_stopped/config";
+}
+
 QByteArray Topic(const QString &call, const char *leaf) {
     return "anemora/" + TopicSafeCall(call).toLatin1() + '/' + leaf;
 }
@@ -101,6 +109,14 @@ QByteArray AvailabilityTopic(const QString &call) {
     return Topic(call, "availability");
 }
 
+QByteArray DataStoppedTopic(const QString &call) {
+    return Topic(call, "data_stopped");
+}
+
+QByteArray DataStoppedPayload(bool on) {
+    return on ? "ON" : "OFF";
+}
+
 QByteArray StateJson(const StationLogRow &row) {
     QList<QByteArray> members{
         Member("time_utc", JsonString(row.arrivalUtc.toUTC().toString(Qt::ISODate))),
@@ -116,14 +132,15 @@ QByteArray StateJson(const StationLogRow &row) {
     return Object(members);
 }
 
-QList<MqttMessage> DiscoveryMessages(const QString &call) {
-    const QByteArray node = "anemora_" + TopicSafeCall(call).toLatin1();
+QList<MqttMessage> DiscoveryMessages(const QString &call, int dataStoppedMinutes) {
+    const QByteArray node = Node(call);
     const QByteArray device = Object(
         {Member("identifiers", '[' + Text(node) + ']'), Member("name", JsonString(call)),
          Member("manufacturer", Text("Anemora")), Member("model", Text("APRS weather station"))});
     QList<MqttMessage> messages;
+    const bool expiring = dataStoppedMinutes > 0;
     for (const Quantity &quantity : Quantities) {
-        const QByteArray payload = Object({
+        QList<QByteArray> members{
             Member("name", Text(quantity.name)),
             Member("unique_id", Text(node + '_' + quantity.id)),
             Member("state_topic", Text(StateTopic(call))),
@@ -134,10 +151,29 @@ QList<MqttMessage> DiscoveryMessages(const QString &call) {
             Member("value_template",
                    Text(QByteArray("{{ value_json.") + quantity.stateKey + " }}")),
             Member("device", device),
-        });
-        messages += {"homeassistant/sensor/" + node + '/' + quantity.id + "/config", payload};
+        };
+        // Home Assistant then shows a reading the station stopped sending
+        // as unavailable.
+        if (expiring)
+            members.insert(4, Member("expire_after", QByteArray::number(dataStoppedMinutes * 60)));
+        messages +=
+            {"homeassistant/sensor/" + node + '/' + quantity.id + "/config", Object(members)};
     }
+    if (expiring)
+        messages += {DataStoppedConfigTopic(call),
+                     Object({
+                         Member("name", Text("Data stopped")),
+                         Member("unique_id", Text(node + "_data_stopped")),
+                         Member("state_topic", Text(DataStoppedTopic(call))),
+                         Member("availability_topic", Text(AvailabilityTopic(call))),
+                         Member("device_class", Text("problem")),
+                         Member("device", device),
+                     })};
     return messages;
+}
+
+QList<MqttMessage> DataStoppedRemovals(const QString &call) {
+    return {{DataStoppedConfigTopic(call), QByteArray()}, {DataStoppedTopic(call), QByteArray()}};
 }
 
 } // namespace anemora

@@ -36,14 +36,17 @@ MqttPublisher::~MqttPublisher() {
     }
 }
 
-void MqttPublisher::Apply(const MqttSettings &next, const QString &nextCall) {
-    if (next == settings && nextCall == call)
+void MqttPublisher::Apply(const MqttSettings &next, const QString &nextCall,
+                          int nextDataStoppedMinutes) {
+    if (next == settings && nextCall == call && nextDataStoppedMinutes == dataStoppedMinutes)
         return;
     // A state kept for one station is never published as another's.
     if (TopicSafeCall(nextCall) != TopicSafeCall(call))
         latestState.clear();
     settings = next;
     call = nextCall;
+    dataStoppedMinutes = nextDataStoppedMinutes;
+    dataStoppedEverSet = dataStoppedEverSet || dataStoppedMinutes > 0;
     StopSession();
     JoinEndedClients();
     ++sessionNumber;
@@ -61,8 +64,9 @@ void MqttPublisher::Apply(const MqttSettings &next, const QString &nextCall) {
     // The library is started only once publishing is first turned on.
     static std::once_flag libraryStarted;
     std::call_once(libraryStarted, [] { mosquitto_lib_init(); });
-    session = std::make_shared<MqttSession>(settings, call, certificateFolder, latestState, this,
-                                            sessionNumber);
+    session = std::make_shared<MqttSession>(
+        settings, call, certificateFolder, latestState, dataStoppedMinutes, dataStopped,
+        dataStoppedEverSet && dataStoppedMinutes == 0, this, sessionNumber);
     SetStatus(sessionNumber, Status::Connecting, QString());
     try {
         // The thread keeps its session alive should it outlive the publisher.
@@ -79,6 +83,12 @@ void MqttPublisher::Publish(const StationLogRow &row) {
     latestState = StateJson(row);
     if (session)
         session->Offer(latestState);
+}
+
+void MqttPublisher::SetDataStopped(bool on) {
+    dataStopped = on;
+    if (session)
+        session->OfferDataStopped(on);
 }
 
 QString MqttPublisher::StatusText() const {

@@ -42,13 +42,17 @@ public:
     // settings given up before included, so none runs on after the program.
     ~MqttPublisher() override;
 
-    // Starts, restarts or stops publishing the station `call`; the same
-    // settings and call again change nothing.
-    void Apply(const MqttSettings &settings, const QString &call);
+    // Starts, restarts or stops publishing the station `call`, with the
+    // data-stopped alarm's minutes (0: off) for the discovery configs; the
+    // same settings again change nothing.
+    void Apply(const MqttSettings &settings, const QString &call, int dataStoppedMinutes = 0);
 
     // Sends the report as the station's state at once when online; while
     // the broker is away only the latest report is kept, for when it is back.
     void Publish(const StationLogRow &row);
+    // The data-stopped alarm went on or off; published, retained, while the
+    // alarm is set.
+    void SetDataStopped(bool on);
 
     Status status() const { return currentStatus; }
     // Why publishing failed last, for the settings dialog; empty while all is
@@ -76,6 +80,10 @@ private:
     const QString certificateFolder;
     MqttSettings settings;
     QString call;
+    int dataStoppedMinutes = 0;
+    // Set at some time in this run: once off, its sensor is taken away.
+    bool dataStoppedEverSet = false;
+    bool dataStopped = false;
     QByteArray latestState;
     std::shared_ptr<MqttSession> session;
     std::list<Client> clients;

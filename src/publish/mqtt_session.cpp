@@ -34,13 +34,16 @@ constexpr qsizetype MaxLibraryLine = 512;
 
 MqttSession::MqttSession(const MqttSettings &settings, const QString &call,
                          const QString &certificateFolder, const QByteArray &latestState,
+                         int dataStoppedMinutes, bool dataStopped, bool retireDataStopped,
                          MqttPublisher *owner, int number)
     : settings(settings), host(settings.host.toUtf8()), user(settings.user.toUtf8()),
       password(settings.password.toUtf8()), certificateFolder(certificateFolder.toUtf8()),
       stateTopic(StateTopic(call)), availabilityTopic(AvailabilityTopic(call)),
-      discovery(DiscoveryMessages(call)), number(number),
-      wakeDescriptor(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), owner(owner),
-      latestState(latestState) {}
+      dataStoppedTopic(DataStoppedTopic(call)), dataStoppedSet(dataStoppedMinutes > 0),
+      discovery(DiscoveryMessages(call, dataStoppedMinutes) +
+                (retireDataStopped ? DataStoppedRemovals(call) : QList<MqttMessage>())),
+      number(number), wakeDescriptor(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), owner(owner),
+      latestState(latestState), dataStopped(DataStoppedPayload(dataStopped)) {}
 
 MqttSession::~MqttSession() {
     if (wakeDescriptor >= 0)
@@ -52,6 +55,17 @@ void MqttSession::Offer(const QByteArray &state) {
         const std::lock_guard lock(mutex);
         latestState = state;
         stateDue = true;
+    }
+    Wake();
+}
+
+void MqttSession::OfferDataStopped(bool on) {
+    if (!dataStoppedSet)
+        return;
+    {
+        const std::lock_guard lock(mutex);
+        dataStopped = DataStoppedPayload(on);
+        dataStoppedDue = true;
     }
     Wake();
 }
@@ -178,20 +192,28 @@ void MqttSession::OnConnack(mosquitto *client, int code) {
     {
         const std::lock_guard lock(mutex);
         stateDue = !latestState.isEmpty();
+        dataStoppedDue = dataStoppedSet;
     }
     Report(MqttPublisher::Status::Online, QString());
 }
 
 void MqttSession::SendDueState(mosquitto *client) {
     QByteArray state;
+    QByteArray stopped;
     {
         const std::lock_guard lock(mutex);
-        if (!online || !stateDue)
+        if (!online)
             return;
-        state = latestState;
-        stateDue = false;
+        if (stateDue)
+            state = latestState;
+        if (dataStoppedDue)
+            stopped = dataStopped;
+        stateDue = dataStoppedDue = false;
     }
-    Send(client, stateTopic, state);
+    if (!state.isEmpty())
+        Send(client, stateTopic, state);
+    if (!stopped.isEmpty())
+        Send(client, dataStoppedTopic, stopped);
 }
 
 // A clean goodbye: the broker drops the last will on a DISCONNECT, so the

@@ -28,8 +28,11 @@ namespace anemora {
 // status.
 class MqttSession {
 public:
+    // The data-stopped alarm is published only while set (minutes above 0);
+    // `retireDataStopped` takes it away where it was published before.
     MqttSession(const MqttSettings &settings, const QString &call, const QString &certificateFolder,
-                const QByteArray &latestState, MqttPublisher *owner, int number);
+                const QByteArray &latestState, int dataStoppedMinutes, bool dataStopped,
+                bool retireDataStopped, MqttPublisher *owner, int number);
     ~MqttSession();
     MqttSession(const MqttSession &) = delete;
     MqttSession &operator=(const MqttSession &) = delete;
@@ -40,6 +43,8 @@ public:
     // The state to send now, or as soon as the broker is back; it replaces
     // any state not yet sent.
     void Offer(const QByteArray &state);
+    // The same for the data-stopped alarm's state.
+    void OfferDataStopped(bool on);
     // Forgets the owner at once; the thread says "offline", leaves the broker
     // and ends in its own time.
     void Stop();
@@ -75,6 +80,8 @@ private:
     const QByteArray certificateFolder;
     const QByteArray stateTopic;
     const QByteArray availabilityTopic;
+    const QByteArray dataStoppedTopic;
+    const bool dataStoppedSet;
     const QList<MqttMessage> discovery;
     const int number;
     int wakeDescriptor = -1;
@@ -92,6 +99,8 @@ private:
     MqttPublisher *owner;
     QByteArray latestState;
     bool stateDue = false;
+    QByteArray dataStopped;
+    bool dataStoppedDue = false;
     bool stopping = false;
     bool ended = false;
 };

@@ -44,6 +44,18 @@ AnemoraApp::AnemoraApp(const QString &appDir, const QString &settingsDir, const 
     connect(&prompts, &DesktopPrompts::dialogClosed, this, &AnemoraApp::EndIfNoWindowOpen);
     connect(&log, &StationLog::rowAppended, &publisher, &MqttPublisher::Publish);
     connect(&prompts, &DesktopPrompts::dialogClosed, this, &AnemoraApp::FollowPublishingSettings);
+    connect(&prompts, &DesktopPrompts::dialogClosed, &monitor, &StationMonitor::CheckDataStopped);
+    // The data-stopped alarm watches the station only while a link is up.
+    for (QTcpSocket *socket : {&links.agw.socket, &links.aprs.socket})
+        connect(socket, &QAbstractSocket::stateChanged, this, [this] {
+            monitor.SetLinkConnected(links.agw.socket.state() == QAbstractSocket::ConnectedState ||
+                                     links.aprs.socket.state() == QAbstractSocket::ConnectedState);
+        });
+    connect(&monitor, &StationMonitor::dataStoppedChanged, this, [this](bool on) {
+        publisher.SetDataStopped(on);
+        if (on)
+            trendWindow.MarkDataStopped(QDateTime::currentDateTimeUtc());
+    });
     // A new call or new thresholds show in an open trend window at once; a
     // hidden one catches up when shown.
     connect(&prompts, &DesktopPrompts::dialogClosed, this, [this] {
@@ -74,7 +86,7 @@ void AnemoraApp::Start(const QString &commandLine) {
 
 void AnemoraApp::FollowPublishingSettings() {
     if (!unloaded)
-        publisher.Apply(config.Mqtt, config.StationCall);
+        publisher.Apply(config.Mqtt, config.StationCall, config.DataStoppedMinutes);
 }
 
 void AnemoraApp::SaveForSession() {

@@ -214,11 +214,15 @@ void MainWindow::Render() {
         if (rainFont != rainLabel->font())
             rainLabel->setFont(rainFont);
     }
-    if (commentLabel->text() != model.comment)
-        commentLabel->setText(model.comment);
+    // The data-stopped alarm takes the bottom line while it is on.
+    const QString &bottomLine = model.dataStopped.isEmpty() ? model.comment : model.dataStopped;
+    if (commentLabel->text() != bottomLine)
+        commentLabel->setText(bottomLine);
 
-    if (compassView->minutesLabel->text() != model.minutes)
-        compassView->minutesLabel->setText(model.minutes);
+    ShowReading(compassView->minutesLabel, {model.minutes, model.minutesColour});
+    // The minutes let the mouse through, so the compass carries their tip.
+    if (compassView->toolTip() != model.dataStopped)
+        compassView->setToolTip(model.dataStopped);
     compassView->SetRequest(model.compass, monitor.config.Units);
     for (std::size_t i = 0; i < trendMarks.size(); ++i) {
         trendMarks[i]->SetMark(model.trends[i]);

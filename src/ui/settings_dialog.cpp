@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QValidator>
 #include <qdrawutil.h>
 
@@ -75,8 +76,11 @@ public:
     }
 };
 
-// Height of the strip below the buttons, publishing included.
-constexpr int OwnChoicesTwips = 3390;
+// The seed's layout, and the column of the program's own choices to its right.
+constexpr int SeedWidthTwips = 2805;
+constexpr int SeedHeightTwips = 5430;
+constexpr int OwnChoicesLeft = 2860;
+constexpr int OwnChoicesWidthTwips = 2760;
 
 // The usual broker ports without and with TLS.
 constexpr quint16 PlainMqttPort = 1883;
@@ -117,9 +121,9 @@ SettingsDialog::SettingsDialog(const SetupTargets &targets, QWidget *parent)
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       targets(targets) {
     setWindowTitle(tr("Setup Parametri Anemora"));
-    // The program's own choices sit in a strip below the buttons, so the
-    // rest keeps its place.
-    setFixedSize(Twips(2805), Twips(5430 + OwnChoicesTwips));
+    // The program's own choices sit in a column to the right, so the rest
+    // keeps its place and the buttons end the dialog.
+    setFixedSize(Twips(SeedWidthTwips + OwnChoicesWidthTwips), Twips(SeedHeightTwips));
     // The layout was drawn for an 8-point sans face; larger faces would clip.
     setFont(SansFace(7.5, false));
     BuildControls();
@@ -214,24 +218,34 @@ void SettingsDialog::BuildControls() {
     cancelButton = new QPushButton(tr("&Cancella"), this);
     Place(cancelButton, 1641, 5075, 975, 325);
 
-    reconnectBox = check(this, tr("Riconnetti da solo"), 188, 5430, 2500, 255);
+    constexpr int Left = OwnChoicesLeft + 135;
+    constexpr int FieldLeft = Left + 912;
+    reconnectBox = check(this, tr("Riconnetti da solo"), Left, 120, 2500, 255);
     // Each language by its own name, whatever the language in force.
-    label(this, tr("Lingua"), 188, 5785, 900, 255);
+    label(this, tr("Lingua"), Left, 475, 900, 255);
     languageBox = new QComboBox(this);
-    Place(languageBox, 1100, 5755, 1500, 315);
+    Place(languageBox, FieldLeft, 445, 1500, 315);
     languageBox->addItem(QStringLiteral("Italiano"), int(DisplayLanguage::Italian));
     languageBox->addItem(QStringLiteral("English"), int(DisplayLanguage::English));
-    label(this, tr("Unità"), 188, 6125, 900, 255);
+    label(this, tr("Unità"), Left, 815, 900, 255);
     unitsBox = new QComboBox(this);
-    Place(unitsBox, 1100, 6095, 1500, 315);
+    Place(unitsBox, FieldLeft, 785, 1500, 315);
     unitsBox->addItem(tr("Metriche"), int(UnitSystem::Metric));
     unitsBox->addItem(tr("Imperiali"), int(UnitSystem::Imperial));
+    label(this, tr("Allarme dati fermi dopo"), Left, 1170, 1650, 255);
+    dataStoppedBox = new QSpinBox(this);
+    Place(dataStoppedBox, Left + 1650, 1140, 870, 315);
+    // The step below the shortest wait stands for "off", so that one arrow
+    // turns the alarm off and the next one on at the shortest wait.
+    dataStoppedBox->setRange(MinDataStoppedMinutes - 1, MaxDataStoppedMinutes);
+    dataStoppedBox->setSpecialValueText(tr("spento"));
+    dataStoppedBox->setSuffix(tr(" min"));
     BuildPublishingControls();
 }
 
 void SettingsDialog::BuildPublishingControls() {
     mqttGroup = new CaptionedGroupBox(tr("MQTT (Home Assistant)"), this);
-    Place(mqttGroup, 53, 6440, 2700, 2330);
+    Place(mqttGroup, OwnChoicesLeft, 1600, 2700, 2330);
     const auto row = [this](const QString &text, int top, int width) {
         Place(new QLabel(text, mqttGroup), 120, top + 40, 780, 255);
         auto *field = new QLineEdit(mqttGroup);
@@ -283,8 +297,8 @@ void SettingsDialog::SetTabOrder() {
         order.append(thresholdEdits[std::size_t(layout.threshold)]);
     order.append({focusAlarmBox, beepAlarmBox, agwHostEdit, agwPortEdit, saveAlarmsBox,
                   aprsEnabledBox, agwEnabledBox, serverBox, reconnectBox, languageBox, unitsBox,
-                  mqttEnabledBox, mqttHostEdit, mqttPortEdit, mqttTlsBox, mqttUserEdit,
-                  mqttPasswordEdit});
+                  dataStoppedBox, mqttEnabledBox, mqttHostEdit, mqttPortEdit, mqttTlsBox,
+                  mqttUserEdit, mqttPasswordEdit});
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -303,6 +317,8 @@ void SettingsDialog::Load() {
     reconnectBox->setChecked(fields.reconnect);
     languageBox->setCurrentIndex(languageBox->findData(int(fields.language)));
     unitsBox->setCurrentIndex(unitsBox->findData(int(fields.units)));
+    dataStoppedBox->setValue(fields.dataStoppedMinutes > 0 ? fields.dataStoppedMinutes
+                                                           : dataStoppedBox->minimum());
     for (std::size_t i = 0; i < thresholdEdits.size(); ++i)
         thresholdEdits[i]->setText(fields.thresholds[i]);
     const QValidator *filter = callEdit->validator();
@@ -336,6 +352,8 @@ SetupFields SettingsDialog::Fields() const {
     fields.reconnect = reconnectBox->isChecked();
     fields.language = DisplayLanguage(languageBox->currentData().toInt());
     fields.units = UnitSystem(unitsBox->currentData().toInt());
+    const int minutes = dataStoppedBox->value();
+    fields.dataStoppedMinutes = minutes == dataStoppedBox->minimum() ? 0 : minutes;
     for (std::size_t i = 0; i < thresholdEdits.size(); ++i)
         fields.thresholds[i] = thresholdEdits[i]->text();
     fields.agwHost = agwHostEdit->text();

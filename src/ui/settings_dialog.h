@@ -16,6 +16,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 
 namespace anemora {
 
@@ -49,6 +50,7 @@ public:
     QCheckBox *reconnectBox = nullptr;
     QComboBox *languageBox = nullptr;
     QComboBox *unitsBox = nullptr;
+    QSpinBox *dataStoppedBox = nullptr;
     QGroupBox *agwGroup = nullptr;
     QLineEdit *agwHostEdit = nullptr;
     QLineEdit *agwPortEdit = nullptr;

@@ -21,6 +21,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScatterSeries>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -278,6 +279,17 @@ QWidget *TrendWindow::BuildCharts() {
         connect(parts.chart, &QChart::geometryChanged, this, &TrendWindow::LayOutPlotAreas,
                 Qt::QueuedConnection);
     }
+    for (int index = 0; index < TrendChartCount; ++index) {
+        auto *marks = new QScatterSeries(this);
+        marks->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
+        marks->setMarkerSize(9);
+        marks->setColor(Qt::red);
+        marks->setBorderColor(Qt::red);
+        charts[index].chart->addSeries(marks);
+        marks->attachAxis(charts[index].timeAxis);
+        marks->attachAxis(charts[index].valueAxis);
+        dataStoppedSeries[index] = marks;
+    }
     ChartParts &rain = charts[int(TrendChart::Rain)];
     rainOutline = new QLineSeries(this);
     rainArea = new QAreaSeries(rainOutline);
@@ -465,7 +477,25 @@ void TrendWindow::UpdateAxes() {
     for (const ThresholdSeries &line : thresholdSeries)
         line.series->replace(
             {QPointF(trend.StartMs(), line.value), QPointF(trend.EndMs(), line.value)});
+    DrawDataStoppedMarks();
     LayOutPlotAreas();
+}
+
+void TrendWindow::MarkDataStopped(const QDateTime &when) {
+    dataStoppedMarks.append(when.toMSecsSinceEpoch());
+    DrawDataStoppedMarks();
+}
+
+// On the time axis itself: the gap in the lines shows how long it lasted.
+void TrendWindow::DrawDataStoppedMarks() {
+    // The list stays as short as the range: a mark that left it is gone.
+    dataStoppedMarks.removeIf([this](qint64 ms) { return ms < trend.StartMs(); });
+    for (int index = 0; index < TrendChartCount; ++index) {
+        QList<QPointF> points;
+        for (const qint64 ms : dataStoppedMarks)
+            points.append(QPointF(qreal(ms), charts[index].valueAxis->min()));
+        dataStoppedSeries[index]->replace(points);
+    }
 }
 
 // Qt Charts sizes each chart's value labels on its own, and elides them when

@@ -20,6 +20,7 @@ class QChart;
 class QDateTimeAxis;
 class QLabel;
 class QLineSeries;
+class QScatterSeries;
 class QTableWidget;
 class QTimer;
 class QValueAxis;
@@ -41,6 +42,8 @@ public:
     // minute does this too, and a hidden window when shown again.
     bool FollowSettings();
     void SetRange(TrendRange range);
+    // Marks on the time axis when the data-stopped alarm went on.
+    void MarkDataStopped(const QDateTime &when);
     const TrendModel &model() const { return trend; }
 
 signals:
@@ -81,6 +84,7 @@ private:
     void UpdateAxes();
     void LayOutPlotAreas();
     void FillTable();
+    void DrawDataStoppedMarks();
 
     StationLog &log;
     const WxConfig &config;
@@ -102,6 +106,9 @@ private:
     QLineSeries *rainOutline = nullptr;
     QAreaSeries *rainArea = nullptr;
     QList<ThresholdSeries> thresholdSeries;
+    // One per chart; the marks of this run still in the range, in ms.
+    std::array<QScatterSeries *, TrendChartCount> dataStoppedSeries{};
+    QList<qint64> dataStoppedMarks;
     QButtonGroup *rangeButtons = nullptr;
     QTableWidget *table = nullptr;
     QLabel *statusLabel = nullptr;

@@ -269,12 +269,15 @@ void TestStartup::reconnectChoiceSurvivesARestart() {
     const QByteArray alarms = ReadBytes(path("WxAlarms.ini"));
     config.Reconnect = true;
     startup->Shutdown();
-    QVERIFY(QFile::exists(path("Anemora.ini")));
+    QVERIFY(!ReadBytes(path("Anemora.ini")).contains("DataStopped"));
+    config.DataStoppedMinutes = 30;
+    startup->Shutdown();
 
     config = WxConfig();
     Startup restarted(config, *monitor, *links, prompts, dir->path());
     restarted.Run(commandLine);
     QVERIFY(config.Reconnect);
+    QCOMPARE(config.DataStoppedMinutes, 30);
     QCOMPARE(ReadBytes(path("Params.ini")), stored);
     QCOMPARE(ReadBytes(path("WxAlarms.ini")), alarms);
 }

@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
+#include <QScatterSeries>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -118,6 +119,15 @@ void TestTrendWindow::followsTheLog() {
         return QString::asprintf(qPrintable(inHg->labelFormat()), inHg->min() + i * step);
     };
     QVERIFY(tick(0) != tick(1));
+    // The data-stopped alarm's time is marked on each chart's time axis.
+    const QDateTime fired = QDateTime::currentDateTimeUtc().addSecs(-600);
+    window.MarkDataStopped(fired);
+    int marked = 0;
+    for (QChart *chart : chartsOf(window))
+        for (QAbstractSeries *series : chart->series())
+            if (auto *mark = qobject_cast<QScatterSeries *>(series))
+                marked += mark->points().value(0).x() == qreal(fired.toMSecsSinceEpoch());
+    QCOMPARE(marked, TrendChartCount);
     // A closed window does no work until it is shown again.
     window.close();
     other.arrivalUtc = QDateTime::currentDateTimeUtc();
@@ -210,7 +220,7 @@ void TestTrendWindow::fitsASmallScreenWithChartsLinedUp() {
     for (QChart *chart : {charts[0], charts[3]})
         for (QAbstractSeries *series : chart->series())
             if (auto *line = qobject_cast<QLineSeries *>(series);
-                line->pen().style() == Qt::SolidLine)
+                line && line->pen().style() == Qt::SolidLine)
                 keyed += chart->title().contains(line->color().name());
     QCOMPARE(keyed, 4);
 }

@@ -183,6 +183,32 @@ private slots:
         QTRY_COMPARE(subscriber.Latest(topic), payload);
     }
 
+    // With the alarm set, the readings expire after its minutes and a problem
+    // sensor follows it, retained; set off, the configs are as before.
+    void dataStoppedAlarm() {
+        const QByteArray gust = "homeassistant/sensor/anemora_q1abc-13/gust/config";
+        const QByteArray problem =
+            "homeassistant/binary_sensor/anemora_q1abc-13/data_stopped/config";
+        const QByteArray problemConfig =
+            R"({"name":"Data stopped","unique_id":"anemora_q1abc-13_data_stopped","state_topic":"anemora/q1abc-13/data_stopped","availability_topic":"anemora/q1abc-13/availability","device_class":"problem","device":{"identifiers":["anemora_q1abc-13"],"name":"Q1ABC-13","manufacturer":"Anemora","model":"APRS weather station"}})";
+        QVERIFY(subscriber.Seen(DataStoppedTopic(Call)).isEmpty());
+        publisher.Apply(On(broker.port), Call, 5);
+        QTRY_VERIFY(subscriber.Latest(gust).contains("/availability\",\"expire_after\":300,\""));
+        QTRY_COMPARE(subscriber.Latest(problem), problemConfig);
+        QTRY_COMPARE(subscriber.Latest(DataStoppedTopic(Call)), "OFF");
+        publisher.SetDataStopped(true);
+        QTRY_COMPARE(subscriber.Latest(DataStoppedTopic(Call)), "ON");
+        QVERIFY(subscriber.Start(broker.port));
+        QTRY_COMPARE(subscriber.Latest(DataStoppedTopic(Call)), "ON");
+        publisher.SetDataStopped(false);
+        QTRY_COMPARE(subscriber.Seen(DataStoppedTopic(Call)), (QList<QByteArray>{"ON", "OFF"}));
+        publisher.Apply(On(broker.port), Call);
+        QTRY_VERIFY(!subscriber.Latest(gust).contains("expire_after"));
+        QVERIFY(subscriber.Start(broker.port));
+        QTRY_VERIFY(!subscriber.Latest(gust).isEmpty());
+        QCOMPARE(subscriber.Latest(problem) + subscriber.Latest(DataStoppedTopic(Call)), "");
+    }
+
     void clientThreadsEndWithThePublisher_data() {
         QTest::addColumn<QString>("nextCall");
         // clang-format off

@@ -377,6 +377,17 @@ void TestMainWindow::rendersModelChanges() {
     QCoreApplication::processEvents();
     QCOMPARE(window->windowTitle(), "AGWPE fuori linea - " + model.caption);
     QCOMPARE(ShownToolTip(window->trayIcon.toolTip()), model.trayTip + "\nAGWPE: chiusa");
+    // The data-stopped alarm: red minutes, its text on the bottom line and in the tray.
+    model.dataStopped = QStringLiteral("Nessun dato da Q1ABC-13 da 130 min");
+    model.minutesColour = ReadingColour::Alarm;
+    emit monitor->displayChanged();
+    QCoreApplication::processEvents();
+    QCOMPARE(window->commentLabel->text(), model.dataStopped);
+    QCOMPARE(ShownToolTip(window->trayIcon.toolTip()),
+             model.trayTip + u'\n' + model.dataStopped + "\nAGWPE: chiusa");
+    QCOMPARE(window->compassView->toolTip(), model.dataStopped);
+    QCOMPARE(window->compassView->minutesLabel->palette().color(QPalette::WindowText),
+             QColor(255, 0, 0));
 }
 
 void TestMainWindow::accessibleTexts_data() {

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -54,6 +55,7 @@ private slots:
     void escapeAndCancelChangeNothing();
     void refusalKeepsDialogOpen();
     void publishingFields();
+    void dataStoppedChoiceStepsBetweenOffAndFive();
     void typedServerEqualToEntryIsAppended();
     void pickedServerIsNotTyped();
     void hostKeepsOneDialog();
@@ -83,7 +85,14 @@ std::unique_ptr<SettingsDialog> TestSettingsDialog::Open() {
 void TestSettingsDialog::layout() {
     const auto dialog = Open();
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Setup Parametri Anemora"));
-    QCOMPARE(dialog->size(), QSize(187, 588));
+    // The seed's height, its buttons last, and the program's own choices in
+    // a column to the right of the seed's layout.
+    QCOMPARE(dialog->height(), 362);
+    for (const QWidget *own :
+         QList<QWidget *>{dialog->reconnectBox, dialog->languageBox, dialog->unitsBox,
+                          dialog->dataStoppedBox, dialog->mqttGroup})
+        QVERIFY(own->x() > dialog->callGroup->geometry().right() &&
+                dialog->rect().contains(own->geometry()));
     QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
     QVERIFY(dialog->windowFlags().testFlag(Qt::Tool));
     QVERIFY(!dialog->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
@@ -155,6 +164,7 @@ void TestSettingsDialog::tabOrder() {
                                     dialog->reconnectBox,
                                     dialog->languageBox,
                                     dialog->unitsBox,
+                                    dialog->dataStoppedBox,
                                     dialog->mqttEnabledBox,
                                     dialog->mqttHostEdit,
                                     dialog->mqttPortEdit,
@@ -365,6 +375,15 @@ void TestSettingsDialog::publishingFields() {
     QCOMPARE(reopened->Fields().mqtt.port, QStringLiteral("8883"));
     reopened->mqttTlsBox->setChecked(false);
     QCOMPARE(reopened->mqttPortEdit->text(), QStringLiteral("1883"));
+}
+
+void TestSettingsDialog::dataStoppedChoiceStepsBetweenOffAndFive() {
+    const auto dialog = Open();
+    QCOMPARE(dialog->dataStoppedBox->text(), QStringLiteral("spento"));
+    dialog->dataStoppedBox->stepUp();
+    QCOMPARE(dialog->Fields().dataStoppedMinutes, 5);
+    dialog->dataStoppedBox->stepDown();
+    QCOMPARE(dialog->Fields().dataStoppedMinutes, 0);
 }
 
 void TestSettingsDialog::typedServerEqualToEntryIsAppended() {

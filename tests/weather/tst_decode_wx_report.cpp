@@ -61,6 +61,8 @@ private slots:
     void firstTrendAgainstOlderValue();
     void reportWithOnlyWind();
     void minutesStopAt99();
+    void dataStopped_data();
+    void dataStopped();
     void clearData_data();
     void clearData();
     void hostileInput_data();
@@ -499,6 +501,71 @@ void TestDecodeWxReport::hostileInput() {
     }
     QVERIFY(notifications.sounds.size() <= 1);
     QCOMPARE(monitor->model.minutes, QStringLiteral("00"));
+}
+
+void TestDecodeWxReport::dataStopped_data() {
+    QTest::addColumn<int>("setting");
+    QTest::addColumn<int>("linkUpAt"); // minutes after the report; -1: no link
+    QTest::addColumn<double>("quietMinutes");
+    QTest::addColumn<bool>("alerts"); // the alarm settings' sound and window
+    QTest::addColumn<QString>("then");
+    QTest::addColumn<QString>("shown");
+    const QString thirty = QStringLiteral("Nessun dato da Q1ABC-13 da 30 min");
+    // clang-format off
+    QTest::newRow("off, the default") << 0 << 0 << 120.0 << true << "report" << "";
+    QTest::newRow("a minute short at the second tick") << 30 << 0 << 28.0 << true << "report" << "";
+    QTest::newRow("at the minute") << 30 << 0 << 30.0 << true << "report" << thirty;
+    QTest::newRow("coarse tick a little early") << 30 << 0 << 29.6 << true << "report" << thirty;
+    QTest::newRow("shortest wait") << 5 << 0 << 5.0 << true << "report" << "Nessun dato da Q1ABC-13 da 5 min";
+    QTest::newRow("counts past 99") << 30 << 0 << 130.0 << true << "report" << "Nessun dato da Q1ABC-13 da 130 min";
+    QTest::newRow("alarms silent") << 30 << 0 << 30.0 << false << "report" << thirty;
+    QTest::newRow("no link: the link's own state") << 30 << -1 << 45.0 << true << "report" << "";
+    QTest::newRow("quiet counts from the link coming up") << 30 << 20 << 45.0 << true << "report" << "";
+    QTest::newRow("link up later, quiet long enough") << 30 << 10 << 40.0 << true << "report" << thirty;
+    QTest::newRow("link down withdraws it") << 30 << 0 << 30.0 << true << "link down" << thirty;
+    QTest::newRow("turned off withdraws it") << 30 << 0 << 30.0 << true << "off" << thirty;
+    QTest::newRow("set past the quiet withdraws it") << 30 << 0 << 30.0 << true << "60" << thirty;
+    // clang-format on
+}
+
+// Shown at the minute with one sound, however many ticks follow; it goes
+// without one.
+void TestDecodeWxReport::dataStopped() {
+    QFETCH(int, setting);
+    QFETCH(int, linkUpAt);
+    QFETCH(double, quietMinutes);
+    QFETCH(bool, alerts);
+    QFETCH(QString, then);
+    QFETCH(QString, shown);
+    qint64 now = 0;
+    monitor =
+        std::make_unique<StationMonitor>(config, notifications, appDir, [&now] { return now; });
+    config.StationCall = QStringLiteral("Q1ABC-13");
+    config.DataStoppedMinutes = setting;
+    config.BeepAlarm = config.FocusAlarm = alerts;
+    monitor->SetLinkConnected(linkUpAt == 0);
+    decode(QStringLiteral("_090/010t060"));
+    now = linkUpAt * 60000;
+    monitor->SetLinkConnected(linkUpAt >= 0);
+    now = qint64(quietMinutes * 60000);
+    monitor->MinuteTick();
+    QCOMPARE(monitor->model.dataStopped, shown);
+    QCOMPARE(monitor->model.minutesColour == ReadingColour::Alarm, !shown.isEmpty());
+    now += 60000;
+    monitor->MinuteTick();
+    const int sounds = alerts && !shown.isEmpty() ? 1 : 0;
+    QCOMPARE(notifications.sounds.filter("Alarm.wav").size(), sounds);
+    QCOMPARE(notifications.broughtForward, sounds);
+
+    if (then == u"report")
+        decode(QStringLiteral("_090/010t060"));
+    else if (then == u"link down")
+        monitor->SetLinkConnected(false);
+    config.DataStoppedMinutes = then == u"off" ? 0 : then == u"60" ? 60 : setting;
+    monitor->CheckDataStopped();
+    QCOMPARE(monitor->model.dataStopped, QString());
+    QCOMPARE(monitor->model.minutesColour, ReadingColour::Normal);
+    QCOMPARE(notifications.sounds.filter("Alarm.wav").size(), sounds);
 }
 
 QTEST_GUILESS_MAIN(TestDecodeWxReport)
