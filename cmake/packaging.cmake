@@ -19,6 +19,16 @@ install(CODE "
       COMMAND_ERROR_IS_FATAL ANY)
   endif()
 ")
+# The service reads nothing beside itself: its files are in the folders
+# systemd gives it.
+install(TARGETS anemorad RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/anemorad\"
+      COMMAND_ERROR_IS_FATAL ANY)
+  endif()
+")
 install(FILES
   ${PROJECT_SOURCE_DIR}/resources/Alarm.wav
   ${PROJECT_SOURCE_DIR}/resources/NewData.wav

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   qt6-tools-dev qt6-l10n-tools
   direwolf util-linux iproute2
-  libmosquitto-dev mosquitto mosquitto-clients openssl
+  libmosquitto-dev mosquitto mosquitto-clients openssl libsystemd-dev
   xvfb xauth imagemagick dbus-daemon
   fonts-liberation
   clang libclang-rt-14-dev

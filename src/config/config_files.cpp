@@ -119,7 +119,7 @@ void WriteParams(const WxConfig &config, const QString &paramsPath, Prompts &pro
             QCoreApplication::translate("anemora::ConfigFiles", "Unable to save Parameter values"));
 }
 
-void ReadAlarms(WxConfig &config, const QString &alarmsPath, Prompts &prompts) {
+void ReadAlarms(WxConfig &config, const QString &alarmsPath, Prompts &prompts, bool recreateFile) {
     const std::optional<QString> text = ReadTextFile(alarmsPath);
     if (text) {
         ValueListReader in(*text);
@@ -127,7 +127,8 @@ void ReadAlarms(WxConfig &config, const QString &alarmsPath, Prompts &prompts) {
             return;
     }
     ApplyAlarmDefaults(config);
-    WriteAlarms(config, alarmsPath, prompts);
+    if (recreateFile)
+        WriteAlarms(config, alarmsPath, prompts);
 }
 
 void WriteAlarms(const WxConfig &config, const QString &alarmsPath, Prompts &prompts) {

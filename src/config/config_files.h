@@ -28,8 +28,10 @@ void WriteParams(const WxConfig &config, const QString &paramsPath, Prompts &pro
 // Puts the fourteen alarm defaults in force.
 void ApplyAlarmDefaults(WxConfig &config);
 
-// Any read error puts all fourteen defaults in force and recreates the file.
-void ReadAlarms(WxConfig &config, const QString &alarmsPath, Prompts &prompts);
+// Any read error puts all fourteen defaults in force and, with
+// `recreateFile`, writes them to the file.
+void ReadAlarms(WxConfig &config, const QString &alarmsPath, Prompts &prompts,
+                bool recreateFile = true);
 void WriteAlarms(const WxConfig &config, const QString &alarmsPath, Prompts &prompts);
 
 // Sets ServerIndex to the first entry of the server list equal to the current

@@ -26,7 +26,7 @@ void Startup::Run(const QString &commandLine) {
     ReadProgramOptions(config, paths.OptionsPath);
     ApplyLanguage(config.Language);
     monitor.RefreshTexts();
-    ReadAlarms(config, paths.AlarmsPath, prompts);
+    ReadAlarms(config, paths.AlarmsPath, prompts, writesSettings);
     config.ServerIndex = NoServerIndex;
 
     if (commandLine.trimmed().isEmpty())
@@ -126,6 +126,8 @@ void Startup::Shutdown() {
 }
 
 void Startup::SaveSettings() {
+    if (!writesSettings)
+        return;
     if (SaveParamsOnExit)
         WriteParams(config, paths.ParamsPath, prompts);
     if (config.SaveAlarms)

@@ -31,6 +31,8 @@ public:
     void SaveSettings();
 
     bool SaveParamsOnExit = false;
+    // Off for a program that only reads its settings: nothing is written.
+    bool writesSettings = true;
     ConfigFilePaths paths;
     // How Anemora.ini is made readable by its owner alone.
     PermissionSetter setPermissions = SetFilePermissions;

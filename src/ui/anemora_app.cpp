@@ -11,9 +11,8 @@ namespace anemora {
 
 AnemoraApp::AnemoraApp(const QString &appDir, const QString &settingsDir, const QString &logDir,
                        QObject *parent)
-    : QObject(parent), monitor(config, *this, appDir), prompts(config, monitor),
-      links(config, monitor, prompts), startup(config, monitor, links, prompts, settingsDir),
-      window(monitor), viewer(prompts), log(logDir), trendWindow(log, config) {
+    : QObject(parent), session(*this, prompts, appDir, settingsDir, logDir),
+      prompts(config, monitor), window(monitor), viewer(prompts), trendWindow(log, config) {
     prompts.AttachLinks(links);
     prompts.AttachPublisher(publisher);
     connect(&window, &MainWindow::settingsRequested, &prompts, &DesktopPrompts::ShowSettingsDialog);
@@ -31,28 +30,15 @@ AnemoraApp::AnemoraApp(const QString &appDir, const QString &settingsDir, const 
     QApplication::setQuitOnLastWindowClosed(false);
     connect(&window, &MainWindow::closed, this, [this] {
         mainWindowClosed = true;
-        Unload();
+        session.Unload();
         EndIfNoWindowOpen();
     });
     connect(&viewer, &InstructionsWindow::closed, this, &AnemoraApp::EndIfNoWindowOpen);
     connect(&window, &MainWindow::trendRequested, this, &AnemoraApp::OpenTrendWindow);
     connect(&trendWindow, &TrendWindow::closed, this, &AnemoraApp::EndIfNoWindowOpen);
-    connect(&monitor, &StationMonitor::reportDecoded, this, [this](const WxReport &report) {
-        log.Append(LogRowFromReport(QDateTime::currentDateTimeUtc(), config.StationCall, report),
-                   monitor.model.rxRows.value(monitor.model.rxRows.size() - 1));
-    });
     connect(&prompts, &DesktopPrompts::dialogClosed, this, &AnemoraApp::EndIfNoWindowOpen);
-    connect(&log, &StationLog::rowAppended, &publisher, &MqttPublisher::Publish);
-    connect(&prompts, &DesktopPrompts::dialogClosed, this, &AnemoraApp::FollowPublishingSettings);
-    connect(&prompts, &DesktopPrompts::dialogClosed, &monitor, &StationMonitor::CheckDataStopped);
-    // The data-stopped alarm watches the station only while a link is up.
-    for (QTcpSocket *socket : {&links.agw.socket, &links.aprs.socket})
-        connect(socket, &QAbstractSocket::stateChanged, this, [this] {
-            monitor.SetLinkConnected(links.agw.socket.state() == QAbstractSocket::ConnectedState ||
-                                     links.aprs.socket.state() == QAbstractSocket::ConnectedState);
-        });
+    connect(&prompts, &DesktopPrompts::dialogClosed, &session, &StationSession::FollowSettings);
     connect(&monitor, &StationMonitor::dataStoppedChanged, this, [this](bool on) {
-        publisher.SetDataStopped(on);
         if (on)
             trendWindow.MarkDataStopped(QDateTime::currentDateTimeUtc());
     });
@@ -62,12 +48,7 @@ AnemoraApp::AnemoraApp(const QString &appDir, const QString &settingsDir, const 
         if (trendWindow.isVisible())
             trendWindow.FollowSettings();
     });
-    // What the dialog changed is kept at once: a desktop that goes away
-    // with the display (a Wayland logout) ends the process without a word.
-    connect(&prompts, &DesktopPrompts::dialogClosed, this, [this] {
-        if (!unloaded)
-            startup.SaveSettings();
-    });
+    connect(&session, &StationSession::shutDown, this, &AnemoraApp::shutDown);
     connect(&terminationSignals, &TerminationSignals::received, this, &AnemoraApp::EndFromOutside);
     // The session manager asks this at a checkpoint and at a logout that may
     // yet be cancelled: keep the settings, go on monitoring.
@@ -77,20 +58,14 @@ AnemoraApp::AnemoraApp(const QString &appDir, const QString &settingsDir, const 
 }
 
 void AnemoraApp::Start(const QString &commandLine) {
-    startup.Run(commandLine);
+    session.Start(commandLine);
     if (finished)
         return;
-    FollowPublishingSettings();
     window.show();
 }
 
-void AnemoraApp::FollowPublishingSettings() {
-    if (!unloaded)
-        publisher.Apply(config.Mqtt, config.StationCall, config.DataStoppedMinutes);
-}
-
 void AnemoraApp::SaveForSession() {
-    if (unloaded)
+    if (session.IsUnloaded())
         return;
     const QScopedValueRollback quiet(prompts.quiet, true);
     startup.SaveSettings();
@@ -106,17 +81,6 @@ void AnemoraApp::BringForward() {
 
 void AnemoraApp::RestartMinuteTimer() {
     window.RestartMinuteTimer();
-}
-
-void AnemoraApp::Unload() {
-    if (unloaded) {
-        return;
-    }
-    unloaded = true;
-    // Monitoring ends here, so the station goes "offline" now.
-    publisher.Apply(MqttSettings(), config.StationCall);
-    startup.Shutdown();
-    emit shutDown();
 }
 
 void AnemoraApp::EndIfNoWindowOpen() {
@@ -141,7 +105,7 @@ void AnemoraApp::EndFromOutside() {
     // Nobody may be at the screen: a failure to save goes to the log. End
     // closes a box or dialog still up, start-up's among them.
     prompts.quiet = true;
-    Unload();
+    session.Unload();
     End();
 }
 

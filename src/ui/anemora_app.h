@@ -3,14 +3,9 @@
 
 #pragma once
 
-#include "config/startup.h"
 #include "config/termination_signals.h"
-#include "config/wx_config.h"
-#include "history/station_log.h"
-#include "intake/links.h"
-#include "monitor/station_monitor.h"
 #include "platform/notifications.h"
-#include "publish/mqtt_publisher.h"
+#include "session/station_session.h"
 #include "ui/desktop_prompts.h"
 #include "ui/instructions_window.h"
 #include "ui/main_window.h"
@@ -23,8 +18,8 @@
 
 namespace anemora {
 
-// The whole program: the one settings record, the station monitor, the links,
-// the windows and the sounds, wired together.
+// The desktop program: the windows, the tray and the sounds on top of the
+// station session.
 class AnemoraApp : public QObject, public Notifications {
     Q_OBJECT
 public:
@@ -44,16 +39,17 @@ public:
     void BringForward() override;
     void RestartMinuteTimer() override;
 
-    WxConfig config;
-    MqttPublisher publisher;
-    StationMonitor monitor;
+    StationSession session;
+    WxConfig &config = session.config;
+    MqttPublisher &publisher = session.publisher;
+    StationMonitor &monitor = session.monitor;
+    Links &links = session.links;
+    Startup &startup = session.startup;
+    StationLog &log = session.log;
     DesktopPrompts prompts;
-    Links links;
-    Startup startup;
     SoundPlayer sound;
     MainWindow window;
     InstructionsWindow viewer;
-    StationLog log;
     TrendWindow trendWindow;
     TerminationSignals terminationSignals;
 
@@ -65,15 +61,12 @@ signals:
     void ended();
 
 private:
-    void Unload();
     void EndIfNoWindowOpen();
     void OpenTrendWindow();
-    void FollowPublishingSettings();
     void EndFromOutside();
     void SaveForSession();
     void End();
 
-    bool unloaded = false;
     bool mainWindowClosed = false;
     bool finished = false;
 };

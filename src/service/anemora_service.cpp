@@ -1,0 +1,163 @@
+// SPDX-FileCopyrightText: 2026 Anemora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "service/anemora_service.h"
+
+#include "service/journal.h"
+
+#include <QTcpSocket>
+
+#include <csignal>
+#include <utility>
+
+namespace anemora {
+
+namespace {
+
+const std::array<QString, 2> LinkNames{QStringLiteral("AGWPE"), QStringLiteral("APRS-IS")};
+
+} // namespace
+
+AnemoraService::AnemoraService(const QString &appDir, ServiceOptions options, QObject *parent)
+    : QObject(parent), session(*this, prompts, appDir, options.settingsDir, options.logDir),
+      options(std::move(options)) {
+    // The settings belong to whoever set the service up; it only reads them.
+    session.startup.writesSettings = false;
+    minuteTimer.setInterval(std::chrono::minutes(1));
+    connect(&minuteTimer, &QTimer::timeout, &session.monitor, &StationMonitor::MinuteTick);
+    connect(&session.monitor, &StationMonitor::displayChanged, this,
+            &AnemoraService::TellLinkTroubles);
+    const std::array<QTcpSocket *, 2> sockets{&session.links.agw.socket,
+                                              &session.links.aprs.socket};
+    for (std::size_t link = 0; link < sockets.size(); ++link)
+        connect(sockets[link], &QTcpSocket::connected, this, [this, link, sockets] {
+            WriteJournalLine(JournalPriority::Notice,
+                             QStringLiteral("%1: connected to %2 port %3")
+                                 .arg(LinkNames[link], sockets[link]->peerName(),
+                                      QString::number(sockets[link]->peerPort())));
+        });
+    for (QTcpSocket *socket : sockets)
+        connect(socket, &QTcpSocket::stateChanged, this, &AnemoraService::TellStatus);
+    connect(&session.monitor, &StationMonitor::reportDecoded, this, [this] {
+        lastReport = QDateTime::currentDateTime();
+        TellStatus();
+        if (std::exchange(reportSeen, true))
+            return;
+        WriteJournalLine(JournalPriority::Info,
+                         QStringLiteral("First report of %1").arg(session.config.StationCall));
+    });
+    connect(&session.monitor, &StationMonitor::dataStoppedChanged, this,
+            &AnemoraService::TellDataStopped);
+    connect(&session.publisher, &MqttPublisher::statusChanged, this,
+            &AnemoraService::TellPublisherStatus);
+    connect(&terminationSignals, &TerminationSignals::received, this, &AnemoraService::OnSignal);
+}
+
+void AnemoraService::Start() {
+    WriteJournalLine(JournalPriority::Notice, QStringLiteral("Starting: settings in %1, log in %2")
+                                                  .arg(options.settingsDir, options.logDir));
+    session.Start(options.commandLine);
+    ReadSettings();
+    minuteTimer.start();
+    systemd.Ready();
+    TellStatus();
+}
+
+void AnemoraService::ReadSettings() {
+    // Nobody is there to click a box: a link that fails always tries again.
+    session.config.Reconnect = true;
+    session.FollowSettings();
+}
+
+void AnemoraService::ReadSettingsAgain() {
+    WriteJournalLine(JournalPriority::Notice, QStringLiteral("Reading the settings again"));
+    const QString oldCall = session.config.StationCall;
+    session.links.CloseAgwLink();
+    session.links.CloseAprsLink();
+    session.config.AgwEnabled = false;
+    session.config.AprsEnabled = false;
+    session.startup.Run(options.commandLine);
+    if (session.config.StationCall != oldCall) {
+        session.monitor.ClearData({"anemora::SetupAccept",
+                                   QT_TRANSLATE_NOOP("anemora::SetupAccept", "%1 Wx Station"),
+                                   {session.config.StationCall}});
+        session.monitor.ClearHistory();
+        reportSeen = false;
+    }
+    ReadSettings();
+}
+
+void AnemoraService::TellLinkTroubles() {
+    for (std::size_t link = 0; link < toldTroubles.size(); ++link) {
+        const QString &trouble = session.monitor.model.linkTrouble[link];
+        if (trouble == toldTroubles[link])
+            continue;
+        toldTroubles[link] = trouble;
+        if (!trouble.isEmpty())
+            WriteJournalLine(JournalPriority::Warning, trouble);
+    }
+}
+
+void AnemoraService::TellPublisherStatus() {
+    const QString error = session.publisher.lastError();
+    if (session.publisher.status() == MqttPublisher::Status::Online) {
+        if (!toldMqttError.isEmpty())
+            WriteJournalLine(JournalPriority::Notice, QStringLiteral("MQTT: publishing again"));
+        toldMqttError.clear();
+        return;
+    }
+    if (error.isEmpty() || error == toldMqttError)
+        return;
+    toldMqttError = error;
+    WriteJournalLine(JournalPriority::Error, QStringLiteral("MQTT: ") + error);
+}
+
+void AnemoraService::TellDataStopped(bool on) {
+    if (on)
+        WriteJournalLine(JournalPriority::Warning,
+                         QStringLiteral("No data from %1 for %2 minutes")
+                             .arg(session.config.StationCall,
+                                  QString::number(session.config.DataStoppedMinutes)));
+    else
+        WriteJournalLine(JournalPriority::Notice,
+                         QStringLiteral("Data from %1 again").arg(session.config.StationCall));
+}
+
+void AnemoraService::OnSignal(int signalNumber) {
+    if (signalNumber == SIGHUP) {
+        ReadSettingsAgain();
+        return;
+    }
+    systemd.Stopping();
+    minuteTimer.stop();
+    session.Unload();
+    WriteJournalLine(JournalPriority::Notice, QStringLiteral("Stopped"));
+    emit ended();
+}
+
+void AnemoraService::TellStatus() {
+    const auto state = [](const QTcpSocket &socket) {
+        switch (socket.state()) {
+        case QAbstractSocket::ConnectedState:
+            return QStringLiteral("connected");
+        case QAbstractSocket::UnconnectedState:
+            return QStringLiteral("down");
+        default:
+            return QStringLiteral("connecting");
+        }
+    };
+    QStringList parts;
+    if (session.config.AgwEnabled)
+        parts += LinkNames[0] + QLatin1Char(' ') + state(session.links.agw.socket);
+    if (session.config.AprsEnabled)
+        parts += LinkNames[1] + QLatin1Char(' ') + state(session.links.aprs.socket);
+    parts += lastReport.isValid()
+                 ? QStringLiteral("last report %1").arg(lastReport.toString(Qt::ISODate))
+                 : QStringLiteral("no report yet");
+    systemd.SetStatus(session.config.StationCall + QStringLiteral(": ") +
+                      parts.join(QStringLiteral(", ")));
+}
+
+} // namespace anemora
+
+#include "moc_anemora_service.cpp"
