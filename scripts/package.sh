@@ -248,7 +248,7 @@ chmod -R go-w,a+rX "$service/config"
 if [ "$(id -u)" -eq 0 ]; then chown nobody "$service/state"; fi
 chmod 700 "$service/state"
 
-for attempt in $(seq 1 20); do
+for _ in $(seq 1 20); do
   broker_port=$((20000 + RANDOM % 12000))
   printf 'listener %s 127.0.0.1\nallow_anonymous true\n' "$broker_port" >"$service/mosquitto.conf"
   chmod 644 "$service/mosquitto.conf"
@@ -297,7 +297,7 @@ done
   cat "$service/anemorad.err" >&2
   fail "anemorad logged no row for the first report in $service/state"
 }
-state_topic="anemora/$(tr 'A-Z' 'a-z' <<<"$call")"
+state_topic="anemora/${call,,}"
 published=$(mosquitto_sub -h 127.0.0.1 -p "$broker_port" -t "$state_topic/state" -C 1 -W 30) ||
   fail "anemorad published no report to $state_topic/state"
 grep -q "\"station\":\"$call\"" <<<"$published" || fail "anemorad published $published"
