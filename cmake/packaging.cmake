@@ -49,13 +49,24 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/anemora.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
         RENAME ${ANEMORA_APPSTREAM_ID}.metainfo.xml)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${ANEMORA_DOC_DIR})
+
+# The service: its unit, installed but not enabled (no maintainer script
+# starts it), and the settings to copy into /etc/anemora to begin with.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/anemorad.service
+        DESTINATION lib/systemd/system)
+install(FILES
+  ${PROJECT_SOURCE_DIR}/packaging/etc-anemora/Params.ini
+  ${PROJECT_SOURCE_DIR}/packaging/etc-anemora/WxAlarms.ini
+  ${PROJECT_SOURCE_DIR}/packaging/etc-anemora/Anemora.ini
+  ${PROJECT_SOURCE_DIR}/resources/Aprserve.txt
+  DESTINATION ${ANEMORA_DOC_DIR}/examples/etc-anemora)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides
         DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME anemora)
 
 # Debian wants the manual page and changelog compressed, without a time stamp
 # in the gzip header so that rebuilds give the same bytes.
 set(ANEMORA_GZIPPED)
-foreach(source anemora.1 changelog)
+foreach(source anemora.1 anemorad.8 changelog)
   set(gzipped ${CMAKE_CURRENT_BINARY_DIR}/packaging/${source}.gz)
   add_custom_command(
     OUTPUT ${gzipped}
@@ -68,6 +79,8 @@ endforeach()
 add_custom_target(anemora_packaging_docs ALL DEPENDS ${ANEMORA_GZIPPED})
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/anemora.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/anemorad.8.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man8)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.gz DESTINATION ${ANEMORA_DOC_DIR})
 
 set(CPACK_GENERATOR DEB)

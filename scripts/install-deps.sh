@@ -13,6 +13,7 @@ packages=(
   fonts-liberation
   clang libclang-rt-14-dev
   dpkg-dev file lintian reuse appstream desktop-file-utils
+  systemd procps
 )
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 as_root apt-get update

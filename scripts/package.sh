@@ -7,7 +7,11 @@
 # desktop entry and AppStream metadata, the binary's size, and an install,
 # run and removal on this machine. The run is an ordinary user's, under a
 # virtual display, on the demo feed: the window must show the feed's first
-# weather report as packaging/check/first-report.png does.
+# weather report as packaging/check/first-report.png does. The service
+# anemorad: its unit passes systemd-analyze's verify and is sandboxed to an
+# exposure of at most 2.0, and, started by hand as the unit would start it
+# (no systemd here), it logs and publishes the demo feed's reports and ends
+# cleanly on SIGTERM.
 # Build directory: build-pkg/ (or $ANEMORA_PACKAGE_BUILD_DIR); the window
 # captures are left in its package-check/ folder.
 set -euo pipefail
@@ -16,6 +20,9 @@ build=${ANEMORA_PACKAGE_BUILD_DIR:-$root/build-pkg}
 reference=$root/packaging/check/first-report.png
 call=Q1ABC-13
 max_binary_bytes=$((1024 * 1024))
+max_exposure=2.0
+unit=usr/lib/systemd/system/anemorad.service
+examples=usr/share/doc/anemora/examples/etc-anemora
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 # The installed program keeps its settings beside itself when it may write
@@ -48,12 +55,16 @@ echo "package: $deb"
 work=$(mktemp -d)
 chmod 755 "$work"
 server_pid=
+broker_pid=
+service_pid=
 installed=
 cleanup() {
-  if [ -n "$server_pid" ]; then
-    kill "$server_pid" 2>/dev/null || true
-    wait "$server_pid" 2>/dev/null || true
-  fi
+  for pid in "$service_pid" "$server_pid" "$broker_pid"; do
+    if [ -n "$pid" ]; then
+      kill "$pid" 2>/dev/null || true
+      wait "$pid" 2>/dev/null || true
+    fi
+  done
   if [ -n "$installed" ]; then
     as_root dpkg -r anemora >/dev/null || true
   fi
@@ -79,6 +90,31 @@ hints=$(desktop-file-validate "$work/tree/usr/share/applications/anemora.desktop
 [ -z "$hints" ] || fail "desktop-file-validate: $hints"
 appstreamcli validate-tree --no-net "$work/tree"
 
+echo "== service"
+for path in usr/bin/anemorad "$unit" usr/share/man/man8/anemorad.8.gz \
+  "$examples"/{Params.ini,WxAlarms.ini,Aprserve.txt,Anemora.ini}; do
+  [ -f "$work/tree/$path" ] || fail "the package has no /$path"
+done
+file "$work/tree/usr/bin/anemorad" | grep -q ', stripped' || fail "anemorad is not stripped"
+# A service for a machine with no screen must not pull in the desktop's Qt.
+gui_libraries=$(readelf -d "$work/tree/usr/bin/anemorad" |
+  grep -Eo 'libQt6(Gui|Widgets|Multimedia|Charts|OpenGL)[^]]*' || true)
+[ -z "$gui_libraries" ] || fail "anemorad links $gui_libraries"
+# Installed, not enabled: no maintainer script may start or enable the unit.
+dpkg-deb -e "$deb" "$work/control"
+for script in postinst preinst prerm postrm; do
+  [ ! -e "$work/control/$script" ] || fail "the package has a $script script"
+done
+grep -qx 'Documentation=man:anemorad(8)' "$work/tree/$unit" ||
+  fail "the unit does not point at its manual page"
+security=$(systemd-analyze security --offline=yes --no-pager "$work/tree/$unit" 2>&1) ||
+  fail "systemd-analyze security: $security"
+exposure=$(sed -n 's/.*Overall exposure level for anemorad.service: \([0-9.]*\).*/\1/p' <<<"$security")
+[ -n "$exposure" ] || fail "systemd-analyze security printed no exposure: $security"
+echo "anemorad.service: exposure $exposure (at most $max_exposure)"
+awk -v e="$exposure" -v max="$max_exposure" 'BEGIN { exit !(e <= max) }' ||
+  fail "anemorad.service's exposure is $exposure, above $max_exposure: $security"
+
 echo "== lintian"
 # Lintian warns when run as root; the user may not read the build folder.
 install -m 644 "$deb" "$work/"
@@ -88,6 +124,10 @@ echo "== install"
 as_root dpkg -i "$deb"
 installed=yes
 files=$(dpkg -L anemora)
+# The manual page is checked above; a container may leave /usr/share/man out.
+verified=$(systemd-analyze verify --man=no "/$unit" 2>&1) ||
+  fail "systemd-analyze verify /$unit: $verified"
+[ -z "$verified" ] || fail "systemd-analyze verify /$unit: $verified"
 
 echo "== run on the demo feed, as an ordinary user under a virtual display"
 # Two runs: the demo feed, whose first report must reach the window, and the
@@ -187,6 +227,104 @@ cat "$work/out/home-demo/.local/share/Anemora/$call"_*.csv 2>/dev/null |
     END { exit !found }' || fail "the station's log has no row for the first report"
 run_check "$work/no-station.txt" no-station differ
 
+echo "== anemorad on the demo feed, as the unit would start it"
+# No systemd runs here, so the check gives anemorad what the unit gives it:
+# another user, the settings and state folders in its environment, a umask
+# of 0077, no home. The settings are the packaged examples, pointed at the
+# replay server and at a broker on this machine.
+# Run in a subshell, which becomes the program itself (setpriv execs too),
+# so a signal sent to the subshell's pid reaches the program.
+as_service_user() {
+  if [ "$(id -u)" -eq 0 ]; then
+    exec setpriv --reuid=nobody --regid=nogroup --clear-groups --inh-caps=-all -- "$@"
+  else
+    exec "$@"
+  fi
+}
+service=$work/service
+mkdir -p "$service/config" "$service/state"
+cp "/$examples"/* "$service/config/"
+chmod -R go-w,a+rX "$service/config"
+if [ "$(id -u)" -eq 0 ]; then chown nobody "$service/state"; fi
+chmod 700 "$service/state"
+
+for _ in $(seq 1 20); do
+  broker_port=$((20000 + RANDOM % 12000))
+  printf 'listener %s 127.0.0.1\nallow_anonymous true\n' "$broker_port" >"$service/mosquitto.conf"
+  chmod 644 "$service/mosquitto.conf"
+  (cd / && as_service_user mosquitto -c "$service/mosquitto.conf") >"$service/broker.log" 2>&1 &
+  broker_pid=$!
+  while kill -0 "$broker_pid" 2>/dev/null &&
+    ! mosquitto_pub -h 127.0.0.1 -p "$broker_port" -t probe -n 2>/dev/null; do
+    sleep 0.1
+  done
+  kill -0 "$broker_pid" 2>/dev/null && break
+  wait "$broker_pid" || true
+  broker_pid=
+done
+[ -n "$broker_pid" ] || fail "mosquitto could not start: $(cat "$service/broker.log")"
+
+cp "$root/resources/demo/feed.txt" "$work/service-feed.txt"
+chmod 644 "$work/service-feed.txt"
+start_server "$work/service-feed.txt" service
+sed -i "3s/.*/\"127.0.0.1\",$port,0,#TRUE#\r/" "$service/config/Params.ini"
+sed -i -e 's/^Enabled=false/Enabled=true/' -e "s/^Port=1883/Port=$broker_port/" \
+  "$service/config/Anemora.ini"
+grep -q "^Port=$broker_port" "$service/config/Anemora.ini" ||
+  fail "the example Anemora.ini has no broker port to set"
+
+(
+  cd /
+  umask 0077
+  as_service_user env -i PATH=/usr/bin:/bin LANG=C.UTF-8 HOME=/ \
+    CONFIGURATION_DIRECTORY="$service/config" STATE_DIRECTORY="$service/state" \
+    QT_ENABLE_REGEXP_JIT=0 /usr/bin/anemorad
+) 2>"$service/anemorad.err" &
+service_pid=$!
+logged=
+for _ in $(seq 1 120); do
+  if cat "$service/state/$call"_*.csv 2>/dev/null |
+    awk -F, -v call="$call" '{ gsub(/"/, "", $2) }
+      $2 == call && $3 == "212" && $8 == "76" && $9 > 1013.15 && $9 < 1013.25 { found = 1 }
+      END { exit !found }'; then
+    logged=yes
+    break
+  fi
+  kill -0 "$service_pid" 2>/dev/null || break
+  sleep 0.5
+done
+[ -n "$logged" ] || {
+  cat "$service/anemorad.err" >&2
+  fail "anemorad logged no row for the first report in $service/state"
+}
+state_topic="anemora/${call,,}"
+published=$(mosquitto_sub -h 127.0.0.1 -p "$broker_port" -t "$state_topic/state" -C 1 -W 30) ||
+  fail "anemorad published no report to $state_topic/state"
+grep -q "\"station\":\"$call\"" <<<"$published" || fail "anemorad published $published"
+for csv in "$service/state/$call"_*.csv; do
+  mode=$(stat -c %a "$csv")
+  [ "$mode" = 600 ] || fail "the log $csv has mode $mode under a umask of 0077"
+done
+kill -TERM "$service_pid"
+status=0
+wait "$service_pid" || status=$?
+service_pid=
+stop_server
+availability=$(mosquitto_sub -h 127.0.0.1 -p "$broker_port" -t "$state_topic/availability" \
+  -C 1 -W 10) || fail "nothing retained on $state_topic/availability"
+echo "anemorad: logged and published the first report, left $availability, exit status $status"
+[ "$status" -eq 0 ] || {
+  cat "$service/anemorad.err" >&2
+  fail "anemorad ended with status $status on SIGTERM"
+}
+[ "$availability" = offline ] || fail "anemorad left $availability on the broker"
+# journald takes each line's priority from its <N> prefix.
+unprefixed=$(grep -v '^<[0-7]>' "$service/anemorad.err" || true)
+[ -s "$service/anemorad.err" ] || fail "anemorad said nothing on standard error"
+[ -z "$unprefixed" ] || fail "anemorad wrote lines with no priority prefix: $unprefixed"
+kill "$broker_pid" && wait "$broker_pid" || true
+broker_pid=
+
 echo "== remove"
 as_root dpkg -r anemora
 installed=
@@ -206,4 +344,4 @@ case $status in
   "" | not-installed) ;;
   *) fail "dpkg still lists anemora as $status" ;;
 esac
-echo "package: $deb passed lintian, installed, decoded the demo feed and was removed"
+echo "package: $deb passed lintian, installed, decoded the demo feed, ran the service and was removed"
