@@ -10,25 +10,22 @@ set(ANEMORA_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/anemora)
 set(ANEMORA_APPSTREAM_ID invalid.anemora.Anemora)
 set(ANEMORA_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/anemora)
 
-install(TARGETS anemora RUNTIME DESTINATION ${ANEMORA_INSTALL_DIR})
 # A stripped install keeps the compiler's notes unless asked not to.
-install(CODE "
-  if(CMAKE_INSTALL_DO_STRIP)
-    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
-      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${ANEMORA_INSTALL_DIR}/anemora\"
-      COMMAND_ERROR_IS_FATAL ANY)
-  endif()
-")
+function(anemora_install_program target destination)
+  install(TARGETS ${target} RUNTIME DESTINATION ${destination})
+  install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${destination}/${target}\"
+        COMMAND_ERROR_IS_FATAL ANY)
+    endif()
+  ")
+endfunction()
+
+anemora_install_program(anemora ${ANEMORA_INSTALL_DIR})
 # The service reads nothing beside itself: its files are in the folders
 # systemd gives it.
-install(TARGETS anemorad RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(CODE "
-  if(CMAKE_INSTALL_DO_STRIP)
-    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
-      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/anemorad\"
-      COMMAND_ERROR_IS_FATAL ANY)
-  endif()
-")
+anemora_install_program(anemorad ${CMAKE_INSTALL_BINDIR})
 install(FILES
   ${PROJECT_SOURCE_DIR}/resources/Alarm.wav
   ${PROJECT_SOURCE_DIR}/resources/NewData.wav
