@@ -3,6 +3,9 @@
 
 #include "service/anemora_service.h"
 
+#include "config/config_files.h"
+#include "config/display_language.h"
+#include "config/program_options.h"
 #include "service/journal.h"
 
 #include <QTcpSocket>
@@ -32,7 +35,7 @@ AnemoraService::AnemoraService(const QString &appDir, ServiceOptions options, QO
     for (std::size_t link = 0; link < sockets.size(); ++link)
         connect(sockets[link], &QTcpSocket::connected, this, [this, link, sockets] {
             WriteJournalLine(JournalPriority::Notice,
-                             QStringLiteral("%1: connected to %2 port %3")
+                             tr("%1: connesso a %2 porta %3")
                                  .arg(LinkNames[link], sockets[link]->peerName(),
                                       QString::number(sockets[link]->peerPort())));
         });
@@ -44,7 +47,7 @@ AnemoraService::AnemoraService(const QString &appDir, ServiceOptions options, QO
         if (std::exchange(reportSeen, true))
             return;
         WriteJournalLine(JournalPriority::Info,
-                         QStringLiteral("First report of %1").arg(session.config.StationCall));
+                         tr("Primo rapporto di %1").arg(session.config.StationCall));
     });
     connect(&session.monitor, &StationMonitor::dataStoppedChanged, this,
             &AnemoraService::TellDataStopped);
@@ -54,8 +57,13 @@ AnemoraService::AnemoraService(const QString &appDir, ServiceOptions options, QO
 }
 
 void AnemoraService::Start() {
-    WriteJournalLine(JournalPriority::Notice, QStringLiteral("Starting: settings in %1, log in %2")
-                                                  .arg(options.settingsDir, options.logDir));
+    // The journal speaks the language Anemora.ini chooses from its first
+    // line on, as the link texts it passes on do.
+    ReadProgramOptions(session.config, ConfigFilePathsIn(options.settingsDir).OptionsPath);
+    ApplyLanguage(session.config.Language);
+    WriteJournalLine(
+        JournalPriority::Notice,
+        tr("Avvio: impostazioni in %1, registro in %2").arg(options.settingsDir, options.logDir));
     session.Start(options.commandLine);
     ReadSettings();
     minuteTimer.start();
@@ -70,7 +78,7 @@ void AnemoraService::ReadSettings() {
 }
 
 void AnemoraService::ReadSettingsAgain() {
-    WriteJournalLine(JournalPriority::Notice, QStringLiteral("Reading the settings again"));
+    WriteJournalLine(JournalPriority::Notice, tr("Rilettura delle impostazioni"));
     const QString oldCall = session.config.StationCall;
     session.links.CloseAgwLink();
     session.links.CloseAprsLink();
@@ -102,25 +110,25 @@ void AnemoraService::TellPublisherStatus() {
     const QString error = session.publisher.lastError();
     if (session.publisher.status() == MqttPublisher::Status::Online) {
         if (!toldMqttError.isEmpty())
-            WriteJournalLine(JournalPriority::Notice, QStringLiteral("MQTT: publishing again"));
+            WriteJournalLine(JournalPriority::Notice, tr("MQTT: pubblicazione ripresa"));
         toldMqttError.clear();
         return;
     }
     if (error.isEmpty() || error == toldMqttError)
         return;
     toldMqttError = error;
-    WriteJournalLine(JournalPriority::Error, QStringLiteral("MQTT: ") + error);
+    WriteJournalLine(JournalPriority::Error, tr("MQTT: %1").arg(error));
 }
 
 void AnemoraService::TellDataStopped(bool on) {
     if (on)
         WriteJournalLine(JournalPriority::Warning,
-                         QStringLiteral("No data from %1 for %2 minutes")
+                         tr("Nessun dato da %1 da %2 minuti")
                              .arg(session.config.StationCall,
                                   QString::number(session.config.DataStoppedMinutes)));
     else
         WriteJournalLine(JournalPriority::Notice,
-                         QStringLiteral("Data from %1 again").arg(session.config.StationCall));
+                         tr("Di nuovo dati da %1").arg(session.config.StationCall));
 }
 
 void AnemoraService::OnSignal(int signalNumber) {
@@ -131,7 +139,7 @@ void AnemoraService::OnSignal(int signalNumber) {
     systemd.Stopping();
     minuteTimer.stop();
     session.Unload();
-    WriteJournalLine(JournalPriority::Notice, QStringLiteral("Stopped"));
+    WriteJournalLine(JournalPriority::Notice, tr("Fermato"));
     emit ended();
 }
 

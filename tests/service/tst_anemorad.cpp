@@ -133,7 +133,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(subscriber.Latest(AvailabilityTopic("Q1ABC-13")), "online",
                                   20000);
         QTRY_VERIFY_WITH_TIMEOUT(!subscriber.Latest(StateTopic("Q1ABC-13")).isEmpty(), 20000);
-        QTRY_VERIFY_WITH_TIMEOUT(Journal().contains("<6>First report of Q1ABC-13"), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(Journal().contains("<6>Primo rapporto di Q1ABC-13"), 20000);
         QTRY_VERIFY(
             !notify.messages.filter("STATUS=Q1ABC-13: APRS-IS connected, last report ").isEmpty());
     }
@@ -169,7 +169,9 @@ private slots:
             QVERIFY2(QRegularExpression("^<[3-6]>").match(QString::fromUtf8(line)).hasMatch(),
                      line.constData());
         QVERIFY(lines.size() < 20);
-        QVERIFY(lines.last().startsWith("<5>Stopped"));
+        // In the language Anemora.ini chooses, Italian when it names none.
+        QVERIFY(lines.first().startsWith("<5>Avvio: impostazioni in "));
+        QVERIFY(lines.last().startsWith("<5>Fermato"));
     }
 };
 
