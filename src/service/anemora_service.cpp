@@ -6,12 +6,16 @@
 #include "config/config_files.h"
 #include "config/display_language.h"
 #include "config/program_options.h"
+#include "config/server_list.h"
+#include "config/setup_accept.h"
 #include "service/journal.h"
 
+#include <QLocale>
 #include <QTcpSocket>
 
 #include <csignal>
 #include <utility>
+#include <variant>
 
 namespace anemora {
 
@@ -77,21 +81,53 @@ void AnemoraService::ReadSettings() {
     session.FollowSettings();
 }
 
+namespace {
+
+// The files are read into a record of their own with no link touched:
+// applying that record decides what opens and closes.
+class LinksLeftAlone : public LinkControl {
+public:
+    void OpenAgwLink() override {}
+    void CloseAgwLink() override {}
+    bool IsAgwLinkClosed() const override { return true; }
+    void OpenAprsLink() override {}
+    void CloseAprsLink() override {}
+    bool IsAprsLinkClosed() const override { return true; }
+    void StopReconnecting() override {}
+};
+
+} // namespace
+
 void AnemoraService::ReadSettingsAgain() {
     WriteJournalLine(JournalPriority::Notice, tr("Rilettura delle impostazioni"));
-    const QString oldCall = session.config.StationCall;
-    session.links.CloseAgwLink();
-    session.links.CloseAprsLink();
-    session.config.AgwEnabled = false;
-    session.config.AprsEnabled = false;
-    session.startup.Run(options.commandLine);
-    if (session.config.StationCall != oldCall) {
-        session.monitor.ClearData({"anemora::SetupAccept",
-                                   QT_TRANSLATE_NOOP("anemora::SetupAccept", "%1 Wx Station"),
-                                   {session.config.StationCall}});
-        session.monitor.ClearHistory();
-        reportSeen = false;
+    WxConfig read;
+    LinksLeftAlone noLinks;
+    Startup reading(read, session.monitor, noLinks, prompts, options.settingsDir);
+    reading.writesSettings = false;
+    reading.Run(options.commandLine);
+    read.Reconnect = true;
+    // Applied as the dialog's Conferma applies its form, so a link whose
+    // settings did not change keeps its connection. The service never adds
+    // to the server list: the server the files name is the form's only
+    // entry, and counts as another one exactly when it is not the one in use.
+    const QLocale locale = QLocale::c();
+    SetupFields fields = LoadSetupFields(read, locale);
+    fields.serverItems = {ServerKey(read.AprsHost, read.AprsPort)};
+    fields.serverPosition = 0;
+    const auto numbers = ReadSetupNumbers(fields, locale, read.Units, read);
+    if (const auto *refusal = std::get_if<SetupRefusal>(&numbers)) {
+        WriteJournalLine(JournalPriority::Error, refusal->message);
+        return;
     }
+    const qint16 listIndex = read.ServerIndex;
+    WxConfig &config = session.config;
+    config.ServerIndex =
+        ServerKey(config.AprsHost, config.AprsPort) == fields.serverItems[0] ? 0 : NoServerIndex;
+    ApplySetup(fields, std::get<SetupNumbers>(numbers),
+               {config, session.links, session.monitor, prompts});
+    config.ServerIndex = listIndex;
+    if (config.CallChanged.value_or(false))
+        reportSeen = false;
     ReadSettings();
 }
 

@@ -147,11 +147,17 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(LoggedRows("Q1ABC-13") > before, 200000);
     }
 
+    // Unchanged settings keep the link's connection; a new call needs a new
+    // login.
     void hangupAppliesANewCall() {
+        const qsizetype connections = Journal().count("<5>APRS-IS: connesso a");
+        QCOMPARE(kill(pid_t(service.processId()), SIGHUP), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(Journal().contains("<5>Rilettura delle impostazioni"), 20000);
         WriteParams("Q1ABC-1");
         QCOMPARE(kill(pid_t(service.processId()), SIGHUP), 0);
         QTRY_VERIFY_WITH_TIMEOUT(LoggedRows("Q1ABC-1") > 0, 60000);
         QTRY_VERIFY_WITH_TIMEOUT(!subscriber.Latest(StateTopic("Q1ABC-1")).isEmpty(), 20000);
+        QCOMPARE(Journal().count("<5>APRS-IS: connesso a"), connections + 1);
     }
 
     void terminationEndsCleanlyAndWritesNoSetting() {
