@@ -39,6 +39,45 @@
     </message>
 </context>
 <context>
+    <name>anemora::AnemoraService</name>
+    <message>
+        <source>%1: connesso a %2 porta %3</source>
+        <translation>%1: connected to %2 port %3</translation>
+    </message>
+    <message>
+        <source>Primo rapporto di %1</source>
+        <translation>First report of %1</translation>
+    </message>
+    <message>
+        <source>Avvio: impostazioni in %1, registro in %2</source>
+        <translation>Starting: settings in %1, log in %2</translation>
+    </message>
+    <message>
+        <source>Rilettura delle impostazioni</source>
+        <translation>Reading the settings again</translation>
+    </message>
+    <message>
+        <source>MQTT: pubblicazione ripresa</source>
+        <translation>MQTT: publishing again</translation>
+    </message>
+    <message>
+        <source>MQTT: %1</source>
+        <translation>MQTT: %1</translation>
+    </message>
+    <message>
+        <source>Nessun dato da %1 da %2 minuti</source>
+        <translation>No data from %1 for %2 minutes</translation>
+    </message>
+    <message>
+        <source>Di nuovo dati da %1</source>
+        <translation>Data from %1 again</translation>
+    </message>
+    <message>
+        <source>Fermato</source>
+        <translation>Stopped</translation>
+    </message>
+</context>
+<context>
     <name>anemora::AprsIsLink</name>
     <message>
         <source>Errore collegamento TCP [%1]</source>
@@ -197,6 +236,13 @@
     <message>
         <source>MQTT: pubblicazione spenta</source>
         <translation>MQTT: publishing is off</translation>
+    </message>
+</context>
+<context>
+    <name>anemora::ServicePrompts</name>
+    <message>
+        <source>Le impostazioni non indicano un nominativo o un collegamento da aprire: nulla è monitorato finché non lo fanno (SIGHUP le rilegge)</source>
+        <translation>The settings name no station call or no link to open: nothing is monitored until they do (SIGHUP reads them again)</translation>
     </message>
 </context>
 <context>

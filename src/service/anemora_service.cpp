@@ -3,12 +3,19 @@
 
 #include "service/anemora_service.h"
 
+#include "config/config_files.h"
+#include "config/display_language.h"
+#include "config/program_options.h"
+#include "config/server_list.h"
+#include "config/setup_accept.h"
 #include "service/journal.h"
 
+#include <QLocale>
 #include <QTcpSocket>
 
 #include <csignal>
 #include <utility>
+#include <variant>
 
 namespace anemora {
 
@@ -32,7 +39,7 @@ AnemoraService::AnemoraService(const QString &appDir, ServiceOptions options, QO
     for (std::size_t link = 0; link < sockets.size(); ++link)
         connect(sockets[link], &QTcpSocket::connected, this, [this, link, sockets] {
             WriteJournalLine(JournalPriority::Notice,
-                             QStringLiteral("%1: connected to %2 port %3")
+                             tr("%1: connesso a %2 porta %3")
                                  .arg(LinkNames[link], sockets[link]->peerName(),
                                       QString::number(sockets[link]->peerPort())));
         });
@@ -44,7 +51,7 @@ AnemoraService::AnemoraService(const QString &appDir, ServiceOptions options, QO
         if (std::exchange(reportSeen, true))
             return;
         WriteJournalLine(JournalPriority::Info,
-                         QStringLiteral("First report of %1").arg(session.config.StationCall));
+                         tr("Primo rapporto di %1").arg(session.config.StationCall));
     });
     connect(&session.monitor, &StationMonitor::dataStoppedChanged, this,
             &AnemoraService::TellDataStopped);
@@ -54,8 +61,13 @@ AnemoraService::AnemoraService(const QString &appDir, ServiceOptions options, QO
 }
 
 void AnemoraService::Start() {
-    WriteJournalLine(JournalPriority::Notice, QStringLiteral("Starting: settings in %1, log in %2")
-                                                  .arg(options.settingsDir, options.logDir));
+    // The journal speaks the language Anemora.ini chooses from its first
+    // line on, as the link texts it passes on do.
+    ReadProgramOptions(session.config, ConfigFilePathsIn(options.settingsDir).OptionsPath);
+    ApplyLanguage(session.config.Language);
+    WriteJournalLine(
+        JournalPriority::Notice,
+        tr("Avvio: impostazioni in %1, registro in %2").arg(options.settingsDir, options.logDir));
     session.Start(options.commandLine);
     ReadSettings();
     minuteTimer.start();
@@ -69,21 +81,53 @@ void AnemoraService::ReadSettings() {
     session.FollowSettings();
 }
 
+namespace {
+
+// The files are read into a record of their own with no link touched:
+// applying that record decides what opens and closes.
+class LinksLeftAlone : public LinkControl {
+public:
+    void OpenAgwLink() override {}
+    void CloseAgwLink() override {}
+    bool IsAgwLinkClosed() const override { return true; }
+    void OpenAprsLink() override {}
+    void CloseAprsLink() override {}
+    bool IsAprsLinkClosed() const override { return true; }
+    void StopReconnecting() override {}
+};
+
+} // namespace
+
 void AnemoraService::ReadSettingsAgain() {
-    WriteJournalLine(JournalPriority::Notice, QStringLiteral("Reading the settings again"));
-    const QString oldCall = session.config.StationCall;
-    session.links.CloseAgwLink();
-    session.links.CloseAprsLink();
-    session.config.AgwEnabled = false;
-    session.config.AprsEnabled = false;
-    session.startup.Run(options.commandLine);
-    if (session.config.StationCall != oldCall) {
-        session.monitor.ClearData({"anemora::SetupAccept",
-                                   QT_TRANSLATE_NOOP("anemora::SetupAccept", "%1 Wx Station"),
-                                   {session.config.StationCall}});
-        session.monitor.ClearHistory();
-        reportSeen = false;
+    WriteJournalLine(JournalPriority::Notice, tr("Rilettura delle impostazioni"));
+    WxConfig read;
+    LinksLeftAlone noLinks;
+    Startup reading(read, session.monitor, noLinks, prompts, options.settingsDir);
+    reading.writesSettings = false;
+    reading.Run(options.commandLine);
+    read.Reconnect = true;
+    // Applied as the dialog's Conferma applies its form, so a link whose
+    // settings did not change keeps its connection. The service never adds
+    // to the server list: the server the files name is the form's only
+    // entry, and counts as another one exactly when it is not the one in use.
+    const QLocale locale = QLocale::c();
+    SetupFields fields = LoadSetupFields(read, locale);
+    fields.serverItems = {ServerKey(read.AprsHost, read.AprsPort)};
+    fields.serverPosition = 0;
+    const auto numbers = ReadSetupNumbers(fields, locale, read.Units, read);
+    if (const auto *refusal = std::get_if<SetupRefusal>(&numbers)) {
+        WriteJournalLine(JournalPriority::Error, refusal->message);
+        return;
     }
+    const qint16 listIndex = read.ServerIndex;
+    WxConfig &config = session.config;
+    config.ServerIndex =
+        ServerKey(config.AprsHost, config.AprsPort) == fields.serverItems[0] ? 0 : NoServerIndex;
+    ApplySetup(fields, std::get<SetupNumbers>(numbers),
+               {config, session.links, session.monitor, prompts});
+    config.ServerIndex = listIndex;
+    if (config.CallChanged.value_or(false))
+        reportSeen = false;
     ReadSettings();
 }
 
@@ -102,25 +146,25 @@ void AnemoraService::TellPublisherStatus() {
     const QString error = session.publisher.lastError();
     if (session.publisher.status() == MqttPublisher::Status::Online) {
         if (!toldMqttError.isEmpty())
-            WriteJournalLine(JournalPriority::Notice, QStringLiteral("MQTT: publishing again"));
+            WriteJournalLine(JournalPriority::Notice, tr("MQTT: pubblicazione ripresa"));
         toldMqttError.clear();
         return;
     }
     if (error.isEmpty() || error == toldMqttError)
         return;
     toldMqttError = error;
-    WriteJournalLine(JournalPriority::Error, QStringLiteral("MQTT: ") + error);
+    WriteJournalLine(JournalPriority::Error, tr("MQTT: %1").arg(error));
 }
 
 void AnemoraService::TellDataStopped(bool on) {
     if (on)
         WriteJournalLine(JournalPriority::Warning,
-                         QStringLiteral("No data from %1 for %2 minutes")
+                         tr("Nessun dato da %1 da %2 minuti")
                              .arg(session.config.StationCall,
                                   QString::number(session.config.DataStoppedMinutes)));
     else
         WriteJournalLine(JournalPriority::Notice,
-                         QStringLiteral("Data from %1 again").arg(session.config.StationCall));
+                         tr("Di nuovo dati da %1").arg(session.config.StationCall));
 }
 
 void AnemoraService::OnSignal(int signalNumber) {
@@ -131,7 +175,7 @@ void AnemoraService::OnSignal(int signalNumber) {
     systemd.Stopping();
     minuteTimer.stop();
     session.Unload();
-    WriteJournalLine(JournalPriority::Notice, QStringLiteral("Stopped"));
+    WriteJournalLine(JournalPriority::Notice, tr("Fermato"));
     emit ended();
 }
 

@@ -5,6 +5,8 @@
 
 #include "service/journal.h"
 
+#include <QCoreApplication>
+
 namespace anemora {
 
 void ServicePrompts::ShowMessage(MessageIcon icon, const QString &title, const QString &text) {
@@ -15,10 +17,11 @@ void ServicePrompts::ShowMessage(MessageIcon icon, const QString &title, const Q
 
 void ServicePrompts::ShowSettingsDialogModal() {
     // Start-up asks for the dialog when the settings name no call or no link.
-    WriteJournalLine(
-        JournalPriority::Error,
-        QStringLiteral("The settings name no station call or no link to open: "
-                       "nothing is monitored until they do (SIGHUP reads them again)"));
+    WriteJournalLine(JournalPriority::Error,
+                     QCoreApplication::translate(
+                         "anemora::ServicePrompts",
+                         "Le impostazioni non indicano un nominativo o un collegamento da aprire: "
+                         "nulla è monitorato finché non lo fanno (SIGHUP le rilegge)"));
 }
 
 } // namespace anemora

@@ -133,7 +133,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(subscriber.Latest(AvailabilityTopic("Q1ABC-13")), "online",
                                   20000);
         QTRY_VERIFY_WITH_TIMEOUT(!subscriber.Latest(StateTopic("Q1ABC-13")).isEmpty(), 20000);
-        QTRY_VERIFY_WITH_TIMEOUT(Journal().contains("<6>First report of Q1ABC-13"), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(Journal().contains("<6>Primo rapporto di Q1ABC-13"), 20000);
         QTRY_VERIFY(
             !notify.messages.filter("STATUS=Q1ABC-13: APRS-IS connected, last report ").isEmpty());
     }
@@ -147,11 +147,17 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(LoggedRows("Q1ABC-13") > before, 200000);
     }
 
+    // Unchanged settings keep the link's connection; a new call needs a new
+    // login.
     void hangupAppliesANewCall() {
+        const qsizetype connections = Journal().count("<5>APRS-IS: connesso a");
+        QCOMPARE(kill(pid_t(service.processId()), SIGHUP), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(Journal().contains("<5>Rilettura delle impostazioni"), 20000);
         WriteParams("Q1ABC-1");
         QCOMPARE(kill(pid_t(service.processId()), SIGHUP), 0);
         QTRY_VERIFY_WITH_TIMEOUT(LoggedRows("Q1ABC-1") > 0, 60000);
         QTRY_VERIFY_WITH_TIMEOUT(!subscriber.Latest(StateTopic("Q1ABC-1")).isEmpty(), 20000);
+        QCOMPARE(Journal().count("<5>APRS-IS: connesso a"), connections + 1);
     }
 
     void terminationEndsCleanlyAndWritesNoSetting() {
@@ -169,7 +175,9 @@ private slots:
             QVERIFY2(QRegularExpression("^<[3-6]>").match(QString::fromUtf8(line)).hasMatch(),
                      line.constData());
         QVERIFY(lines.size() < 20);
-        QVERIFY(lines.last().startsWith("<5>Stopped"));
+        // In the language Anemora.ini chooses, Italian when it names none.
+        QVERIFY(lines.first().startsWith("<5>Avvio: impostazioni in "));
+        QVERIFY(lines.last().startsWith("<5>Fermato"));
     }
 };
 
