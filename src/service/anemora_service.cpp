@@ -142,18 +142,15 @@ void AnemoraService::TellLinkTroubles() {
     }
 }
 
+// The publisher itself warns of each new error, and the warning reaches the
+// journal; the service adds when publishing works again.
 void AnemoraService::TellPublisherStatus() {
-    const QString error = session.publisher.lastError();
-    if (session.publisher.status() == MqttPublisher::Status::Online) {
-        if (!toldMqttError.isEmpty())
-            WriteJournalLine(JournalPriority::Notice, tr("MQTT: pubblicazione ripresa"));
-        toldMqttError.clear();
+    if (session.publisher.status() != MqttPublisher::Status::Online) {
+        mqttFailed = mqttFailed || !session.publisher.lastError().isEmpty();
         return;
     }
-    if (error.isEmpty() || error == toldMqttError)
-        return;
-    toldMqttError = error;
-    WriteJournalLine(JournalPriority::Error, tr("MQTT: %1").arg(error));
+    if (std::exchange(mqttFailed, false))
+        WriteJournalLine(JournalPriority::Notice, tr("MQTT: pubblicazione ripresa"));
 }
 
 void AnemoraService::TellDataStopped(bool on) {
@@ -183,11 +180,11 @@ void AnemoraService::TellStatus() {
     const auto state = [](const QTcpSocket &socket) {
         switch (socket.state()) {
         case QAbstractSocket::ConnectedState:
-            return QStringLiteral("connected");
+            return tr("connesso");
         case QAbstractSocket::UnconnectedState:
-            return QStringLiteral("down");
+            return tr("fuori linea");
         default:
-            return QStringLiteral("connecting");
+            return tr("in connessione");
         }
     };
     QStringList parts;
@@ -195,9 +192,8 @@ void AnemoraService::TellStatus() {
         parts += LinkNames[0] + QLatin1Char(' ') + state(session.links.agw.socket);
     if (session.config.AprsEnabled)
         parts += LinkNames[1] + QLatin1Char(' ') + state(session.links.aprs.socket);
-    parts += lastReport.isValid()
-                 ? QStringLiteral("last report %1").arg(lastReport.toString(Qt::ISODate))
-                 : QStringLiteral("no report yet");
+    parts += lastReport.isValid() ? tr("ultimo rapporto %1").arg(lastReport.toString(Qt::ISODate))
+                                  : tr("nessun rapporto finora");
     systemd.SetStatus(session.config.StationCall + QStringLiteral(": ") +
                       parts.join(QStringLiteral(", ")));
 }

@@ -55,7 +55,7 @@ private:
 
     ServiceOptions options;
     std::array<QString, 2> toldTroubles;
-    QString toldMqttError;
+    bool mqttFailed = false;
     bool reportSeen = false;
     QDateTime lastReport;
 };

@@ -135,7 +135,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!subscriber.Latest(StateTopic("Q1ABC-13")).isEmpty(), 20000);
         QTRY_VERIFY_WITH_TIMEOUT(Journal().contains("<6>Primo rapporto di Q1ABC-13"), 20000);
         QTRY_VERIFY(
-            !notify.messages.filter("STATUS=Q1ABC-13: APRS-IS connected, last report ").isEmpty());
+            !notify.messages.filter("STATUS=Q1ABC-13: APRS-IS connesso, ultimo rapporto ").isEmpty());
     }
 
     // The next report of the station is taken once a minute has passed.
@@ -145,6 +145,18 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(Journal().contains("<4>APRS-IS: "), 20000);
         StartReplay();
         QTRY_VERIFY_WITH_TIMEOUT(LoggedRows("Q1ABC-13") > before, 200000);
+    }
+
+    // Each new error once, with its priority, then word that it works again.
+    void brokerTroubleToldOnce() {
+        broker.Stop();
+        QTRY_VERIFY_WITH_TIMEOUT(Journal().contains("<4>MQTT 127.0.0.1:"), 20000);
+        // Time for the next attempt, which fails the same way.
+        QTest::qWait(3000);
+        QVERIFY(broker.Start());
+        QVERIFY(subscriber.Start(broker.port));
+        QTRY_VERIFY_WITH_TIMEOUT(Journal().contains("<5>MQTT: pubblicazione ripresa"), 20000);
+        QCOMPARE(Journal().count(": connessione non riuscita ("), 1);
     }
 
     // Unchanged settings keep the link's connection; a new call needs a new
