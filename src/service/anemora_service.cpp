@@ -30,8 +30,6 @@ AnemoraService::AnemoraService(const QString &appDir, ServiceOptions options, QO
       options(std::move(options)) {
     // The settings belong to whoever set the service up; it only reads them.
     session.startup.writesSettings = false;
-    minuteTimer.setInterval(std::chrono::minutes(1));
-    connect(&minuteTimer, &QTimer::timeout, &session.monitor, &StationMonitor::MinuteTick);
     connect(&session.monitor, &StationMonitor::displayChanged, this,
             &AnemoraService::TellLinkTroubles);
     const std::array<QTcpSocket *, 2> sockets{&session.links.agw.socket,
@@ -70,7 +68,6 @@ void AnemoraService::Start() {
         tr("Avvio: impostazioni in %1, registro in %2").arg(options.settingsDir, options.logDir));
     session.Start(options.commandLine);
     ReadSettings();
-    minuteTimer.start();
     systemd.Ready();
     TellStatus();
 }
@@ -170,7 +167,6 @@ void AnemoraService::OnSignal(int signalNumber) {
         return;
     }
     systemd.Stopping();
-    minuteTimer.stop();
     session.Unload();
     WriteJournalLine(JournalPriority::Notice, tr("Fermato"));
     emit ended();
