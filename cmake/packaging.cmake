@@ -100,11 +100,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Shared-library scanning cannot see Qt's platform plugin, without which the
-# window cannot open; the Wayland plugin lets it run natively on a Wayland
+# window cannot open, nor libmosquitto, loaded once publishing is turned on;
+# the Wayland plugin lets it run natively on a Wayland
 # desktop rather than through XWayland, the fonts give the faces the window
 # was laid out for, and the certificate authorities check a broker reached
 # over TLS.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libmosquitto1 (>= 2.0)")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, fonts-liberation, ca-certificates")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)

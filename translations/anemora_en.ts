@@ -61,8 +61,24 @@
         <translation>MQTT: publishing again</translation>
     </message>
     <message>
-        <source>MQTT: %1</source>
-        <translation>MQTT: %1</translation>
+        <source>connesso</source>
+        <translation>connected</translation>
+    </message>
+    <message>
+        <source>fuori linea</source>
+        <translation>offline</translation>
+    </message>
+    <message>
+        <source>in connessione</source>
+        <translation>connecting</translation>
+    </message>
+    <message>
+        <source>ultimo rapporto %1</source>
+        <translation>last report %1</translation>
+    </message>
+    <message>
+        <source>nessun rapporto finora</source>
+        <translation>no report yet</translation>
     </message>
     <message>
         <source>Nessun dato da %1 da %2 minuti</source>
@@ -204,6 +220,10 @@
     <message>
         <source>MQTT: il sistema non concede un thread al client</source>
         <translation>MQTT: the system grants the client no thread</translation>
+    </message>
+    <message>
+        <source>MQTT: libreria libmosquitto non caricata (%1)</source>
+        <translation>MQTT: the libmosquitto library did not load (%1)</translation>
     </message>
     <message>
         <source>client non avviato</source>

@@ -3,16 +3,14 @@
 
 #include "publish/mqtt_publisher.h"
 
+#include "publish/mosquitto_library.h"
 #include "publish/mqtt_messages.h"
 #include "publish/mqtt_session.h"
 
 #include <QDebug>
 
-#include <mosquitto.h>
-
 #include <algorithm>
 #include <chrono>
-#include <mutex>
 #include <system_error>
 
 namespace anemora {
@@ -61,11 +59,17 @@ void MqttPublisher::Apply(const MqttSettings &next, const QString &nextCall,
                              QT_TR_NOOP("MQTT: mancano l'indirizzo del broker o il nominativo")));
         return;
     }
-    // The library is started only once publishing is first turned on.
-    static std::once_flag libraryStarted;
-    std::call_once(libraryStarted, [] { mosquitto_lib_init(); });
+    QString libraryError;
+    const MosquittoLibrary *library = LoadMosquittoLibrary(libraryError);
+    if (!library) {
+        SetStatus(sessionNumber, Status::Off,
+                  TranslatableText(staticMetaObject.className(),
+                                   QT_TR_NOOP("MQTT: libreria libmosquitto non caricata (%1)"),
+                                   {libraryError}));
+        return;
+    }
     session = std::make_shared<MqttSession>(
-        settings, call, certificateFolder, latestState, dataStoppedMinutes, dataStopped,
+        *library, settings, call, certificateFolder, latestState, dataStoppedMinutes, dataStopped,
         dataStoppedEverSet && dataStoppedMinutes == 0, this, sessionNumber);
     SetStatus(sessionNumber, Status::Connecting, QString());
     try {

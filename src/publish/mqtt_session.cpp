@@ -5,8 +5,6 @@
 
 #include <QMetaObject>
 
-#include <mosquitto.h>
-
 #include <algorithm>
 #include <cerrno>
 
@@ -32,14 +30,15 @@ constexpr qsizetype MaxLibraryLine = 512;
 
 } // namespace
 
-MqttSession::MqttSession(const MqttSettings &settings, const QString &call,
-                         const QString &certificateFolder, const QByteArray &latestState,
-                         int dataStoppedMinutes, bool dataStopped, bool retireDataStopped,
-                         MqttPublisher *owner, int number)
-    : settings(settings), host(settings.host.toUtf8()), user(settings.user.toUtf8()),
-      password(settings.password.toUtf8()), certificateFolder(certificateFolder.toUtf8()),
-      stateTopic(StateTopic(call)), availabilityTopic(AvailabilityTopic(call)),
-      dataStoppedTopic(DataStoppedTopic(call)), dataStoppedSet(dataStoppedMinutes > 0),
+MqttSession::MqttSession(const MosquittoLibrary &library, const MqttSettings &settings,
+                         const QString &call, const QString &certificateFolder,
+                         const QByteArray &latestState, int dataStoppedMinutes, bool dataStopped,
+                         bool retireDataStopped, MqttPublisher *owner, int number)
+    : library(library), settings(settings), host(settings.host.toUtf8()),
+      user(settings.user.toUtf8()), password(settings.password.toUtf8()),
+      certificateFolder(certificateFolder.toUtf8()), stateTopic(StateTopic(call)),
+      availabilityTopic(AvailabilityTopic(call)), dataStoppedTopic(DataStoppedTopic(call)),
+      dataStoppedSet(dataStoppedMinutes > 0),
       discovery(DiscoveryMessages(call, dataStoppedMinutes) +
                 (retireDataStopped ? DataStoppedRemovals(call) : QList<MqttMessage>())),
       number(number), wakeDescriptor(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), owner(owner),
@@ -85,7 +84,7 @@ bool MqttSession::WaitEnded(std::chrono::milliseconds timeout) {
 }
 
 void MqttSession::Run() {
-    mosquitto *client = mosquitto_new(nullptr, true, this);
+    mosquitto *client = library.create(nullptr, true, this);
     const int setup = client ? Configure(client) : MOSQ_ERR_NOMEM;
     if (setup == MOSQ_ERR_SUCCESS)
         KeepConnected(client);
@@ -94,7 +93,7 @@ void MqttSession::Run() {
                Describe(QT_TRANSLATE_NOOP("anemora::MqttPublisher", "client non avviato"),
                         Failure{setup, errno}));
     if (client)
-        mosquitto_destroy(client);
+        library.destroy(client);
     {
         const std::lock_guard lock(mutex);
         ended = true;
@@ -103,22 +102,22 @@ void MqttSession::Run() {
 }
 
 int MqttSession::Configure(mosquitto *client) {
-    mosquitto_connect_callback_set(client, [](mosquitto *client, void *session, int code) {
+    library.connect_callback_set(client, [](mosquitto *client, void *session, int code) {
         static_cast<MqttSession *>(session)->OnConnack(client, code);
     });
-    mosquitto_log_callback_set(client, [](mosquitto *, void *session, int level, const char *text) {
+    library.log_callback_set(client, [](mosquitto *, void *session, int level, const char *text) {
         if (level == MOSQ_LOG_ERR)
             static_cast<MqttSession *>(session)->NoteLibraryError(text);
     });
     int result =
-        mosquitto_will_set(client, availabilityTopic.constData(), int(AvailabilityOffline.size()),
-                           AvailabilityOffline.constData(), 0, true);
+        library.will_set(client, availabilityTopic.constData(), int(AvailabilityOffline.size()),
+                         AvailabilityOffline.constData(), 0, true);
     if (result == MOSQ_ERR_SUCCESS && !user.isEmpty())
-        result = mosquitto_username_pw_set(client, user.constData(),
-                                           password.isEmpty() ? nullptr : password.constData());
+        result = library.username_pw_set(client, user.constData(),
+                                         password.isEmpty() ? nullptr : password.constData());
     if (result == MOSQ_ERR_SUCCESS && settings.tls)
-        result = mosquitto_tls_set(client, nullptr, certificateFolder.constData(), nullptr, nullptr,
-                                   nullptr);
+        result = library.tls_set(client, nullptr, certificateFolder.constData(), nullptr, nullptr,
+                                 nullptr);
     return result;
 }
 
@@ -129,8 +128,8 @@ void MqttSession::KeepConnected(mosquitto *client) {
         online = false;
         refusal.reset();
         tlsReason.clear();
-        Failure failure{
-            mosquitto_connect(client, host.constData(), settings.port, KeepAliveSeconds), errno};
+        Failure failure{library.connect(client, host.constData(), settings.port, KeepAliveSeconds),
+                        errno};
         const bool connected = failure.code == MOSQ_ERR_SUCCESS;
         if (connected)
             failure = Exchange(client);
@@ -159,8 +158,8 @@ void MqttSession::KeepConnected(mosquitto *client) {
 MqttSession::Failure MqttSession::Exchange(mosquitto *client) {
     while (!Stopping() && !refusal) {
         SendDueState(client);
-        const short events = short(POLLIN | (mosquitto_want_write(client) ? POLLOUT : 0));
-        pollfd watched[2] = {{mosquitto_socket(client), events, 0}, {wakeDescriptor, POLLIN, 0}};
+        const short events = short(POLLIN | (library.want_write(client) ? POLLOUT : 0));
+        pollfd watched[2] = {{library.socket(client), events, 0}, {wakeDescriptor, POLLIN, 0}};
         if (poll(watched, 2, PollSliceMs) < 0 && errno != EINTR)
             return {MOSQ_ERR_ERRNO, errno};
         eventfd_t ignored = 0;
@@ -168,11 +167,11 @@ MqttSession::Failure MqttSession::Exchange(mosquitto *client) {
             eventfd_read(wakeDescriptor, &ignored);
         int result = MOSQ_ERR_SUCCESS;
         if (watched[0].revents & (POLLIN | POLLHUP | POLLERR))
-            result = mosquitto_loop_read(client, 1);
+            result = library.loop_read(client, 1);
         if (result == MOSQ_ERR_SUCCESS && (watched[0].revents & POLLOUT))
-            result = mosquitto_loop_write(client, 1);
+            result = library.loop_write(client, 1);
         if (result == MOSQ_ERR_SUCCESS)
-            result = mosquitto_loop_misc(client);
+            result = library.loop_misc(client);
         if (result != MOSQ_ERR_SUCCESS)
             return {result, errno};
     }
@@ -182,7 +181,7 @@ MqttSession::Failure MqttSession::Exchange(mosquitto *client) {
 void MqttSession::OnConnack(mosquitto *client, int code) {
     if (code != 0) {
         refusal = Describe(QT_TRANSLATE_NOOP("anemora::MqttPublisher", "accesso rifiutato"),
-                           QString::fromUtf8(mosquitto_connack_string(code)));
+                           QString::fromUtf8(library.connack_string(code)));
         return;
     }
     online = true;
@@ -222,13 +221,13 @@ void MqttSession::SendDueState(mosquitto *client) {
 void MqttSession::Leave(mosquitto *client) {
     if (online)
         Send(client, availabilityTopic, AvailabilityOffline);
-    mosquitto_disconnect(client);
+    library.disconnect(client);
     const auto deadline = std::chrono::steady_clock::now() + LeaveWithin;
-    while (mosquitto_socket(client) >= 0 && mosquitto_want_write(client) &&
+    while (library.socket(client) >= 0 && library.want_write(client) &&
            std::chrono::steady_clock::now() < deadline) {
-        pollfd socket{mosquitto_socket(client), POLLOUT, 0};
+        pollfd socket{library.socket(client), POLLOUT, 0};
         poll(&socket, 1, 100);
-        if (mosquitto_loop_write(client, 1) != MOSQ_ERR_SUCCESS)
+        if (library.loop_write(client, 1) != MOSQ_ERR_SUCCESS)
             break;
     }
 }
@@ -236,8 +235,8 @@ void MqttSession::Leave(mosquitto *client) {
 // Retained and at most once: a lost message is replaced by the next
 // connection's full set, so nothing waits in the library for an answer.
 void MqttSession::Send(mosquitto *client, const QByteArray &topic, const QByteArray &payload) {
-    mosquitto_publish(client, nullptr, topic.constData(), int(payload.size()), payload.constData(),
-                      0, true);
+    library.publish(client, nullptr, topic.constData(), int(payload.size()), payload.constData(), 0,
+                    true);
 }
 
 // The texts go to the program's thread untranslated, where they are put into
@@ -268,7 +267,7 @@ TranslatableText MqttSession::Describe(const char *what, Failure failure) const 
         return Describe(what, tlsReason);
     return Describe(what, failure.code == MOSQ_ERR_ERRNO
                               ? qt_error_string(failure.systemError)
-                              : QString::fromUtf8(mosquitto_strerror(failure.code)));
+                              : QString::fromUtf8(library.strerror(failure.code)));
 }
 
 // "OpenSSL Error[0]: error:0A000086:SSL routines::certificate verify failed":

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "publish/mosquitto_library.h"
 #include "publish/mqtt_messages.h"
 #include "publish/mqtt_publisher.h"
 #include "publish/mqtt_settings.h"
@@ -17,8 +18,6 @@
 #include <mutex>
 #include <optional>
 
-struct mosquitto;
-
 namespace anemora {
 
 // One set of settings at work on a thread of its own: connect, publish, wait
@@ -30,9 +29,10 @@ class MqttSession {
 public:
     // The data-stopped alarm is published only while set (minutes above 0);
     // `retireDataStopped` takes it away where it was published before.
-    MqttSession(const MqttSettings &settings, const QString &call, const QString &certificateFolder,
-                const QByteArray &latestState, int dataStoppedMinutes, bool dataStopped,
-                bool retireDataStopped, MqttPublisher *owner, int number);
+    MqttSession(const MosquittoLibrary &library, const MqttSettings &settings, const QString &call,
+                const QString &certificateFolder, const QByteArray &latestState,
+                int dataStoppedMinutes, bool dataStopped, bool retireDataStopped,
+                MqttPublisher *owner, int number);
     ~MqttSession();
     MqttSession(const MqttSession &) = delete;
     MqttSession &operator=(const MqttSession &) = delete;
@@ -73,6 +73,7 @@ private:
     void Wake();
     void WaitUnlessStopped(std::chrono::milliseconds wait);
 
+    const MosquittoLibrary &library;
     const MqttSettings settings;
     const QByteArray host;
     const QByteArray user;

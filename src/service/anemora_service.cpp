@@ -30,8 +30,6 @@ AnemoraService::AnemoraService(const QString &appDir, ServiceOptions options, QO
       options(std::move(options)) {
     // The settings belong to whoever set the service up; it only reads them.
     session.startup.writesSettings = false;
-    minuteTimer.setInterval(std::chrono::minutes(1));
-    connect(&minuteTimer, &QTimer::timeout, &session.monitor, &StationMonitor::MinuteTick);
     connect(&session.monitor, &StationMonitor::displayChanged, this,
             &AnemoraService::TellLinkTroubles);
     const std::array<QTcpSocket *, 2> sockets{&session.links.agw.socket,
@@ -70,7 +68,6 @@ void AnemoraService::Start() {
         tr("Avvio: impostazioni in %1, registro in %2").arg(options.settingsDir, options.logDir));
     session.Start(options.commandLine);
     ReadSettings();
-    minuteTimer.start();
     systemd.Ready();
     TellStatus();
 }
@@ -142,18 +139,15 @@ void AnemoraService::TellLinkTroubles() {
     }
 }
 
+// The publisher itself warns of each new error, and the warning reaches the
+// journal; the service adds when publishing works again.
 void AnemoraService::TellPublisherStatus() {
-    const QString error = session.publisher.lastError();
-    if (session.publisher.status() == MqttPublisher::Status::Online) {
-        if (!toldMqttError.isEmpty())
-            WriteJournalLine(JournalPriority::Notice, tr("MQTT: pubblicazione ripresa"));
-        toldMqttError.clear();
+    if (session.publisher.status() != MqttPublisher::Status::Online) {
+        mqttFailed = mqttFailed || !session.publisher.lastError().isEmpty();
         return;
     }
-    if (error.isEmpty() || error == toldMqttError)
-        return;
-    toldMqttError = error;
-    WriteJournalLine(JournalPriority::Error, tr("MQTT: %1").arg(error));
+    if (std::exchange(mqttFailed, false))
+        WriteJournalLine(JournalPriority::Notice, tr("MQTT: pubblicazione ripresa"));
 }
 
 void AnemoraService::TellDataStopped(bool on) {
@@ -173,7 +167,6 @@ void AnemoraService::OnSignal(int signalNumber) {
         return;
     }
     systemd.Stopping();
-    minuteTimer.stop();
     session.Unload();
     WriteJournalLine(JournalPriority::Notice, tr("Fermato"));
     emit ended();
@@ -183,11 +176,11 @@ void AnemoraService::TellStatus() {
     const auto state = [](const QTcpSocket &socket) {
         switch (socket.state()) {
         case QAbstractSocket::ConnectedState:
-            return QStringLiteral("connected");
+            return tr("connesso");
         case QAbstractSocket::UnconnectedState:
-            return QStringLiteral("down");
+            return tr("fuori linea");
         default:
-            return QStringLiteral("connecting");
+            return tr("in connessione");
         }
     };
     QStringList parts;
@@ -195,9 +188,8 @@ void AnemoraService::TellStatus() {
         parts += LinkNames[0] + QLatin1Char(' ') + state(session.links.agw.socket);
     if (session.config.AprsEnabled)
         parts += LinkNames[1] + QLatin1Char(' ') + state(session.links.aprs.socket);
-    parts += lastReport.isValid()
-                 ? QStringLiteral("last report %1").arg(lastReport.toString(Qt::ISODate))
-                 : QStringLiteral("no report yet");
+    parts += lastReport.isValid() ? tr("ultimo rapporto %1").arg(lastReport.toString(Qt::ISODate))
+                                  : tr("nessun rapporto finora");
     systemd.SetStatus(session.config.StationCall + QStringLiteral(": ") +
                       parts.join(QStringLiteral(", ")));
 }

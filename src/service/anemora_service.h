@@ -13,7 +13,6 @@
 #include <QDateTime>
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
 #include <array>
 
@@ -31,14 +30,12 @@ public:
 
     void PlaySound(const QString &) override {}
     void BringForward() override {}
-    void RestartMinuteTimer() override { minuteTimer.start(); }
+    void RestartMinuteTimer() override { session.minuteTimer.start(); }
 
     ServicePrompts prompts;
     StationSession session;
     TerminationSignals terminationSignals;
     SystemdNotifier systemd;
-    // The monitor's minute, as the desktop program's main window ticks it.
-    QTimer minuteTimer;
 
 signals:
     // Shutdown has run: leave the event loop.
@@ -55,7 +52,7 @@ private:
 
     ServiceOptions options;
     std::array<QString, 2> toldTroubles;
-    QString toldMqttError;
+    bool mqttFailed = false;
     bool reportSeen = false;
     QDateTime lastReport;
 };

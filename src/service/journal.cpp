@@ -3,6 +3,8 @@
 
 #include "service/journal.h"
 
+#include <QtGlobal>
+
 #include <cstdio>
 
 namespace anemora {
@@ -14,6 +16,26 @@ void WriteJournalLine(JournalPriority priority, const QString &text) {
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
     std::fprintf(stderr, "<%d>%s\n", int(priority), line.toUtf8().constData());
     std::fflush(stderr);
+}
+
+void SendQtMessagesToJournal() {
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+        switch (type) {
+        case QtDebugMsg:
+            WriteJournalLine(JournalPriority::Debug, text);
+            break;
+        case QtInfoMsg:
+            WriteJournalLine(JournalPriority::Info, text);
+            break;
+        case QtWarningMsg:
+            WriteJournalLine(JournalPriority::Warning, text);
+            break;
+        case QtCriticalMsg:
+        case QtFatalMsg:
+            WriteJournalLine(JournalPriority::Error, text);
+            break;
+        }
+    });
 }
 
 } // namespace anemora

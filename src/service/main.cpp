@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "service/anemora_service.h"
+#include "service/journal.h"
 #include "service/service_options.h"
 
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <QStandardPaths>
 
 int main(int argc, char *argv[]) {
+    anemora::SendQtMessagesToJournal();
     QCoreApplication app(argc, argv);
     // The desktop program's name, so that its folders are the fallback.
     QCoreApplication::setApplicationName(QStringLiteral("Anemora"));

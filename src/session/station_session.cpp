@@ -28,6 +28,9 @@ StationSession::StationSession(Notifications &notifications, Prompts &prompts,
         });
     connect(&monitor, &StationMonitor::dataStoppedChanged, &publisher,
             &MqttPublisher::SetDataStopped);
+    minuteTimer.setInterval(std::chrono::minutes(1));
+    connect(&minuteTimer, &QTimer::timeout, &monitor, &StationMonitor::MinuteTick);
+    minuteTimer.start();
 }
 
 void StationSession::Start(const QString &commandLine) {
@@ -53,6 +56,7 @@ void StationSession::Unload() {
     if (unloaded)
         return;
     unloaded = true;
+    minuteTimer.stop();
     // Monitoring ends here, so the station goes "offline" now.
     publisher.Apply(MqttSettings(), config.StationCall);
     startup.Shutdown();

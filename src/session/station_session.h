@@ -14,6 +14,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 namespace anemora {
 
@@ -45,6 +46,8 @@ public:
     Links links;
     Startup startup;
     StationLog log;
+    // The monitor's minute; a report with a wind direction starts it again.
+    QTimer minuteTimer;
 
 signals:
     // Shutdown has run: links closed, settings written.

@@ -80,7 +80,7 @@ void AnemoraApp::BringForward() {
 }
 
 void AnemoraApp::RestartMinuteTimer() {
-    window.RestartMinuteTimer();
+    session.minuteTimer.start();
 }
 
 void AnemoraApp::EndIfNoWindowOpen() {

@@ -18,12 +18,12 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTimer>
 
 namespace anemora {
 
 namespace {
 
-constexpr int ElapsedIntervalMs = 60000;
 constexpr double ReadingPointSize = 9.75;
 
 QLabel *AddLabel(QWidget *parent, const QRect &geometry, Qt::Alignment alignment,
@@ -105,9 +105,6 @@ MainWindow::MainWindow(StationMonitor &monitor, QWidget *parent)
     qApp->installEventFilter(this);
     connect(&monitor, &StationMonitor::displayChanged, this, &MainWindow::ScheduleRender);
     connect(&trayIcon, &QSystemTrayIcon::activated, this, &MainWindow::RestoreFromTray);
-    minuteTimer.setInterval(ElapsedIntervalMs);
-    connect(&minuteTimer, &QTimer::timeout, &monitor, &StationMonitor::MinuteTick);
-    minuteTimer.start();
     RetranslateUi();
     Render();
 }
@@ -338,10 +335,6 @@ void MainWindow::BringForward() {
     }
     activateWindow();
     raise();
-}
-
-void MainWindow::RestartMinuteTimer() {
-    minuteTimer.start();
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event) {

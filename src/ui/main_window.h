@@ -8,7 +8,6 @@
 #include <QSize>
 #include <QStringList>
 #include <QSystemTrayIcon>
-#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -47,7 +46,6 @@ public:
     // Restores from the tray when not in the normal state, otherwise
     // activates and raises the window.
     void BringForward();
-    void RestartMinuteTimer();
 
     int OuterWidth() const;
     int OuterHeight() const;
@@ -69,7 +67,6 @@ public:
     std::array<TrendView *, 3> trendMarks{};
     QListWidget *rxPane = nullptr;
     QPlainTextEdit *historyPane = nullptr;
-    QTimer minuteTimer;
     QSystemTrayIcon trayIcon;
 
 signals:

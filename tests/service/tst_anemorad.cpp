@@ -73,12 +73,12 @@ class TestAnemorad : public QObject {
         server = std::make_unique<ReplayServer>(feed, options);
         QVERIFY(server->Listen(aprsPort));
     }
-    void WriteParams(const QString &call) {
+    void WriteParams(const QString &call, bool aprsEnabled = true) {
         WxConfig config;
         config.StationCall = call;
         config.AprsHost = QStringLiteral("127.0.0.1");
         config.AprsPort = qint16(aprsPort);
-        config.AprsEnabled = true;
+        config.AprsEnabled = aprsEnabled;
         test::WriteBytes(QDir(settings).filePath("Params.ini"), ParamsText(config).toLatin1());
     }
     // The rows the station's log holds, over every month.
@@ -134,8 +134,8 @@ private slots:
                                   20000);
         QTRY_VERIFY_WITH_TIMEOUT(!subscriber.Latest(StateTopic("Q1ABC-13")).isEmpty(), 20000);
         QTRY_VERIFY_WITH_TIMEOUT(Journal().contains("<6>Primo rapporto di Q1ABC-13"), 20000);
-        QTRY_VERIFY(
-            !notify.messages.filter("STATUS=Q1ABC-13: APRS-IS connected, last report ").isEmpty());
+        QTRY_VERIFY(!notify.messages.filter("STATUS=Q1ABC-13: APRS-IS connesso, ultimo rapporto ")
+                         .isEmpty());
     }
 
     // The next report of the station is taken once a minute has passed.
@@ -145,6 +145,18 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(Journal().contains("<4>APRS-IS: "), 20000);
         StartReplay();
         QTRY_VERIFY_WITH_TIMEOUT(LoggedRows("Q1ABC-13") > before, 200000);
+    }
+
+    // Each new error once, with its priority, then word that it works again.
+    void brokerTroubleToldOnce() {
+        broker.Stop();
+        QTRY_VERIFY_WITH_TIMEOUT(Journal().contains("<4>MQTT 127.0.0.1:"), 20000);
+        // Time for the next attempt, which fails the same way.
+        QTest::qWait(3000);
+        QVERIFY(broker.Start());
+        QVERIFY(subscriber.Start(broker.port));
+        QTRY_VERIFY_WITH_TIMEOUT(Journal().contains("<5>MQTT: pubblicazione ripresa"), 20000);
+        QCOMPARE(Journal().count(": connessione non riuscita ("), 1);
     }
 
     // Unchanged settings keep the link's connection; a new call needs a new
@@ -158,6 +170,17 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(LoggedRows("Q1ABC-1") > 0, 60000);
         QTRY_VERIFY_WITH_TIMEOUT(!subscriber.Latest(StateTopic("Q1ABC-1")).isEmpty(), 20000);
         QCOMPARE(Journal().count("<5>APRS-IS: connesso a"), connections + 1);
+    }
+
+    // A link switched off closes, and nothing is monitored until the
+    // settings open one again.
+    void hangupSwitchesTheLinkOff() {
+        WriteParams("Q1ABC-1", false);
+        QCOMPARE(kill(pid_t(service.processId()), SIGHUP), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            notify.messages.filter("STATUS=").last().startsWith("STATUS=Q1ABC-1: ultimo rapporto"),
+            20000);
+        QTRY_VERIFY(Journal().contains("<3>Le impostazioni non indicano"));
     }
 
     void terminationEndsCleanlyAndWritesNoSetting() {

@@ -104,6 +104,8 @@ void TestAnemoraApp::cleanup() {
 void TestAnemoraApp::StartWithServer() {
     program->Start(TestStation + QStringLiteral(" S:127.0.0.1:%1").arg(server->Port()));
     QVERIFY(program->window.isVisible());
+    QVERIFY(program->session.minuteTimer.isActive());
+    QCOMPARE(program->session.minuteTimer.interval(), 60000);
 }
 
 QString TestAnemoraApp::SettingsPath(const QString &name) const {
