@@ -497,7 +497,6 @@ void TestLinkFaults::eachTryLooksTheNameUp_data() {
 // one that just failed, while the status line keeps the name typed.
 void TestLinkFaults::eachTryLooksTheNameUp() {
     QFETCH(QList<QStringList>, answers);
-    QFETCH(int, connectingTry);
     config.AprsHost = QStringLiteral("rotate.test");
     Reconnecting({std::chrono::milliseconds(20)});
     const auto lookups = std::make_shared<std::atomic<int>>(0);
@@ -511,7 +510,7 @@ void TestLinkFaults::eachTryLooksTheNameUp() {
     };
     links->OpenAprsLink();
     QVERIFY(aprsServer.Accept(links->aprs.socket));
-    QCOMPARE(lookups->load(), connectingTry);
+    QTEST(lookups->load(), "connectingTry");
     QCOMPARE(monitor->model.comment, QStringLiteral("Anemora connected to rotate.test"));
 }
 
