@@ -35,6 +35,12 @@ protected:
         peer = server->Accept(link->socket);
         return peer != nullptr;
     }
+    // Writes `bytes` and waits until the link has read them.
+    bool Deliver(const QByteArray &bytes) {
+        QSignalSpy reads(&link->socket, &QTcpSocket::readyRead);
+        peer->write(bytes);
+        return reads.wait();
+    }
     void Stop() {
         link.reset();
         monitor.reset();

@@ -105,10 +105,8 @@ void TestSetupFields::callFilter_data() {
 
 void TestSetupFields::callFilter() {
     QFETCH(QString, typed);
-    QFETCH(QString, shown);
-    QFETCH(bool, confirmable);
-    QCOMPARE(FilterCallText(typed), shown);
-    QCOMPARE(CallLongEnough(FilterCallText(typed)), confirmable);
+    QTEST(FilterCallText(typed), "shown");
+    QTEST(CallLongEnough(FilterCallText(typed)), "confirmable");
 }
 
 void TestSetupFields::formatThreshold_data() {
@@ -131,8 +129,7 @@ void TestSetupFields::formatThreshold_data() {
 void TestSetupFields::formatThreshold() {
     QFETCH(QLocale, locale);
     QFETCH(float, value);
-    QFETCH(QString, text);
-    QCOMPARE(FormatThreshold(value, locale), text);
+    QTEST(FormatThreshold(value, locale), "text");
 }
 
 void TestSetupFields::loadFillsEveryField() {
@@ -177,21 +174,18 @@ void TestSetupFields::serverList_data() {
 
 void TestSetupFields::serverList() {
     QFETCH(QByteArray, file);
-    QFETCH(QStringList, items);
     QFETCH(int, position);
-    QFETCH(QString, text);
-    QFETCH(bool, aprsActive);
     QTemporaryDir dir;
     WxConfig config = DefaultConfig(dir.filePath("Aprserve.txt"));
     WriteBytes(config.ServerListPath, file);
 
     SetupFields fields;
     LoadServerList(config, fields);
-    QCOMPARE(fields.serverItems, items);
+    QTEST(fields.serverItems, "items");
     QCOMPARE(fields.serverPosition, position);
-    QCOMPARE(fields.serverText, text);
+    QTEST(fields.serverText, "text");
     QCOMPARE(config.ServerIndex, qint16(position));
-    QCOMPARE(config.AprsActive, aprsActive);
+    QTEST(config.AprsActive, "aprsActive");
 }
 
 void TestSetupFields::unreadableServerListKeepsAprsActive() {

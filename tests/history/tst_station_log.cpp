@@ -178,11 +178,10 @@ void TestStationLog::damagedLines_data() {
 
 void TestStationLog::damagedLines() {
     QFETCH(QByteArray, content);
-    QFETCH(int, rowsRead);
     QTemporaryDir dir;
     StationLog log(dir.path());
     WriteBytes(log.FilePath(Station, Arrival), content);
-    QCOMPARE(log.ReadRows(Station, Arrival.addDays(-1), Arrival).size(), rowsRead);
+    QTEST(int(log.ReadRows(Station, Arrival.addDays(-1), Arrival).size()), "rowsRead");
 }
 
 void TestStationLog::appends_data() {

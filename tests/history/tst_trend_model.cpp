@@ -145,7 +145,6 @@ void TestTrendModel::timeRange_data() {
 void TestTrendModel::timeRange() {
     QFETCH(TrendRange, range);
     QFETCH(int, advanceMinutes);
-    QFETCH(int, pointsKept);
     const int now = 8 * 1440;
     QList<StationLogRow> rows;
     for (int ago : {7 * 1440, 1440, 360})
@@ -158,7 +157,7 @@ void TestTrendModel::timeRange() {
     QCOMPARE(model.EndMs() - model.StartMs(), RangeMs(range));
     QCOMPARE(model.EndMs(), Midnight.addSecs((now + advanceMinutes) * 60LL).toMSecsSinceEpoch());
     const QList<int> sizes = segmentSizes(model, TrendQuantity::Temperature);
-    QCOMPARE(std::accumulate(sizes.begin(), sizes.end(), 0), pointsKept);
+    QTEST(std::accumulate(sizes.begin(), sizes.end(), 0), "pointsKept");
 }
 
 void TestTrendModel::appendFollowsRebuild_data() {

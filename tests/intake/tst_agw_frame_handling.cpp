@@ -100,22 +100,19 @@ void TestAgwFrameHandling::frame() {
     QFETCH(QString, stationCall);
     QFETCH(bool, accept);
     QFETCH(QByteArray, frame);
-    QFETCH(QStringList, rows);
     QFETCH(QString, history);
     QFETCH(bool, decoded);
-    QFETCH(QString, comment);
-    QFETCH(QString, rain);
     config.StationCall = stationCall;
     monitor->acceptNextReport = accept;
 
     monitor->HandleAgwFrame(frame, 0, AgwDataLen(frame, 0));
 
-    QCOMPARE(monitor->model.rxRows, rows);
+    QTEST(monitor->model.rxRows, "rows");
     QCOMPARE(monitor->model.history, "Dati storici" + history);
     QCOMPARE(monitor->minutesSinceReport == 0, decoded);
     if (!decoded) {
-        QCOMPARE(monitor->model.comment, comment);
-        QCOMPARE(monitor->model.rain.text, rain);
+        QTEST(monitor->model.comment, "comment");
+        QTEST(monitor->model.rain.text, "rain");
     }
 }
 

@@ -53,8 +53,6 @@ private slots:
 private:
     void Setup() { Start(Settings().Agw("127.0.0.1", server->Port())); }
     bool ReadRequests();
-    // Writes `bytes` and waits until the link has read them.
-    bool Deliver(const QByteArray &bytes);
 
     // What the link sent on connecting, as ReadRequests() read it.
     QByteArray requests;
@@ -71,12 +69,6 @@ bool TestAgwpeLink::ReadRequests() {
         requests += peer->readAll();
         return requests.size() >= 108;
     });
-}
-
-bool TestAgwpeLink::Deliver(const QByteArray &bytes) {
-    QSignalSpy reads(&link->socket, &QTcpSocket::readyRead);
-    peer->write(bytes);
-    return reads.wait();
 }
 
 void TestAgwpeLink::requestsOnConnect() {

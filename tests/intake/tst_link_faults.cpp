@@ -69,7 +69,6 @@ private slots:
     void floodWhileBoxIsUp();
     void cannotConnect_data();
     void cannotConnect();
-    void bothLinksFailAtOnce();
     void endedByProgramIsSilent_data();
     void endedByProgramIsSilent();
     void switchedOffWhileWaiting_data();
@@ -311,61 +310,53 @@ void TestLinkFaults::floodWhileBoxIsUp() {
 }
 
 void TestLinkFaults::cannotConnect_data() {
-    QTest::addColumn<bool>("aprs");
-    QTest::addColumn<bool>("refused");
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("aprsFault");
+    QTest::addColumn<QString>("agwFault");
+    // Each box as "title: text", sorted.
+    QTest::addColumn<QStringList>("boxes");
+    const QString aprsUnknown = AprsErrorTitle + ": Host not found";
+    const QString agwRefused = AgwErrorTitle + ": Connection refused";
     // clang-format off
-    QTest::newRow("APRS-IS, name not found") << true << false << "Host not found";
-    QTest::newRow("AGWPE, name not found") << false << false << "Host not found";
-    QTest::newRow("APRS-IS, connection refused") << true << true << "Connection refused";
-    QTest::newRow("AGWPE, connection refused") << false << true << "Connection refused";
+    QTest::newRow("APRS-IS, name not found") << "name" << "" << QStringList{aprsUnknown};
+    QTest::newRow("AGWPE, name not found") << "" << "name" << QStringList{AgwErrorTitle + ": Host not found"};
+    QTest::newRow("APRS-IS, connection refused") << "refused" << "" << QStringList{AprsErrorTitle + ": Connection refused"};
+    QTest::newRow("AGWPE, connection refused") << "" << "refused" << QStringList{agwRefused};
+    QTest::newRow("both at once, each told once") << "name" << "refused" << QStringList{aprsUnknown, agwRefused};
     // clang-format on
 }
 
 void TestLinkFaults::cannotConnect() {
-    QFETCH(bool, aprs);
-    QFETCH(bool, refused);
-    QFETCH(QString, text);
-    if (refused)
-        Server(aprs).tcp.close();
-    else
-        (aprs ? config.AprsHost : config.AgwHost) = UnresolvableHost;
-    settingsBefore = config;
-    Link(aprs).Open();
-    QTRY_COMPARE(prompts.messages.size(), 1);
-    QTest::qWait(100);
-
-    QCOMPARE(prompts.messages.size(), 1);
-    const ShownMessage &box = prompts.messages.first();
-    QCOMPARE(box.icon, MessageIcon::Exclamation);
-    QCOMPARE(box.title, aprs ? AprsErrorTitle : AgwErrorTitle);
-    QCOMPARE(box.text, text);
-    QCOMPARE(prompts.dialogsShown, 1);
-    QVERIFY(links->IsAprsLinkClosed() && links->IsAgwLinkClosed());
-    QCOMPARE(config, SettingsWithout(aprs ? &WxConfig::AprsEnabled : &WxConfig::AgwEnabled));
-}
-
-// Both links fail together; the second failure arrives while the first box
-// is up, and each is told once.
-void TestLinkFaults::bothLinksFailAtOnce() {
-    config.AprsHost = UnresolvableHost;
-    agwServer.tcp.close();
+    QFETCH(QString, aprsFault);
+    QFETCH(QString, agwFault);
+    QFETCH(QStringList, boxes);
+    for (const bool aprs : {true, false}) {
+        const QString &fault = aprs ? aprsFault : agwFault;
+        if (fault == u"refused")
+            Server(aprs).tcp.close();
+        else if (fault == u"name")
+            (aprs ? config.AprsHost : config.AgwHost) = UnresolvableHost;
+    }
     WxConfig expected = config;
-    expected.AprsEnabled = expected.AgwEnabled = false;
+    expected.AprsEnabled = aprsFault.isEmpty();
+    expected.AgwEnabled = agwFault.isEmpty();
+    // The second failure arrives while the first box is up.
     prompts.whileMessageShown = [&] {
-        if (prompts.messages.size() == 1)
-            QVERIFY(QTest::qWaitFor([&] { return prompts.messages.size() == 2; }));
+        if (prompts.messages.size() < boxes.size())
+            QVERIFY(QTest::qWaitFor([&] { return prompts.messages.size() == boxes.size(); }));
     };
-    links->OpenAprsLink();
-    links->OpenAgwLink();
-    QTRY_COMPARE(prompts.dialogsShown, 2);
+    if (!aprsFault.isEmpty())
+        links->OpenAprsLink();
+    if (!agwFault.isEmpty())
+        links->OpenAgwLink();
+    QTRY_COMPARE(prompts.dialogsShown, int(boxes.size()));
     QTest::qWait(100);
 
-    QCOMPARE(prompts.messages.size(), 2);
-    QStringList titles{prompts.messages[0].title, prompts.messages[1].title};
-    titles.sort();
-    QCOMPARE(titles, (QStringList{AprsErrorTitle, AgwErrorTitle}));
-    QCOMPARE(prompts.dialogsShown, 2);
+    QStringList shown = prompts.shownTexts();
+    shown.sort();
+    QCOMPARE(shown, boxes);
+    for (const ShownMessage &box : prompts.messages)
+        QCOMPARE(box.icon, MessageIcon::Exclamation);
+    QCOMPARE(prompts.dialogsShown, int(boxes.size()));
     QVERIFY(links->IsAprsLinkClosed() && links->IsAgwLinkClosed());
     QCOMPARE(config, expected);
 }
@@ -506,7 +497,6 @@ void TestLinkFaults::eachTryLooksTheNameUp_data() {
 // one that just failed, while the status line keeps the name typed.
 void TestLinkFaults::eachTryLooksTheNameUp() {
     QFETCH(QList<QStringList>, answers);
-    QFETCH(int, connectingTry);
     config.AprsHost = QStringLiteral("rotate.test");
     Reconnecting({std::chrono::milliseconds(20)});
     const auto lookups = std::make_shared<std::atomic<int>>(0);
@@ -520,7 +510,7 @@ void TestLinkFaults::eachTryLooksTheNameUp() {
     };
     links->OpenAprsLink();
     QVERIFY(aprsServer.Accept(links->aprs.socket));
-    QCOMPARE(lookups->load(), connectingTry);
+    QTEST(lookups->load(), "connectingTry");
     QCOMPARE(monitor->model.comment, QStringLiteral("Anemora connected to rotate.test"));
 }
 

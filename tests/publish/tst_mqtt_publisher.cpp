@@ -191,56 +191,46 @@ private slots:
         QTRY_COMPARE(subscriber.Latest("anemora/q1abc-7/availability"), "offline");
     }
 
-    void login_data() {
+    void brokerAccess_data() {
         QTest::addColumn<QString>("user");
         QTest::addColumn<QString>("password");
+        // The authority that signed the broker's certificate; no TLS when empty.
+        QTest::addColumn<QString>("signer");
         QTest::addColumn<bool>("online");
         // clang-format off
-        QTest::newRow("right password") << User << Password << true;
-        QTest::newRow("wrong password") << User << "wrong secret" << false;
-        QTest::newRow("no login") << QString() << QString() << false;
+        QTest::newRow("right password") << User << Password << "" << true;
+        QTest::newRow("wrong password") << User << "wrong secret" << "" << false;
+        QTest::newRow("no login") << QString() << QString() << "" << false;
+        QTest::newRow("certificate from the trusted authority") << QString() << QString() << "authorities/trusted" << true;
+        QTest::newRow("certificate from another authority") << QString() << QString() << "other" << false;
         // clang-format on
     }
-    void login() {
+    // A password file guards the broker unless it is on TLS, where trusted is
+    // the one authority in a folder of the test's own.
+    void brokerAccess() {
         QFETCH(QString, user);
         QFETCH(QString, password);
+        QFETCH(QString, signer);
         QFETCH(bool, online);
+        const bool tls = !signer.isEmpty();
+        QTemporaryDir files;
+        QVERIFY(QDir(files.path()).mkdir("authorities"));
+        if (tls) {
+            QVERIFY(Certify(files.filePath("authorities/trusted")) &&
+                    Certify(files.filePath("other")));
+            QVERIFY(Certify(files.filePath("broker"), files.filePath(signer)));
+            QCOMPARE(QProcess::execute("openssl", {"rehash", files.filePath("authorities")}), 0);
+        }
         Broker guarded;
-        QVERIFY(guarded.Start(true));
-        MqttPublisher client;
-        client.Apply(On(guarded.port, user, password), Call);
+        QVERIFY(guarded.Start(!tls, tls ? files.filePath("broker") : QString()));
+        MqttPublisher client(files.filePath("authorities"));
+        client.Apply(On(guarded.port, user, password, tls), Call);
         QTRY_VERIFY(client.status() == Status::Online || !client.lastError().isEmpty());
         QCOMPARE(client.status() == Status::Online, online);
         QCOMPARE(client.lastError().isEmpty(), online);
         QVERIFY(password.isEmpty() || !client.lastError().contains(password));
-    }
-
-    void tls_data() {
-        QTest::addColumn<bool>("signedByTheTrustedAuthority");
-        // clang-format off
-        QTest::newRow("certificate from the trusted authority") << true;
-        QTest::newRow("certificate from another authority") << false;
-        // clang-format on
-    }
-    // Trusted is the one authority in a folder of the test's own.
-    void tls() {
-        QFETCH(bool, signedByTheTrustedAuthority);
-        QTemporaryDir files;
-        QVERIFY(QDir(files.path()).mkdir("authorities"));
-        const QString trusted = files.filePath("authorities/trusted");
-        const QString other = files.filePath("other");
-        const QString certificate = files.filePath("broker");
-        QVERIFY(Certify(trusted) && Certify(other));
-        QVERIFY(Certify(certificate, signedByTheTrustedAuthority ? trusted : other));
-        QCOMPARE(QProcess::execute("openssl", {"rehash", files.filePath("authorities")}), 0);
-        Broker secure;
-        QVERIFY(secure.Start(false, certificate));
-        MqttPublisher client(files.filePath("authorities"));
-        client.Apply(On(secure.port, {}, {}, true), Call);
-        QTRY_VERIFY(client.status() == Status::Online || !client.lastError().isEmpty());
-        QCOMPARE(client.status() == Status::Online, signedByTheTrustedAuthority);
         QCOMPARE(client.StatusText().contains("non riuscita (certificate verify failed)"),
-                 !signedByTheTrustedAuthority);
+                 signer == "other");
     }
 
     // Broker away: the publisher keeps retrying and keeps the latest report

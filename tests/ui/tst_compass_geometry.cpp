@@ -132,8 +132,7 @@ void TestCompassGeometry::calm_data() {
 void TestCompassGeometry::calm() {
     QFETCH(float, speed);
     QFETCH(float, gust);
-    QFETCH(bool, calm);
-    QCOMPARE(DrawWind(45, speed, gust).calm, calm);
+    QTEST(DrawWind(45, speed, gust).calm, "calm");
 }
 
 void TestCompassGeometry::compassPaintsTheRequest() {
@@ -188,14 +187,13 @@ void TestCompassGeometry::trendMarksRendered_data() {
 
 void TestCompassGeometry::trendMarksRendered() {
     QFETCH(TrendMark, mark);
-    QFETCH(bool, shaft);
     QFETCH(QList<int>, crossLines);
 
     TrendView view;
     view.SetMark(mark);
     const QImage image = view.grab().toImage();
     const QColor blue(0, 0, 255);
-    QCOMPARE(CountColour(image, QRect(8, 4, 1, 8), blue) >= 6, shaft);
+    QTEST(CountColour(image, QRect(8, 4, 1, 8), blue) >= 6, "shaft");
 
     // Rows that carry a line across the box, and the twip heights they may
     // stand for once rasterised (within a pixel).

@@ -13,6 +13,8 @@
 #include <QTextBrowser>
 #include <QtTest>
 
+#include <memory>
+
 using namespace anemora;
 using namespace anemora::test;
 
@@ -46,15 +48,20 @@ private slots:
 private:
     QTemporaryDir dir;
     QString previousDir;
+    FakePrompts prompts;
+    std::unique_ptr<InstructionsWindow> viewer;
 };
 
 void TestInstructionsWindow::init() {
     QVERIFY(dir.isValid());
     previousDir = QDir::currentPath();
     QVERIFY(QDir::setCurrent(dir.path()));
+    prompts = FakePrompts{};
+    viewer = std::make_unique<InstructionsWindow>(prompts);
 }
 
 void TestInstructionsWindow::cleanup() {
+    viewer.reset();
     QDir::setCurrent(previousDir);
     QDir(dir.path()).removeRecursively();
     QDir().mkpath(dir.path());
@@ -74,8 +81,7 @@ void TestInstructionsWindow::viewSize_data() {
 
 void TestInstructionsWindow::viewSize() {
     QFETCH(QSize, outer);
-    QFETCH(QSize, view);
-    QCOMPARE(InstructionsViewSize(outer), view);
+    QTEST(InstructionsViewSize(outer), "view");
 }
 
 void TestInstructionsWindow::locateDocument() {
@@ -95,113 +101,99 @@ void TestInstructionsWindow::locateDocument() {
 
 void TestInstructionsWindow::opensCentredWithCaption() {
     WriteBytes("Leggimi.rtf", "{\\rtf1 Benvenuti in {\\b Anemora}}");
-    FakePrompts prompts;
-    InstructionsWindow viewer(prompts);
-    QCOMPARE(viewer.windowTitle(), QStringLiteral("Istruzioni:"));
-    viewer.Open("Leggimi.rtf", "Anemora - Istruzioni");
-    QCOMPARE(viewer.windowTitle(), QStringLiteral(" Anemora - Istruzioni"));
-    QVERIFY(viewer.isVisible());
-    QTRY_COMPARE(viewer.documentView->toPlainText(), QStringLiteral("Benvenuti in Anemora"));
+    QCOMPARE(viewer->windowTitle(), QStringLiteral("Istruzioni:"));
+    viewer->Open("Leggimi.rtf", "Anemora - Istruzioni");
+    QCOMPARE(viewer->windowTitle(), QStringLiteral(" Anemora - Istruzioni"));
+    QVERIFY(viewer->isVisible());
+    QTRY_COMPARE(viewer->documentView->toPlainText(), QStringLiteral("Benvenuti in Anemora"));
     QVERIFY(prompts.messages.isEmpty());
-    const QRect screen = viewer.screen()->geometry();
-    const QRect frame = viewer.frameGeometry();
+    const QRect screen = viewer->screen()->geometry();
+    const QRect frame = viewer->frameGeometry();
     QVERIFY(qAbs(frame.left() - (screen.width() - frame.width()) / 2) <= 1);
     QVERIFY(qAbs(frame.top() - (screen.height() - frame.height()) / 2) <= 1);
 }
 
 void TestInstructionsWindow::missingFileReportsAndCloses() {
-    FakePrompts prompts;
-    InstructionsWindow viewer(prompts);
-    viewer.Open("Leggimi.rtf", "Anemora - Istruzioni");
+    viewer->Open("Leggimi.rtf", "Anemora - Istruzioni");
     QTRY_COMPARE(prompts.messages.size(), 1);
     QCOMPARE(prompts.messages[0].icon, MessageIcon::Critical);
     QCOMPARE(prompts.messages[0].title, QStringLiteral("Velmorin"));
     QCOMPARE(prompts.messages[0].text, QStringLiteral("Manca il file di help Leggimi.rtf"));
-    QVERIFY(!viewer.isVisible());
+    QVERIFY(!viewer->isVisible());
     // Every later attempt tries again and finds the file once it is there.
     WriteBytes("Leggimi.rtf", "{\\rtf1 ora c'\\'e8}");
-    viewer.Open("Leggimi.rtf", "Anemora - Istruzioni");
-    QTRY_COMPARE(viewer.documentView->toPlainText(), QStringLiteral("ora c'è"));
+    viewer->Open("Leggimi.rtf", "Anemora - Istruzioni");
+    QTRY_COMPARE(viewer->documentView->toPlainText(), QStringLiteral("ora c'è"));
     QCOMPARE(prompts.messages.size(), 1);
-    QVERIFY(viewer.isVisible());
+    QVERIFY(viewer->isVisible());
 }
 
 void TestInstructionsWindow::emptyFileCountsAsPresent() {
     WriteBytes("Leggimi.rtf", "");
-    FakePrompts prompts;
-    InstructionsWindow viewer(prompts);
-    viewer.documentView->setPlainText("before");
-    viewer.Open("Leggimi.rtf", "Anemora - Istruzioni");
-    QTRY_VERIFY(viewer.documentView->document()->isEmpty());
+    viewer->documentView->setPlainText("before");
+    viewer->Open("Leggimi.rtf", "Anemora - Istruzioni");
+    QTRY_VERIFY(viewer->documentView->document()->isEmpty());
     QVERIFY(prompts.messages.isEmpty());
-    QVERIFY(viewer.isVisible());
+    QVERIFY(viewer->isVisible());
 }
 
 void TestInstructionsWindow::reloadsFromStartOnActivation() {
     WriteBytes("Leggimi.rtf", LongDocument("prima"));
-    FakePrompts prompts;
-    InstructionsWindow viewer(prompts);
     QWidget other;
-    viewer.Open("Leggimi.rtf", "Anemora - Istruzioni");
-    QTRY_VERIFY(viewer.documentView->toPlainText().startsWith("prima"));
-    viewer.documentView->moveCursor(QTextCursor::End);
-    viewer.documentView->ensureCursorVisible();
-    QVERIFY(viewer.documentView->verticalScrollBar()->value() > 0);
+    viewer->Open("Leggimi.rtf", "Anemora - Istruzioni");
+    QTRY_VERIFY(viewer->documentView->toPlainText().startsWith("prima"));
+    viewer->documentView->moveCursor(QTextCursor::End);
+    viewer->documentView->ensureCursorVisible();
+    QVERIFY(viewer->documentView->verticalScrollBar()->value() > 0);
 
     other.show();
     other.activateWindow();
     QTRY_VERIFY(other.isActiveWindow());
     WriteBytes("Leggimi.rtf", LongDocument("seconda"));
-    QVERIFY(viewer.documentView->toPlainText().startsWith("prima"));
+    QVERIFY(viewer->documentView->toPlainText().startsWith("prima"));
 
-    viewer.activateWindow();
-    QTRY_VERIFY(viewer.documentView->toPlainText().startsWith("seconda"));
-    QCOMPARE(viewer.documentView->textCursor().position(), 0);
-    QCOMPARE(viewer.documentView->verticalScrollBar()->value(), 0);
+    viewer->activateWindow();
+    QTRY_VERIFY(viewer->documentView->toPlainText().startsWith("seconda"));
+    QCOMPARE(viewer->documentView->textCursor().position(), 0);
+    QCOMPARE(viewer->documentView->verticalScrollBar()->value(), 0);
 }
 
 void TestInstructionsWindow::openWhileActiveLoadsTheNewName() {
     WriteBytes("Uno.rtf", "{\\rtf1 uno}");
     WriteBytes("Due.rtf", "{\\rtf1 due}");
-    FakePrompts prompts;
-    InstructionsWindow viewer(prompts);
-    viewer.Open("Uno.rtf", "Uno");
-    QTRY_VERIFY(viewer.isActiveWindow());
-    QTRY_COMPARE(viewer.documentView->toPlainText(), QStringLiteral("uno"));
-    viewer.Open("Due.rtf", "Due");
-    QCOMPARE(viewer.windowTitle(), QStringLiteral(" Due"));
-    QTRY_COMPARE(viewer.documentView->toPlainText(), QStringLiteral("due"));
+    viewer->Open("Uno.rtf", "Uno");
+    QTRY_VERIFY(viewer->isActiveWindow());
+    QTRY_COMPARE(viewer->documentView->toPlainText(), QStringLiteral("uno"));
+    viewer->Open("Due.rtf", "Due");
+    QCOMPARE(viewer->windowTitle(), QStringLiteral(" Due"));
+    QTRY_COMPARE(viewer->documentView->toPlainText(), QStringLiteral("due"));
 }
 
 void TestInstructionsWindow::resizeKeepsViewAtLeastOnePixel() {
-    FakePrompts prompts;
-    InstructionsWindow viewer(prompts);
-    viewer.show();
-    viewer.resize(600, 400);
-    QTRY_COMPARE(viewer.size(), QSize(600, 400));
-    const QSize outer = viewer.frameGeometry().size();
-    QCOMPARE(viewer.documentView->geometry(),
+    viewer->show();
+    viewer->resize(600, 400);
+    QTRY_COMPARE(viewer->size(), QSize(600, 400));
+    const QSize outer = viewer->frameGeometry().size();
+    QCOMPARE(viewer->documentView->geometry(),
              QRect(0, 0, outer.width() - 120 / 15, outer.height() - 480 / 15));
-    viewer.resize(3, 3);
-    QTRY_COMPARE(viewer.size(), QSize(3, 3));
-    QCOMPARE(viewer.documentView->geometry(), QRect(0, 0, 1, 1));
+    viewer->resize(3, 3);
+    QTRY_COMPARE(viewer->size(), QSize(3, 3));
+    QCOMPARE(viewer->documentView->geometry(), QRect(0, 0, 1, 1));
 }
 
 void TestInstructionsWindow::minimisedLeavesViewAlone() {
-    FakePrompts prompts;
-    InstructionsWindow viewer(prompts);
-    viewer.show();
-    viewer.resize(600, 400);
-    QTRY_COMPARE(viewer.size(), QSize(600, 400));
-    const QRect fitted = viewer.documentView->geometry();
-    viewer.showMinimized();
-    QTRY_VERIFY(viewer.isMinimized());
-    viewer.resize(300, 200);
-    QCOMPARE(viewer.documentView->geometry(), fitted);
-    viewer.showNormal();
-    QTRY_VERIFY(!viewer.isMinimized());
-    const QSize outer = viewer.frameGeometry().size();
-    QCOMPARE(viewer.documentView->size(), QSize(outer.width() - 8, outer.height() - 32));
+    viewer->show();
+    viewer->resize(600, 400);
+    QTRY_COMPARE(viewer->size(), QSize(600, 400));
+    const QRect fitted = viewer->documentView->geometry();
+    viewer->showMinimized();
+    QTRY_VERIFY(viewer->isMinimized());
+    viewer->resize(300, 200);
+    QCOMPARE(viewer->documentView->geometry(), fitted);
+    viewer->showNormal();
+    QTRY_VERIFY(!viewer->isMinimized());
+    const QSize outer = viewer->frameGeometry().size();
+    QCOMPARE(viewer->documentView->size(), QSize(outer.width() - 8, outer.height() - 32));
 }
 
 QTEST_MAIN(TestInstructionsWindow)

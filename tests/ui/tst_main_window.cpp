@@ -209,7 +209,6 @@ void TestMainWindow::mousePresses() {
     QFETCH(int, button);
     QFETCH(int, buttons);
     QFETCH(int, modifiers);
-    QFETCH(int, settings);
     QFETCH(bool, rxShown);
     QFETCH(bool, historyShown);
 
@@ -221,7 +220,7 @@ void TestMainWindow::mousePresses() {
     const QSize before = window->size();
     Press(labels.value(label), Qt::MouseButton(button), Qt::MouseButtons(buttons),
           Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(settingsSpy.count(), settings);
+    QTEST(int(settingsSpy.count()), "settings");
     QCOMPARE(!window->rxPane->isHidden(), rxShown);
     QCOMPARE(!window->historyPane->isHidden(), historyShown);
     QCOMPARE(window->size() != before, rxShown || historyShown);
@@ -246,7 +245,6 @@ void TestMainWindow::helpKey() {
     QFETCH(QString, focus);
     QFETCH(int, key);
     QFETCH(int, modifiers);
-    QFETCH(int, requests);
     window->ToggleRxWindow();
     window->ToggleHistoryWindow();
     window->show();
@@ -256,7 +254,7 @@ void TestMainWindow::helpKey() {
                                              : window.get();
     QSignalSpy spy(window.get(), &MainWindow::helpRequested);
     QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(spy.count(), requests);
+    QTEST(int(spy.count()), "requests");
 }
 
 void TestMainWindow::helpKeyOfAnotherWindowIgnored() {
