@@ -164,6 +164,7 @@ private slots:
         QTest::newRow("box newly ticked: same server opened") << "Q1ABC-13" << false << reopened;
         // clang-format on
     }
+
     // With no list the server field is empty, which names no server: Accept
     // must go ahead and keep the server in use, not refuse or append.
     void unreadableListKeepsServerInUse() {

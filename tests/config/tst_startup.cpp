@@ -220,6 +220,7 @@ private slots:
         QTest::newRow("command-line start") << QStringLiteral("Q1ABC S:aprs:14580");
         // clang-format on
     }
+
     // The choice lives in the program's own file; a folder where nothing was
     // chosen gets none, and the inherited files stay as they were.
     void reconnectChoiceSurvivesARestart() {
@@ -258,6 +259,7 @@ private slots:
         QTest::newRow("file readable by all, chmod without effect") << true << PermissionSetter([](const QString &, QFileDevice::Permissions) { return true; }) << false;
         // clang-format on
     }
+
     // A password goes only into a file its owner alone can read; else the rest
     // is saved without it, and the dialog and standard error say why.
     void publishingPasswordKeptFromOthers() {
