@@ -80,107 +80,104 @@ bool WriteStarted(const QDir &dir, int report) {
 class TestSettingsCrash : public QObject {
     Q_OBJECT
 private slots:
-    void killedWriterLeavesWholeFile_data();
-    void killedWriterLeavesWholeFile();
-};
+    void killedWriterLeavesWholeFile_data() {
+        QTest::addColumn<bool>("fileBefore");
+        QTest::addColumn<KillPoint>("killPoint");
+        // clang-format off
+        QTest::newRow("earlier file, killed before the write") << true << KillPoint::BeforeWrite;
+        QTest::newRow("earlier file, killed inside the write") << true << KillPoint::DuringWrite;
+        QTest::newRow("earlier file, killed after the write") << true << KillPoint::AfterWrite;
+        QTest::newRow("first write, killed before it") << false << KillPoint::BeforeWrite;
+        QTest::newRow("first write, killed inside it") << false << KillPoint::DuringWrite;
+        QTest::newRow("first write, killed after it") << false << KillPoint::AfterWrite;
+        // clang-format on
+    }
+    void killedWriterLeavesWholeFile() {
+        QFETCH(bool, fileBefore);
+        QFETCH(KillPoint, killPoint);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("Params.ini"));
+        const WxConfig oldSettings = Settings(QStringLiteral("Q1OLD-1"), 'o', 8000, true);
+        const WxConfig newSettings = Settings(QStringLiteral("Q1NEW-12"), 'n', 8100, false);
+        const QByteArray oldBytes = fileBefore ? ParamsText(oldSettings).toLatin1() : QByteArray();
+        const QByteArray newBytes = ParamsText(newSettings).toLatin1();
 
-void TestSettingsCrash::killedWriterLeavesWholeFile_data() {
-    QTest::addColumn<bool>("fileBefore");
-    QTest::addColumn<KillPoint>("killPoint");
-    // clang-format off
-    QTest::newRow("earlier file, killed before the write") << true << KillPoint::BeforeWrite;
-    QTest::newRow("earlier file, killed inside the write") << true << KillPoint::DuringWrite;
-    QTest::newRow("earlier file, killed after the write") << true << KillPoint::AfterWrite;
-    QTest::newRow("first write, killed before it") << false << KillPoint::BeforeWrite;
-    QTest::newRow("first write, killed inside it") << false << KillPoint::DuringWrite;
-    QTest::newRow("first write, killed after it") << false << KillPoint::AfterWrite;
-    // clang-format on
-}
+        // How long one whole write takes here, to spread the kills inside one.
+        // A failed write must not pass unseen: it ends the process with a code
+        // the parent tells from the kill.
+        test::FakePrompts prompts;
+        prompts.whileMessageShown = [] { _exit(3); };
+        QElapsedTimer timer;
+        timer.start();
+        WriteParams(newSettings, path, prompts);
+        const qint64 writeNs = timer.nsecsElapsed();
 
-void TestSettingsCrash::killedWriterLeavesWholeFile() {
-    QFETCH(bool, fileBefore);
-    QFETCH(KillPoint, killPoint);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("Params.ini"));
-    const WxConfig oldSettings = Settings(QStringLiteral("Q1OLD-1"), 'o', 8000, true);
-    const WxConfig newSettings = Settings(QStringLiteral("Q1NEW-12"), 'n', 8100, false);
-    const QByteArray oldBytes = fileBefore ? ParamsText(oldSettings).toLatin1() : QByteArray();
-    const QByteArray newBytes = ParamsText(newSettings).toLatin1();
-
-    // How long one whole write takes here, to spread the kills inside one.
-    // A failed write must not pass unseen: it ends the process with a code
-    // the parent tells from the kill.
-    test::FakePrompts prompts;
-    prompts.whileMessageShown = [] { _exit(3); };
-    QElapsedTimer timer;
-    timer.start();
-    WriteParams(newSettings, path, prompts);
-    const qint64 writeNs = timer.nsecsElapsed();
-
-    for (int i = 0; i < Kills; ++i) {
-        QDir(dir.path()).removeRecursively();
-        QVERIFY(QDir().mkpath(dir.path()));
-        if (fileBefore)
-            WriteParams(oldSettings, path, prompts);
-        int report[2];
-        int go[2];
-        QCOMPARE(pipe(report), 0);
-        QCOMPARE(pipe(go), 0);
-        const pid_t child = fork();
-        QVERIFY(child >= 0);
-        if (child == 0) {
+        for (int i = 0; i < Kills; ++i) {
+            QDir(dir.path()).removeRecursively();
+            QVERIFY(QDir().mkpath(dir.path()));
+            if (fileBefore)
+                WriteParams(oldSettings, path, prompts);
+            int report[2];
+            int go[2];
+            QCOMPARE(pipe(report), 0);
+            QCOMPARE(pipe(go), 0);
+            const pid_t child = fork();
+            QVERIFY(child >= 0);
+            if (child == 0) {
+                close(report[0]);
+                close(go[1]);
+                RunWriter(newSettings, path, report[1], go[0]);
+            }
+            close(report[1]);
+            close(go[0]);
+            const bool waiting = ReadByte(report[0], 'b');
+            if (killPoint != KillPoint::BeforeWrite)
+                QCOMPARE(write(go[1], "g", 1), 1);
+            if (killPoint == KillPoint::DuringWrite) {
+                while (!WriteStarted(QDir(dir.path()), report[0])) {
+                }
+                // Varied moments over one write, not in rising order.
+                std::this_thread::sleep_for(
+                    std::chrono::nanoseconds(writeNs * ((i * 37) % Kills) / Kills));
+            }
+            const bool done = killPoint != KillPoint::AfterWrite || ReadByte(report[0], 'a');
+            kill(child, SIGKILL);
+            int status = 0;
+            QCOMPARE(waitpid(child, &status, 0), child);
             close(report[0]);
             close(go[1]);
-            RunWriter(newSettings, path, report[1], go[0]);
-        }
-        close(report[1]);
-        close(go[0]);
-        const bool waiting = ReadByte(report[0], 'b');
-        if (killPoint != KillPoint::BeforeWrite)
-            QCOMPARE(write(go[1], "g", 1), 1);
-        if (killPoint == KillPoint::DuringWrite) {
-            while (!WriteStarted(QDir(dir.path()), report[0])) {
-            }
-            // Varied moments over one write, not in rising order.
-            std::this_thread::sleep_for(
-                std::chrono::nanoseconds(writeNs * ((i * 37) % Kills) / Kills));
-        }
-        const bool done = killPoint != KillPoint::AfterWrite || ReadByte(report[0], 'a');
-        kill(child, SIGKILL);
-        int status = 0;
-        QCOMPARE(waitpid(child, &status, 0), child);
-        close(report[0]);
-        close(go[1]);
-        QVERIFY(waiting);
-        QVERIFY(done);
-        QVERIFY2(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL,
-                 "the writer ended before it was killed");
+            QVERIFY(waiting);
+            QVERIFY(done);
+            QVERIFY2(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL,
+                     "the writer ended before it was killed");
 
-        // An absent file reads as empty bytes, which is the "old" content of
-        // a first write.
-        const QByteArray bytes = test::ReadBytes(path);
-        switch (killPoint) {
-        case KillPoint::BeforeWrite:
-            QCOMPARE(bytes, oldBytes);
-            break;
-        case KillPoint::AfterWrite:
-            QCOMPARE(bytes, newBytes);
-            break;
-        case KillPoint::DuringWrite:
-            QVERIFY2(bytes == oldBytes || bytes == newBytes,
-                     qPrintable(QStringLiteral("kill %1 left %2 bytes").arg(i).arg(bytes.size())));
-            break;
+            // An absent file reads as empty bytes, which is the "old" content of
+            // a first write.
+            const QByteArray bytes = test::ReadBytes(path);
+            switch (killPoint) {
+            case KillPoint::BeforeWrite:
+                QCOMPARE(bytes, oldBytes);
+                break;
+            case KillPoint::AfterWrite:
+                QCOMPARE(bytes, newBytes);
+                break;
+            case KillPoint::DuringWrite:
+                QVERIFY2(
+                    bytes == oldBytes || bytes == newBytes,
+                    qPrintable(QStringLiteral("kill %1 left %2 bytes").arg(i).arg(bytes.size())));
+                break;
+            }
+            if (bytes.isEmpty()) {
+                QVERIFY(!QFile::exists(path));
+                continue;
+            }
+            WxConfig read;
+            ReadParams(read, path);
+            QCOMPARE(ParamsText(read), QString::fromLatin1(bytes));
         }
-        if (bytes.isEmpty()) {
-            QVERIFY(!QFile::exists(path));
-            continue;
-        }
-        WxConfig read;
-        ReadParams(read, path);
-        QCOMPARE(ParamsText(read), QString::fromLatin1(bytes));
     }
-}
+};
 
 QTEST_GUILESS_MAIN(TestSettingsCrash)
 #include "tst_settings_crash.moc"

@@ -21,48 +21,44 @@ const QString Station = QStringLiteral("Q1ABC-13");
 class BenchTrendModel : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void openWeekFromLog();
-    void appendReport();
+    void initTestCase() {
+        // A week of one-minute reports across a month's turn, so two files are read.
+        StationLog log(folder.path());
+        for (int minute = WeekOfMinutes; minute > 0; --minute)
+            log.Append(test::WavingReport(Station, now.addSecs(-60LL * minute), minute));
+        QVERIFY(log.statusText().isEmpty());
+    }
+
+    void openWeekFromLog() {
+        const StationLog log(folder.path());
+        TrendModel model(TrendRange::Week);
+        QBENCHMARK {
+            model.Load(log.ReadRows(Station, now.addMSecs(-RangeMs(TrendRange::Week)), now), now);
+        }
+        qsizetype points = 0;
+        for (const TrendSegment &segment : model.Segments(TrendQuantity::Temperature))
+            points += segment.size();
+        QCOMPARE(points, WeekOfMinutes);
+    }
+
+    void appendReport() {
+        const StationLog log(folder.path());
+        TrendModel model(TrendRange::Week);
+        model.Load(log.ReadRows(Station, now.addMSecs(-RangeMs(TrendRange::Week)), now), now);
+        int minute = 0;
+        // What the window asks per report: the change to draw and the table.
+        QBENCHMARK {
+            ++minute;
+            model.Append(test::WavingReport(Station, now.addSecs(60LL * minute), minute));
+            model.Table();
+        }
+        QCOMPARE(model.Segments(TrendQuantity::Pressure).size(), 1);
+    }
 
 private:
     QTemporaryDir folder;
     QDateTime now = QDateTime(QDate(2025, 3, 3), QTime(12, 0), Qt::UTC);
 };
-
-void BenchTrendModel::initTestCase() {
-    // A week of one-minute reports across a month's turn, so two files are read.
-    StationLog log(folder.path());
-    for (int minute = WeekOfMinutes; minute > 0; --minute)
-        log.Append(test::WavingReport(Station, now.addSecs(-60LL * minute), minute));
-    QVERIFY(log.statusText().isEmpty());
-}
-
-void BenchTrendModel::openWeekFromLog() {
-    const StationLog log(folder.path());
-    TrendModel model(TrendRange::Week);
-    QBENCHMARK {
-        model.Load(log.ReadRows(Station, now.addMSecs(-RangeMs(TrendRange::Week)), now), now);
-    }
-    qsizetype points = 0;
-    for (const TrendSegment &segment : model.Segments(TrendQuantity::Temperature))
-        points += segment.size();
-    QCOMPARE(points, WeekOfMinutes);
-}
-
-void BenchTrendModel::appendReport() {
-    const StationLog log(folder.path());
-    TrendModel model(TrendRange::Week);
-    model.Load(log.ReadRows(Station, now.addMSecs(-RangeMs(TrendRange::Week)), now), now);
-    int minute = 0;
-    // What the window asks per report: the change to draw and the table.
-    QBENCHMARK {
-        ++minute;
-        model.Append(test::WavingReport(Station, now.addSecs(60LL * minute), minute));
-        model.Table();
-    }
-    QCOMPARE(model.Segments(TrendQuantity::Pressure).size(), 1);
-}
 
 QTEST_GUILESS_MAIN(BenchTrendModel)
 #include "bench_trend_model.moc"

@@ -24,48 +24,44 @@ const QString Station = QStringLiteral("Q1ABC-13");
 class BenchTrendWindow : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void openOnAWeek();
-    void newReport();
+    void initTestCase() {
+        StationLog log(folder.path());
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        for (int minute = WeekOfMinutes; minute > 0; --minute)
+            log.Append(test::WavingReport(Station, now.addSecs(-60LL * minute), minute));
+        QVERIFY(log.statusText().isEmpty());
+    }
 
-private:
-    QTemporaryDir folder;
-};
+    void openOnAWeek() {
+        StationLog log(folder.path());
+        const WxConfig config = test::Settings().AlarmDefaults();
+        QBENCHMARK {
+            TrendWindow window(log, config);
+            window.SetRange(TrendRange::Week);
+            window.show();
+            window.grab();
+        }
+    }
 
-void BenchTrendWindow::initTestCase() {
-    StationLog log(folder.path());
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    for (int minute = WeekOfMinutes; minute > 0; --minute)
-        log.Append(test::WavingReport(Station, now.addSecs(-60LL * minute), minute));
-    QVERIFY(log.statusText().isEmpty());
-}
-
-void BenchTrendWindow::openOnAWeek() {
-    StationLog log(folder.path());
-    const WxConfig config = test::Settings().AlarmDefaults();
-    QBENCHMARK {
+    void newReport() {
+        StationLog log(folder.path());
+        const WxConfig config = test::Settings().AlarmDefaults();
         TrendWindow window(log, config);
         window.SetRange(TrendRange::Week);
         window.show();
         window.grab();
+        int minute = 0;
+        QBENCHMARK {
+            ++minute;
+            log.Append(test::WavingReport(Station, QDateTime::currentDateTimeUtc(), minute));
+            // The repaint the window asks for, as the event loop would run it.
+            QCoreApplication::processEvents();
+        }
     }
-}
 
-void BenchTrendWindow::newReport() {
-    StationLog log(folder.path());
-    const WxConfig config = test::Settings().AlarmDefaults();
-    TrendWindow window(log, config);
-    window.SetRange(TrendRange::Week);
-    window.show();
-    window.grab();
-    int minute = 0;
-    QBENCHMARK {
-        ++minute;
-        log.Append(test::WavingReport(Station, QDateTime::currentDateTimeUtc(), minute));
-        // The repaint the window asks for, as the event loop would run it.
-        QCoreApplication::processEvents();
-    }
-}
+private:
+    QTemporaryDir folder;
+};
 
 QTEST_MAIN(BenchTrendWindow)
 #include "bench_trend_window.moc"

@@ -37,65 +37,62 @@ QList<FeedLine> DemoFeed(QString *error) {
 class TestDemoFeed : public QObject {
     Q_OBJECT
 private slots:
-    void feedHoldsStationAndLookAlikes();
-    void monitorTakesOnlyTheStation();
-};
+    void feedHoldsStationAndLookAlikes() {
+        QString error;
+        const QList<FeedLine> feed = DemoFeed(&error);
+        QVERIFY2(!feed.isEmpty(), qPrintable(error));
 
-void TestDemoFeed::feedHoldsStationAndLookAlikes() {
-    QString error;
-    const QList<FeedLine> feed = DemoFeed(&error);
-    QVERIFY2(!feed.isEmpty(), qPrintable(error));
-
-    // The station must outnumber the look-alikes that the server lets through.
-    int station = 0;
-    int lookAlikes = 0;
-    for (const FeedLine &line : feed) {
-        if (!PassesPrefixFilter(line.text, {TestStation}))
-            continue;
-        if (line.text.startsWith(TestStation + QLatin1Char('>')))
-            ++station;
-        else if (!line.text.startsWith(QLatin1Char('#')))
-            ++lookAlikes;
+        // The station must outnumber the look-alikes that the server lets through.
+        int station = 0;
+        int lookAlikes = 0;
+        for (const FeedLine &line : feed) {
+            if (!PassesPrefixFilter(line.text, {TestStation}))
+                continue;
+            if (line.text.startsWith(TestStation + QLatin1Char('>')))
+                ++station;
+            else if (!line.text.startsWith(QLatin1Char('#')))
+                ++lookAlikes;
+        }
+        QVERIFY(station >= 10);
+        QVERIFY(lookAlikes >= 1);
     }
-    QVERIFY(station >= 10);
-    QVERIFY(lookAlikes >= 1);
-}
 
-void TestDemoFeed::monitorTakesOnlyTheStation() {
-    QString error;
-    ReplayOptions options;
-    options.speed = 50;
-    options.closeAtEnd = true;
-    ReplayServer server(DemoFeed(&error), options);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
-    const quint16 port = ListenBelow32768([&](quint16 port) { return server.Listen(port); });
-    QVERIFY(port != 0);
+    void monitorTakesOnlyTheStation() {
+        QString error;
+        ReplayOptions options;
+        options.speed = 50;
+        options.closeAtEnd = true;
+        ReplayServer server(DemoFeed(&error), options);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        const quint16 port = ListenBelow32768([&](quint16 port) { return server.Listen(port); });
+        QVERIFY(port != 0);
 
-    WxConfig config = Settings().Aprs("127.0.0.1", qint16(port));
-    FakeNotifications notifications;
-    FakePrompts prompts;
-    StationMonitor monitor(config, notifications, QDir::tempPath());
-    AprsIsLink link(config, monitor, prompts);
-    link.Open();
+        WxConfig config = Settings().Aprs("127.0.0.1", qint16(port));
+        FakeNotifications notifications;
+        FakePrompts prompts;
+        StationMonitor monitor(config, notifications, QDir::tempPath());
+        AprsIsLink link(config, monitor, prompts);
+        link.Open();
 
-    // The server closes once the feed is out, which the link reports.
-    QTRY_COMPARE_WITH_TIMEOUT(prompts.messages.size(), 1, 20000);
-    QCOMPARE(prompts.shownTexts().first(),
-             QStringLiteral("Chiusura collegamento TCP [Q1ABC-13]: "
-                            "Il server 127.0.0.1 ha chiuso la connessione"));
-    QCOMPARE(monitor.model.caption, QStringLiteral("Q1ABC-13 Wx Station"));
+        // The server closes once the feed is out, which the link reports.
+        QTRY_COMPARE_WITH_TIMEOUT(prompts.messages.size(), 1, 20000);
+        QCOMPARE(prompts.shownTexts().first(),
+                 QStringLiteral("Chiusura collegamento TCP [Q1ABC-13]: "
+                                "Il server 127.0.0.1 ha chiuso la connessione"));
+        QCOMPARE(monitor.model.caption, QStringLiteral("Q1ABC-13 Wx Station"));
 
-    // The status packet and the first report got in; the gate then held the
-    // rest, and the look-alike q1abc-13 never counted.
-    const QString history = monitor.model.history;
-    QVERIFY(history.contains(QLatin1String("Stazione meteo Q1ABC-13")));
-    QVERIFY(history.contains(FirstReport));
-    QCOMPARE(history.count(QLatin1String("Q1ABC-13>")), 2);
-    QVERIFY(!history.contains(QLatin1String("q1abc-13")));
-    QVERIFY(!monitor.acceptNextReport);
-    QVERIFY(monitor.model.compass.drawn);
-    QCOMPARE(monitor.model.compass.direction, qint16(212));
-}
+        // The status packet and the first report got in; the gate then held the
+        // rest, and the look-alike q1abc-13 never counted.
+        const QString history = monitor.model.history;
+        QVERIFY(history.contains(QLatin1String("Stazione meteo Q1ABC-13")));
+        QVERIFY(history.contains(FirstReport));
+        QCOMPARE(history.count(QLatin1String("Q1ABC-13>")), 2);
+        QVERIFY(!history.contains(QLatin1String("q1abc-13")));
+        QVERIFY(!monitor.acceptNextReport);
+        QVERIFY(monitor.model.compass.drawn);
+        QCOMPARE(monitor.model.compass.direction, qint16(212));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestDemoFeed)
 #include "tst_demo_feed.moc"

@@ -30,58 +30,55 @@ double ProcessCpuNs() {
 class BenchWindowFlood : public QObject {
     Q_OBJECT
 private slots:
-    void cpuPerLine_data();
-    void cpuPerLine();
-};
-
-void BenchWindowFlood::cpuPerLine_data() {
-    QTest::addColumn<int>("stationEvery");
-    // clang-format off
-    QTest::newRow("other stations only") << 0;
-    QTest::newRow("one line in fifty from the station") << 50;
-    // clang-format on
-}
-
-void BenchWindowFlood::cpuPerLine() {
-    QFETCH(int, stationEvery);
-    constexpr int Lines = 200000;
-    QByteArray flood;
-    for (int i = 0; i < Lines; ++i) {
-        const bool own = stationEvery > 0 && i % stationEvery == 0;
-        flood += own ? QStringLiteral("%1>APN000,TCPIP*,qAC,T2TEST:_12071201c212s004g007t048r000p00"
-                                      "2P001h76b10132\r\n")
-                           .arg(TestStation)
-                           .toLatin1()
-                     : QStringLiteral("Q2XYZ-%1>APRS,WIDE1-1,qAR,Q1ABC-1:=4531.00N/00915.20E>Mobi"
-                                      "le %2\r\n")
-                           .arg(i % 16)
-                           .arg(i)
-                           .toLatin1();
+    void cpuPerLine_data() {
+        QTest::addColumn<int>("stationEvery");
+        // clang-format off
+        QTest::newRow("other stations only") << 0;
+        QTest::newRow("one line in fifty from the station") << 50;
+        // clang-format on
     }
-    QTemporaryDir dir;
-    LoopbackServer server;
-    QVERIFY(server.Listen());
-    AnemoraApp program(dir.path(), dir.path(), dir.path());
-    int handled = 0;
-    connect(&program.monitor, &StationMonitor::displayChanged, this, [&] { ++handled; });
-    program.Start(TestStation + QStringLiteral(" S:127.0.0.1:%1").arg(server.Port()));
-    QTcpSocket *peer = server.NextPeer();
-    QVERIFY(peer);
-    QVERIFY(QTest::qWaitFor([&] { return peer->bytesAvailable() > 0; }));
-    const int before = handled;
-    const double start = ProcessCpuNs();
-    peer->write(flood);
-    QVERIFY(QTest::qWaitFor(
-        [&] {
-            return program.window.rxPane->count() == 2 &&
-                   program.window.rxPane->item(1)->text().endsWith(
-                       QStringLiteral("Mobile %1").arg(Lines - 1));
-        },
-        120000));
-    const double nsPerLine = (ProcessCpuNs() - start) / Lines;
-    QVERIFY(handled - before >= Lines);
-    qInfo("%s: %.0f ns of CPU per line", QTest::currentDataTag(), nsPerLine);
-}
+    void cpuPerLine() {
+        QFETCH(int, stationEvery);
+        constexpr int Lines = 200000;
+        QByteArray flood;
+        for (int i = 0; i < Lines; ++i) {
+            const bool own = stationEvery > 0 && i % stationEvery == 0;
+            flood +=
+                own ? QStringLiteral("%1>APN000,TCPIP*,qAC,T2TEST:_12071201c212s004g007t048r000p00"
+                                     "2P001h76b10132\r\n")
+                          .arg(TestStation)
+                          .toLatin1()
+                    : QStringLiteral("Q2XYZ-%1>APRS,WIDE1-1,qAR,Q1ABC-1:=4531.00N/00915.20E>Mobi"
+                                     "le %2\r\n")
+                          .arg(i % 16)
+                          .arg(i)
+                          .toLatin1();
+        }
+        QTemporaryDir dir;
+        LoopbackServer server;
+        QVERIFY(server.Listen());
+        AnemoraApp program(dir.path(), dir.path(), dir.path());
+        int handled = 0;
+        connect(&program.monitor, &StationMonitor::displayChanged, this, [&] { ++handled; });
+        program.Start(TestStation + QStringLiteral(" S:127.0.0.1:%1").arg(server.Port()));
+        QTcpSocket *peer = server.NextPeer();
+        QVERIFY(peer);
+        QVERIFY(QTest::qWaitFor([&] { return peer->bytesAvailable() > 0; }));
+        const int before = handled;
+        const double start = ProcessCpuNs();
+        peer->write(flood);
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                return program.window.rxPane->count() == 2 &&
+                       program.window.rxPane->item(1)->text().endsWith(
+                           QStringLiteral("Mobile %1").arg(Lines - 1));
+            },
+            120000));
+        const double nsPerLine = (ProcessCpuNs() - start) / Lines;
+        QVERIFY(handled - before >= Lines);
+        qInfo("%s: %.0f ns of CPU per line", QTest::currentDataTag(), nsPerLine);
+    }
+};
 
 QTEST_MAIN(BenchWindowFlood)
 #include "bench_window_flood.moc"

@@ -80,10 +80,54 @@ QString ToolTipTitle(const QString &itemService) {
 class TestTrayTooltip : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void hostsReadTheTextAsSet_data();
-    void hostsReadTheTextAsSet();
+    void initTestCase() {
+        QDBusConnection bus =
+            QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("desktop"));
+        QVERIFY2(bus.isConnected(), "no session bus");
+        QVERIFY(bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcher,
+                                   QDBusConnection::ExportAllSlots |
+                                       QDBusConnection::ExportAllProperties));
+        watcher.moveToThread(&watcherThread);
+        watcherThread.start();
+        connect(&watcher, &StatusNotifierWatcher::itemRegistered, this,
+                [this](const QString &service) { itemService = service; });
+        QVERIFY(bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
+
+        monitor = std::make_unique<StationMonitor>(config, notifications, QString());
+        window = std::make_unique<MainWindow>(*monitor);
+        QVERIFY2(window->trayAvailable, "Qt did not take the D-Bus tray");
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->showMinimized();
+        QTRY_VERIFY(!itemService.isEmpty());
+    }
+
+    void cleanupTestCase() {
+        window.reset();
+        monitor.reset();
+        watcherThread.quit();
+        watcherThread.wait();
+    }
+
+    void hostsReadTheTextAsSet_data() {
+        QTest::addColumn<QString>("tip");
+        // clang-format off
+        QTest::newRow("ampersand and angle brackets") << "Q1ABC-13 Wx Station & <3 > 2";
+        QTest::newRow("report with the rain block's line break") << "Q1ABC-13 8.9°C 76% 0mm/h 1mm/24h\r\n0mm/Day Dp 4.9°C";
+        QTest::newRow("text that looks like markup") << "<b>Q1ABC</b> &amp; &lt;";
+        QTest::newRow("markup on a later line") << "Q1ABC\r\n<i>wet</i>";
+        // clang-format on
+    }
+    void hostsReadTheTextAsSet() {
+        QFETCH(QString, tip);
+        monitor->model.trayTip = tip;
+        emit monitor->displayChanged();
+        QCoreApplication::processEvents();
+        const QString shown = tip.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        QCOMPARE(ShownPlainText(ToolTipTitle(itemService)), shown);
+        // Where the desktop has an XEmbed tray, Qt shows the tip itself.
+        QCOMPARE(ShownToolTip(window->trayIcon.toolTip()), shown);
+    }
 
 private:
     QThread watcherThread;
@@ -94,56 +138,6 @@ private:
     std::unique_ptr<StationMonitor> monitor;
     std::unique_ptr<MainWindow> window;
 };
-
-void TestTrayTooltip::initTestCase() {
-    QDBusConnection bus =
-        QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("desktop"));
-    QVERIFY2(bus.isConnected(), "no session bus");
-    QVERIFY(
-        bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcher,
-                           QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties));
-    watcher.moveToThread(&watcherThread);
-    watcherThread.start();
-    connect(&watcher, &StatusNotifierWatcher::itemRegistered, this,
-            [this](const QString &service) { itemService = service; });
-    QVERIFY(bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
-
-    monitor = std::make_unique<StationMonitor>(config, notifications, QString());
-    window = std::make_unique<MainWindow>(*monitor);
-    QVERIFY2(window->trayAvailable, "Qt did not take the D-Bus tray");
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    window->showMinimized();
-    QTRY_VERIFY(!itemService.isEmpty());
-}
-
-void TestTrayTooltip::cleanupTestCase() {
-    window.reset();
-    monitor.reset();
-    watcherThread.quit();
-    watcherThread.wait();
-}
-
-void TestTrayTooltip::hostsReadTheTextAsSet_data() {
-    QTest::addColumn<QString>("tip");
-    // clang-format off
-    QTest::newRow("ampersand and angle brackets") << "Q1ABC-13 Wx Station & <3 > 2";
-    QTest::newRow("report with the rain block's line break") << "Q1ABC-13 8.9°C 76% 0mm/h 1mm/24h\r\n0mm/Day Dp 4.9°C";
-    QTest::newRow("text that looks like markup") << "<b>Q1ABC</b> &amp; &lt;";
-    QTest::newRow("markup on a later line") << "Q1ABC\r\n<i>wet</i>";
-    // clang-format on
-}
-
-void TestTrayTooltip::hostsReadTheTextAsSet() {
-    QFETCH(QString, tip);
-    monitor->model.trayTip = tip;
-    emit monitor->displayChanged();
-    QCoreApplication::processEvents();
-    const QString shown = tip.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QCOMPARE(ShownPlainText(ToolTipTitle(itemService)), shown);
-    // Where the desktop has an XEmbed tray, Qt shows the tip itself.
-    QCOMPARE(ShownToolTip(window->trayIcon.toolTip()), shown);
-}
 
 // Qt offers the D-Bus tray on a real display only, and a watcher must not
 // meet the desktop's own: the test runs again on a bus and an X server of

@@ -22,40 +22,35 @@ const QString WithPosition =
 class BenchWeather : public QObject {
     Q_OBJECT
 private slots:
-    void parseWxReport_data();
-    void parseWxReport();
-    void decodeWxReport();
+    void parseWxReport_data() {
+        QTest::addColumn<QString>("payload");
+        // clang-format off
+        QTest::newRow("positionless") << Positionless;
+        QTest::newRow("with position") << WithPosition;
+        // clang-format on
+    }
+    void parseWxReport() {
+        QFETCH(QString, payload);
+        WxReport wx;
+        QBENCHMARK {
+            wx = ParseWxReport(payload);
+        }
+        QCOMPARE(wx.WindDir, qint16(220));
+    }
+
+    void decodeWxReport() {
+        WxConfig config = Settings().AlarmDefaults();
+        config.BeepNewData = true;
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        FakeNotifications notifications;
+        StationMonitor monitor(config, notifications, QDir::tempPath());
+
+        QBENCHMARK {
+            monitor.DecodeWxReport(WithPosition);
+        }
+        QCOMPARE(monitor.model.pressure.text, QStringLiteral("1.013,2 mb"));
+    }
 };
-
-void BenchWeather::parseWxReport_data() {
-    QTest::addColumn<QString>("payload");
-    // clang-format off
-    QTest::newRow("positionless") << Positionless;
-    QTest::newRow("with position") << WithPosition;
-    // clang-format on
-}
-
-void BenchWeather::parseWxReport() {
-    QFETCH(QString, payload);
-    WxReport wx;
-    QBENCHMARK {
-        wx = ParseWxReport(payload);
-    }
-    QCOMPARE(wx.WindDir, qint16(220));
-}
-
-void BenchWeather::decodeWxReport() {
-    WxConfig config = Settings().AlarmDefaults();
-    config.BeepNewData = true;
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    FakeNotifications notifications;
-    StationMonitor monitor(config, notifications, QDir::tempPath());
-
-    QBENCHMARK {
-        monitor.DecodeWxReport(WithPosition);
-    }
-    QCOMPARE(monitor.model.pressure.text, QStringLiteral("1.013,2 mb"));
-}
 
 QTEST_GUILESS_MAIN(BenchWeather)
 #include "bench_weather.moc"

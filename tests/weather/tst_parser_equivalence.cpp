@@ -88,50 +88,47 @@ bool IsWeatherReport(const QString &payload) {
 class TestParserEquivalence : public QObject {
     Q_OBJECT
 private slots:
-    void everySourceHoldsWeatherReports();
-    void sameAsFrozenParser_data();
-    void sameAsFrozenParser();
+    // Guards the comparison below against passing on packets it never read.
+    void everySourceHoldsWeatherReports() {
+        for (const QString &source :
+             {QStringLiteral(ANEMORA_DEMO_FEED),
+              QStringLiteral(ANEMORA_TEST_DATA_DIR "/agwpe/direwolf-1.6-R-G-3U.bin")}) {
+            const QList<Packet> packets = FilePackets(source, source);
+            QVERIFY2(std::any_of(packets.begin(), packets.end(),
+                                 [](const Packet &p) { return IsWeatherReport(p.payload); }),
+                     qPrintable(source));
+        }
+    }
+
+    void sameAsFrozenParser_data() {
+        QTest::addColumn<QString>("payload");
+        for (const auto &[name, path] : Sources())
+            for (const Packet &packet : FilePackets(name, path))
+                // clang-format off
+                QTest::newRow(qPrintable(packet.where)) << packet.payload;
+        // clang-format on
+    }
+
+    // Every packet, and every shorter start of it (texts that end inside a
+    // field), gives the same report; each field read alone cuts the same text.
+    void sameAsFrozenParser() {
+        QFETCH(QString, payload);
+        for (qsizetype length = payload.size(); length >= 0; --length) {
+            const QString text = payload.left(length);
+            QCOMPARE(
+                reference::ReportDifference(ParseWxReport(text), reference::ParseWxReport(text)),
+                QString());
+        }
+        const QList<QPair<QString, int>> fields{{"g", 3}, {"t", 3}, {"r", 3}, {"P", 3},
+                                                {"p", 3}, {"b", 4}, {"h", 2}, {"v", 3}};
+        for (const auto &[key, width] : fields) {
+            QString live = payload;
+            QString frozen = payload;
+            QCOMPARE(ReadWxField(live, key, width), reference::ReadWxField(frozen, key, width));
+            QCOMPARE(live, frozen);
+        }
+    }
 };
-
-// Guards the comparison below against passing on packets it never read.
-void TestParserEquivalence::everySourceHoldsWeatherReports() {
-    for (const QString &source :
-         {QStringLiteral(ANEMORA_DEMO_FEED),
-          QStringLiteral(ANEMORA_TEST_DATA_DIR "/agwpe/direwolf-1.6-R-G-3U.bin")}) {
-        const QList<Packet> packets = FilePackets(source, source);
-        QVERIFY2(std::any_of(packets.begin(), packets.end(),
-                             [](const Packet &p) { return IsWeatherReport(p.payload); }),
-                 qPrintable(source));
-    }
-}
-
-void TestParserEquivalence::sameAsFrozenParser_data() {
-    QTest::addColumn<QString>("payload");
-    for (const auto &[name, path] : Sources())
-        for (const Packet &packet : FilePackets(name, path))
-            // clang-format off
-            QTest::newRow(qPrintable(packet.where)) << packet.payload;
-    // clang-format on
-}
-
-// Every packet, and every shorter start of it (texts that end inside a
-// field), gives the same report; each field read alone cuts the same text.
-void TestParserEquivalence::sameAsFrozenParser() {
-    QFETCH(QString, payload);
-    for (qsizetype length = payload.size(); length >= 0; --length) {
-        const QString text = payload.left(length);
-        QCOMPARE(reference::ReportDifference(ParseWxReport(text), reference::ParseWxReport(text)),
-                 QString());
-    }
-    const QList<QPair<QString, int>> fields{{"g", 3}, {"t", 3}, {"r", 3}, {"P", 3},
-                                            {"p", 3}, {"b", 4}, {"h", 2}, {"v", 3}};
-    for (const auto &[key, width] : fields) {
-        QString live = payload;
-        QString frozen = payload;
-        QCOMPARE(ReadWxField(live, key, width), reference::ReadWxField(frozen, key, width));
-        QCOMPARE(live, frozen);
-    }
-}
 
 QTEST_GUILESS_MAIN(TestParserEquivalence)
 #include "tst_parser_equivalence.moc"
