@@ -18,11 +18,12 @@
 # With --arch arm64 it cross-builds the package for 64-bit Arm instead, in
 # build-pkg-arm64/, with the host's Qt tools and the arm64 libraries that
 # multiarch installs. The package gets the same checks but for the
-# install and the window, which need an arm64 machine. In their place the
-# guiless tests, the packaged anemorad on the demo feed and the decode
-# benchmark's file run under user-mode emulation; the decoded output must be
-# the same bytes as this machine's build makes, and the benchmark's ns/line
-# is printed as a ratio to the native figure.
+# install and the window, which need an arm64 machine. In their place
+# user-mode emulation runs the guiless tests, the arm64 anemorad under the
+# service's test and, from the package, on the demo feed, and the decode
+# benchmark's file, whose decoded output must be the same bytes as this
+# machine's build makes; the benchmark's ns/line is printed as a ratio to
+# the native figure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 native_build=${ANEMORA_PACKAGE_BUILD_DIR:-$root/build-pkg}
