@@ -118,7 +118,10 @@ private slots:
         environment.insert("WATCHDOG_USEC", "400000");
         service.setProcessEnvironment(environment);
         // The watchdog is the service's own only with its process number.
-        service.start("sh", {"-c", "WATCHDOG_PID=$$ exec \"$0\"", ANEMORAD_PROGRAM});
+        // Another build's program may be named in the environment, such as
+        // a cross build's run through its emulator.
+        service.start("sh", {"-c", "WATCHDOG_PID=$$ exec \"$0\"",
+                             qEnvironmentVariable("ANEMORAD_PROGRAM", ANEMORAD_PROGRAM)});
         QVERIFY(service.waitForStarted());
     }
 

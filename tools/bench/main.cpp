@@ -11,17 +11,23 @@
 //           the process beside another decoder
 // and prints one line "MODE: N lines, X ns/line". The first three time only
 // their loop over lines already read; "stream" times everything but start-up.
+// A fifth mode, "show", times nothing: it decodes as "decode" does and prints
+// what each line left on show and in the station's log, float values to the
+// bit, so that two builds' results can be compared byte for byte.
 #include "config/config_files.h"
 #include "config/wx_config.h"
+#include "history/station_log_row.h"
 #include "monitor/station_monitor.h"
 #include "platform/notifications.h"
 #include "weather/wx_report.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QList>
 #include <QString>
 #include <QStringView>
 
+#include <bit>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -92,12 +98,34 @@ template <typename Stage> double NanosecondsPerLine(const QList<Tnc2Line> &lines
     return std::chrono::duration<double, std::nano>(elapsed).count() / double(lines.size());
 }
 
+QString Bits(float value) {
+    return QString::number(std::bit_cast<quint32>(value), 16);
+}
+
+QByteArray Shown(const StationMonitor &monitor) {
+    const DisplayModel &model = monitor.model;
+    QString text;
+    for (const ReadingLabel *label :
+         {&model.wind, &model.temperature, &model.humidity, &model.pressure, &model.rain})
+        text += label->text + (label->colour == ReadingColour::Alarm ? u'!' : u' ') + u'|';
+    text += model.comment + u'|' + model.trayTip + u'|';
+    for (const TrendMark mark : model.trends)
+        text += QString::number(int(mark));
+    const CompassRequest &compass = model.compass;
+    text += QString::asprintf("|%d %d ", compass.drawn, compass.direction);
+    for (const float value :
+         {compass.speed, compass.gust, monitor.lastTemperature, monitor.lastPressure})
+        text += Bits(value) + u' ';
+    return (text + u'\n').toUtf8();
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
     const std::string_view mode = argc == 3 ? argv[1] : "";
-    if (mode != "parse" && mode != "decode" && mode != "intake" && mode != "stream") {
-        std::fprintf(stderr, "usage: anemora_bench parse|decode|intake|stream FILE\n");
+    if (mode != "parse" && mode != "decode" && mode != "intake" && mode != "stream" &&
+        mode != "show") {
+        std::fprintf(stderr, "usage: anemora_bench parse|decode|intake|stream|show FILE\n");
         return 2;
     }
     const auto start = std::chrono::steady_clock::now();
@@ -115,6 +143,18 @@ int main(int argc, char *argv[]) {
 
     qsizetype count = 0;
     double nanoseconds = 0;
+    if (mode == "show") {
+        const QDateTime arrival = QDateTime::fromSecsSinceEpoch(0, Qt::UTC);
+        count = ForEachTnc2Line(bytes, [&](const Tnc2Cut &cut) {
+            const QString payload = Text(cut.payload);
+            monitor.DecodeWxReport(payload);
+            const QByteArray row =
+                FormatLogLine(LogRowFromReport(arrival, DecodedStation, ParseWxReport(payload)));
+            const QByteArray shown = Shown(monitor) + row;
+            std::fwrite(shown.constData(), 1, std::size_t(shown.size()), stdout);
+        });
+        return count == 0 ? 1 : 0;
+    }
     if (mode == "stream") {
         count = ForEachTnc2Line(
             bytes, [&](const Tnc2Cut &cut) { monitor.DecodeWxReport(Text(cut.payload)); });
