@@ -61,6 +61,10 @@
         <translation>MQTT: publishing again</translation>
     </message>
     <message>
+        <source>Opzione non valida: %1 (si scrive --config CARTELLA o --log CARTELLA)</source>
+        <translation>Invalid option: %1 (write --config FOLDER or --log FOLDER)</translation>
+    </message>
+    <message>
         <source>connesso</source>
         <translation>connected</translation>
     </message>

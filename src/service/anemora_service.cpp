@@ -58,11 +58,17 @@ AnemoraService::AnemoraService(const QString &appDir, ServiceOptions options, QO
     connect(&terminationSignals, &TerminationSignals::received, this, &AnemoraService::OnSignal);
 }
 
-void AnemoraService::Start() {
+bool AnemoraService::Start() {
     // The journal speaks the language Anemora.ini chooses from its first
     // line on, as the link texts it passes on do.
     ReadProgramOptions(session.config, ConfigFilePathsIn(options.settingsDir).OptionsPath);
     ApplyLanguage(session.config.Language);
+    if (!options.badOption.isEmpty()) {
+        WriteJournalLine(JournalPriority::Error,
+                         tr("Opzione non valida: %1 (si scrive --config CARTELLA o --log CARTELLA)")
+                             .arg(options.badOption));
+        return false;
+    }
     WriteJournalLine(
         JournalPriority::Notice,
         tr("Avvio: impostazioni in %1, registro in %2").arg(options.settingsDir, options.logDir));
@@ -70,6 +76,7 @@ void AnemoraService::Start() {
     ReadSettings();
     systemd.Ready();
     TellStatus();
+    return true;
 }
 
 void AnemoraService::ReadSettings() {

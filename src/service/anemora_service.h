@@ -26,7 +26,9 @@ class AnemoraService : public QObject, public Notifications {
 public:
     AnemoraService(const QString &appDir, ServiceOptions options, QObject *parent = nullptr);
 
-    void Start();
+    // False when the command line holds an option it cannot take: the
+    // reason is in the journal and nothing was started.
+    bool Start();
 
     void PlaySound(const QString &) override {}
     void BringForward() override {}

@@ -29,6 +29,9 @@ int main(int argc, char *argv[]) {
     anemora::AnemoraService service(appDir, options);
     QObject::connect(&service, &anemora::AnemoraService::ended, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    service.Start();
+    // The status of a command-line mistake, as sysexits.h has it.
+    constexpr int UsageError = 64;
+    if (!service.Start())
+        return UsageError;
     return app.exec();
 }

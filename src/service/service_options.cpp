@@ -3,11 +3,14 @@
 
 #include "service/service_options.h"
 
+#include <utility>
+
 namespace anemora {
 
 namespace {
 
-// Takes `--name DIR` out of `arguments`; empty when it is not there.
+// Takes `--name DIR` out of `arguments`; empty when it is not there. A
+// `--name` with no folder after it is left for the caller to refuse.
 QString TakeFolder(QStringList &arguments, const QString &name) {
     const qsizetype at = arguments.indexOf(name);
     if (at < 0 || at + 1 >= arguments.size())
@@ -36,6 +39,13 @@ ServiceOptions ReadServiceOptions(QStringList arguments, const QString &configur
                                      FirstFolder(configurationDirectory), desktopSettingsDir);
     options.logDir = FirstGiven(TakeFolder(arguments, QStringLiteral("--log")),
                                 FirstFolder(stateDirectory), desktopLogDir);
+    // No call, host or link starts with "--": a word that does is a typing
+    // slip, which would otherwise be taken for a host and tried for ever.
+    for (const QString &argument : std::as_const(arguments))
+        if (argument.startsWith(QLatin1String("--"))) {
+            options.badOption = argument;
+            break;
+        }
     options.commandLine = arguments.join(QLatin1Char(' '));
     return options;
 }

@@ -14,6 +14,9 @@ struct ServiceOptions {
     QString settingsDir;
     QString logDir;
     QString commandLine;
+    // An option it does not know, or one given without its folder: empty
+    // when there is none.
+    QString badOption;
 };
 
 // `arguments` without the program's name. `--config DIR` and `--log DIR` win
